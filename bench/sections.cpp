@@ -1,0 +1,53 @@
+#include "bench/sections.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace vorlix::bench {
+namespace {
+
+// HOME and the XDG folders point into a private folder for the whole run, so
+// the benchmark never fills the user's trash or settings.
+struct PrivateRoot {
+  std::string path;
+  PrivateRoot() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vorlix-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    path = pattern;
+    for (const char* sub : {"home", "config", "data", "runtime", "scratch"}) {
+      std::filesystem::create_directory(path + "/" + sub);
+    }
+    setenv("HOME", (path + "/home").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (path + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (path + "/data").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (path + "/runtime").c_str(), 1);
+  }
+  ~PrivateRoot() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+};
+
+const PrivateRoot& Root() {
+  static PrivateRoot root;
+  return root;
+}
+
+// Set up before main runs any section.
+const PrivateRoot& kRootAtStart = Root();
+
+}  // namespace
+
+std::vector<Section>& Sections() {
+  static std::vector<Section> sections;
+  return sections;
+}
+
+std::string ScratchDir(const std::string& name) {
+  const std::string dir = Root().path + "/scratch/" + name;
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
+}  // namespace vorlix::bench

@@ -1,0 +1,31 @@
+// Free space of the file systems behind a drive's folder.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vorlix::platform {
+
+struct FileSystemSpace {
+  dev_t device = 0;            // identifies the file system
+  std::uint64_t free_bytes = 0;       // all free bytes
+  std::uint64_t available_bytes = 0;  // free bytes an unprivileged user may take
+  std::uint64_t total_bytes = 0;
+  std::uint64_t fragment_size = 0;
+  std::uint64_t free_fragments = 0;
+  std::uint64_t total_fragments = 0;
+};
+
+// The file system holding a host folder; nothing when it cannot be queried.
+std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder);
+
+// Every file system mounted at or below any of the host folders, each folder's
+// own first, each file system once over all of them; file systems without
+// blocks (proc, sysfs and the like) are left out.
+std::vector<FileSystemSpace> SpacesUnder(const std::vector<std::string>& host_folders);
+
+}  // namespace vorlix::platform

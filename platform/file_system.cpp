@@ -1,0 +1,157 @@
+#include "platform/file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+#include <string_view>
+
+#include "platform/ascii.h"
+#include "platform/drive_paths.h"
+#include "platform/status.h"
+
+namespace vorlix::platform {
+namespace {
+
+std::uint32_t AttributesOf(std::string_view name, const struct stat& own, bool leads_to_folder) {
+  std::uint32_t attributes = 0;
+  if (!name.empty() && name.front() == '.') attributes |= kAttrHidden;
+  if (leads_to_folder) {
+    attributes |= kAttrDirectory;
+  } else {
+    attributes |= kAttrArchive;
+  }
+  if (!S_ISLNK(own.st_mode) && (own.st_mode & 0222) == 0) attributes |= kAttrReadOnly;
+  return attributes;
+}
+
+// Whether a link or folder entry leads to a folder (links followed).
+bool LeadsToFolder(int dir_fd, const char* name, const struct stat& own) {
+  if (S_ISDIR(own.st_mode)) return true;
+  if (!S_ISLNK(own.st_mode)) return false;
+  struct stat target {};
+  return fstatat(dir_fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+}
+
+std::string_view BaseName(std::string_view host) {
+  const std::size_t slash = host.rfind('/');
+  return slash == std::string_view::npos ? host : host.substr(slash + 1);
+}
+
+int LstatStatus(int error_number) { return error_number == ENOENT ? kFileNotFound : StatusFromErrno(error_number); }
+
+bool Glob(std::string_view name, std::string_view pattern) {
+  std::size_t n = 0, p = 0, star = std::string_view::npos, resume = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || AsciiLower(pattern[p]) == AsciiLower(name[n]))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = n;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+}  // namespace
+
+bool MatchesPattern(const std::string& name, const std::string& pattern) {
+  const std::string_view text = pattern;
+  const bool has_dot = name.find('.') != std::string::npos;
+  if (text.size() >= 2 && text.ends_with(".*")) {
+    // "x.*" also finds "x": a name without an extension has an empty one.
+    return Glob(name, text) || (!has_dot && Glob(name, text.substr(0, text.size() - 2)));
+  }
+  if (text.size() >= 2 && text.ends_with('.')) return !has_dot && Glob(name, text.substr(0, text.size() - 1));
+  return Glob(name, text);
+}
+
+std::optional<std::uint32_t> GetFileAttributes(const std::string& path) {
+  const std::optional<ResolvedPath> resolved = Resolve(path);
+  if (!resolved) return std::nullopt;
+  return HostFileAttributes(resolved->host);
+}
+
+std::optional<std::uint32_t> HostFileAttributes(const std::string& host_path) {
+  struct stat own {};
+  if (lstat(host_path.c_str(), &own) != 0) return std::nullopt;
+  return AttributesOf(BaseName(host_path), own, LeadsToFolder(AT_FDCWD, host_path.c_str(), own));
+}
+
+int SetFileAttributes(const std::string& path, std::uint32_t attributes) {
+  const std::optional<ResolvedPath> resolved = Resolve(path);
+  if (!resolved) return kPathNotFound;
+  struct stat own {};
+  if (lstat(resolved->host.c_str(), &own) != 0) return LstatStatus(errno);
+  if (S_ISLNK(own.st_mode)) return kOk;  // a link has no permissions of its own
+  mode_t mode = own.st_mode & 07777;
+  if (attributes & kAttrReadOnly) {
+    mode &= ~static_cast<mode_t>(0222);
+  } else if ((mode & 0222) == 0) {
+    mode |= S_IWUSR;
+  }
+  if (mode == (own.st_mode & 07777)) return kOk;
+  return chmod(resolved->host.c_str(), mode) == 0 ? kOk : StatusFromErrno(errno);
+}
+
+int DeleteFile(const std::string& path) {
+  const std::optional<ResolvedPath> resolved = Resolve(path);
+  if (!resolved) return kPathNotFound;
+  struct stat own {};
+  if (lstat(resolved->host.c_str(), &own) != 0) return LstatStatus(errno);
+  if (S_ISDIR(own.st_mode)) return kAccessDenied;
+  if (!S_ISLNK(own.st_mode) && (own.st_mode & 0222) == 0) return kAccessDenied;
+  return unlink(resolved->host.c_str()) == 0 ? kOk : StatusFromErrno(errno);
+}
+
+int FindFiles(const std::string& pattern, std::uint32_t include, std::vector<FoundEntry>& found) {
+  found.clear();
+  const std::string_view text(pattern.c_str());
+  const std::size_t cut = text.find_last_of("\\/");
+  std::string folder;
+  std::string name_pattern;
+  if (cut != std::string_view::npos) {
+    folder = text.substr(0, cut + 1);
+    name_pattern = text.substr(cut + 1);
+  } else if (text.size() >= 2 && text[1] == ':') {
+    folder = text.substr(0, 2);
+    name_pattern = text.substr(2);
+  } else {
+    name_pattern = text;
+  }
+  const std::optional<ResolvedPath> resolved = Resolve(folder);
+  if (!resolved) return kPathNotFound;
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(resolved->host.c_str()), closedir);
+  if (!dir) return kPathNotFound;
+  const int dir_fd = dirfd(dir.get());
+  const std::uint32_t special = kAttrHidden | kAttrSystem | kAttrDirectory;
+  while (const dirent* entry = readdir(dir.get())) {
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == ".." || !MatchesPattern(entry->d_name, name_pattern)) continue;
+    struct stat own {};
+    if (fstatat(dir_fd, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) != 0) continue;  // gone meanwhile
+    const std::uint32_t attributes = AttributesOf(name, own, LeadsToFolder(dir_fd, entry->d_name, own));
+    if ((attributes & special & ~include) != 0) continue;
+    found.push_back({std::string(name), attributes, static_cast<std::int64_t>(own.st_size)});
+  }
+  return kOk;
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+  const std::optional<ResolvedPath> resolved = Resolve(path);
+  struct stat st {};
+  if (!resolved || stat(resolved->host.c_str(), &st) != 0) return std::nullopt;
+  return FileIdentity{st.st_dev, st.st_ino};
+}
+
+}  // namespace vorlix::platform

@@ -1,0 +1,56 @@
+#include "support/file_utils.h"
+
+#include <ctime>
+#include <optional>
+
+#include "platform/drive_paths.h"
+#include "platform/file_io.h"
+#include "platform/file_system.h"
+#include "platform/trash.h"
+
+namespace vorlix {
+namespace {
+
+constexpr std::size_t kCopyBufferSize = 4096;
+
+// Windows keeps file dates in local time to even seconds.
+std::timespec ToTwoSeconds(const std::timespec& time) {
+  std::tm local{};
+  localtime_r(&time.tv_sec, &local);
+  return {time.tv_sec - local.tm_sec % 2, 0};
+}
+
+}  // namespace
+
+bool RecycleFile(const std::string& path) {
+  const std::optional<platform::ResolvedPath> resolved = platform::Resolve(path);
+  if (!resolved) return false;
+  const std::optional<std::uint32_t> attributes = platform::HostFileAttributes(resolved->host);
+  if (!attributes || (*attributes & platform::kAttrDirectory)) return false;
+  return platform::MoveToTrash(resolved->host);
+}
+
+unsigned DuplicateFile(const std::string& source, const std::string& destination) {
+  if (!platform::GetFileAttributes(source)) return kCopySourceUnreadable;
+  std::optional<platform::SourceFile> in = platform::SourceFile::Open(source);
+  if (!in) return kCopySourceUnreadable;
+  // Without Windows' exclusive open, a copy onto the source itself would empty it.
+  if (platform::IdentityOf(source) == platform::IdentityOf(destination)) return kCopyDestinationNotCreated;
+  std::optional<platform::ReplacementFile> out = platform::ReplacementFile::Create(destination);
+  if (!out) return kCopyDestinationNotCreated;
+  char buffer[kCopyBufferSize];
+  ssize_t got;
+  do {
+    got = in->Read(buffer, sizeof buffer);
+    if (got < 0) return kCopyReadFailed;
+    if (!out->Write(buffer, static_cast<std::size_t>(got))) return kCopyWriteFailed;
+  } while (static_cast<std::size_t>(got) == sizeof buffer);
+  const std::optional<std::timespec> written = in->LastWriteTime();
+  const std::optional<mode_t> permissions = in->Permissions();
+  if (!written || !permissions) return kCopyDateUnreadable;
+  if (!out->SetTimeAndPermissions(ToTwoSeconds(*written), *permissions)) return kCopyWriteFailed;
+  if (!out->Flush()) return kCopyWriteFailed;
+  return out->Commit() ? kCopyComplete : kCopyDestinationNotCreated;
+}
+
+}  // namespace vorlix

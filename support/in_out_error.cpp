@@ -1,0 +1,31 @@
+#include "support/in_out_error.h"
+
+#include "platform/drive_paths.h"
+#include "platform/status.h"
+
+namespace vorlix {
+namespace {
+
+std::string Reason(int code) {
+  switch (code) {
+    case platform::kFileNotFound:
+    case platform::kPathNotFound: return "the folder does not exist";
+    case platform::kAccessDenied: return "access is denied";
+    case platform::kInvalidDrive: return "the drive is not mapped";
+    case platform::kDirectoryInvalid: return "it is not a folder";
+    default: return "the folder cannot be opened";
+  }
+}
+
+}  // namespace
+
+EInOutError::EInOutError(int error_code, const std::string& path)
+    : std::runtime_error("Cannot open the folder " + path + ": " + Reason(error_code) + " (I/O error " +
+                         std::to_string(error_code) + ")."),
+      ErrorCode(error_code) {}
+
+void ChDir(const std::string& path) {
+  if (const int status = platform::SetCurrentDir(path); status != platform::kOk) throw EInOutError(status, path);
+}
+
+}  // namespace vorlix

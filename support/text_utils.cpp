@@ -1,0 +1,49 @@
+#include "support/text_utils.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace vorlix {
+
+std::string AppendPathDelimiter(const std::string& path) {
+  if (path.empty()) return path;
+  const char last = path.back();
+  if (last == '\0' || last == ':' || last == '\\') return path;
+  return path + '\\';
+}
+
+std::string StripLeadingBlanks(const std::string& text) {
+  const auto first = std::find_if(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > 32; });
+  return std::string(first, text.end());
+}
+
+std::string FormatNumberMask(const std::string& mask, long double number) {
+  std::string stars = mask;
+  std::replace(stars.begin(), stars.end(), '#', '*');
+  if (!std::isfinite(number)) return stars;
+  const long double rounded = std::round(number);
+  char digits[64];
+  std::snprintf(digits, sizeof digits, "%.0Lf", std::fabs(rounded));
+  std::size_t left = std::strlen(digits);  // digits still to place, taken from the right
+  std::string result = mask;
+  std::size_t leftmost = result.size();
+  for (std::size_t i = result.size(); i-- > 0;) {
+    if (result[i] == '#') {
+      result[i] = left > 0 ? digits[--left] : ' ';
+      if (result[i] != ' ') leftmost = i;
+    } else if (result[i] == ',') {
+      result[i] = left > 0 ? ',' : ' ';
+    }
+  }
+  if (left > 0) return stars;
+  if (rounded < 0) {
+    // The sign takes the place just left of the digits, if the mask has one there.
+    if (leftmost == 0 || (mask[leftmost - 1] != '#' && mask[leftmost - 1] != ',')) return stars;
+    result[leftmost - 1] = '-';
+  }
+  return result;
+}
+
+}  // namespace vorlix

@@ -1,0 +1,24 @@
+// Small text routines for paths and numbers.
+#pragma once
+
+#include <string>
+
+namespace vorlix {
+
+// The path with a trailing backslash unless it is empty or already ends in
+// "\", ":" or NUL ("C:\temp" -> "C:\temp\", "C:" stays "C:").
+std::string AppendPathDelimiter(const std::string& path);
+
+// The text without its leading blanks and control characters (codes up to 32).
+std::string StripLeadingBlanks(const std::string& text);
+
+// Merges a number, rounded to whole units, into a mask of "#" digit places and
+// "," group separators, right-aligned and as long as the mask: a "#" with no
+// digit left becomes a blank, a "," becomes a blank when no digit stands to its
+// left. A number with more digits than the mask has places gives "*" for every
+// "#". A negative number takes a "-" in the place left of its digits (stars
+// when there is none). Any other mask character is copied as it stands.
+// FormatNumberMask("###,###", 1234) == "  1,234".
+std::string FormatNumberMask(const std::string& mask, long double number);
+
+}  // namespace vorlix

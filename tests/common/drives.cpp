@@ -1,0 +1,29 @@
+#include "tests/common/drives.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "platform/drive_paths.h"
+
+namespace vorlix::test {
+
+void ResetDrives() {
+  ASSERT_TRUE(platform::EnsureDefaultDrives());
+  platform::ResetDriveState();
+}
+
+void MapDrive(char letter, const std::string& host_folder) {
+  const std::string link = platform::DosDevicesDir() + "/" + std::string(1, letter) + ":";
+  unlink(link.c_str());
+  ASSERT_EQ(symlink(host_folder.c_str(), link.c_str()), 0) << link;
+}
+
+std::string OnC(const std::string& host_path) {
+  std::string dos = "C:" + host_path;
+  for (char& c : dos) {
+    if (c == '/') c = '\\';
+  }
+  return dos;
+}
+
+}  // namespace vorlix::test
