@@ -1,0 +1,330 @@
+#include "platform/registry_store.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <iterator>
+
+#include "platform/registry_store_file.h"
+
+namespace vorlix::platform {
+namespace {
+
+// How long an operation waits for another process's write to finish.
+constexpr int kBusyTimeoutMs = 10000;
+
+std::int64_t RootId(RegistryRoot root) {
+  const auto* found = std::find(std::begin(kRegistryRoots), std::end(kRegistryRoots), root);
+  return found - std::begin(kRegistryRoots) + 1;
+}
+
+// Calls `each` with every non-empty backslash-separated name of `path`.
+template <class Each>
+bool ForEachName(std::string_view path, Each each) {
+  while (!path.empty()) {
+    const std::size_t end = std::min(path.find('\\'), path.size());
+    if (end > 0 && !each(path.substr(0, end))) return false;
+    path.remove_prefix(std::min(end + 1, path.size()));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string_view RootName(RegistryRoot root) {
+  constexpr std::string_view kNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
+                                         "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+                                         "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
+  return kNames[RootId(root) - 1];
+}
+
+// Binds arguments to a cached statement and resets it when the scope ends.
+class RegistryStore::Statement {
+ public:
+  Statement(RegistryStore& store, const char* sql) : store_(store), stmt_(store.Prepared(sql)) {}
+  ~Statement() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+  }
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  Statement& Bind(std::int64_t value) {
+    Check(sqlite3_bind_int64(stmt_, ++bound_, value));
+    return *this;
+  }
+  Statement& Bind(std::string_view text) {
+    Check(sqlite3_bind_text(stmt_, ++bound_, text.data(), static_cast<int>(text.size()),
+                            SQLITE_STATIC));
+    return *this;
+  }
+  Statement& BindBlob(std::string_view data) {
+    // A zero-length blob must still be a blob, not NULL.
+    Check(sqlite3_bind_blob(stmt_, ++bound_, data.empty() ? "" : data.data(),
+                            static_cast<int>(data.size()), SQLITE_STATIC));
+    return *this;
+  }
+  // True while a row is available.
+  bool Next() { return store_.Step(stmt_) == SQLITE_ROW; }
+  // Runs a change; the status for the caller.
+  long Change() { return store_.WriteStatus(store_.Step(stmt_)); }
+
+  std::int64_t Int(int column) const { return sqlite3_column_int64(stmt_, column); }
+  std::string_view Text(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return {text == nullptr ? "" : text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))};
+  }
+  std::string_view Blob(int column) const {
+    const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+    return {data == nullptr ? "" : data, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))};
+  }
+  bool IsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+
+ private:
+  void Check(int rc) {
+    if (rc != SQLITE_OK) store_.Fail("cannot use");
+  }
+  RegistryStore& store_;
+  sqlite3_stmt* stmt_;
+  int bound_ = 0;
+};
+
+RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
+  struct stat st {};
+  if (stat(path_.c_str(), &st) != 0) {
+    if (errno != ENOENT) {
+      throw RegistryStoreError("cannot open the settings store " + path_ + ": " + std::strerror(errno));
+    }
+    CreateStoreFile(path_);
+  }
+  CheckStoreFileHeader(path_);
+  // Never SQLITE_OPEN_CREATE: a file that vanished meanwhile is an error, not a new store.
+  if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
+      SQLITE_OK) {
+    Fail("cannot open");
+  }
+  sqlite3_extended_result_codes(db_, 1);
+  sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  // Read-only checks first: nothing is written to a file that fails them.
+  {
+    Statement id(*this, "PRAGMA application_id");
+    Statement version(*this, "PRAGMA user_version");
+    if (!id.Next() || id.Int(0) != kStoreApplicationId || !version.Next() ||
+        version.Int(0) != kStoreSchemaVersion) {
+      throw RegistryStoreError(DamagedStoreMessage(path_, "not a Vorlix settings database"));
+    }
+    Statement check(*this, "PRAGMA quick_check");
+    if (!check.Next() || check.Text(0) != "ok") {
+      throw RegistryStoreError(DamagedStoreMessage(path_, "quick check: " + std::string(check.Text(0))));
+    }
+  }
+  // Every commit reaches the disk before it is reported done.
+  Exec("PRAGMA synchronous = FULL");
+  if (stat(path_.c_str(), &st) != 0) Fail("cannot open");
+  device_ = st.st_dev;
+  inode_ = st.st_ino;
+}
+
+RegistryStore::~RegistryStore() {
+  for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
+  sqlite3_close(db_);
+}
+
+bool RegistryStore::StillAt(const std::string& path) const {
+  struct stat st {};
+  return path == path_ && stat(path.c_str(), &st) == 0 && st.st_dev == device_ &&
+         st.st_ino == inode_;
+}
+
+void RegistryStore::Fail(std::string_view what) {
+  const int code = db_ != nullptr ? sqlite3_extended_errcode(db_) : SQLITE_CANTOPEN;
+  const std::string message = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
+  switch (code & 0xFF) {
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+      throw RegistryStoreError(DamagedStoreMessage(path_, message));
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      throw RegistryStoreError("the settings store " + path_ +
+                               " stayed locked by another program: " + message);
+    default:
+      throw RegistryStoreError(std::string(what) + " the settings store " + path_ + ": " + message);
+  }
+}
+
+sqlite3_stmt* RegistryStore::Prepared(const char* sql) {
+  auto [it, added] = statements_.try_emplace(sql, nullptr);
+  if (added && sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &it->second, nullptr) !=
+                   SQLITE_OK) {
+    statements_.erase(it);
+    Fail("cannot read");
+  }
+  return it->second;
+}
+
+int RegistryStore::Step(sqlite3_stmt* statement) {
+  const int rc = sqlite3_step(statement);
+  if (rc == SQLITE_ROW || rc == SQLITE_DONE || (rc & 0xFF) == SQLITE_READONLY) return rc;
+  Fail("cannot use");
+}
+
+long RegistryStore::WriteStatus(int rc) {
+  if ((rc & 0xFF) == SQLITE_READONLY) return kRegAccessDenied;
+  return kRegOk;
+}
+
+void RegistryStore::Exec(const char* sql) {
+  Statement statement(*this, sql);
+  while (statement.Next()) {
+  }
+}
+
+void RegistryStore::Begin() {
+  // A transaction left open by a failed operation would swallow this one.
+  if (sqlite3_get_autocommit(db_) == 0) Rollback();
+  Exec("BEGIN IMMEDIATE");
+}
+
+void RegistryStore::Commit() {
+  if (sqlite3_get_autocommit(db_) != 0) return;
+  sqlite3_stmt* commit = Prepared("COMMIT");
+  const int rc = sqlite3_step(commit);
+  sqlite3_reset(commit);
+  if (rc != SQLITE_DONE) {
+    const std::string message = sqlite3_errmsg(db_);
+    Rollback();
+    throw RegistryStoreError("cannot save the settings store " + path_ + ": " + message);
+  }
+}
+
+void RegistryStore::Rollback() {
+  if (sqlite3_get_autocommit(db_) == 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+bool RegistryStore::FindChild(std::int64_t parent, std::string_view name, std::int64_t& id) {
+  Statement find(*this, "SELECT id FROM keys WHERE parent = ?1 AND name = ?2");
+  find.Bind(parent).Bind(name);
+  if (!find.Next()) return false;
+  id = find.Int(0);
+  return true;
+}
+
+bool RegistryStore::Descend(std::int64_t& id, std::string_view path) {
+  return ForEachName(path, [&](std::string_view name) { return FindChild(id, name, id); });
+}
+
+long RegistryStore::OpenKey(RegistryRoot root, std::string_view path, RegistryKey& key) {
+  std::int64_t id = RootId(root);
+  if (!Descend(id, path)) return kRegNotFound;
+  key.id = id;
+  return kRegOk;
+}
+
+long RegistryStore::CreateKey(RegistryRoot root, std::string_view path, RegistryKey& key) {
+  key.id = RootId(root);
+  long status = kRegOk;
+  ForEachName(path, [&](std::string_view name) {
+    if (FindChild(key.id, name, key.id)) return true;
+    Statement insert(*this, "INSERT INTO keys (parent, name) VALUES (?1, ?2)");
+    status = insert.Bind(key.id).Bind(name).Change();
+    key.id = sqlite3_last_insert_rowid(db_);
+    return status == kRegOk;
+  });
+  return status;
+}
+
+long RegistryStore::CloseKey(RegistryKey) { return kRegOk; }
+
+std::string RegistryStore::KeyPath(RegistryKey key) {
+  std::string path;
+  for (std::int64_t id = key.id;;) {
+    Statement up(*this, "SELECT parent, name FROM keys WHERE id = ?1 AND parent IS NOT NULL");
+    if (!up.Bind(id).Next()) return path;
+    path = std::string(up.Text(1)) + (path.empty() ? "" : "\\") + path;
+    id = up.Int(0);
+  }
+}
+
+long RegistryStore::QueryValueInfo(RegistryKey key, std::string_view name, std::uint32_t& type,
+                                   std::size_t& size) {
+  Statement query(*this, "SELECT type, length(data) FROM key_values WHERE key = ?1 AND name = ?2");
+  if (!query.Bind(key.id).Bind(name).Next()) return kRegNotFound;
+  type = static_cast<std::uint32_t>(query.Int(0));
+  size = static_cast<std::size_t>(query.Int(1));
+  return kRegOk;
+}
+
+long RegistryStore::QueryValue(RegistryKey key, std::string_view name, std::uint32_t& type,
+                               std::string& data) {
+  Statement query(*this, "SELECT type, data FROM key_values WHERE key = ?1 AND name = ?2");
+  if (!query.Bind(key.id).Bind(name).Next()) return kRegNotFound;
+  type = static_cast<std::uint32_t>(query.Int(0));
+  const std::string_view stored = query.Blob(1);
+  if (stored.size() > data.size()) return kRegMoreData;
+  data.assign(stored);
+  return kRegOk;
+}
+
+long RegistryStore::SetValue(RegistryKey key, std::string_view name, std::uint32_t type,
+                             std::string_view data) {
+  Statement set(*this,
+                "INSERT INTO key_values (key, name, type, data) VALUES (?1, ?2, ?3, ?4) "
+                "ON CONFLICT (key, name) DO UPDATE SET type = excluded.type, data = excluded.data");
+  return set.Bind(key.id).Bind(name).Bind(static_cast<std::int64_t>(type)).BindBlob(data).Change();
+}
+
+long RegistryStore::DeleteValue(RegistryKey key, std::string_view name) {
+  Statement erase(*this, "DELETE FROM key_values WHERE key = ?1 AND name = ?2");
+  const long status = erase.Bind(key.id).Bind(name).Change();
+  if (status != kRegOk) return status;
+  return sqlite3_changes(db_) > 0 ? kRegOk : kRegNotFound;
+}
+
+long RegistryStore::DeleteKey(RegistryKey key, std::string_view subkey) {
+  std::int64_t id = key.id;
+  if (subkey.find_first_not_of('\\') == std::string_view::npos || !Descend(id, subkey)) {
+    return kRegNotFound;
+  }
+  Statement child(*this, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
+  if (child.Bind(id).Next()) return kRegAccessDenied;
+  return DeleteTree(RegistryKey{id}, {});
+}
+
+long RegistryStore::DeleteTree(RegistryKey key, std::string_view subkey) {
+  std::int64_t id = key.id;
+  if (!Descend(id, subkey)) return kRegNotFound;
+  Statement values(*this,
+                   "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL "
+                   "SELECT keys.id FROM keys JOIN tree ON keys.parent = tree.id) "
+                   "DELETE FROM key_values WHERE key IN tree");
+  const long status = values.Bind(id).Change();
+  if (status != kRegOk) return status;
+  Statement keys(*this,
+                 "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL "
+                 "SELECT keys.id FROM keys JOIN tree ON keys.parent = tree.id) "
+                 "DELETE FROM keys WHERE id IN tree AND parent IS NOT NULL");
+  return keys.Bind(id).Change();
+}
+
+std::vector<std::string> RegistryStore::SubkeyNames(RegistryKey key) {
+  Statement list(*this, "SELECT name FROM keys WHERE parent = ?1 ORDER BY name");
+  list.Bind(key.id);
+  std::vector<std::string> names;
+  while (list.Next()) names.emplace_back(list.Text(0));
+  return names;
+}
+
+std::vector<RegistryValue> RegistryStore::Values(RegistryKey key) {
+  Statement list(*this, "SELECT name, type, data FROM key_values WHERE key = ?1 ORDER BY name");
+  list.Bind(key.id);
+  std::vector<RegistryValue> values;
+  while (list.Next()) {
+    values.push_back({std::string(list.Text(0)), static_cast<std::uint32_t>(list.Int(1)),
+                      std::string(list.Blob(2))});
+  }
+  return values;
+}
+
+}  // namespace vorlix::platform

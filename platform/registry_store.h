@@ -1,0 +1,132 @@
+// The settings registry: a tree of named keys under six roots, each key holding
+// named values of a data type code and a byte string, kept in one SQLite file.
+// Calls answer with the status codes of the Windows registry functions, so the
+// settings component above behaves the same over this store and over a real
+// registry. Key and value names compare without regard to ASCII letter case and
+// keep the case they were created with.
+#pragma once
+
+#include <sqlite3.h>
+#include <sys/types.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace vorlix::platform {
+
+// Status codes, with their Windows values.
+inline constexpr long kRegOk = 0;
+inline constexpr long kRegNotFound = 2;
+inline constexpr long kRegAccessDenied = 5;
+inline constexpr long kRegMoreData = 234;
+
+// Data type codes, with their Windows values. Any other code is stored as given.
+inline constexpr std::uint32_t kRegNone = 0;
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
+inline constexpr std::uint32_t kRegBinary = 3;
+inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegMultiSz = 7;
+
+enum class RegistryRoot : std::uint32_t {
+  kClassesRoot = 0x80000000,
+  kCurrentUser = 0x80000001,
+  kLocalMachine = 0x80000002,
+  kUsers = 0x80000003,
+  kCurrentConfig = 0x80000005,
+  kDynData = 0x80000006,
+};
+
+// The six roots in store order, and each one's full name ("HKEY_CURRENT_USER").
+inline constexpr RegistryRoot kRegistryRoots[] = {
+    RegistryRoot::kClassesRoot, RegistryRoot::kCurrentUser,    RegistryRoot::kLocalMachine,
+    RegistryRoot::kUsers,       RegistryRoot::kCurrentConfig, RegistryRoot::kDynData,
+};
+std::string_view RootName(RegistryRoot root);
+
+// An open key. It stays valid until the transaction it was opened in ends.
+struct RegistryKey {
+  std::int64_t id = 0;
+};
+
+struct RegistryValue {
+  std::string name;
+  std::uint32_t type = kRegNone;
+  std::string data;
+};
+
+// The store file cannot be created, opened, read or written, or is damaged.
+class RegistryStoreError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class RegistryStore {
+ public:
+  // Opens the store file at `path`; when there is none, creates it (and its
+  // folder) complete, so no half-made store is ever seen. An existing file that
+  // is not an intact store is refused with RegistryStoreError and never written.
+  explicit RegistryStore(std::string path);
+  ~RegistryStore();
+  RegistryStore(const RegistryStore&) = delete;
+  RegistryStore& operator=(const RegistryStore&) = delete;
+
+  const std::string& Path() const { return path_; }
+  // Whether `path` still names the file this store has open.
+  bool StillAt(const std::string& path) const;
+
+  // One transaction holding the store's write lock: everything between Begin and
+  // Commit is seen by other processes all at once or not at all.
+  void Begin();
+  void Commit();
+  void Rollback();
+
+  // Key paths are backslash-separated names below the root; empty names (from
+  // leading, trailing or doubled backslashes) are skipped, so an empty path is
+  // the root itself.
+  long OpenKey(RegistryRoot root, std::string_view path, RegistryKey& key);
+  long CreateKey(RegistryRoot root, std::string_view path, RegistryKey& key);
+  long CloseKey(RegistryKey key);
+  // The path of an open key below its root, with the letter case it was stored with.
+  std::string KeyPath(RegistryKey key);
+
+  // An empty value name is the key's unnamed default value.
+  long QueryValueInfo(RegistryKey key, std::string_view name, std::uint32_t& type,
+                      std::size_t& size);
+  // Reads at most `data.size()` bytes into `data` and shrinks it to the data's
+  // size; kRegMoreData when the data does not fit.
+  long QueryValue(RegistryKey key, std::string_view name, std::uint32_t& type, std::string& data);
+  long SetValue(RegistryKey key, std::string_view name, std::uint32_t type, std::string_view data);
+  long DeleteValue(RegistryKey key, std::string_view name);
+  // Deletes a subkey with its values; kRegAccessDenied when it has subkeys.
+  long DeleteKey(RegistryKey key, std::string_view subkey);
+  // Deletes a subkey with all its subkeys and values.
+  long DeleteTree(RegistryKey key, std::string_view subkey);
+
+  // Ordered by name without regard to case.
+  std::vector<std::string> SubkeyNames(RegistryKey key);
+  std::vector<RegistryValue> Values(RegistryKey key);
+
+ private:
+  class Statement;
+  sqlite3_stmt* Prepared(const char* sql);
+  [[noreturn]] void Fail(std::string_view what);
+  int Step(sqlite3_stmt* statement);
+  long WriteStatus(int rc);
+  void Exec(const char* sql);
+  bool FindChild(std::int64_t parent, std::string_view name, std::int64_t& id);
+  // Follows `path` down from the key `id`; false when a name along it is missing.
+  bool Descend(std::int64_t& id, std::string_view path);
+
+  std::string path_;
+  sqlite3* db_ = nullptr;
+  dev_t device_ = 0;
+  ino_t inode_ = 0;
+  std::unordered_map<const char*, sqlite3_stmt*> statements_;
+};
+
+}  // namespace vorlix::platform

@@ -1,0 +1,29 @@
+#include "platform/user_registry.h"
+
+#include <unistd.h>
+
+#include <memory>
+
+#include "platform/xdg.h"
+
+namespace vorlix::platform {
+
+std::string UserRegistryPath() { return VorlixConfigDir() + "/registry.db"; }
+
+RegistryStore& UserRegistry() {
+  static std::unique_ptr<RegistryStore> store;
+  static pid_t owner = 0;
+  const std::string path = UserRegistryPath();
+  if (store != nullptr && owner != getpid()) {
+    // The parent's connection: closing it here could disturb the parent's locks.
+    static_cast<void>(store.release());
+  }
+  if (store == nullptr || !store->StillAt(path)) {
+    store.reset();
+    store = std::make_unique<RegistryStore>(path);
+    owner = getpid();
+  }
+  return *store;
+}
+
+}  // namespace vorlix::platform

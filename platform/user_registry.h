@@ -1,0 +1,19 @@
+// The user's settings store, shared by every settings component of the process.
+#pragma once
+
+#include <string>
+
+#include "platform/registry_store.h"
+
+namespace vorlix::platform {
+
+// VorlixConfigDir()/registry.db.
+std::string UserRegistryPath();
+
+// The store at UserRegistryPath(), opened (or created) on first use and kept
+// open. It is opened again when that path changes or names another file (the
+// user removed or replaced it), and in a child process after fork, which must
+// not use its parent's connection. Throws RegistryStoreError.
+RegistryStore& UserRegistry();
+
+}  // namespace vorlix::platform
