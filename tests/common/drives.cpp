@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "platform/drive_paths.h"
 
 namespace vorlix::test {
 
 void ResetDrives() {
+  std::error_code ignored;
+  std::filesystem::remove_all(platform::DosDevicesDir(), ignored);
   ASSERT_TRUE(platform::EnsureDefaultDrives());
   platform::ResetDriveState();
 }

@@ -6,7 +6,7 @@
 
 namespace vorlix::test {
 
-// Starts the drive layer afresh: the default drives and no remembered
+// Starts the drive layer afresh: only the default drives, and no remembered
 // current directories.
 void ResetDrives();
 
