@@ -1,0 +1,196 @@
+#include "tools/vorlix-reg/commands.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "platform/ascii.h"
+#include "platform/user_registry.h"
+#include "tools/vorlix-reg/key_names.h"
+#include "tools/vorlix-reg/reg_file_reader.h"
+#include "tools/vorlix-reg/reg_file_writer.h"
+#include "tools/vorlix-reg/usage.h"
+#include "tools/vorlix-reg/value_text.h"
+
+namespace vorlix::reg_tool {
+namespace {
+
+using platform::RegistryKey;
+using platform::RegistryStore;
+
+// The store's write lock for one command; changes are kept only by Commit.
+class Transaction {
+ public:
+  Transaction() : store_(platform::UserRegistry()) { store_.Begin(); }
+  ~Transaction() { store_.Rollback(); }
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  RegistryStore& store() { return store_; }
+  void Commit() { store_.Commit(); }
+
+ private:
+  RegistryStore& store_;
+};
+
+std::string StatusText(long status) {
+  if (status == platform::kRegAccessDenied) return "access denied";
+  return "status " + std::to_string(status);
+}
+
+RegistryKey OpenExisting(RegistryStore& store, const KeyName& key) {
+  RegistryKey handle;
+  if (store.OpenKey(key.root, key.path, handle) != platform::kRegOk) {
+    throw ToolError("key not found: " + FormatKeyName(key.root, key.path));
+  }
+  return handle;
+}
+
+std::string ValueLine(const platform::RegistryValue& value) {
+  return "    " + (value.name.empty() ? std::string("(Default)") : value.name) + "    " +
+         TypeName(value.type) + "    " + DisplayData(value.type, value.data);
+}
+
+void Query(const std::vector<std::string>& args, std::ostream& out) {
+  const KeyName key = ParseKeyName(args[1]);
+  Transaction transaction;
+  RegistryStore& store = transaction.store();
+  const RegistryKey handle = OpenExisting(store, key);
+  const std::string path = store.KeyPath(handle);
+  out << FormatKeyName(key.root, path) << '\n';
+  bool found = false;
+  for (const platform::RegistryValue& value : store.Values(handle)) {
+    if (args.size() == 3 && !platform::EqualIgnoringAsciiCase(value.name, args[2])) continue;
+    out << ValueLine(value) << '\n';
+    found = true;
+  }
+  if (args.size() == 3) {
+    if (!found) throw ToolError("value not found: \"" + args[2] + "\" in " + FormatKeyName(key.root, path));
+    return;
+  }
+  for (const std::string& subkey : store.SubkeyNames(handle)) {
+    out << '\n' << FormatKeyName(key.root, path.empty() ? subkey : path + "\\" + subkey) << '\n';
+  }
+}
+
+void Set(const std::vector<std::string>& args) {
+  const KeyName key = ParseKeyName(args[1]);
+  const TypedData data = ParseSetData(args[3], args[4]);
+  Transaction transaction;
+  RegistryKey handle;
+  long status = transaction.store().CreateKey(key.root, key.path, handle);
+  if (status == platform::kRegOk) status = transaction.store().SetValue(handle, args[2], data.type, data.bytes);
+  if (status != platform::kRegOk) throw ToolError("cannot set the value: " + StatusText(status));
+  transaction.Commit();
+}
+
+void Delete(const std::vector<std::string>& args) {
+  const KeyName key = ParseKeyName(args[1]);
+  Transaction transaction;
+  RegistryStore& store = transaction.store();
+  const RegistryKey handle = OpenExisting(store, key);
+  long status = platform::kRegOk;
+  if (args.size() == 3) {
+    status = store.DeleteValue(handle, args[2]);
+    if (status == platform::kRegNotFound) {
+      throw ToolError("value not found: \"" + args[2] + "\" in " + FormatKeyName(key.root, key.path));
+    }
+  } else {
+    if (key.path.empty()) throw ToolError("a root key cannot be deleted");
+    status = store.DeleteTree(handle, {});
+  }
+  if (status != platform::kRegOk) throw ToolError("cannot delete: " + StatusText(status));
+  transaction.Commit();
+}
+
+void Export(const std::vector<std::string>& args, std::ostream& out) {
+  Transaction transaction;
+  RegistryStore& store = transaction.store();
+  std::ostringstream text;
+  text << kRegFileHeader << '\n';
+  if (args.size() == 2) {
+    const KeyName key = ParseKeyName(args[1]);
+    const RegistryKey handle = OpenExisting(store, key);
+    WriteKeyTree(store, key.root, handle, store.KeyPath(handle), text);
+  } else {
+    for (const platform::RegistryRoot root : platform::kRegistryRoots) {
+      const RegistryKey handle = OpenExisting(store, {root, ""});
+      if (!store.Values(handle).empty() || !store.SubkeyNames(handle).empty()) {
+        WriteKeyTree(store, root, handle, "", text);
+      }
+    }
+  }
+  out << text.str();
+}
+
+void Apply(RegistryStore& store, const RegFileChange& change, const std::string& file_name) {
+  RegistryKey handle;
+  long status = platform::kRegOk;
+  switch (change.kind) {
+    case RegFileChange::Kind::kCreateKey:
+      status = store.CreateKey(change.root, change.key, handle);
+      break;
+    case RegFileChange::Kind::kDeleteKey:
+      if (store.OpenKey(change.root, change.key, handle) == platform::kRegOk) {
+        status = store.DeleteTree(handle, {});
+      }
+      break;
+    case RegFileChange::Kind::kSetValue:
+      status = store.CreateKey(change.root, change.key, handle);
+      if (status == platform::kRegOk) status = store.SetValue(handle, change.name, change.type, change.data);
+      break;
+    case RegFileChange::Kind::kDeleteValue:
+      if (store.OpenKey(change.root, change.key, handle) == platform::kRegOk) {
+        status = store.DeleteValue(handle, change.name);
+        if (status == platform::kRegNotFound) status = platform::kRegOk;
+      }
+      break;
+  }
+  if (status != platform::kRegOk) {
+    throw ToolError(file_name + ":" + std::to_string(change.line) + ": " + StatusText(status) +
+                    "; nothing was imported");
+  }
+}
+
+void Import(const std::vector<std::string>& args) {
+  const std::string& file_name = args[1];
+  std::ifstream in(file_name, std::ios::binary);
+  if (!in) throw ToolError("cannot open " + file_name + ": " + std::strerror(errno));
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) throw ToolError("cannot read " + file_name);
+  const std::vector<RegFileChange> changes = ReadRegFile(text.str(), file_name);
+  Transaction transaction;
+  for (const RegFileChange& change : changes) Apply(transaction.store(), change, file_name);
+  transaction.Commit();
+}
+
+struct Command {
+  std::string_view name;
+  std::size_t min_args;  // counting the command itself
+  std::size_t max_args;
+};
+
+constexpr Command kCommands[] = {
+    {"query", 2, 3}, {"set", 5, 5}, {"delete", 2, 3}, {"export", 1, 2}, {"import", 2, 2},
+};
+
+}  // namespace
+
+void RunCommand(const std::vector<std::string>& args, std::ostream& out) {
+  const Command* command = nullptr;
+  for (const Command& candidate : kCommands) {
+    if (!args.empty() && args[0] == candidate.name) command = &candidate;
+  }
+  if (command == nullptr) throw UsageError("unknown command \"" + (args.empty() ? "" : args[0]) + "\"");
+  if (args.size() < command->min_args || args.size() > command->max_args) {
+    throw UsageError("wrong number of arguments for " + args[0]);
+  }
+  if (args[0] == "query") Query(args, out);
+  if (args[0] == "set") Set(args);
+  if (args[0] == "delete") Delete(args);
+  if (args[0] == "export") Export(args, out);
+  if (args[0] == "import") Import(args);
+}
+
+}  // namespace vorlix::reg_tool

@@ -1,0 +1,24 @@
+// Writing keys in the REGEDIT4 .reg text form.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "platform/registry_store.h"
+
+namespace vorlix::reg_tool {
+
+inline constexpr std::string_view kRegFileHeader = "REGEDIT4";
+
+// `text` in double quotes, with backslashes and quotes escaped.
+std::string QuotedRegText(std::string_view text);
+
+// Writes the open key `key` (at `path` below `root`) and every key below it:
+// a blank line, the key's [header], one line per value. Values that a quoted
+// text cannot carry exactly are written as hex lists, so nothing is lost.
+// Throws ToolError for a name holding a line break, which the form cannot carry.
+void WriteKeyTree(platform::RegistryStore& store, platform::RegistryRoot root,
+                  platform::RegistryKey key, const std::string& path, std::ostream& out);
+
+}  // namespace vorlix::reg_tool
