@@ -11,37 +11,16 @@
 
 #include "platform/ascii.h"
 #include "platform/drive_paths.h"
+#include "platform/entry_attributes.h"
 #include "platform/status.h"
 
 namespace vorlix::platform {
 namespace {
 
-std::uint32_t AttributesOf(std::string_view name, const struct stat& own, bool leads_to_folder) {
-  std::uint32_t attributes = 0;
-  if (!name.empty() && name.front() == '.') attributes |= kAttrHidden;
-  if (leads_to_folder) {
-    attributes |= kAttrDirectory;
-  } else {
-    attributes |= kAttrArchive;
-  }
-  if (!S_ISLNK(own.st_mode) && (own.st_mode & 0222) == 0) attributes |= kAttrReadOnly;
-  return attributes;
-}
-
-// Whether a link or folder entry leads to a folder (links followed).
-bool LeadsToFolder(int dir_fd, const char* name, const struct stat& own) {
-  if (S_ISDIR(own.st_mode)) return true;
-  if (!S_ISLNK(own.st_mode)) return false;
-  struct stat target {};
-  return fstatat(dir_fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
-}
-
 std::string_view BaseName(std::string_view host) {
   const std::size_t slash = host.rfind('/');
   return slash == std::string_view::npos ? host : host.substr(slash + 1);
 }
-
-int LstatStatus(int error_number) { return error_number == ENOENT ? kFileNotFound : StatusFromErrno(error_number); }
 
 bool Glob(std::string_view name, std::string_view pattern) {
   std::size_t n = 0, p = 0, star = std::string_view::npos, resume = 0;
@@ -94,12 +73,7 @@ int SetFileAttributes(const std::string& path, std::uint32_t attributes) {
   struct stat own {};
   if (lstat(resolved->host.c_str(), &own) != 0) return LstatStatus(errno);
   if (S_ISLNK(own.st_mode)) return kOk;  // a link has no permissions of its own
-  mode_t mode = own.st_mode & 07777;
-  if (attributes & kAttrReadOnly) {
-    mode &= ~static_cast<mode_t>(0222);
-  } else if ((mode & 0222) == 0) {
-    mode |= S_IWUSR;
-  }
+  const mode_t mode = ModeWithReadOnly(own.st_mode, attributes);
   if (mode == (own.st_mode & 07777)) return kOk;
   return chmod(resolved->host.c_str(), mode) == 0 ? kOk : StatusFromErrno(errno);
 }
@@ -109,8 +83,7 @@ int DeleteFile(const std::string& path) {
   if (!resolved) return kPathNotFound;
   struct stat own {};
   if (lstat(resolved->host.c_str(), &own) != 0) return LstatStatus(errno);
-  if (S_ISDIR(own.st_mode)) return kAccessDenied;
-  if (!S_ISLNK(own.st_mode) && (own.st_mode & 0222) == 0) return kAccessDenied;
+  if (const int refusal = DeleteRefusal(own); refusal != kOk) return refusal;
   return unlink(resolved->host.c_str()) == 0 ? kOk : StatusFromErrno(errno);
 }
 

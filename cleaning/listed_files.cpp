@@ -1,0 +1,34 @@
+#include "cleaning/listed_files.h"
+
+#include <cstdint>
+#include <optional>
+
+#include "platform/file_system.h"
+#include "platform/folder_entries.h"
+
+namespace vorlix {
+namespace {
+
+bool DeleteOnce(const platform::FolderEntries& folder, const std::string& name, bool recycle) {
+  return recycle ? folder.Trash(name) : folder.Delete(name) == 0;
+}
+
+}  // namespace
+
+void DeleteListedFiles(const std::string& folder, const std::vector<std::string>& names, bool recycle) {
+  const std::optional<platform::FolderEntries> entries = platform::FolderEntries::Open(folder);
+  if (!entries) return;
+  for (const std::string& name : names) {
+    // A file list never shows hidden entries; should one appear, it stays.
+    if (name.starts_with('.')) continue;
+    if (DeleteOnce(*entries, name, recycle)) continue;
+    const std::optional<std::uint32_t> attributes = entries->Attributes(name);
+    if (!attributes) continue;  // gone meanwhile: nothing to retry
+    entries->SetAttributes(name, *attributes & ~platform::kAttrReadOnly);
+    if (DeleteOnce(*entries, name, recycle)) continue;
+    // The entry stays: leave its protection as it was.
+    if (*attributes & platform::kAttrReadOnly) entries->SetAttributes(name, *attributes);
+  }
+}
+
+}  // namespace vorlix

@@ -1,0 +1,18 @@
+// The report that ends a cleaning: the bytes regained, or why there were none.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vorlix {
+
+inline constexpr std::string_view kFolderCleanedLine = "The selected Cache folder has been cleaned up.";
+inline constexpr std::string_view kAllFoldersCleanedLine = "All selected Cache folders have been cleaned up.";
+
+// More than one byte regained: `cleaned_line`, the note on the file
+// manager's pointers and "You have regained 1,234,567 bytes."; otherwise the
+// text that the cache must have been empty.
+std::string RegainedReport(std::string_view cleaned_line, std::int64_t bytes_regained);
+
+}  // namespace vorlix

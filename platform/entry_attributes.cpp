@@ -1,0 +1,46 @@
+#include "platform/entry_attributes.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+
+#include "platform/file_system.h"
+#include "platform/status.h"
+
+namespace vorlix::platform {
+
+std::uint32_t AttributesOf(std::string_view name, const struct stat& own, bool leads_to_folder) {
+  std::uint32_t attributes = 0;
+  if (!name.empty() && name.front() == '.') attributes |= kAttrHidden;
+  if (leads_to_folder) {
+    attributes |= kAttrDirectory;
+  } else {
+    attributes |= kAttrArchive;
+  }
+  if (!S_ISLNK(own.st_mode) && (own.st_mode & 0222) == 0) attributes |= kAttrReadOnly;
+  return attributes;
+}
+
+bool LeadsToFolder(int dir_fd, const char* name, const struct stat& own) {
+  if (S_ISDIR(own.st_mode)) return true;
+  if (!S_ISLNK(own.st_mode)) return false;
+  struct stat target {};
+  return fstatat(dir_fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+}
+
+mode_t ModeWithReadOnly(mode_t mode, std::uint32_t attributes) {
+  mode &= 07777;
+  if (attributes & kAttrReadOnly) return mode & ~static_cast<mode_t>(0222);
+  if ((mode & 0222) == 0) return mode | S_IWUSR;
+  return mode;
+}
+
+int DeleteRefusal(const struct stat& own) {
+  if (S_ISDIR(own.st_mode)) return kAccessDenied;
+  if (!S_ISLNK(own.st_mode) && (own.st_mode & 0222) == 0) return kAccessDenied;
+  return kOk;
+}
+
+int LstatStatus(int error_number) { return error_number == ENOENT ? kFileNotFound : StatusFromErrno(error_number); }
+
+}  // namespace vorlix::platform

@@ -1,0 +1,31 @@
+// How one folder entry's status reads as Windows file attributes, and the
+// rules for changing and deleting it; shared by the path-based calls of
+// file_system.h and the folder-relative ones of folder_entries.h.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <string_view>
+
+namespace vorlix::platform {
+
+// The attributes of an entry from its own status (links not followed).
+// `leads_to_folder` tells whether it is a folder or a link to one.
+std::uint32_t AttributesOf(std::string_view name, const struct stat& own, bool leads_to_folder);
+
+// Whether an entry of an open folder is a folder or a link to one.
+bool LeadsToFolder(int dir_fd, const char* name, const struct stat& own);
+
+// The permission bits after setting or clearing read-only: clearing gives the
+// owner write permission, setting removes every write permission.
+mode_t ModeWithReadOnly(mode_t mode, std::uint32_t attributes);
+
+// Why an entry may not be deleted as a file: status 5 for a folder and for a
+// read-only file (a link is never read-only); 0 otherwise.
+int DeleteRefusal(const struct stat& own);
+
+// The status of a failed lstat: 2 for a missing name.
+int LstatStatus(int error_number);
+
+}  // namespace vorlix::platform

@@ -1,0 +1,47 @@
+// The entries of one folder, reached by name relative to the folder itself.
+//
+// The folder's DOS path is translated and the folder opened once; each entry
+// is then named by its exact name inside that folder, never as a path. A name
+// is taken byte for byte (a backslash in a Linux name is part of the name, not
+// a separator), letter case must match, and "", ".", ".." and names holding
+// "/" or NUL name nothing, so no call can reach outside the folder or into a
+// subfolder. This is the fast and safe way to work through a listed folder.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace vorlix::platform {
+
+class FolderEntries {
+ public:
+  // Opens the folder a DOS path names (the folder itself may be reached
+  // through links); nothing when it cannot be opened.
+  static std::optional<FolderEntries> Open(const std::string& dos_folder);
+
+  FolderEntries(FolderEntries&& other) noexcept;
+  FolderEntries& operator=(FolderEntries&&) = delete;
+  FolderEntries(const FolderEntries&) = delete;
+  FolderEntries& operator=(const FolderEntries&) = delete;
+  ~FolderEntries();
+
+  // As GetFileAttributes, for an entry.
+  std::optional<std::uint32_t> Attributes(const std::string& name) const;
+  // As SetFileAttributes, for an entry. Returns a status code.
+  int SetAttributes(const std::string& name, std::uint32_t attributes) const;
+  // As DeleteFile, for an entry: a folder, or a read-only file, refuses with
+  // status 5; a link goes as the link. Returns a status code.
+  int Delete(const std::string& name) const;
+  // Moves an entry that is not a folder into the trash (a link as the link).
+  // True only when the move succeeded; otherwise the entry stays as it was.
+  bool Trash(const std::string& name) const;
+
+ private:
+  FolderEntries(int fd, std::string host) : fd_(fd), host_(std::move(host)) {}
+
+  int fd_;
+  std::string host_;  // the folder's host path, for the trash's record
+};
+
+}  // namespace vorlix::platform
