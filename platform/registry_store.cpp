@@ -94,17 +94,25 @@ class RegistryStore::Statement {
 RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
   struct stat st {};
   if (stat(path_.c_str(), &st) != 0) {
-    if (errno != ENOENT) {
+    if (errno != ENOENT && errno != ENOTDIR) {
       throw RegistryStoreError("cannot open the settings store " + path_ + ": " + std::strerror(errno));
     }
     CreateStoreFile(path_);
   }
   CheckStoreFileHeader(path_);
   // Never SQLITE_OPEN_CREATE: a file that vanished meanwhile is an error, not a new store.
-  if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
-      SQLITE_OK) {
-    Fail("cannot open");
+  const int rc =
+      sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  try {
+    if (rc != SQLITE_OK) Fail("cannot open");
+    Prepare();
+  } catch (...) {
+    Close();
+    throw;
   }
+}
+
+void RegistryStore::Prepare() {
   sqlite3_extended_result_codes(db_, 1);
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
   // Read-only checks first: nothing is written to a file that fails them.
@@ -122,15 +130,20 @@ RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
   }
   // Every commit reaches the disk before it is reported done.
   Exec("PRAGMA synchronous = FULL");
+  struct stat st {};
   if (stat(path_.c_str(), &st) != 0) Fail("cannot open");
   device_ = st.st_dev;
   inode_ = st.st_ino;
 }
 
-RegistryStore::~RegistryStore() {
+void RegistryStore::Close() noexcept {
   for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
+  statements_.clear();
   sqlite3_close(db_);
+  db_ = nullptr;
 }
+
+RegistryStore::~RegistryStore() { Close(); }
 
 bool RegistryStore::StillAt(const std::string& path) const {
   struct stat st {};

@@ -113,6 +113,9 @@ class RegistryStore {
 
  private:
   class Statement;
+  // Checks an opened file before anything is written to it, then sets up the connection.
+  void Prepare();
+  void Close() noexcept;
   sqlite3_stmt* Prepared(const char* sql);
   [[noreturn]] void Fail(std::string_view what);
   int Step(sqlite3_stmt* statement);

@@ -70,6 +70,18 @@ void BuildStore(const std::string& temp, const std::string& path) {
   if (rc != SQLITE_OK) throw RegistryStoreError("cannot create the settings store " + path + ": " + error);
 }
 
+// SQLite's log and index files beside a store that no longer exists belong to a
+// removed store; left there, SQLite would replay them into the new one.
+void RemoveStaleLogs(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) == 0 || errno != ENOENT) return;
+  for (const char* suffix : {"-wal", "-shm"}) {
+    if (unlink((path + suffix).c_str()) != 0 && errno != ENOENT) {
+      FailWithErrno("remove the old log file", path + suffix);
+    }
+  }
+}
+
 std::uint32_t BigEndian(const unsigned char* bytes, int count) {
   std::uint32_t value = 0;
   for (int i = 0; i < count; ++i) value = (value << 8) | bytes[i];
@@ -98,6 +110,7 @@ void CreateStoreFile(const std::string& path) {
   try {
     BuildStore(temp, path);
     if (fsync(fd.get()) != 0) FailWithErrno("write the settings store", path);
+    RemoveStaleLogs(path);
     if (link(temp.c_str(), path.c_str()) != 0 && errno != EEXIST) {
       FailWithErrno("create the settings store", path);
     }

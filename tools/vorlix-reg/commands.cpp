@@ -51,8 +51,10 @@ std::string ValueLine(const platform::RegistryValue& value) {
          TypeName(value.type) + "    " + DisplayData(value.type, value.data);
 }
 
-void Query(const std::vector<std::string>& args, std::ostream& out) {
+// Shows nothing unless the whole query succeeds.
+void Query(const std::vector<std::string>& args, std::ostream& shown) {
   const KeyName key = ParseKeyName(args[1]);
+  std::ostringstream out;
   Transaction transaction;
   RegistryStore& store = transaction.store();
   const RegistryKey handle = OpenExisting(store, key);
@@ -66,11 +68,12 @@ void Query(const std::vector<std::string>& args, std::ostream& out) {
   }
   if (args.size() == 3) {
     if (!found) throw ToolError("value not found: \"" + args[2] + "\" in " + FormatKeyName(key.root, path));
-    return;
+  } else {
+    for (const std::string& subkey : store.SubkeyNames(handle)) {
+      out << '\n' << FormatKeyName(key.root, path.empty() ? subkey : path + "\\" + subkey) << '\n';
+    }
   }
-  for (const std::string& subkey : store.SubkeyNames(handle)) {
-    out << '\n' << FormatKeyName(key.root, path.empty() ? subkey : path + "\\" + subkey) << '\n';
-  }
+  shown << out.str();
 }
 
 void Set(const std::vector<std::string>& args) {
