@@ -1,0 +1,22 @@
+// Vorlix: start-up. The program's modules are set up first, then the
+// application object and its windows; the event loop runs until the main
+// window closes.
+#include <cstdio>
+
+#include "platform/drive_paths.h"
+#include "settings/program_state.h"
+#include "ui/application.h"
+#include "ui/form1.h"
+
+int main(int argc, char** argv) {
+  if (!vorlix::platform::EnsureDefaultDrives()) {
+    std::fprintf(stderr, "vorlix: cannot create the drive folder %s\n", vorlix::platform::DosDevicesDir().c_str());
+  }
+  vorlix::Application app(argc, argv);
+  app.setQuitOnLastWindowClosed(false);
+  vorlix::ProgramState state;
+  vorlix::TForm1 form1(state);
+  form1.show();
+  form1.activateWindow();
+  return app.exec();
+}

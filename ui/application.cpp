@@ -1,0 +1,27 @@
+#include "ui/application.h"
+
+#include <QIcon>
+#include <exception>
+
+#include "ui/message_boxes.h"
+
+namespace vorlix {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName("vorlix");
+  // Without a desktop session Qt looks for icons in no theme at all.
+  if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor") QIcon::setThemeName("Adwaita");
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    ShowError(activeWindow(), error.what());
+  } catch (...) {
+    ShowError(activeWindow(), "An unexpected error occurred.");
+  }
+  return false;
+}
+
+}  // namespace vorlix

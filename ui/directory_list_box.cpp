@@ -1,0 +1,93 @@
+#include "ui/directory_list_box.h"
+
+#include <QStyle>
+#include <algorithm>
+
+#include "platform/ascii.h"
+#include "platform/drive_paths.h"
+#include "platform/file_system.h"
+#include "support/in_out_error.h"
+#include "ui/guarded.h"
+
+namespace vorlix {
+namespace {
+
+std::vector<std::string> Components(const std::string& dos) {
+  std::vector<std::string> parts;
+  std::size_t start = 3;  // after "C:\"
+  while (start < dos.size()) {
+    const std::size_t end = dos.find('\\', start);
+    parts.push_back(dos.substr(start, end - start));
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return parts;
+}
+
+}  // namespace
+
+DirectoryListBox::DirectoryListBox(QWidget* parent) : QListWidget(parent), directory_(platform::GetCurrentDir()) {
+  setFocusPolicy(Qt::NoFocus);
+  setUniformItemSizes(true);
+  setIconSize(QSize(16, 16));
+  connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    const std::string path = PathOfRow(row(item));
+    Guarded(this, [&] { SetDirectory(path); });
+  });
+  Rebuild();
+}
+
+char DirectoryListBox::Drive() const { return platform::AsciiLower(directory_.front()); }
+
+void DirectoryListBox::SetDirectory(const std::string& path) {
+  // Another window's tree may have moved the process to another drive meanwhile.
+  const bool has_drive = path.size() >= 2 && path[1] == ':';
+  ChDir(has_drive ? path : std::string{directory_.front(), ':'} + path);
+  directory_ = platform::GetCurrentDir();
+  Rebuild();
+  emit DirectoryChanged();
+}
+
+void DirectoryListBox::SetDrive(char letter) {
+  if (platform::AsciiLower(letter) == Drive()) return;
+  SetDirectory(std::string{letter, ':'});
+}
+
+std::string DirectoryListBox::PathOfRow(int row) const {
+  if (row >= path_rows_) {
+    const QByteArray name = item(row)->data(Qt::UserRole).toByteArray();
+    return directory_ + (directory_.back() == '\\' ? "" : "\\") + name.toStdString();
+  }
+  std::string path = directory_.substr(0, 3);
+  const std::vector<std::string> parts = Components(directory_);
+  for (int i = 0; i < row; ++i) path += (i > 0 ? "\\" : "") + parts[static_cast<std::size_t>(i)];
+  return path;
+}
+
+void DirectoryListBox::Rebuild() {
+  clear();
+  const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+  const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+  std::vector<std::string> parts = Components(directory_);
+  parts.insert(parts.begin(), directory_.substr(0, 3));
+  const QString step("   ");
+  auto add = [&](const QIcon& icon, const std::string& name, int depth) {
+    auto* entry = new QListWidgetItem(icon, step.repeated(depth) + QString::fromStdString(name), this);
+    entry->setData(Qt::UserRole, QByteArray::fromStdString(name));
+  };
+  for (std::size_t i = 0; i < parts.size(); ++i) add(open, parts[i], static_cast<int>(i));
+  path_rows_ = static_cast<int>(parts.size());
+  setCurrentRow(path_rows_ - 1);
+
+  std::vector<platform::FoundEntry> found;
+  platform::FindFiles(directory_ + "\\*.*", platform::kAttrDirectory | platform::kAttrHidden | platform::kAttrSystem,
+                      found);
+  std::vector<std::string> folders;
+  for (const platform::FoundEntry& entry : found) {
+    if (entry.attributes & platform::kAttrDirectory) folders.push_back(entry.name);
+  }
+  std::sort(folders.begin(), folders.end(), platform::LessIgnoringAsciiCase);
+  for (const std::string& folder : folders) add(closed, folder, path_rows_);
+}
+
+}  // namespace vorlix

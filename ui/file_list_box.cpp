@@ -1,0 +1,69 @@
+#include "ui/file_list_box.h"
+
+#include <QStyle>
+#include <algorithm>
+
+#include "platform/ascii.h"
+#include "platform/file_system.h"
+
+namespace vorlix {
+
+FileListModel::FileListModel(QIcon icon, QObject* parent) : QAbstractListModel(parent), icon_(std::move(icon)) {}
+
+int FileListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(names_.size());
+}
+
+QVariant FileListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount()) return {};
+  if (role == Qt::DisplayRole) return QString::fromStdString(names_[static_cast<std::size_t>(index.row())]);
+  if (role == Qt::DecorationRole) return icon_;
+  return {};
+}
+
+void FileListModel::SetNames(std::vector<std::string> names) {
+  beginResetModel();
+  names_ = std::move(names);
+  endResetModel();
+}
+
+FileListBox::FileListBox(QWidget* parent)
+    : QListView(parent), model_(style()->standardIcon(QStyle::SP_FileIcon), this) {
+  setModel(&model_);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setUniformItemSizes(true);
+  setIconSize(QSize(16, 16));
+  setLayoutMode(QListView::Batched);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setFocusPolicy(Qt::ClickFocus);
+}
+
+void FileListBox::SetDirectory(const std::string& directory) {
+  directory_ = directory;
+  std::vector<platform::FoundEntry> found;
+  // Read-only, system and archive files and those with no attribute: not hidden files, not folders.
+  platform::FindFiles(directory + "\\*.*", platform::kAttrReadOnly | platform::kAttrSystem | platform::kAttrArchive,
+                      found);
+  std::vector<std::string> names;
+  names.reserve(found.size());
+  for (platform::FoundEntry& entry : found) names.push_back(std::move(entry.name));
+  std::sort(names.begin(), names.end(), platform::LessIgnoringAsciiCase);
+  model_.SetNames(std::move(names));
+}
+
+std::vector<bool> FileListBox::Selection() const {
+  std::vector<bool> selected(Items().size(), false);
+  for (const QModelIndex& index : selectionModel()->selectedIndexes()) selected[static_cast<std::size_t>(index.row())] = true;
+  return selected;
+}
+
+std::string FileListBox::FileName() const {
+  const QModelIndex current = currentIndex();
+  if (!current.isValid() || !selectionModel()->isSelected(current)) return {};
+  const std::string separator = !directory_.empty() && directory_.back() == '\\' ? "" : "\\";
+  return directory_ + separator + Items()[static_cast<std::size_t>(current.row())];
+}
+
+void FileListBox::Clear() { model_.SetNames({}); }
+
+}  // namespace vorlix

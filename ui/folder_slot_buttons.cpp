@@ -1,0 +1,74 @@
+#include "ui/folder_slot_buttons.h"
+
+#include <string>
+
+#include "settings/setting_values.h"
+#include "settings/settings_catalogue.h"
+#include "support/text_utils.h"
+
+namespace vorlix {
+namespace {
+
+void SlotLoad(std::size_t slot_index, const ProgramState& state, MainView& view, TRegFile& reg_file1) {
+  const FolderSlot& slot = kFolderSlots[slot_index];
+  if (view.SlotHint(slot_index).find(kUnsetMark) != std::string::npos) {
+    view.SetStatusText(kNotConfiguredText);
+    return;
+  }
+  const std::string drive = ReadText(reg_file1, slot.DriveValue(), kDriveDefault);
+  const std::string folder = ReadText(reg_file1, slot.FolderValue(), slot.DefaultFolder(FolderReader::kSlotLoad));
+  // A drive value left empty by hand counts as the default drive.
+  const char letter = drive.empty() ? kDriveDefault.front() : drive.front();
+  view.SetDriveBoxDrive(letter);
+  view.SetTreeDrive(letter);
+  view.SetTreeDirectory(folder);
+  view.SetStatusText(folder);
+  view.SetRecycleChecked(state.use_recycle[slot_index]);
+}
+
+void SlotSave(std::size_t slot_index, MainView& view, TRegFile& reg_file1) {
+  const FolderSlot& slot = kFolderSlots[slot_index];
+  const std::string question =
+      JoinLines({"You are about to save the following directory as the default for this button:", view.TreeDirectory(),
+                 "Is this what you want to do? "},
+                kLineBreak);
+  if (!view.AskConfirmation(question)) return;
+  const char drive = view.DriveBoxDrive();
+  view.SetTreeDrive(drive);
+  const std::string folder = view.TreeDirectory();
+  reg_file1.WriteValue(slot.DriveValue(), std::string(1, drive));
+  reg_file1.WriteValue(slot.FolderValue(), folder);
+  reg_file1.WriteValue(slot.HintValue(), folder);
+  view.SetSlotHint(slot_index, folder);
+  view.ShowInformation(std::string(slot.prefix) + " Settings Saved.");
+}
+
+}  // namespace
+
+void SlotButtonMouseDown(std::size_t slot, SlotMouseButton button, const ProgramState& state, MainView& view,
+                         TRegFile& reg_file1) {
+  switch (button) {
+    case SlotMouseButton::kLeft: SlotLoad(slot, state, view, reg_file1); break;
+    case SlotMouseButton::kRight: SlotSave(slot, view, reg_file1); break;
+    case SlotMouseButton::kMiddle: break;
+  }
+}
+
+void SlotButtonMouseUp(std::size_t slot_index, bool shift_alone, MainView& view, TRegFile& reg_file1) {
+  if (!shift_alone) return;
+  const FolderSlot& slot = kFolderSlots[slot_index];
+  if (!view.AskConfirmation(JoinLines(
+          {"You are about to clear this button and set back to an unused state.", "Is this what you want to do? "},
+          kLineBreak))) {
+    return;
+  }
+  if (reg_file1.ValueExists("", slot.DriveValue())) {
+    reg_file1.DeleteValue("", slot.DriveValue());
+    reg_file1.DeleteValue("", slot.FolderValue());
+    reg_file1.DeleteValue("", slot.HintValue());
+    view.SetSlotHint(slot_index, std::string(slot.hint_after_clear));
+  }
+  view.ShowInformation(std::string(slot.prefix) + " Settings Removed.");
+}
+
+}  // namespace vorlix

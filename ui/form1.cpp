@@ -1,0 +1,294 @@
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+
+#include "settings/settings_catalogue.h"
+#include "ui/activation.h"
+#include "ui/app_icon.h"
+#include "ui/directory_list_box.h"
+#include "ui/drive_combo_box.h"
+#include "ui/file_list_box.h"
+#include "ui/folder_slot_buttons.h"
+#include "ui/guarded.h"
+#include "ui/help.h"
+#include "ui/message_boxes.h"
+#include "ui/slot_button.h"
+
+namespace vorlix {
+namespace {
+
+constexpr int kClientWidth = 451;
+constexpr int kViewHeight = 306;   // the controls above the status bar
+constexpr int kStatusHeight = 19;
+
+struct Place {
+  int left, top, width, height;
+};
+
+// The folder buttons' places on the panel, in slot order: IE 1 to 8, U1 to U6.
+constexpr std::array<Place, 14> kSlotPlaces = {{
+    {24, 8, 25, 25}, {50, 8, 25, 25}, {77, 8, 25, 25}, {103, 8, 25, 25},
+    {129, 8, 25, 25}, {155, 8, 25, 25}, {182, 8, 25, 25}, {208, 8, 25, 25},
+    {24, 34, 25, 25}, {50, 34, 25, 25}, {77, 34, 25, 25}, {103, 34, 25, 25},
+    {129, 34, 25, 25}, {155, 34, 25, 25},
+}};
+
+void Put(QWidget* widget, const Place& place, const char* name) {
+  widget->setObjectName(name);
+  widget->setGeometry(place.left, place.top, place.width, place.height);
+}
+
+// A picture from the desktop's icon theme, or the toolkit's own when the theme lacks it.
+QIcon Picture(const QWidget* widget, const char* theme_name, QStyle::StandardPixmap fallback) {
+  return QIcon::fromTheme(theme_name, widget->style()->standardIcon(fallback));
+}
+
+QToolButton* PictureButton(QWidget* parent, const Place& place, const char* name, const QIcon& picture,
+                           const char* hint) {
+  auto* button = new QToolButton(parent);
+  Put(button, place, name);
+  button->setIcon(picture);
+  button->setToolTip(hint);
+  button->setFocusPolicy(Qt::NoFocus);
+  return button;
+}
+
+SlotMouseButton ToSlotMouseButton(Qt::MouseButton button) {
+  if (button == Qt::RightButton) return SlotMouseButton::kRight;
+  if (button == Qt::LeftButton) return SlotMouseButton::kLeft;
+  return SlotMouseButton::kMiddle;
+}
+
+}  // namespace
+
+TForm1::TForm1(ProgramState& state) : state_(state) {
+  BindSettingsStore(RegFile1, "TForm1", "RegFile1");
+  BindSettingsStore(RegFile2, "TForm1", "RegFile2");
+  BindSettingsStore(RegFile6, "TForm1", "RegFile6");
+  setObjectName("Form1");
+  setWindowTitle(kMainCaption);
+  setWindowIcon(AppIcon());
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  // The narrowest look-alike of the classic dialog font that is installed.
+  QFont font;
+  font.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial", "Nimbus Sans"});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSize(8);
+  setFont(font);
+
+  auto* client = new QWidget(this);
+  client->setFixedSize(kClientWidth, kViewHeight);
+  setCentralWidget(client);
+  BuildPanel();
+  BuildFolderView();
+  BuildMenu();
+  status_text_ = new QLabel(statusBar());
+  statusBar()->addWidget(status_text_, 1);
+  statusBar()->setSizeGripEnabled(false);
+  statusBar()->setFixedHeight(kStatusHeight);
+  ConnectHandlers();
+
+  adjustSize();
+  setMinimumSize(size());
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+  qApp->installEventFilter(this);
+}
+
+TForm1::~TForm1() { qApp->removeEventFilter(this); }
+
+void TForm1::SetWindows(QWidget* form2, QDialog* form4, QDialog* form5, QDialog* copy_dest) {
+  form2_ = form2;
+  form4_ = form4;
+  form5_ = form5;
+  copy_dest_ = copy_dest;
+}
+
+void TForm1::BuildPanel() {
+  auto* panel = new QFrame(centralWidget());
+  Put(panel, {0, 0, kClientWidth, 68}, "Panel1");
+  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  panel->setLineWidth(2);
+
+  for (std::size_t i = 0; i < kFolderSlots.size(); ++i) {
+    const FolderSlot& slot = kFolderSlots[i];
+    auto* button = new SlotButton(panel);
+    Put(button, kSlotPlaces[i], std::string(slot.button).c_str());
+    button->setText(QString::fromUtf8(slot.caption.data(), static_cast<qsizetype>(slot.caption.size())));
+    button->setFocusPolicy(Qt::NoFocus);
+    slot_buttons_[i] = button;
+    SetSlotHint(i, std::string(slot.kind == SlotKind::kUser ? kSaveOrSelectHint : slot.design_hint));
+  }
+  SpeedButton7 = PictureButton(panel, {182, 34, 25, 25}, "SpeedButton7",
+                               Picture(this, "edit-clear", QStyle::SP_DialogDiscardButton),
+                               "Delete Internet Explorer typed URL list");
+  SpeedButton9 = PictureButton(panel, {208, 34, 25, 25}, "SpeedButton9",
+                               Picture(this, "document-open-recent", QStyle::SP_FileDialogContentsView),
+                               "Internet Explorer History folder");
+  SpeedButton6 = PictureButton(panel, {375, 8, 25, 25}, "SpeedButton6",
+                               Picture(this, "help-browser", QStyle::SP_DialogHelpButton), "Help and About");
+  SpeedButton5 = PictureButton(panel, {405, 8, 25, 25}, "SpeedButton5",
+                               Picture(this, "application-exit", QStyle::SP_DialogCloseButton), "Exit program");
+
+  BitBtn2 = new QPushButton(Picture(this, "user-trash", QStyle::SP_TrashIcon), "Delete Cache", panel);
+  Put(BitBtn2, {244, 8, 107, 25}, "BitBtn2");
+  BitBtn2->setToolTip("Delete files in viewed cache folder");
+  BitBtn2->setFocusPolicy(Qt::NoFocus);
+  BitBtn1 = new QPushButton(Picture(this, "edit-delete", QStyle::SP_BrowserStop), "Kill All ", panel);
+  Put(BitBtn1, {244, 34, 75, 25}, "BitBtn1");
+  BitBtn1->setToolTip("Delete all Cache Folders 1 - 4 and U1 - U6");
+  BitBtn1->setFocusPolicy(Qt::NoFocus);
+  CheckBox1 = new QCheckBox("Use Recycle Bin", panel);
+  Put(CheckBox1, {334, 40, 115, 17}, "CheckBox1");  // wider than the classic 97: today's fonts need it
+  CheckBox1->setToolTip("Override default settings with this check box.");
+  CheckBox1->setFocusPolicy(Qt::NoFocus);
+}
+
+void TForm1::BuildFolderView() {
+  DriveComboBox1 = new DriveComboBox(centralWidget());
+  Put(DriveComboBox1, {14, 73, 171, 21}, "DriveComboBox1");
+  DirectoryListBox1 = new DirectoryListBox(centralWidget());
+  Put(DirectoryListBox1, {14, 97, 171, 203}, "DirectoryListBox1");
+  FileListBox1 = new FileListBox(centralWidget());
+  Put(FileListBox1, {191, 73, 248, 227}, "FileListBox1");
+  FileListBox1->setToolTip("Double click on file to view or select files and right click to copy.");
+  DriveComboBox1->SetDrive(DirectoryListBox1->Drive());
+  FileListBox1->SetDirectory(DirectoryListBox1->Directory());
+}
+
+void TForm1::BuildMenu() {
+  QMenu* setup = menuBar()->addMenu("&Setup");
+  setup->setObjectName("Setup1");
+  QAction* delete_method = setup->addAction("&Delete method", this, [this] { IEVersion1Click(); });
+  delete_method->setObjectName("IEVersion1");
+  QAction* help = menuBar()->addAction("&Help", this, [this] { Help1Click(); });
+  help->setObjectName("Help1");
+  QAction* about = menuBar()->addAction("&About", this, [this] { SpeedButton6Click(); });
+  about->setObjectName("About1");
+}
+
+void TForm1::ConnectHandlers() {
+  for (std::size_t i = 0; i < slot_buttons_.size(); ++i) {
+    connect(slot_buttons_[i], &SlotButton::MouseDown, this, [this, i](Qt::MouseButton button) {
+      Guarded(this, [&] { SlotButtonMouseDown(i, ToSlotMouseButton(button), state_, *this, RegFile1); });
+    });
+    connect(slot_buttons_[i], &SlotButton::MouseUp, this, [this, i](bool shift_alone) {
+      Guarded(this, [&] { SlotButtonMouseUp(i, shift_alone, *this, RegFile1); });
+    });
+  }
+  connect(DriveComboBox1, &DriveComboBox::DriveChanged, this, [this] { DriveComboBox1Change(); });
+  connect(DirectoryListBox1, &DirectoryListBox::DirectoryChanged, this, [this] { DirectoryListBox1Change(); });
+  connect(SpeedButton5, &QToolButton::clicked, this, &QWidget::close);
+  connect(SpeedButton6, &QToolButton::clicked, this, [this] { SpeedButton6Click(); });
+}
+
+void TForm1::FormActivate() {
+  Guarded(this, [this] { vorlix::FormActivate(state_, *this, *this, *this, RegFile1, RegFile6); });
+}
+
+void TForm1::DriveComboBox1Change() {
+  Guarded(this, [this] { DirectoryListBox1->SetDrive(DriveComboBox1->Drive()); });
+  DriveComboBox1->SetDrive(DirectoryListBox1->Drive());
+}
+
+void TForm1::DirectoryListBox1Change() {
+  FileListBox1->SetDirectory(DirectoryListBox1->Directory());
+  DriveComboBox1->SetDrive(DirectoryListBox1->Drive());
+}
+
+void TForm1::SpeedButton6Click() {
+  if (!form2_) return;
+  form2_->show();
+  form2_->raise();
+  form2_->activateWindow();
+}
+
+void TForm1::IEVersion1Click() {
+  if (form4_) form4_->exec();
+}
+
+void TForm1::Help1Click() { ShowHelpContents(this); }
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && watched->isWidgetType()) {
+    auto* window = static_cast<QWidget*>(watched);
+    if (window->isWindow() && window != active_window_) {
+      previous_active_window_ = active_window_;
+      active_window_ = window;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) {
+    // The handler runs on the first activation and when the focus comes back
+    // from the Help and About window; not after a modal box, nor when the
+    // user switches back from another application.
+    const bool from_about = previous_active_window_ != nullptr && previous_active_window_ == form2_;
+    if (!activated_before_ || from_about) {
+      activated_before_ = true;
+      QMetaObject::invokeMethod(this, [this] { FormActivate(); }, Qt::QueuedConnection);
+    }
+  }
+  return QMainWindow::event(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  CloseHelp();
+  event->accept();
+  QCoreApplication::quit();
+}
+
+char TForm1::DriveBoxDrive() const { return DriveComboBox1->Drive(); }
+void TForm1::SetDriveBoxDrive(char letter) { DriveComboBox1->SetDrive(letter); }
+std::string TForm1::TreeDirectory() const { return DirectoryListBox1->Directory(); }
+char TForm1::TreeDrive() const { return DirectoryListBox1->Drive(); }
+void TForm1::SetTreeDrive(char letter) { DirectoryListBox1->SetDrive(letter); }
+void TForm1::SetTreeDirectory(const std::string& path) { DirectoryListBox1->SetDirectory(path); }
+std::string TForm1::FileListDirectory() const { return FileListBox1->Directory(); }
+std::vector<std::string> TForm1::FileListItems() const { return FileListBox1->Items(); }
+std::vector<bool> TForm1::FileListSelection() const { return FileListBox1->Selection(); }
+std::string TForm1::FileListFileName() const { return FileListBox1->FileName(); }
+void TForm1::ClearFileList() { FileListBox1->Clear(); }
+void TForm1::SetStatusText(const std::string& text) { status_text_->setText(ScreenText(text)); }
+QString TForm1::StatusText() const { return status_text_->text(); }
+bool TForm1::RecycleChecked() const { return CheckBox1->isChecked(); }
+void TForm1::SetRecycleChecked(bool checked) { CheckBox1->setChecked(checked); }
+
+std::string TForm1::SlotHint(std::size_t slot) const { return slot_hints_[slot]; }
+
+void TForm1::SetSlotHint(std::size_t slot, const std::string& hint) {
+  slot_hints_[slot] = hint;
+  slot_buttons_[slot]->setToolTip(ScreenText(hint));
+}
+
+bool TForm1::AskWarning(const std::string& text) { return vorlix::AskWarning(this, text); }
+bool TForm1::AskConfirmation(const std::string& text) { return vorlix::AskConfirmation(this, text); }
+void TForm1::ShowInformation(const std::string& text) { vorlix::ShowInformation(this, text); }
+
+void TForm1::SetBusy(bool busy) {
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+bool TForm1::ShowKillAllDialog() { return form5_ && form5_->exec() == QDialog::Accepted; }
+bool TForm1::ShowCopyDestDialog() { return copy_dest_ && copy_dest_->exec() == QDialog::Accepted; }
+
+}  // namespace vorlix

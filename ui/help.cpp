@@ -1,0 +1,65 @@
+#include "ui/help.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace vorlix {
+namespace {
+
+// One help window for the whole program, made on first use.
+QPointer<QWidget>& HelpWindow() {
+  static QPointer<QWidget> window;
+  return window;
+}
+
+QTextBrowser* Browser() {
+  QPointer<QWidget>& window = HelpWindow();
+  if (!window) {
+    window = new QWidget(nullptr, Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName("HelpWindow");
+    window->setWindowTitle("Vorlix Help");
+    window->resize(560, 520);
+    auto* browser = new QTextBrowser(window);
+    browser->setObjectName("HelpBrowser");
+    browser->setOpenExternalLinks(true);
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser);
+  }
+  return window->findChild<QTextBrowser*>("HelpBrowser");
+}
+
+void Show(QWidget* owner, const QString& anchor) {
+  QTextBrowser* browser = Browser();
+  QFile file(HelpFilePath());
+  if (file.open(QIODevice::ReadOnly)) {
+    browser->setHtml(QString::fromUtf8(file.readAll()));
+    browser->scrollToAnchor(anchor);
+  } else {
+    browser->setPlainText(QString("The help file %1 cannot be opened: %2.").arg(HelpFilePath(), file.errorString()));
+  }
+  QWidget* window = HelpWindow();
+  if (owner != nullptr && !window->isVisible()) window->move(owner->frameGeometry().topRight());
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace
+
+QString HelpFilePath() { return QCoreApplication::applicationDirPath() + "/" + kHelpFileName; }
+
+void ShowHelpContents(QWidget* owner) { Show(owner, "contents"); }
+
+void ShowHelpTopic(QWidget* owner, int topic) { Show(owner, QString("topic-%1").arg(topic)); }
+
+void CloseHelp() {
+  if (QPointer<QWidget>& window = HelpWindow()) window->close();
+}
+
+}  // namespace vorlix
