@@ -1,0 +1,144 @@
+// "Delete Cache" against the command-line tools that do the same job, each on
+// an identical folder, with the file list's listing counted in our figure.
+#include <dirent.h>
+#include <gio/gio.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/sections.h"
+#include "cleaning/folder_cleaning.h"
+#include "platform/drive_paths.h"
+#include "platform/file_system.h"
+#include "platform/xdg.h"
+
+namespace vorlix::bench {
+namespace {
+
+void MakeFiles(const std::string& dir, int count) {
+  for (int i = 0; i < count; ++i) std::ofstream(dir + "/entry" + std::to_string(i) + ".tmp") << "cache entry";
+}
+
+std::size_t Remaining(const std::string& dir) {
+  std::size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) ++count;
+  return count;
+}
+
+// The main window as "Delete Cache" sees it: a file list read from the folder
+// the way the window's list reads it, no questions.
+class ListedFolder : public FolderView, public MessageBoxes, public BusyCursor {
+ public:
+  ListedFolder(const std::string& host_dir, bool recycle) : dos_("C:" + host_dir), recycle_(recycle) {
+    std::vector<platform::FoundEntry> found;
+    platform::FindFiles(dos_ + "\\*.*", platform::kAttrSystem, found);
+    for (const platform::FoundEntry& entry : found) items_.push_back(entry.name);
+  }
+  char DriveBoxDrive() const override { return 'c'; }
+  void SetDriveBoxDrive(char) override {}
+  std::string TreeDirectory() const override { return dos_; }
+  char TreeDrive() const override { return 'c'; }
+  void SetTreeDrive(char) override {}
+  void SetTreeDirectory(const std::string&) override {}
+  std::string FileListDirectory() const override { return dos_; }
+  std::vector<std::string> FileListItems() const override { return items_; }
+  std::vector<bool> FileListSelection() const override { return std::vector<bool>(items_.size()); }
+  std::string FileListFileName() const override { return {}; }
+  void ClearFileList() override { items_.clear(); }
+  void SetStatusText(const std::string&) override {}
+  bool RecycleChecked() const override { return recycle_; }
+  void SetRecycleChecked(bool checked) override { recycle_ = checked; }
+  bool AskWarning(const std::string&) override { return true; }
+  bool AskConfirmation(const std::string&) override { return true; }
+  void ShowInformation(const std::string&) override {}
+  void SetBusy(bool) override {}
+
+ private:
+  std::string dos_;
+  bool recycle_;
+  std::vector<std::string> items_;
+};
+
+// Lists the folder and deletes what the list shows, as the window does.
+double DeleteCacheSeconds(const std::string& dir, bool recycle) {
+  return SecondsOf([&] {
+    ListedFolder view(dir, recycle);
+    ProgramState state;
+    BitBtn2Click(state, view, view, view);
+  });
+}
+
+double CommandSeconds(const std::string& command) {
+  return SecondsOf([&] {
+    if (std::system(command.c_str()) != 0) std::printf("failed: %s\n", command.c_str());
+  });
+}
+
+// Before each measured step: an empty trash, and no writes of the set-up
+// still pending that the step would pay for.
+void Settle() {
+  std::error_code ignored;
+  std::filesystem::remove_all(platform::DataHome() + "/Trash", ignored);
+  std::system("sync");
+}
+
+void DeleteForGood() {
+  platform::EnsureDefaultDrives();
+  constexpr int kFiles = 100000;
+  const std::string ours = ScratchDir("delete-cache");
+  const std::string find = ScratchDir("delete-find");
+  MakeFiles(ours, kFiles);
+  MakeFiles(find, kFiles);
+  Settle();
+  const double find_seconds = CommandSeconds("find '" + find + "' -maxdepth 1 -type f -delete");
+  Settle();
+  const double ours_seconds = DeleteCacheSeconds(ours, false);
+  std::printf("Delete Cache for good, %d files: %.3f s; find -delete: %.3f s; ratio %.2f (target <= 1.3)%s\n", kFiles,
+              ours_seconds, find_seconds, ours_seconds / find_seconds,
+              Remaining(ours) + Remaining(find) != 0 ? " FILES LEFT" : "");
+}
+
+double BareTrashLoopSeconds(const std::string& dir) {
+  return SecondsOf([&] {
+    std::unique_ptr<DIR, int (*)(DIR*)> folder(opendir(dir.c_str()), closedir);
+    while (const dirent* entry = readdir(folder.get())) {
+      if (entry->d_type != DT_REG) continue;
+      GFile* file = g_file_new_for_path((dir + "/" + entry->d_name).c_str());
+      g_file_trash(file, nullptr, nullptr);
+      g_object_unref(file);
+    }
+  });
+}
+
+void DeleteIntoTrash() {
+  platform::EnsureDefaultDrives();
+  constexpr int kFiles = 10000;
+  const std::string ours = ScratchDir("trash-cache");
+  const std::string bare = ScratchDir("trash-bare");
+  const std::string tool = ScratchDir("trash-put");
+  MakeFiles(ours, kFiles);
+  MakeFiles(bare, kFiles);
+  MakeFiles(tool, kFiles);
+  Settle();
+  const double bare_seconds = BareTrashLoopSeconds(bare);
+  Settle();
+  const double ours_seconds = DeleteCacheSeconds(ours, true);
+  Settle();
+  const double tool_seconds = CommandSeconds("find '" + tool + "' -maxdepth 1 -type f -exec trash-put {} +");
+  Settle();
+  std::printf("Delete Cache into the trash, %d files: %.3f s; bare g_file_trash loop: %.3f s; ratio %.2f (target <= 1.3)\n",
+              kFiles, ours_seconds, bare_seconds, ours_seconds / bare_seconds);
+  std::printf("trash-put: %.3f s; %.1f times slower than Delete Cache (target >= 3)%s\n", tool_seconds,
+              tool_seconds / ours_seconds, Remaining(ours) + Remaining(bare) + Remaining(tool) != 0 ? " FILES LEFT" : "");
+}
+
+VORLIX_BENCH_SECTION("delete-cache", DeleteForGood);
+VORLIX_BENCH_SECTION("delete-cache-trash", DeleteIntoTrash);
+
+}  // namespace
+}  // namespace vorlix::bench

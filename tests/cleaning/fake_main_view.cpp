@@ -1,0 +1,73 @@
+#include "tests/cleaning/fake_main_view.h"
+
+#include <algorithm>
+
+#include "platform/ascii.h"
+#include "platform/drive_paths.h"
+#include "platform/file_system.h"
+#include "settings/settings_catalogue.h"
+#include "support/in_out_error.h"
+#include "support/text_utils.h"
+
+namespace vorlix::test {
+
+FakeMainView::FakeMainView() {
+  for (const FolderSlot& slot : kFolderSlots) {
+    hints.emplace_back(slot.kind == SlotKind::kUser ? kUnsetText : slot.design_hint);
+  }
+  list_dir_ = platform::GetCurrentDir();
+}
+
+void FakeMainView::SetDriveBoxDrive(char letter) { drive_box_ = platform::AsciiLower(letter); }
+
+std::string FakeMainView::TreeDirectory() const { return platform::GetCurrentDir(); }
+
+char FakeMainView::TreeDrive() const { return platform::AsciiLower(platform::GetCurrentDir()[0]); }
+
+void FakeMainView::SetTreeDrive(char letter) {
+  if (platform::AsciiLower(letter) == TreeDrive()) return;
+  ChDir(std::string{letter, ':'});
+  ReadFileList();
+}
+
+void FakeMainView::SetTreeDirectory(const std::string& path) {
+  ChDir(path);
+  if (path.size() >= 2 && path[1] == ':') drive_box_ = platform::AsciiLower(path[0]);
+  ReadFileList();
+}
+
+void FakeMainView::ClearFileList() {
+  cleaned_folders.push_back(list_dir_);
+  items.clear();
+}
+
+void FakeMainView::SetRecycleChecked(bool checked) {
+  recycle = checked;
+  recycle_changes.push_back(checked);
+}
+
+bool FakeMainView::AskWarning(const std::string& text) {
+  questions.push_back(text);
+  return answer;
+}
+
+bool FakeMainView::AskConfirmation(const std::string& text) {
+  questions.push_back(text);
+  return answer;
+}
+
+bool FakeMainView::ShowKillAllDialog() {
+  ++dialogs_shown;
+  return dialog_result;
+}
+
+void FakeMainView::ReadFileList() {
+  list_dir_ = platform::GetCurrentDir();
+  std::vector<platform::FoundEntry> found;
+  platform::FindFiles(AppendPathDelimiter(list_dir_) + "*.*", platform::kAttrSystem, found);
+  items.clear();
+  for (const platform::FoundEntry& entry : found) items.push_back(entry.name);
+  std::sort(items.begin(), items.end());
+}
+
+}  // namespace vorlix::test
