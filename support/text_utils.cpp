@@ -21,7 +21,7 @@ std::string StripLeadingBlanks(const std::string& text) {
 
 std::string JoinLines(std::initializer_list<std::string_view> lines, std::string_view line_break) {
   std::string text;
-  for (const std::string_view line : lines) {
+  for (const std::string_view& line : lines) {
     if (&line != lines.begin()) text += line_break;
     text += line;
   }

@@ -13,6 +13,9 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "cleaning/folder_cleaning.h"
+#include "cleaning/kill_all_run.h"
+#include "cleaning/typed_urls.h"
 #include "settings/settings_catalogue.h"
 #include "ui/activation.h"
 #include "ui/app_icon.h"
@@ -152,7 +155,7 @@ void TForm1::BuildPanel() {
   BitBtn1->setToolTip("Delete all Cache Folders 1 - 4 and U1 - U6");
   BitBtn1->setFocusPolicy(Qt::NoFocus);
   CheckBox1 = new QCheckBox("Use Recycle Bin", panel);
-  Put(CheckBox1, {334, 40, 115, 17}, "CheckBox1");  // wider than the classic 97: today's fonts need it
+  Put(CheckBox1, {334, 40, 115, 17}, "CheckBox1");  // wide enough for its caption in today's fonts
   CheckBox1->setToolTip("Override default settings with this check box.");
   CheckBox1->setFocusPolicy(Qt::NoFocus);
 }
@@ -191,6 +194,15 @@ void TForm1::ConnectHandlers() {
   }
   connect(DriveComboBox1, &DriveComboBox::DriveChanged, this, [this] { DriveComboBox1Change(); });
   connect(DirectoryListBox1, &DirectoryListBox::DirectoryChanged, this, [this] { DirectoryListBox1Change(); });
+  connect(BitBtn2, &QPushButton::clicked, this, [this] {
+    Guarded(this, [this] { BitBtn2Click(state_, *this, *this, *this); });
+  });
+  connect(BitBtn1, &QPushButton::clicked, this, [this] {
+    Guarded(this, [this] { BitBtn1Click(state_, *this, RegFile1, RegFile2); });
+  });
+  connect(SpeedButton7, &QToolButton::clicked, this, [this] {
+    Guarded(this, [this] { SpeedButton7Click(*this, RegFile2); });
+  });
   connect(SpeedButton5, &QToolButton::clicked, this, &QWidget::close);
   connect(SpeedButton6, &QToolButton::clicked, this, [this] { SpeedButton6Click(); });
 }

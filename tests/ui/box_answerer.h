@@ -1,0 +1,32 @@
+// Answers the modal boxes that a handler shows, so a GUI test can run the
+// handler to its end: each box that appears is recorded and answered in turn.
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <deque>
+
+namespace vorlix::test {
+
+class BoxAnswerer : public QObject {
+  Q_OBJECT
+
+ public:
+  // Each box is answered with the next of `answers`; once they are used up,
+  // with the box's default button (Yes for the program's questions).
+  explicit BoxAnswerer(std::deque<QMessageBox::StandardButton> answers = {});
+
+  // Title and text of each box seen, in order ("Title: text").
+  const QStringList& Seen() const { return seen_; }
+
+ private:
+  void Poll();
+
+  std::deque<QMessageBox::StandardButton> answers_;
+  QStringList seen_;
+  QTimer timer_;
+};
+
+}  // namespace vorlix::test

@@ -1,0 +1,330 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <memory>
+#include <set>
+
+#include "platform/drive_paths.h"
+#include "platform/file_system.h"
+#include "platform/user_registry.h"
+#include "settings/setting_values.h"
+#include "settings/settings_catalogue.h"
+#include "tests/common/drives.h"
+#include "tests/common/test_env.h"
+#include "tests/ui/box_answerer.h"
+#include "ui/activation.h"
+#include "ui/directory_list_box.h"
+#include "ui/drive_combo_box.h"
+#include "ui/folder_slot_buttons.h"
+#include "ui/form1.h"
+#include "ui/help.h"
+#include "ui/message_boxes.h"
+#include "ui/slot_button.h"
+
+namespace vorlix {
+namespace {
+
+namespace fs = std::filesystem;
+using test::BoxAnswerer;
+
+constexpr const char* kCacheRoot = "/windows/Temporary Internet Files";
+constexpr const char* kIe5 = "/windows/Temporary Internet Files/Content.IE5";
+
+void Settle() {
+  for (int i = 0; i < 5; ++i) {
+    QCoreApplication::processEvents();
+    QTest::qWait(5);
+  }
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::ResetDrives();
+    c_ = fs::canonical(test::MakeTempDir("drive-c")).string();
+    test::MapDrive('c', c_);
+    for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(platform::UserRegistryPath() + suffix);
+    BindSettingsStore(reg_, "TForm1", "RegFile1");
+  }
+  void TearDown() override {
+    CloseHelp();
+    Settle();
+  }
+
+  // Starts the main window and lets its first activation run.
+  TForm1& Start() {
+    form_ = std::make_unique<TForm1>(state_);
+    form_->show();
+    form_->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+    Settle();
+    return *form_;
+  }
+
+  std::string Stored(const std::string& name) { return ReadText(reg_, name, "<absent>"); }
+  SlotButton* Button(const char* name) { return form_->findChild<SlotButton*>(name); }
+  QCheckBox* RecycleBox() { return form_->findChild<QCheckBox*>("CheckBox1"); }
+  void MakeFolder(const std::string& below_c) { fs::create_directories(c_ + below_c); }
+
+  std::string c_;
+  ProgramState state_;
+  TRegFile reg_;
+  std::unique_ptr<TForm1> form_;
+};
+
+// --- Start-up: cache folders are found beside the stored start folder. ---
+
+TEST_F(MainWindowTest, FirstStartStoresTheCacheFoldersItFinds) {
+  MakeFolder(std::string(kIe5) + "/A1B2C3D4");
+  MakeFolder(std::string(kIe5) + "/E5F6G7H8");
+  MakeFolder(std::string(kIe5) + "/with.dot");  // never a cache folder, and uses no slot
+  test::WriteFile(c_ + kIe5 + "/index.dat", "");
+  BoxAnswerer boxes;
+  Start();
+
+  const std::string base = "c:\\windows\\Temporary Internet Files\\Content.IE5\\";
+  const std::set<std::string> found = {Stored("IE Button 1 Default Folder"), Stored("IE Button 2 Default Folder")};
+  EXPECT_EQ(found, (std::set<std::string>{base + "A1B2C3D4", base + "E5F6G7H8"}));
+  EXPECT_EQ(Stored("IE Button 1 Hint"), Stored("IE Button 1 Default Folder"));
+  EXPECT_EQ(Stored("IE Button 2 Hint"), Stored("IE Button 2 Default Folder"));
+  EXPECT_EQ(Stored("IE Button 3 Default Folder"), "<absent>");
+  EXPECT_EQ(Stored("IE Button 1 Default Drive"), "<absent>");
+  EXPECT_TRUE(boxes.Seen().isEmpty()) << boxes.Seen().join("|").toStdString();
+  EXPECT_EQ(state_.start_folder, Stored("IE Button 1 Default Folder"));
+  EXPECT_EQ(form_->StatusText().toStdString(), state_.start_folder);
+  EXPECT_EQ(form_->TreeDirectory(), "C:" + std::string("\\windows\\Temporary Internet Files\\Content.IE5\\") +
+                                        state_.start_folder.substr(base.size()));
+  EXPECT_EQ(form_->DriveBoxDrive(), 'c');
+}
+
+TEST_F(MainWindowTest, OnlyTheFirstEightCacheFoldersInSearchOrderAreStored) {
+  for (int i = 0; i < 10; ++i) MakeFolder(std::string(kIe5) + "/FOLDER" + std::to_string(i));
+  std::vector<platform::FoundEntry> order;
+  platform::FindFiles(std::string("C:") + kIe5 + "/*.", platform::kAttrDirectory | platform::kAttrHidden, order);
+  ASSERT_EQ(order.size(), 10u);
+  BoxAnswerer boxes;
+  Start();
+  for (std::size_t k = 0; k < 8; ++k) {
+    EXPECT_EQ(Stored(kFolderSlots[k].FolderValue()),
+              "c:\\windows\\Temporary Internet Files\\Content.IE5\\" + order[k].name);
+  }
+  EXPECT_EQ(state_.start_folder, Stored("IE Button 1 Default Folder"));
+}
+
+TEST_F(MainWindowTest, AStoredStartFolderThatExistsIsUsedWithoutASearch) {
+  MakeFolder("/mine");
+  MakeFolder(std::string(kIe5) + "/A1B2C3D4");
+  reg_.WriteValue("IE Button 1 Default Folder", "c:\\MINE");
+  reg_.WriteValue("User Button 2 Hint", "c:\\mine");
+  BoxAnswerer boxes;
+  Start();
+  EXPECT_EQ(Stored("IE Button 2 Default Folder"), "<absent>");
+  EXPECT_EQ(form_->TreeDirectory(), "C:\\mine");
+  EXPECT_EQ(form_->StatusText(), "c:\\MINE");
+  // User buttons show their stored hints or the unset text; IE buttons keep their design hints.
+  EXPECT_EQ(form_->SlotHint(9), "c:\\mine");
+  EXPECT_EQ(form_->SlotHint(8), std::string(kUnsetText));
+  EXPECT_EQ(form_->SlotHint(1), "Internet Explorer Cache folder 2");
+  EXPECT_EQ(Button("btnU1")->toolTip(), "Not setup yet, select folder and\nright click this button to setup.");
+}
+
+TEST_F(MainWindowTest, NoFolderToShowGivesTheMessageOnce) {
+  BoxAnswerer boxes;
+  Start();
+  EXPECT_EQ(boxes.Seen(), QStringList{QString("Vorlix 5.0: ") + ScreenText(StartFolderMissingMessage())});
+  EXPECT_EQ(Stored("IE Button 1 Default Folder"), "<absent>");
+  EXPECT_EQ(state_.history_folder, "c:\\windows\\History");
+  EXPECT_FALSE(RecycleBox()->isChecked());
+}
+
+// --- The activation handler runs on the first activation and on each return
+// from the Help and About window, and at no other time. ---
+
+TEST_F(MainWindowTest, ActivationRunsOnlyOnReturnFromTheAboutWindow) {
+  MakeFolder("/start");
+  reg_.WriteValue("IE Button 1 Default Folder", "c:\\start");
+  QWidget about;
+  QDialog modal;
+  BoxAnswerer boxes({QMessageBox::No});
+  Start();
+  form_->SetWindows(&about, &modal, nullptr, nullptr);
+  reg_.WriteValue("IE 1 Use Recycle", true);
+  auto activated = [&] { return RecycleBox()->isChecked(); };
+
+  // A message box, a modal dialog and a switch from another application leave the view alone.
+  QTest::mousePress(Button("SpeedButton3"), Qt::RightButton);
+  Settle();
+  ASSERT_EQ(boxes.Seen().size(), 1);
+  EXPECT_FALSE(activated());
+  QTimer::singleShot(50, &modal, &QDialog::reject);
+  modal.exec();
+  Settle();
+  EXPECT_FALSE(activated());
+  QApplication::setActiveWindow(nullptr);
+  Settle();
+  QApplication::setActiveWindow(form_.get());
+  Settle();
+  EXPECT_FALSE(activated());
+
+  // Coming back from the Help and About window runs it again.
+  about.show();
+  QApplication::setActiveWindow(&about);
+  Settle();
+  QApplication::setActiveWindow(form_.get());
+  Settle();
+  EXPECT_TRUE(activated());
+}
+
+// --- Folder buttons ---
+
+TEST_F(MainWindowTest, LeftPressLoadsTheSlotOrSaysItIsNotConfigured) {
+  for (const char* folder : {"/cache1", "/cache4"}) MakeFolder(std::string(kCacheRoot) + folder);
+  MakeFolder("/start");
+  reg_.WriteValue("IE Button 1 Default Folder", "c:\\start");
+  BoxAnswerer boxes;
+  Start();
+  reg_.WriteValue("IE 5 Use Recycle", true);
+  state_.use_recycle[4] = true;
+
+  QTest::mouseClick(Button("btnU1"), Qt::LeftButton);
+  EXPECT_EQ(form_->StatusText().toStdString(), kNotConfiguredText);
+  EXPECT_EQ(form_->TreeDirectory(), "C:\\start");
+
+  // The first IE slot has no stored folder of its own here... but start-up
+  // stored none either: its default applies.
+  reg_.DeleteValue("", "IE Button 1 Default Folder");
+  QTest::mouseClick(Button("SpeedButton1"), Qt::LeftButton);
+  EXPECT_EQ(form_->TreeDirectory(), "C:\\windows\\Temporary Internet Files\\cache1");
+  EXPECT_EQ(form_->StatusText(), "\\windows\\Temporary Internet Files\\cache1");
+  EXPECT_FALSE(RecycleBox()->isChecked());
+  for (const char* name : {"SpeedButton05", "SpeedButton06", "SpeedButton07", "SpeedButton08"}) {
+    QTest::mouseClick(Button(name), Qt::LeftButton, Qt::ControlModifier);  // modifiers do not matter
+    EXPECT_EQ(form_->TreeDirectory(), "C:\\windows\\Temporary Internet Files\\cache4") << name;
+  }
+  QTest::mouseClick(Button("SpeedButton05"), Qt::LeftButton);
+  EXPECT_TRUE(RecycleBox()->isChecked());
+  QTest::mouseClick(Button("SpeedButton1"), Qt::MiddleButton);
+  EXPECT_EQ(form_->TreeDirectory(), "C:\\windows\\Temporary Internet Files\\cache4");
+  EXPECT_TRUE(boxes.Seen().isEmpty());
+}
+
+TEST_F(MainWindowTest, SaveAndClearWalkASlotThroughItsStates) {
+  MakeFolder("/start");
+  MakeFolder("/keep me");
+  reg_.WriteValue("IE Button 1 Default Folder", "c:\\start");
+  BoxAnswerer boxes({QMessageBox::No, QMessageBox::Yes, QMessageBox::Ok, QMessageBox::Yes, QMessageBox::Ok});
+  Start();
+  form_->SetTreeDirectory("C:\\keep me");
+
+  // Right press, No: nothing stored.
+  QTest::mousePress(Button("btnU4"), Qt::RightButton);
+  QTest::mouseRelease(Button("btnU4"), Qt::RightButton);
+  EXPECT_EQ(Stored("User Button 4 Default Drive"), "<absent>");
+  // Right press, Yes: three values, the hint, the report.
+  QTest::mousePress(Button("btnU4"), Qt::RightButton);
+  QTest::mouseRelease(Button("btnU4"), Qt::RightButton);
+  EXPECT_EQ(Stored("User Button 4 Default Drive"), "c");
+  EXPECT_EQ(Stored("User Button 4 Default Folder"), "C:\\keep me");
+  EXPECT_EQ(Stored("User Button 4 Hint"), "C:\\keep me");
+  EXPECT_EQ(form_->SlotHint(11), "C:\\keep me");
+  ASSERT_GE(boxes.Seen().size(), 3);
+  EXPECT_EQ(boxes.Seen()[1],
+            "Confirm: You are about to save the following directory as the default for this button:\nC:\\keep "
+            "me\nIs this what you want to do? ");
+  EXPECT_EQ(boxes.Seen()[2], "Vorlix 5.0: User Button 4 Settings Saved.");
+  form_->SetTreeDirectory("C:\\start");
+  QTest::mouseClick(Button("btnU4"), Qt::LeftButton);
+  EXPECT_EQ(form_->TreeDirectory(), "C:\\keep me");
+
+  // Releases with other keys held, or none, do not clear.
+  QTest::mouseClick(Button("btnU4"), Qt::MiddleButton, Qt::ShiftModifier | Qt::ControlModifier);
+  QTest::mouseClick(Button("btnU4"), Qt::MiddleButton);
+  EXPECT_EQ(boxes.Seen().size(), 3);
+  // Shift alone on release: cleared, unset again.
+  QTest::mouseClick(Button("btnU4"), Qt::MiddleButton, Qt::ShiftModifier);
+  EXPECT_EQ(Stored("User Button 4 Default Drive"), "<absent>");
+  EXPECT_EQ(Stored("User Button 4 Default Folder"), "<absent>");
+  EXPECT_EQ(Stored("User Button 4 Hint"), "<absent>");
+  EXPECT_EQ(form_->SlotHint(11), std::string(kUnsetText));
+  EXPECT_EQ(boxes.Seen().last(), "Vorlix 5.0: User Button 4 Settings Removed.");
+  QTest::mouseClick(Button("btnU4"), Qt::LeftButton);
+  EXPECT_EQ(form_->StatusText().toStdString(), kNotConfiguredText);
+}
+
+TEST_F(MainWindowTest, ClearingAnIeSlotOrAnUnsetSlot) {
+  MakeFolder(std::string(kCacheRoot) + "/cache2");
+  MakeFolder("/start");
+  reg_.WriteValue("IE Button 1 Default Folder", "c:\\start");
+  reg_.WriteValue("IE Button 2 Default Drive", "c");
+  reg_.WriteValue("IE Button 2 Default Folder", "c:\\start");
+  reg_.WriteValue("IE Button 2 Hint", "c:\\start");
+  BoxAnswerer boxes;  // every question answered Yes by default
+  Start();
+  QTest::mouseClick(Button("SpeedButton2"), Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(Stored("IE Button 2 Default Folder"), "<absent>");
+  EXPECT_EQ(form_->SlotHint(1), std::string(kSaveOrSelectHint));
+  QTest::mouseClick(Button("SpeedButton2"), Qt::LeftButton);
+  EXPECT_EQ(form_->TreeDirectory(), "C:\\windows\\Temporary Internet Files\\cache2");
+  // Nothing stored: nothing deleted, the hint stays, the report still comes.
+  const qsizetype before = boxes.Seen().size();
+  QTest::mouseRelease(Button("btnU6"), Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(boxes.Seen().size(), before + 2);
+  EXPECT_EQ(boxes.Seen().last(), "Vorlix 5.0: User Button 6 Settings Removed.");
+  EXPECT_EQ(form_->SlotHint(13), std::string(kUnsetText));
+}
+
+TEST_F(MainWindowTest, SlotsThatCannotBeShownOrThatCarryTheMark) {
+  MakeFolder("/start");
+  const std::string d = fs::canonical(test::MakeTempDir("drive-d")).string();
+  test::MapDrive('d', d);
+  fs::create_directories(d + "/elsewhere");
+  fs::create_directories(c_ + "/Not setup yet here");
+  reg_.WriteValue("IE Button 1 Default Folder", "c:\\start");
+  reg_.WriteValue("IE Button 3 Default Drive", "c");
+  reg_.WriteValue("IE Button 3 Default Folder", "D:\\elsewhere");
+  reg_.WriteValue("IE Button 4 Default Folder", "c:\\gone");
+  BoxAnswerer boxes;
+  Start();
+
+  // The folder's own drive letter wins over the stored drive.
+  QTest::mouseClick(Button("SpeedButton3"), Qt::LeftButton);
+  EXPECT_EQ(form_->TreeDirectory(), "D:\\elsewhere");
+  EXPECT_EQ(form_->DriveBoxDrive(), 'd');
+  // A folder that is gone: an error box; status bar and check box as they were.
+  form_->SetRecycleChecked(true);
+  QTest::mouseClick(Button("SpeedButton4"), Qt::LeftButton);
+  ASSERT_EQ(boxes.Seen().size(), 1);
+  EXPECT_TRUE(boxes.Seen()[0].startsWith("Vorlix 5.0: Cannot open the folder c:\\gone"));
+  EXPECT_EQ(form_->StatusText(), "D:\\elsewhere");
+  EXPECT_TRUE(RecycleBox()->isChecked());
+  // A saved folder whose path holds the mark makes the slot count as unset.
+  form_->SetTreeDirectory("C:\\Not setup yet here");
+  QTest::mouseClick(Button("btnU2"), Qt::RightButton);
+  QTest::mouseClick(Button("btnU2"), Qt::LeftButton);
+  EXPECT_EQ(form_->StatusText().toStdString(), kNotConfiguredText);
+}
+
+TEST_F(MainWindowTest, HelpOpensTheContentsAndClosesWithTheWindow) {
+  BoxAnswerer boxes;
+  Start();
+  QAction* help = form_->findChild<QAction*>("Help1");
+  ASSERT_NE(help, nullptr);
+  help->trigger();
+  QPointer<QWidget> window;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->objectName() == "HelpWindow" && top->isVisible()) window = top;
+  }
+  ASSERT_NE(window, nullptr);
+  form_->close();
+  Settle();
+  EXPECT_TRUE(window.isNull() || !window->isVisible());
+}
+
+}  // namespace
+}  // namespace vorlix
