@@ -197,7 +197,9 @@ void RegistryStore::Exec(const char* sql) {
 void RegistryStore::Begin() {
   // A transaction left open by a failed operation would swallow this one.
   if (sqlite3_get_autocommit(db_) == 0) Rollback();
-  Exec("BEGIN IMMEDIATE");
+  // A store that may only be read (its file is read-only) still serves reads;
+  // its writes then answer access denied.
+  Exec(sqlite3_db_readonly(db_, "main") == 1 ? "BEGIN" : "BEGIN IMMEDIATE");
 }
 
 void RegistryStore::Commit() {

@@ -100,6 +100,25 @@ TEST_F(StoreFileTest, AFolderWithoutWritePermissionGivesAClearError) {
   }
 }
 
+TEST_F(StoreFileTest, AReadOnlyStoreServesReadsAndDeniesWrites) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  const std::string mine = config_;
+  TRegFile reg;
+  reg.WriteValue("Kept", "x");
+  std::filesystem::permissions(StorePath(), std::filesystem::perms::owner_read);
+  UseConfigFolder(test::MakeTempDir("elsewhere"));
+  reg.KeyExists("");  // closes the writable connection
+  UseConfigFolder(mine);
+  EXPECT_EQ(reg.ReadValue("Kept"), Variant("x"));
+  try {
+    reg.WriteValue("Kept", "y");
+    ADD_FAILURE() << "no error";
+  } catch (const ERegFileError& error) {
+    EXPECT_STREQ(error.what(), "Reg Error: 00000005");
+  }
+  EXPECT_EQ(reg.ReadValue("Kept"), Variant("x"));
+}
+
 TEST_F(StoreFileTest, AStoreRemovedWhileInUseStartsAfreshInsteadOfWritingIntoTheVoid) {
   TRegFile reg;
   reg.WriteValue("Before", 1);
