@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
@@ -19,6 +18,8 @@
 #include "settings/settings_catalogue.h"
 #include "ui/activation.h"
 #include "ui/app_icon.h"
+#include "ui/classic_font.h"
+#include "ui/dialog_parts.h"
 #include "ui/directory_list_box.h"
 #include "ui/drive_combo_box.h"
 #include "ui/file_list_box.h"
@@ -84,12 +85,7 @@ TForm1::TForm1(ProgramState& state) : state_(state) {
   setWindowIcon(AppIcon());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  // The narrowest look-alike of the classic dialog font that is installed.
-  QFont font;
-  font.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial", "Nimbus Sans"});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSize(8);
-  setFont(font);
+  setFont(ClassicDialogFont());
 
   auto* client = new QWidget(this);
   client->setFixedSize(kClientWidth, kViewHeight);
@@ -105,9 +101,7 @@ TForm1::TForm1(ProgramState& state) : state_(state) {
 
   adjustSize();
   setMinimumSize(size());
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
+  CentreOnScreen(this);
   qApp->installEventFilter(this);
 }
 
