@@ -17,6 +17,7 @@ struct PrivateRoot {
     for (const char* sub : {"home", "config", "data", "runtime", "scratch"}) {
       std::filesystem::create_directory(path + "/" + sub);
     }
+    std::filesystem::permissions(path + "/runtime", std::filesystem::perms::owner_all);
     setenv("HOME", (path + "/home").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (path + "/config").c_str(), 1);
     setenv("XDG_DATA_HOME", (path + "/data").c_str(), 1);
