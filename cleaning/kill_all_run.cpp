@@ -19,18 +19,25 @@ bool IsUnsetUserSlot(const FolderSlot& slot, std::size_t index, const SlotHints&
   return slot.kind == SlotKind::kUser && hints.SlotHint(index).find(kUnsetMark) != std::string::npos;
 }
 
-// Points the folder view at a slot's stored folder, as a slot load does, and
-// takes the slot's own recycle choice.
-void ShowSlotFolder(const FolderSlot& slot, bool use_recycle, FolderView& view, TRegFile& reg_file1) {
+struct SlotFolder {
+  char drive;
+  std::string folder;
+};
+
+// The slot's stored drive and folder, with the run's defaults.
+SlotFolder ReadSlotFolder(const FolderSlot& slot, TRegFile& reg_file1) {
   const std::string drive_text = ReadText(reg_file1, slot.DriveValue(), kDriveDefault);
   // A drive value emptied outside the program falls back to the default drive.
   const char drive = drive_text.empty() ? kDriveDefault.front() : drive_text.front();
-  const std::string folder = ReadText(reg_file1, slot.FolderValue(), slot.DefaultFolder(FolderReader::kKillAll));
-  view.SetDriveBoxDrive(drive);
-  view.SetTreeDrive(drive);
-  view.SetTreeDirectory(folder);
-  view.SetStatusText(folder);
-  view.SetRecycleChecked(use_recycle);
+  return {drive, ReadText(reg_file1, slot.FolderValue(), slot.DefaultFolder(FolderReader::kKillAll))};
+}
+
+// Points the folder view at a slot's folder, as a slot load does.
+void ShowSlotFolder(const SlotFolder& target, FolderView& view) {
+  view.SetDriveBoxDrive(target.drive);
+  view.SetTreeDrive(target.drive);
+  view.SetTreeDirectory(target.folder);
+  view.SetStatusText(target.folder);
 }
 
 }  // namespace
@@ -43,11 +50,17 @@ void BitBtn1Click(ProgramState& state, MainView& view, TRegFile& reg_file1, TReg
     const FolderSlot& slot = kFolderSlots[i];
     if (!state.kill_all[i] || IsUnsetUserSlot(slot, i, view)) continue;
     state.confirm = false;
-    ShowSlotFolder(slot, state.use_recycle[i], view, reg_file1);
+    const SlotFolder target = ReadSlotFolder(slot, reg_file1);
+    // An empty folder text names no folder: entering it would leave the view
+    // where it is, and that folder's files are not this slot's to delete.
+    if (target.folder.empty()) continue;
+    ShowSlotFolder(target, view);
+    view.SetRecycleChecked(state.use_recycle[i]);
     BitBtn2Click(state, view, view, view);
   }
   if (state.kill_all[kKillAllTypedUrlsItem]) DeleteTypedUrls(reg_file2);
-  if (state.kill_all[kKillAllHistoryItem]) {
+  // Likewise an empty history folder (a setting of a type the store cannot read).
+  if (state.kill_all[kKillAllHistoryItem] && !state.history_folder.empty()) {
     state.confirm = false;
     view.SetTreeDirectory(state.history_folder);
     view.SetStatusText(state.history_folder);

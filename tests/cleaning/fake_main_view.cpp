@@ -31,8 +31,9 @@ void FakeMainView::SetTreeDrive(char letter) {
 }
 
 void FakeMainView::SetTreeDirectory(const std::string& path) {
-  ChDir(path);
-  if (path.size() >= 2 && path[1] == ':') drive_box_ = platform::AsciiLower(path[0]);
+  const bool has_drive = path.size() >= 2 && path[1] == ':';
+  ChDir(has_drive ? path : std::string{TreeDrive(), ':'} + path);
+  if (has_drive) drive_box_ = platform::AsciiLower(path[0]);
   ReadFileList();
 }
 

@@ -138,6 +138,18 @@ TEST_F(KillAllTest, AFolderThatCannotBeEnteredEndsTheRunAndConfirmationIsBack) {
   EXPECT_TRUE(view_.information.empty());
 }
 
+TEST_F(KillAllTest, AnEmptyFolderTextNamesNoFolderSoTheViewedFolderIsLeftAlone) {
+  const std::string viewed = FolderWithFile("\\viewed");
+  view_.SetTreeDirectory("C:\\viewed");
+  reg_file1_.WriteValue("IE Button 2 Default Folder", "");
+  state_.history_folder.clear();
+  Select({1, kKillAllHistoryItem});
+  Run();
+  EXPECT_TRUE(PathExists(viewed));
+  EXPECT_TRUE(view_.cleaned_folders.empty());
+  EXPECT_EQ(view_.information.size(), 1u);
+}
+
 TEST_F(KillAllTest, ReportsTheBytesRegainedOverTheWholeRunOnce) {
   if (!MeasureOnTmpfs()) GTEST_SKIP() << "mounting a tmpfs needs privileges this run does not have";
   FolderWithFile(kCacheRoot + std::string("cache1"));
