@@ -1,5 +1,6 @@
 #include "platform/registry_store.h"
 
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <algorithm>

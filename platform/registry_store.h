@@ -6,7 +6,6 @@
 // keep the case they were created with.
 #pragma once
 
-#include <sqlite3.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -15,6 +14,9 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
 
 namespace vorlix::platform {
 
