@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
@@ -19,7 +20,6 @@
 #include "ui/activation.h"
 #include "ui/app_icon.h"
 #include "ui/classic_font.h"
-#include "ui/dialog_parts.h"
 #include "ui/directory_list_box.h"
 #include "ui/drive_combo_box.h"
 #include "ui/file_list_box.h"
@@ -101,7 +101,9 @@ TForm1::TForm1(ProgramState& state) : state_(state) {
 
   adjustSize();
   setMinimumSize(size());
-  CentreOnScreen(this);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
   qApp->installEventFilter(this);
 }
 
