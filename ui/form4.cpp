@@ -4,10 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QShowEvent>
 #include <QStyle>
 
-#include "ui/dialog_parts.h"
 #include "ui/help.h"
 
 namespace vorlix {
@@ -20,12 +18,12 @@ QString Text(std::string_view text) { return QString::fromUtf8(text.data(), stat
 
 }  // namespace
 
-TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(state) {
+TForm4::TForm4(ProgramState& state, QWidget* parent)
+    : FixedDialog("Delete Method", 300, 409, parent), state_(state) {
   setObjectName("Form4");
   BindSettingsStore(RegFile1, "TForm4", "RegFile1");
-  MakeFixedDialog(this, "Delete Method", 300, 409);
 
-  AddBevel(this, {12, 8, 276, 356});
+  AddBevel({12, 8, 276, 356});
   auto* heading = new QLabel("Use Recycle Bin", this);
   heading->setObjectName("Label15");
   QFont underlined = heading->font();
@@ -46,21 +44,13 @@ TForm4::TForm4(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     rows_[i] = box;
   }
 
-  BitBtn1 = AddButton(this, {56, 372, 86, 25}, "BitBtn1", "&OK");
+  BitBtn1 = AddButton({56, 372, 86, 25}, "BitBtn1", "&OK");
   BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
   BitBtn1->setDefault(true);
-  BitBtn2 = AddButton(this, {158, 372, 86, 25}, "BitBtn2", "&Help");
-  BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+  BitBtn2 = AddButton({158, 372, 86, 25}, "BitBtn2", "&Help");
+  BitBtn2->setIcon(QIcon::fromTheme("help-browser", style()->standardIcon(QStyle::SP_MessageBoxQuestion)));
   connect(BitBtn1, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
   connect(BitBtn2, &QPushButton::clicked, this, &TForm4::BitBtn2Click);
-}
-
-void TForm4::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (!event->spontaneous()) {
-    CentreOnScreen(this);
-    FormShow();
-  }
 }
 
 void TForm4::FormShow() {

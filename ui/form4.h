@@ -2,29 +2,26 @@
 // trash or are deleted for good. Loaded at every showing, stored on OK.
 #pragma once
 
-#include <QDialog>
 #include <array>
 
 #include "cleaning/delete_method.h"
 #include "settings/program_state.h"
 #include "settings/reg_files.h"
+#include "ui/fixed_dialog.h"
 
 class QCheckBox;
 class QPushButton;
 
 namespace vorlix {
 
-class TForm4 : public QDialog {
+class TForm4 : public FixedDialog {
   Q_OBJECT
 
  public:
   explicit TForm4(ProgramState& state, QWidget* parent = nullptr);
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
-  void FormShow();
+  void FormShow() override;
   void BitBtn1Click();
   void BitBtn2Click();
 

@@ -3,9 +3,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
-
-#include "ui/dialog_parts.h"
 
 namespace vorlix {
 namespace {
@@ -31,10 +28,10 @@ QLabel* AddBoldLabel(QWidget* parent, const QRect& place, const char* name, cons
 
 }  // namespace
 
-TForm5::TForm5(ProgramState& state, QWidget* parent) : QDialog(parent), state_(state) {
+TForm5::TForm5(ProgramState& state, QWidget* parent)
+    : FixedDialog("Delete all Cache Folders", 535, 346, parent), state_(state) {
   setObjectName("Form5");
   BindSettingsStore(RegFile1, "TForm5", "RegFile1");
-  MakeFixedDialog(this, "Delete all Cache Folders", 535, 346);
 
   const auto& items = KillAllItems();
   for (std::size_t i = 0; i < items.size(); ++i) {
@@ -43,33 +40,25 @@ TForm5::TForm5(ProgramState& state, QWidget* parent) : QDialog(parent), state_(s
     box->setGeometry(kBoxLeft, kBoxTop + static_cast<int>(i) * kBoxStep, 284, 17);
     boxes_[i] = box;
   }
-  AddBevel(this, {17, 14, 303, 315});
+  AddBevel({17, 14, 303, 315});
 
-  AddBevel(this, {322, 14, 196, 182});
+  AddBevel({322, 14, 196, 182});
   AddBoldLabel(this, {332, 33, 176, 104}, "Label1",
                "Caution!  This will clean out the files in all of the selected folders on this Dialog. "
                "Be sure that you want to continue before clicking OK.");
   AddBoldLabel(this, {332, 145, 176, 40}, "Label2", "Click Cancel to abort this operation.");
 
-  AddBevel(this, {322, 199, 196, 130});
-  BitBtn3 = AddButton(this, {332, 225, 86, 25}, "BitBtn3", "Check All");
-  BitBtn4 = AddButton(this, {423, 225, 86, 25}, "BitBtn4", "Clear All");
-  BitBtn1 = AddButton(this, {332, 278, 86, 25}, "BitBtn1", "OK");
-  BitBtn2 = AddButton(this, {423, 278, 86, 25}, "BitBtn2", "Cancel");
+  AddBevel({322, 199, 196, 130});
+  BitBtn3 = AddButton({332, 225, 86, 25}, "BitBtn3", "Check All");
+  BitBtn4 = AddButton({423, 225, 86, 25}, "BitBtn4", "Clear All");
+  BitBtn1 = AddButton({332, 278, 86, 25}, "BitBtn1", "OK");
+  BitBtn2 = AddButton({423, 278, 86, 25}, "BitBtn2", "Cancel");
   BitBtn2->setDefault(true);
 
   connect(BitBtn3, &QPushButton::clicked, this, [this] { SetAllBoxes(true); });
   connect(BitBtn4, &QPushButton::clicked, this, [this] { SetAllBoxes(false); });
   connect(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TForm5::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (!event->spontaneous()) {
-    CentreOnScreen(this);
-    FormShow();
-  }
 }
 
 void TForm5::FormShow() {

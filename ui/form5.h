@@ -3,29 +3,26 @@
 // and stored on OK.
 #pragma once
 
-#include <QDialog>
 #include <array>
 
 #include "cleaning/kill_all_selection.h"
 #include "settings/program_state.h"
 #include "settings/reg_files.h"
+#include "ui/fixed_dialog.h"
 
 class QCheckBox;
 class QPushButton;
 
 namespace vorlix {
 
-class TForm5 : public QDialog {
+class TForm5 : public FixedDialog {
   Q_OBJECT
 
  public:
   explicit TForm5(ProgramState& state, QWidget* parent = nullptr);
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
-  void FormShow();
+  void FormShow() override;
   void BitBtn1Click();
   void SetAllBoxes(bool checked);
 
