@@ -1,0 +1,93 @@
+#include "platform/local_socket.h"
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace vorlix::platform {
+namespace {
+
+constexpr int kBacklog = 8;
+constexpr long kReceiveTimeoutMicroseconds = 500000;
+
+bool AddressOf(const std::string& path, sockaddr_un& address) {
+  address = {};
+  address.sun_family = AF_UNIX;
+  if (path.empty() || path.size() >= sizeof address.sun_path || path.find('\0') != std::string::npos) return false;
+  std::memcpy(address.sun_path, path.data(), path.size());
+  return true;
+}
+
+bool SenderIsThisUser(int connection) {
+  ucred credentials{};
+  socklen_t size = sizeof credentials;
+  return getsockopt(connection, SOL_SOCKET, SO_PEERCRED, &credentials, &size) == 0 && credentials.uid == getuid();
+}
+
+}  // namespace
+
+int ListenAtPath(const std::string& path) {
+  sockaddr_un address;
+  if (!AddressOf(path, address)) return -1;
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (lstat(path.c_str(), &st) == 0 && S_ISSOCK(st.st_mode)) unlink(path.c_str());
+  if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || listen(fd, kBacklog) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+void StopListening(int listener, const std::string& path) {
+  unlink(path.c_str());
+  close(listener);
+}
+
+std::optional<std::string> ReceiveMessage(int listener, std::size_t limit) {
+  const int connection = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+  if (connection < 0) return std::nullopt;
+  std::optional<std::string> message;
+  const timeval timeout{0, kReceiveTimeoutMicroseconds};
+  if (SenderIsThisUser(connection) &&
+      setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout) == 0) {
+    std::string text;
+    char buffer[256];
+    ssize_t got = 0;
+    while (text.size() < limit) {
+      got = read(connection, buffer, std::min(sizeof buffer, limit - text.size()));
+      if (got > 0) {
+        text.append(buffer, static_cast<std::size_t>(got));
+      } else if (got == 0 || errno != EINTR) {
+        break;
+      }
+    }
+    if (got == 0 || text.size() == limit) message = text;
+  }
+  close(connection);
+  return message;
+}
+
+bool SendMessage(const std::string& path, const std::string& message) {
+  sockaddr_un address;
+  if (!AddressOf(path, address)) return false;
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  bool sent = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  for (std::size_t done = 0; sent && done < message.size();) {
+    const ssize_t wrote = send(fd, message.data() + done, message.size() - done, MSG_NOSIGNAL);
+    if (wrote < 0 && errno == EINTR) continue;
+    sent = wrote > 0;
+    if (sent) done += static_cast<std::size_t>(wrote);
+  }
+  close(fd);
+  return sent;
+}
+
+}  // namespace vorlix::platform
