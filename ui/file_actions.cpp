@@ -1,0 +1,51 @@
+#include "ui/file_actions.h"
+
+#include <string>
+#include <vector>
+
+#include "settings/settings_catalogue.h"
+#include "support/file_utils.h"
+
+namespace vorlix {
+namespace {
+
+constexpr const char* kExplorerPath = "C:\\WINDOWS\\EXPLORER.EXE";
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+  return !folder.empty() && folder.back() == '\\' ? folder + name : folder + "\\" + name;
+}
+
+}  // namespace
+
+void FileListBox1DblClick(const FolderView& view, TExecFile& exec_file) {
+  exec_file.Operation = "open";
+  exec_file.FileName = view.FileListFileName();
+  exec_file.Parameters = "\"" + exec_file.FileName + "\"";
+  exec_file.Execute();
+}
+
+void FileListBox1MouseDown(TMouseButton button, const ProgramState& state, const FolderView& view,
+                           MessageBoxes& boxes, ModalDialogs& dialogs) {
+  if (button != TMouseButton::mbRight) return;
+  if (!dialogs.ShowCopyDestDialog()) return;
+  if (!boxes.AskConfirmation("Copy the selected files to the folder:" + std::string(kLineBreak) +
+                             state.copy_destination)) {
+    return;
+  }
+  const std::vector<std::string> items = view.FileListItems();
+  const std::vector<bool> selected = view.FileListSelection();
+  const std::string folder = view.FileListDirectory();
+  for (std::size_t i = 0; i < items.size() && i < selected.size(); ++i) {
+    if (selected[i]) DuplicateFile(InFolder(folder, items[i]), state.copy_destination + items[i]);
+  }
+}
+
+void SpeedButton9Click(const ProgramState& state, FolderView& view, TExecFile& exec_file) {
+  view.SetStatusText(state.history_folder);
+  exec_file.Operation = "open";
+  exec_file.FileName = kExplorerPath;
+  exec_file.Parameters = " \"" + state.history_folder + "\"";
+  exec_file.Execute();
+}
+
+}  // namespace vorlix
