@@ -1,0 +1,25 @@
+// The toolkit's side of the single-instance guard and of the launcher's owner
+// window: the program's top-level widgets as the core's window system, and the
+// event-loop service that raises a window when a later copy asks for it.
+#pragma once
+
+#include "platform/window_system.h"
+
+class QWidget;
+
+namespace vorlix {
+
+class TPreviousInstance;
+
+// The handle by which the core names a top-level widget.
+platform::WindowHandle HandleOf(const QWidget* window);
+
+// Makes the application's top-level widgets the core's window system. Call
+// once the application object exists.
+void InstallTopLevelWindows();
+
+// Serves the raise requests of later copies while the event loop runs (for a
+// first copy; nothing happens for one without a listening socket).
+void ServeRaiseRequests(const TPreviousInstance& instance);
+
+}  // namespace vorlix
