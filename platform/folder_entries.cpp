@@ -66,6 +66,10 @@ bool FolderEntries::Trash(const std::string& name) const {
   struct stat own {};
   if (!IsEntryName(name) || fstatat(fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return false;
   if (S_ISDIR(own.st_mode)) return false;
+  // An entry of a folder that refuses changes (read-only mount, immutable,
+  // no write permission) cannot move; the trash would find that out only
+  // after writing its record, and GLib leaks a little on that path.
+  if (faccessat(fd_, ".", W_OK, AT_EACCESS) != 0) return false;
   return MoveToTrash(host_ == "/" ? "/" + name : host_ + "/" + name);
 }
 
