@@ -34,6 +34,10 @@ TForm2::TForm2(QWidget* parent) : FixedDialog("Help & About", 300, 206, parent) 
   bold.setPointSizeF(bold.pointSizeF() * 1.5);
   product->setFont(bold);
   product->setGeometry(18, 18, 264, 28);
+  auto* icon = new QLabel(this);
+  icon->setObjectName("Image1");
+  icon->setPixmap(AppIcon().pixmap(32, 32));
+  icon->setGeometry(22, 18, 32, 32);
   AddCentredLine(this, 52, "Label2", "Version 5.0");
   AddCentredLine(this, 78, "Label3", QString::fromUtf8(kCopyrightNotice));
 
