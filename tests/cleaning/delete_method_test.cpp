@@ -17,22 +17,6 @@ class DeleteMethodTest : public test::CleaningTest {
   ProgramState state_;
 };
 
-TEST_F(DeleteMethodTest, RowsRunInSlotOrderWithTheirOwnCheckBoxNumbers) {
-  std::vector<std::string> rows;
-  for (const FolderSlot& slot : kFolderSlots) {
-    rows.push_back(std::string(slot.prefix) + " " + std::string(slot.delete_method_check_box) + " " +
-                   std::string(slot.use_recycle_value));
-  }
-  EXPECT_EQ(rows, (std::vector<std::string>{
-                      "IE Button 1 CheckBox1 IE 1 Use Recycle", "IE Button 2 CheckBox2 IE 2 Use Recycle",
-                      "IE Button 3 CheckBox3 IE 3 Use Recycle", "IE Button 4 CheckBox4 IE 4 Use Recycle",
-                      "IE Button 5 CheckBox11 IE 5 Use Recycle", "IE Button 6 CheckBox12 IE 6 Use Recycle",
-                      "IE Button 7 CheckBox13 IE 7 Use Recycle", "IE Button 8 CheckBox14 IE 8 Use Recycle",
-                      "User Button 1 CheckBox5 User 1 Use Recycle", "User Button 2 CheckBox6 User 2 Use Recycle",
-                      "User Button 3 CheckBox7 User 3 Use Recycle", "User Button 4 CheckBox8 User 4 Use Recycle",
-                      "User Button 5 CheckBox9 User 5 Use Recycle", "User Button 6 CheckBox10 User 6 Use Recycle"}));
-}
-
 TEST_F(DeleteMethodTest, LoadingTakesEveryNonZeroNumberAsTickedAndAMissingValueAsClear) {
   state_.use_recycle.fill(true);
   reg_file_.WriteValue("IE 2 Use Recycle", std::int32_t{1});

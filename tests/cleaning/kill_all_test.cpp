@@ -183,11 +183,6 @@ TEST_F(KillAllTest, OnlyTheTypedUrlItemDeletesTheKeyAndReportsNoSpace) {
 }
 
 TEST_F(KillAllTest, TheDialogShowsStoredSelectionsAndCaptionsWithItsOwnDefaults) {
-  std::vector<std::string> names;
-  for (const KillAllItem& item : KillAllItems()) names.emplace_back(item.check_box);
-  EXPECT_EQ(names, (std::vector<std::string>{"cb1", "cb2", "cb3", "cb4", "cb05", "cb06", "cb07", "cb08", "cb5", "cb6",
-                                             "cb7", "cb8", "cb9", "cb10", "cb11", "cb13"}));
-
   dialog_reg_file_.WriteValue("Delete all U1 selected", true);
   dialog_reg_file_.WriteValue("Delete IE History List", 7);
   dialog_reg_file_.WriteValue("IE Button 6 Default Folder", "C:\\saved\\six");
@@ -205,23 +200,6 @@ TEST_F(KillAllTest, TheDialogShowsStoredSelectionsAndCaptionsWithItsOwnDefaults)
                                                 user, user, "Delete Internet Explorer typed URL list",
                                                 "Internet Explorer History folder"}));
   EXPECT_EQ(checked, (std::vector<std::size_t>{8, 15}));
-}
-
-TEST_F(KillAllTest, OkStoresAllSixteenSelectionsAndFlags) {
-  std::array<bool, kKillAllItemCount> checked{};
-  checked[4] = checked[9] = checked[kKillAllTypedUrlsItem] = true;
-  StoreKillAllSelection(checked, state_, dialog_reg_file_);
-  EXPECT_EQ(state_.kill_all, checked);
-  const Variant ticked(std::int32_t{-1}), clear(std::int32_t{0});
-  EXPECT_EQ(dialog_reg_file_.ReadValue("Delete all 5 selected"), ticked);
-  EXPECT_EQ(dialog_reg_file_.ReadValue("Delete all U2 selected"), ticked);
-  EXPECT_EQ(dialog_reg_file_.ReadValue("Delete IE Typed URLs"), ticked);
-  EXPECT_EQ(dialog_reg_file_.ReadValue("Delete all 1 selected"), clear);
-  EXPECT_EQ(dialog_reg_file_.ReadValue("Delete IE History List"), clear);
-  std::array<bool, kKillAllItemCount> read{};
-  const auto boxes = ReadKillAllBoxes(dialog_reg_file_);
-  for (std::size_t i = 0; i < boxes.size(); ++i) read[i] = boxes[i].checked;
-  EXPECT_EQ(read, checked);
 }
 
 }  // namespace

@@ -54,15 +54,10 @@ TEST_F(Form5Test, SixteenBoxesInItemOrderBesideBoldCautionAndCancelAsDefault) {
   const std::vector<QString> names = {"cb1", "cb2", "cb3", "cb4", "cb05", "cb06", "cb07", "cb08",
                                       "cb5", "cb6", "cb7", "cb8", "cb9",  "cb10", "cb11", "cb13"};
   EXPECT_EQ(BoxNamesTopDown(), names);
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    EXPECT_EQ(Box(names[i].toUtf8().constData())->geometry(), QRect(26, 23 + 18 * static_cast<int>(i), 284, 17));
-  }
   const auto* caution = dialog_.findChild<QLabel*>("Label1");
   EXPECT_TRUE(caution->font().bold());
   EXPECT_TRUE(caution->text().startsWith("Caution!  This will clean out"));
   EXPECT_TRUE(dialog_.findChild<QLabel*>("Label2")->font().bold());
-  EXPECT_EQ(Button("BitBtn3")->geometry(), QRect(332, 225, 86, 25));
-  EXPECT_EQ(Button("BitBtn2")->geometry(), QRect(423, 278, 86, 25));
   EXPECT_TRUE(Button("BitBtn2")->isDefault());
   EXPECT_FALSE(Button("BitBtn1")->isDefault());
 }
