@@ -5,12 +5,13 @@
 
 #include "platform/file_system.h"
 #include "platform/folder_entries.h"
+#include "platform/status.h"
 
 namespace vorlix {
 namespace {
 
 bool DeleteOnce(const platform::FolderEntries& folder, const std::string& name, bool recycle) {
-  return recycle ? folder.Trash(name) : folder.Delete(name) == 0;
+  return recycle ? folder.Trash(name) : folder.Delete(name) == platform::kOk;
 }
 
 }  // namespace
@@ -24,10 +25,13 @@ void DeleteListedFiles(const std::string& folder, const std::vector<std::string>
     if (DeleteOnce(*entries, name, recycle)) continue;
     const std::optional<std::uint32_t> attributes = entries->Attributes(name);
     if (!attributes) continue;  // gone meanwhile: nothing to retry
-    entries->SetAttributes(name, *attributes & ~platform::kAttrReadOnly);
-    if (DeleteOnce(*entries, name, recycle)) continue;
-    // The entry stays: leave its protection as it was.
-    if (*attributes & platform::kAttrReadOnly) entries->SetAttributes(name, *attributes);
+    const bool was_read_only = (*attributes & platform::kAttrReadOnly) != 0;
+    const bool cleared =
+        was_read_only && entries->SetAttributes(name, *attributes & ~platform::kAttrReadOnly) == platform::kOk;
+    if (DeleteOnce(*entries, name, recycle) || !cleared) continue;
+    // The entry stays: give it its protection back. Should that fail too,
+    // there is nothing more to do for it; the run goes on.
+    entries->SetAttributes(name, *attributes);
   }
 }
 
