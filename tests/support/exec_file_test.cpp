@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -40,40 +39,13 @@ class ExecFileTest : public ::testing::Test {
   TExecFile exec_;
 };
 
-class WindowsNamed final : public platform::WindowSystem {
- public:
-  explicit WindowsNamed(std::vector<platform::WindowHandle> handles) : handles_(std::move(handles)) {
-    platform::InstallWindowSystem(this);
-  }
-  ~WindowsNamed() override { platform::InstallWindowSystem(nullptr); }
-  bool IsWindow(platform::WindowHandle window) const override {
-    return std::find(handles_.begin(), handles_.end(), window) != handles_.end();
-  }
-  platform::WindowHandle FindWindow(const std::string&) const override { return 0; }
-  void SetWindowTitle(platform::WindowHandle, const std::string&) override {}
-  bool IsMinimized(platform::WindowHandle) const override { return false; }
-  void Restore(platform::WindowHandle) override {}
-  void BringToTop(platform::WindowHandle) override {}
-
- private:
-  std::vector<platform::WindowHandle> handles_;
-};
-
-TEST_F(ExecFileTest, FilePathEndsInADelimiterAndParentMustBeAWindow) {
+TEST_F(ExecFileTest, FilePathEndsInADelimiter) {
   for (const auto& [given, stored] : std::vector<std::pair<std::string, std::string>>{
            {"C:\\temp", "C:\\temp\\"}, {"C:\\", "C:\\"}, {"D:", "D:"}, {"", ""}, {std::string("x\0", 2), std::string("x\0", 2)}}) {
     exec_.SetFilePath(given);
     EXPECT_EQ(exec_.FilePath(), stored);
   }
 
-  WindowsNamed windows({7, 9});
-  exec_.SetParentHWnd(7);
-  exec_.SetParentHWnd(8);
-  EXPECT_EQ(exec_.ParentHWnd(), 7u);
-  exec_.SetParentHWnd(9);
-  EXPECT_EQ(exec_.ParentHWnd(), 9u);
-  exec_.SetParentHWnd(0);
-  EXPECT_EQ(exec_.ParentHWnd(), 0u);
 }
 
 TEST_F(ExecFileTest, OpensAwkwardNamesAndFiresBothEvents) {
