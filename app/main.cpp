@@ -5,22 +5,31 @@
 
 #include "platform/drive_paths.h"
 #include "settings/program_state.h"
+#include "support/single_instance.h"
 #include "ui/application.h"
+#include "ui/copy_dest.h"
 #include "ui/form1.h"
+#include "ui/form2.h"
 #include "ui/form4.h"
 #include "ui/form5.h"
+#include "ui/top_level_windows.h"
 
 int main(int argc, char** argv) {
+  vorlix::TPreviousInstance& instance = vorlix::TPreviousInstance::Check(argv[0]);
   if (!vorlix::platform::EnsureDefaultDrives()) {
     std::fprintf(stderr, "vorlix: cannot create the drive folder %s\n", vorlix::platform::DosDevicesDir().c_str());
   }
   vorlix::Application app(argc, argv);
   app.setQuitOnLastWindowClosed(false);
+  vorlix::InstallTopLevelWindows();
+  vorlix::ServeRaiseRequests(instance);
   vorlix::ProgramState state;
-  vorlix::TForm1 form1(state);
+  vorlix::TForm1 form1(state);  // a second copy of the program ends here
+  vorlix::TForm2 form2(&form1);
   vorlix::TForm4 form4(state, &form1);
   vorlix::TForm5 form5(state, &form1);
-  form1.SetWindows(nullptr, &form4, &form5, nullptr);
+  vorlix::TCopyDest copy_dest(state, &form1);
+  form1.SetWindows(&form2, &form4, &form5, &copy_dest);
   form1.show();
   form1.activateWindow();
   return app.exec();

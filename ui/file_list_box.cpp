@@ -1,5 +1,6 @@
 #include "ui/file_list_box.h"
 
+#include <QMouseEvent>
 #include <QStyle>
 #include <algorithm>
 
@@ -65,5 +66,15 @@ std::string FileListBox::FileName() const {
 }
 
 void FileListBox::Clear() { model_.SetNames({}); }
+
+void FileListBox::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::RightButton) QListView::mousePressEvent(event);
+  emit MouseDown(event->button());
+}
+
+void FileListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  QListView::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) emit DoubleClicked();
+}
 
 }  // namespace vorlix

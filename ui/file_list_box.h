@@ -45,6 +45,16 @@ class FileListBox : public QListView {
   // Removes every entry without reading the folder again.
   void Clear();
 
+ signals:
+  // Any mouse button went down on the list. A right press leaves the
+  // selection as it is, so that it can be copied.
+  void MouseDown(Qt::MouseButton button);
+  void DoubleClicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
  private:
   FileListModel model_;
   std::string directory_;

@@ -22,6 +22,7 @@
 #include "ui/classic_font.h"
 #include "ui/directory_list_box.h"
 #include "ui/drive_combo_box.h"
+#include "ui/file_actions.h"
 #include "ui/file_list_box.h"
 #include "ui/folder_slot_buttons.h"
 #include "ui/guarded.h"
@@ -198,6 +199,18 @@ void TForm1::ConnectHandlers() {
   });
   connect(SpeedButton7, &QToolButton::clicked, this, [this] {
     Guarded(this, [this] { SpeedButton7Click(*this, RegFile2); });
+  });
+  connect(SpeedButton9, &QToolButton::clicked, this, [this] {
+    Guarded(this, [this] { SpeedButton9Click(state_, *this, ExecFile1); });
+  });
+  connect(FileListBox1, &FileListBox::DoubleClicked, this, [this] {
+    Guarded(this, [this] { FileListBox1DblClick(*this, ExecFile1); });
+  });
+  connect(FileListBox1, &FileListBox::MouseDown, this, [this](Qt::MouseButton button) {
+    const TMouseButton pressed = button == Qt::RightButton  ? TMouseButton::mbRight
+                                 : button == Qt::LeftButton ? TMouseButton::mbLeft
+                                                            : TMouseButton::mbMiddle;
+    Guarded(this, [&] { FileListBox1MouseDown(pressed, state_, *this, *this, *this); });
   });
   connect(SpeedButton5, &QToolButton::clicked, this, &QWidget::close);
   connect(SpeedButton6, &QToolButton::clicked, this, [this] { SpeedButton6Click(); });

@@ -11,6 +11,8 @@
 #include "cleaning/main_view.h"
 #include "settings/program_state.h"
 #include "settings/reg_files.h"
+#include "support/exec_file.h"
+#include "support/single_instance.h"
 
 class QCheckBox;
 class QLabel;
@@ -85,7 +87,10 @@ class TForm1 : public QMainWindow, public MainView {
   void IEVersion1Click();
   void Help1Click();
 
+  // Ends a second copy of the program before any of this window is built.
+  TJustOne32 JustOne321;
   ProgramState& state_;
+  TExecFile ExecFile1;
   TRegFile RegFile1;
   TRegFile RegFile2;
   TRegFile RegFile6;
