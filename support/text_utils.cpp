@@ -19,15 +19,6 @@ std::string StripLeadingBlanks(const std::string& text) {
   return std::string(first, text.end());
 }
 
-std::string JoinLines(std::initializer_list<std::string_view> lines, std::string_view line_break) {
-  std::string text;
-  for (const std::string_view& line : lines) {
-    if (&line != lines.begin()) text += line_break;
-    text += line;
-  }
-  return text;
-}
-
 std::string FormatNumberMask(const std::string& mask, long double number) {
   std::string stars = mask;
   std::replace(stars.begin(), stars.end(), '#', '*');

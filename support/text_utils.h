@@ -1,9 +1,7 @@
 // Small text routines for paths and numbers.
 #pragma once
 
-#include <initializer_list>
 #include <string>
-#include <string_view>
 
 namespace vorlix {
 
@@ -22,8 +20,5 @@ std::string StripLeadingBlanks(const std::string& text);
 // when there is none). Any other mask character is copied as it stands.
 // FormatNumberMask("###,###", 1234) == "  1,234".
 std::string FormatNumberMask(const std::string& mask, long double number);
-
-// The lines joined by a line break ("\n\r" for the program's own messages).
-std::string JoinLines(std::initializer_list<std::string_view> lines, std::string_view line_break);
 
 }  // namespace vorlix

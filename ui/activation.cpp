@@ -7,7 +7,7 @@
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
 #include "support/folder_helpers.h"
-#include "support/text_utils.h"
+#include "cleaning/message_text.h"
 
 namespace vorlix {
 namespace {
@@ -23,8 +23,7 @@ std::string StartFolderMissingMessage() {
   return JoinLines({"Cannot find the default Internet Explorer folders,", "this version of Vorlix Pro automatically",
                     "detects the cache folders for IE 5.0 only. If you",
                     "have an older version, you need to look in the help",
-                    "file to see how to manually select the cache folders.", "", visit},
-                   kLineBreak);
+                    "file to see how to manually select the cache folders.", "", visit});
 }
 
 int DetectCacheFolders(const std::string& start_folder, TRegFile& reg_file1) {

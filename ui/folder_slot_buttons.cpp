@@ -4,7 +4,7 @@
 
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
-#include "support/text_utils.h"
+#include "cleaning/message_text.h"
 
 namespace vorlix {
 namespace {
@@ -30,8 +30,7 @@ void SlotSave(std::size_t slot_index, MainView& view, TRegFile& reg_file1) {
   const FolderSlot& slot = kFolderSlots[slot_index];
   const std::string question =
       JoinLines({"You are about to save the following directory as the default for this button:", view.TreeDirectory(),
-                 "Is this what you want to do? "},
-                kLineBreak);
+                 "Is this what you want to do? "});
   if (!view.AskConfirmation(question)) return;
   const char drive = view.DriveBoxDrive();
   view.SetTreeDrive(drive);
@@ -58,8 +57,7 @@ void SlotButtonMouseUp(std::size_t slot_index, bool shift_alone, MainView& view,
   if (!shift_alone) return;
   const FolderSlot& slot = kFolderSlots[slot_index];
   if (!view.AskConfirmation(JoinLines(
-          {"You are about to clear this button and set back to an unused state.", "Is this what you want to do? "},
-          kLineBreak))) {
+          {"You are about to clear this button and set back to an unused state.", "Is this what you want to do? "}))) {
     return;
   }
   if (reg_file1.ValueExists("", slot.DriveValue())) {

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
@@ -20,6 +19,7 @@
 #include "ui/activation.h"
 #include "ui/app_icon.h"
 #include "ui/classic_font.h"
+#include "ui/dialog_parts.h"
 #include "ui/directory_list_box.h"
 #include "ui/drive_combo_box.h"
 #include "ui/file_actions.h"
@@ -102,9 +102,7 @@ TForm1::TForm1(ProgramState& state) : state_(state) {
 
   adjustSize();
   setMinimumSize(size());
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
+  CentreOnScreen(this);
   qApp->installEventFilter(this);
 }
 

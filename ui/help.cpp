@@ -1,6 +1,6 @@
 #include "ui/help.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QPointer>
 #include <QTextBrowser>
@@ -44,6 +44,14 @@ void Show(QWidget* owner, const QString& anchor) {
     browser->setPlainText(QString("The help file %1 cannot be opened: %2.").arg(HelpFilePath(), file.errorString()));
   }
   QWidget* window = HelpWindow();
+  // Asked from a modal dialog, the help must take input above it; otherwise it
+  // is an ordinary window beside the program's.
+  QWidget* modal = QApplication::activeModalWidget();
+  const Qt::WindowModality modality = modal != nullptr && modal != window ? Qt::ApplicationModal : Qt::NonModal;
+  if (window->windowModality() != modality) {
+    window->hide();
+    window->setWindowModality(modality);
+  }
   if (owner != nullptr && !window->isVisible()) window->move(owner->frameGeometry().topRight());
   window->show();
   window->raise();

@@ -1,3 +1,4 @@
+#include "cleaning/message_text.h"
 #include "cleaning/regained_report.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,12 @@ TEST(RegainedReportTest, TheLongestReportHoldsFifteenDigitsInTwoHundredFiftyFive
   EXPECT_EQ(report.size(), 255u);
   EXPECT_EQ(RegainedReport(kFolderCleanedLine, 999999999999999).substr(0, 48),
             "The selected Cache folder has been cleaned up.\n\r");
+}
+
+TEST(JoinLinesTest, PutsTheBreakBetweenLinesOnly) {
+  EXPECT_EQ(JoinLines({"one", "", "three"}), "one\n\r\n\rthree");
+  EXPECT_EQ(JoinLines({"alone"}), "alone");
+  EXPECT_EQ(JoinLines({}), "");
 }
 
 }  // namespace

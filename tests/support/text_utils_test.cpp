@@ -22,12 +22,6 @@ TEST(StripLeadingBlanksTest, DropsBlanksAndControlCharacters) {
   EXPECT_EQ(StripLeadingBlanks("\xe9t\xe9"), "\xe9t\xe9");  // high bytes are text, not blanks
 }
 
-TEST(JoinLinesTest, PutsTheBreakBetweenLinesOnly) {
-  EXPECT_EQ(JoinLines({"one", "", "three"}, "\n\r"), "one\n\r\n\rthree");
-  EXPECT_EQ(JoinLines({"alone"}, "\n\r"), "alone");
-  EXPECT_EQ(JoinLines({}, "\n\r"), "");
-}
-
 constexpr const char* kMask = "###,###,###,###,###";
 
 std::string Format(long double number) { return StripLeadingBlanks(FormatNumberMask(kMask, number)); }

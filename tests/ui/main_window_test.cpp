@@ -316,11 +316,28 @@ TEST_F(MainWindowTest, HelpOpensTheContentsAndClosesWithTheWindow) {
   QAction* help = form_->findChild<QAction*>("Help1");
   ASSERT_NE(help, nullptr);
   help->trigger();
-  QPointer<QWidget> window;
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top->objectName() == "HelpWindow" && top->isVisible()) window = top;
-  }
+  auto find_help = [] {
+    QPointer<QWidget> found;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->objectName() == "HelpWindow" && top->isVisible()) found = top;
+    }
+    return found;
+  };
+  QPointer<QWidget> window = find_help();
   ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowModality(), Qt::NonModal);
+  // Asked from a modal dialog, the help takes input above the dialog.
+  QDialog modal(form_.get());
+  QTimer::singleShot(20, &modal, [&] {
+    ShowHelpTopic(&modal, 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), window.data());
+    modal.reject();
+  });
+  modal.exec();
+  ShowHelpContents(form_.get());
+  window = find_help();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowModality(), Qt::NonModal);
   form_->close();
   Settle();
   EXPECT_TRUE(window.isNull() || !window->isVisible());
