@@ -185,8 +185,8 @@ int RegistryStore::Step(sqlite3_stmt* statement) {
 }
 
 long RegistryStore::WriteStatus(int rc) {
-  if ((rc & 0xFF) == SQLITE_READONLY) return kRegAccessDenied;
-  return kRegOk;
+  if ((rc & 0xFF) == SQLITE_READONLY) return kAccessDenied;
+  return kOk;
 }
 
 void RegistryStore::Exec(const char* sql) {
@@ -233,25 +233,25 @@ bool RegistryStore::Descend(std::int64_t& id, std::string_view path) {
 
 long RegistryStore::OpenKey(RegistryRoot root, std::string_view path, RegistryKey& key) {
   std::int64_t id = RootId(root);
-  if (!Descend(id, path)) return kRegNotFound;
+  if (!Descend(id, path)) return kFileNotFound;
   key.id = id;
-  return kRegOk;
+  return kOk;
 }
 
 long RegistryStore::CreateKey(RegistryRoot root, std::string_view path, RegistryKey& key) {
   key.id = RootId(root);
-  long status = kRegOk;
+  long status = kOk;
   ForEachName(path, [&](std::string_view name) {
     if (FindChild(key.id, name, key.id)) return true;
     Statement insert(*this, "INSERT INTO keys (parent, name) VALUES (?1, ?2)");
     status = insert.Bind(key.id).Bind(name).Change();
     key.id = sqlite3_last_insert_rowid(db_);
-    return status == kRegOk;
+    return status == kOk;
   });
   return status;
 }
 
-long RegistryStore::CloseKey(RegistryKey) { return kRegOk; }
+long RegistryStore::CloseKey(RegistryKey) { return kOk; }
 
 std::string RegistryStore::KeyPath(RegistryKey key) {
   std::string path;
@@ -266,21 +266,21 @@ std::string RegistryStore::KeyPath(RegistryKey key) {
 long RegistryStore::QueryValueInfo(RegistryKey key, std::string_view name, std::uint32_t& type,
                                    std::size_t& size) {
   Statement query(*this, "SELECT type, length(data) FROM key_values WHERE key = ?1 AND name = ?2");
-  if (!query.Bind(key.id).Bind(name).Next()) return kRegNotFound;
+  if (!query.Bind(key.id).Bind(name).Next()) return kFileNotFound;
   type = static_cast<std::uint32_t>(query.Int(0));
   size = static_cast<std::size_t>(query.Int(1));
-  return kRegOk;
+  return kOk;
 }
 
 long RegistryStore::QueryValue(RegistryKey key, std::string_view name, std::uint32_t& type,
                                std::string& data) {
   Statement query(*this, "SELECT type, data FROM key_values WHERE key = ?1 AND name = ?2");
-  if (!query.Bind(key.id).Bind(name).Next()) return kRegNotFound;
+  if (!query.Bind(key.id).Bind(name).Next()) return kFileNotFound;
   type = static_cast<std::uint32_t>(query.Int(0));
   const std::string_view stored = query.Blob(1);
-  if (stored.size() > data.size()) return kRegMoreData;
+  if (stored.size() > data.size()) return kMoreData;
   data.assign(stored);
-  return kRegOk;
+  return kOk;
 }
 
 long RegistryStore::SetValue(RegistryKey key, std::string_view name, std::uint32_t type,
@@ -294,29 +294,29 @@ long RegistryStore::SetValue(RegistryKey key, std::string_view name, std::uint32
 long RegistryStore::DeleteValue(RegistryKey key, std::string_view name) {
   Statement erase(*this, "DELETE FROM key_values WHERE key = ?1 AND name = ?2");
   const long status = erase.Bind(key.id).Bind(name).Change();
-  if (status != kRegOk) return status;
-  return sqlite3_changes(db_) > 0 ? kRegOk : kRegNotFound;
+  if (status != kOk) return status;
+  return sqlite3_changes(db_) > 0 ? kOk : kFileNotFound;
 }
 
 long RegistryStore::DeleteKey(RegistryKey key, std::string_view subkey) {
   std::int64_t id = key.id;
   if (subkey.find_first_not_of('\\') == std::string_view::npos || !Descend(id, subkey)) {
-    return kRegNotFound;
+    return kFileNotFound;
   }
   Statement child(*this, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
-  if (child.Bind(id).Next()) return kRegAccessDenied;
+  if (child.Bind(id).Next()) return kAccessDenied;
   return DeleteTree(RegistryKey{id}, {});
 }
 
 long RegistryStore::DeleteTree(RegistryKey key, std::string_view subkey) {
   std::int64_t id = key.id;
-  if (!Descend(id, subkey)) return kRegNotFound;
+  if (!Descend(id, subkey)) return kFileNotFound;
   Statement values(*this,
                    "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL "
                    "SELECT keys.id FROM keys JOIN tree ON keys.parent = tree.id) "
                    "DELETE FROM key_values WHERE key IN tree");
   const long status = values.Bind(id).Change();
-  if (status != kRegOk) return status;
+  if (status != kOk) return status;
   Statement keys(*this,
                  "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL "
                  "SELECT keys.id FROM keys JOIN tree ON keys.parent = tree.id) "

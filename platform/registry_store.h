@@ -15,16 +15,12 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/status.h"
+
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace vorlix::platform {
-
-// Status codes, with their Windows values.
-inline constexpr long kRegOk = 0;
-inline constexpr long kRegNotFound = 2;
-inline constexpr long kRegAccessDenied = 5;
-inline constexpr long kRegMoreData = 234;
 
 // Data type codes, with their Windows values. Any other code is stored as given.
 inline constexpr std::uint32_t kRegNone = 0;
@@ -100,11 +96,11 @@ class RegistryStore {
   long QueryValueInfo(RegistryKey key, std::string_view name, std::uint32_t& type,
                       std::size_t& size);
   // Reads at most `data.size()` bytes into `data` and shrinks it to the data's
-  // size; kRegMoreData when the data does not fit.
+  // size; kMoreData when the data does not fit.
   long QueryValue(RegistryKey key, std::string_view name, std::uint32_t& type, std::string& data);
   long SetValue(RegistryKey key, std::string_view name, std::uint32_t type, std::string_view data);
   long DeleteValue(RegistryKey key, std::string_view name);
-  // Deletes a subkey with its values; kRegAccessDenied when it has subkeys.
+  // Deletes a subkey with its values; kAccessDenied when it has subkeys.
   long DeleteKey(RegistryKey key, std::string_view subkey);
   // Deletes a subkey with all its subkeys and values.
   long DeleteTree(RegistryKey key, std::string_view subkey);

@@ -14,6 +14,7 @@ enum Status : int {
   kSharingViolation = 32,
   kDiskFull = 112,
   kInvalidName = 123,
+  kMoreData = 234,
   kDirectoryInvalid = 267,
 };
 

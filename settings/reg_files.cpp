@@ -48,7 +48,7 @@ platform::RegistryStore& TRegFile::Store() {
 }
 
 void TRegFile::CheckResult(long status) {
-  if (status == platform::kRegOk) return;
+  if (status == platform::kOk) return;
   char message[32];
   std::snprintf(message, sizeof message, "Reg Error: %8.8lX", static_cast<unsigned long>(status));
   throw ERegFileError(message);
@@ -85,13 +85,13 @@ bool TRegFile::OpenKey(const std::string& path, bool open_only) {
   store.Begin();
   platform::RegistryKey key;
   if (open_only || path.empty() || RootKey == TRootKey::hkDynData) {
-    if (store.OpenKey(RootOf(RootKey), path, key) != platform::kRegOk) {
+    if (store.OpenKey(RootOf(RootKey), path, key) != platform::kOk) {
       store.Commit();
       if (open_only) return false;
       throw ERegFileError("Can't open a Key");
     }
   } else if (const long status = store.CreateKey(RootOf(RootKey), path, key);
-             status != platform::kRegOk) {
+             status != platform::kOk) {
     store.Rollback();
     CheckResult(status);
   }
@@ -111,7 +111,7 @@ void TRegFile::CloseKey() {
 
 long TRegFile::GetDataSize(const std::string& value_name, std::uint32_t& type) {
   std::size_t size = 0;
-  if (store_->QueryValueInfo(*CurrentKey, value_name, type, size) != platform::kRegOk) return -1;
+  if (store_->QueryValueInfo(*CurrentKey, value_name, type, size) != platform::kOk) return -1;
   return static_cast<long>(size);
 }
 

@@ -155,7 +155,7 @@ TEST_F(RegFileTest, NamesMatchWithoutRegardToCaseAndKeepTheirCase) {
 
   platform::RegistryStore& store = platform::UserRegistry();
   platform::RegistryKey key;
-  ASSERT_EQ(store.OpenKey(kUser, "software\\tolvex\\vorlix 5.0", key), platform::kRegOk);
+  ASSERT_EQ(store.OpenKey(kUser, "software\\tolvex\\vorlix 5.0", key), platform::kOk);
   EXPECT_EQ(store.KeyPath(key), kKey);
   EXPECT_EQ(store.Values(key).at(0).name, "Last Copy To Folder");
 }

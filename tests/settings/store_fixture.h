@@ -47,8 +47,8 @@ class StoreTest : public ::testing::Test {
     platform::RegistryStore& store = platform::UserRegistry();
     store.Begin();
     platform::RegistryKey handle;
-    ASSERT_EQ(store.CreateKey(root, key, handle), platform::kRegOk);
-    ASSERT_EQ(store.SetValue(handle, name, type, data), platform::kRegOk);
+    ASSERT_EQ(store.CreateKey(root, key, handle), platform::kOk);
+    ASSERT_EQ(store.SetValue(handle, name, type, data), platform::kOk);
     store.Commit();
   }
 
@@ -57,8 +57,8 @@ class StoreTest : public ::testing::Test {
     platform::RegistryStore& store = platform::UserRegistry();
     RawValue raw{0xFFFFFFFF, std::string(1 << 16, '\0')};
     platform::RegistryKey handle;
-    if (store.OpenKey(root, key, handle) != platform::kRegOk ||
-        store.QueryValue(handle, name, raw.type, raw.data) != platform::kRegOk) {
+    if (store.OpenKey(root, key, handle) != platform::kOk ||
+        store.QueryValue(handle, name, raw.type, raw.data) != platform::kOk) {
       return {0xFFFFFFFF, {}};
     }
     return raw;

@@ -34,13 +34,13 @@ class Transaction {
 };
 
 std::string StatusText(long status) {
-  if (status == platform::kRegAccessDenied) return "access denied";
+  if (status == platform::kAccessDenied) return "access denied";
   return "status " + std::to_string(status);
 }
 
 RegistryKey OpenExisting(RegistryStore& store, const KeyName& key) {
   RegistryKey handle;
-  if (store.OpenKey(key.root, key.path, handle) != platform::kRegOk) {
+  if (store.OpenKey(key.root, key.path, handle) != platform::kOk) {
     throw ToolError("key not found: " + FormatKeyName(key.root, key.path));
   }
   return handle;
@@ -82,8 +82,8 @@ void Set(const std::vector<std::string>& args) {
   Transaction transaction;
   RegistryKey handle;
   long status = transaction.store().CreateKey(key.root, key.path, handle);
-  if (status == platform::kRegOk) status = transaction.store().SetValue(handle, args[2], data.type, data.bytes);
-  if (status != platform::kRegOk) throw ToolError("cannot set the value: " + StatusText(status));
+  if (status == platform::kOk) status = transaction.store().SetValue(handle, args[2], data.type, data.bytes);
+  if (status != platform::kOk) throw ToolError("cannot set the value: " + StatusText(status));
   transaction.Commit();
 }
 
@@ -92,17 +92,17 @@ void Delete(const std::vector<std::string>& args) {
   Transaction transaction;
   RegistryStore& store = transaction.store();
   const RegistryKey handle = OpenExisting(store, key);
-  long status = platform::kRegOk;
+  long status = platform::kOk;
   if (args.size() == 3) {
     status = store.DeleteValue(handle, args[2]);
-    if (status == platform::kRegNotFound) {
+    if (status == platform::kFileNotFound) {
       throw ToolError("value not found: \"" + args[2] + "\" in " + FormatKeyName(key.root, key.path));
     }
   } else {
     if (key.path.empty()) throw ToolError("a root key cannot be deleted");
     status = store.DeleteTree(handle, {});
   }
-  if (status != platform::kRegOk) throw ToolError("cannot delete: " + StatusText(status));
+  if (status != platform::kOk) throw ToolError("cannot delete: " + StatusText(status));
   transaction.Commit();
 }
 
@@ -128,28 +128,28 @@ void Export(const std::vector<std::string>& args, std::ostream& out) {
 
 void Apply(RegistryStore& store, const RegFileChange& change, const std::string& file_name) {
   RegistryKey handle;
-  long status = platform::kRegOk;
+  long status = platform::kOk;
   switch (change.kind) {
     case RegFileChange::Kind::kCreateKey:
       status = store.CreateKey(change.root, change.key, handle);
       break;
     case RegFileChange::Kind::kDeleteKey:
-      if (store.OpenKey(change.root, change.key, handle) == platform::kRegOk) {
+      if (store.OpenKey(change.root, change.key, handle) == platform::kOk) {
         status = store.DeleteTree(handle, {});
       }
       break;
     case RegFileChange::Kind::kSetValue:
       status = store.CreateKey(change.root, change.key, handle);
-      if (status == platform::kRegOk) status = store.SetValue(handle, change.name, change.type, change.data);
+      if (status == platform::kOk) status = store.SetValue(handle, change.name, change.type, change.data);
       break;
     case RegFileChange::Kind::kDeleteValue:
-      if (store.OpenKey(change.root, change.key, handle) == platform::kRegOk) {
+      if (store.OpenKey(change.root, change.key, handle) == platform::kOk) {
         status = store.DeleteValue(handle, change.name);
-        if (status == platform::kRegNotFound) status = platform::kRegOk;
+        if (status == platform::kFileNotFound) status = platform::kOk;
       }
       break;
   }
-  if (status != platform::kRegOk) {
+  if (status != platform::kOk) {
     throw ToolError(file_name + ":" + std::to_string(change.line) + ": " + StatusText(status) +
                     "; nothing was imported");
   }
