@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/drive_paths.h"
+#include "tests/common/test_env.h"
 
 namespace vorlix::test {
 
@@ -20,6 +21,12 @@ void MapDrive(char letter, const std::string& host_folder) {
   const std::string link = platform::DosDevicesDir() + "/" + std::string(1, letter) + ":";
   unlink(link.c_str());
   ASSERT_EQ(symlink(host_folder.c_str(), link.c_str()), 0) << link;
+}
+
+void DriveDTest::SetUp() {
+  ResetDrives();
+  root_ = std::filesystem::canonical(MakeTempDir("drive-d")).string();
+  MapDrive('d', root_);
 }
 
 std::string OnC(const std::string& host_path) {

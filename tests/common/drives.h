@@ -2,6 +2,8 @@
 // map to temporary folders.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 namespace vorlix::test {
@@ -15,5 +17,13 @@ void MapDrive(char letter, const std::string& host_folder);
 
 // "C:" followed by a host path: the DOS path of a host path on drive c.
 std::string OnC(const std::string& host_path);
+
+// A test whose drive d maps to a fresh temporary folder, `root_` (its
+// canonical host path), on a drive layer started afresh.
+class DriveDTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  std::string root_;
+};
 
 }  // namespace vorlix::test

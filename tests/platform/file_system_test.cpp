@@ -17,15 +17,7 @@ namespace {
 using test::PathExists;
 using test::WriteFile;
 
-class FileSystemTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    test::ResetDrives();
-    root_ = std::filesystem::canonical(test::MakeTempDir("files")).string();
-    test::MapDrive('d', root_);
-  }
-  std::string root_;
-};
+using FileSystemTest = test::DriveDTest;
 
 std::vector<std::string> Names(const std::string& pattern, std::uint32_t include) {
   std::vector<FoundEntry> found;

@@ -15,12 +15,10 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-class ExecFileTest : public ::testing::Test {
+class ExecFileTest : public test::DriveDTest {
  protected:
   void SetUp() override {
-    test::ResetDrives();
-    root_ = std::filesystem::canonical(test::MakeTempDir("exec")).string();
-    test::MapDrive('d', root_);
+    DriveDTest::SetUp();
     exec_.Operation = "open";
   }
 
@@ -34,7 +32,6 @@ class ExecFileTest : public ::testing::Test {
     return {};
   }
 
-  std::string root_;
   test::RecordingOpener opener_;
   TExecFile exec_;
 };

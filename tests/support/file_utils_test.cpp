@@ -30,15 +30,7 @@ std::string Output(const std::string& command) {
   return output;
 }
 
-class FileUtilsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    test::ResetDrives();
-    root_ = std::filesystem::canonical(test::MakeTempDir("files")).string();
-    test::MapDrive('d', root_);
-  }
-  std::string root_;
-};
+using FileUtilsTest = test::DriveDTest;
 
 using RecycleFileTest = FileUtilsTest;
 

@@ -41,12 +41,10 @@ class FileActionsView : public test::FakeMainView {
   ProgramState& state_;
 };
 
-class FileActionsTest : public ::testing::Test {
+class FileActionsTest : public test::DriveDTest {
  protected:
   void SetUp() override {
-    test::ResetDrives();
-    root_ = std::filesystem::canonical(test::MakeTempDir("files")).string();
-    test::MapDrive('d', root_);
+    DriveDTest::SetUp();
     std::filesystem::create_directories(root_ + "/list");
     std::filesystem::create_directories(root_ + "/dest");
     view_.SetTreeDirectory("D:\\list");
@@ -58,7 +56,6 @@ class FileActionsTest : public ::testing::Test {
     view_.selection = selection;
   }
 
-  std::string root_;
   ProgramState state_;
   FileActionsView view_{state_};
   test::RecordingOpener opener_;
