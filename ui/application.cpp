@@ -3,12 +3,14 @@
 #include <QIcon>
 #include <exception>
 
+#include "ui/app_icon.h"
 #include "ui/message_boxes.h"
 
 namespace vorlix {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("vorlix");
+  setWindowIcon(AppIcon());  // every window of the program carries it
   // Without a desktop session Qt looks for icons in no theme at all.
   if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor") QIcon::setThemeName("Adwaita");
 }

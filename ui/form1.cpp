@@ -17,7 +17,6 @@
 #include "cleaning/typed_urls.h"
 #include "settings/settings_catalogue.h"
 #include "ui/activation.h"
-#include "ui/app_icon.h"
 #include "ui/classic_font.h"
 #include "ui/dialog_parts.h"
 #include "ui/directory_list_box.h"
@@ -83,7 +82,6 @@ TForm1::TForm1(ProgramState& state) : state_(state) {
   BindSettingsStore(RegFile6, "TForm1", "RegFile6");
   setObjectName("Form1");
   setWindowTitle(kMainCaption);
-  setWindowIcon(AppIcon());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFont(ClassicDialogFont());

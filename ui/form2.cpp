@@ -24,7 +24,6 @@ QLabel* AddCentredLine(QWidget* parent, int top, const char* name, const QString
 TForm2::TForm2(QWidget* parent) : FixedDialog("Help & About", 300, 206, parent) {
   setObjectName("Form2");
   setWindowFlag(Qt::WindowStaysOnTopHint);
-  setWindowIcon(AppIcon());
   setModal(false);
 
   AddBevel({8, 8, 284, 108});

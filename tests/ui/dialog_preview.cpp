@@ -1,18 +1,25 @@
-// Shows one of the cleaning dialogs over sample settings, for the pictures in
-// docs/: dialog_preview form4|form5. Settings and HOME lie in a private
-// temporary folder, as in the tests.
+// Shows one of the program's dialogs over sample settings, for the pictures in
+// docs/: dialog_preview form2|form4|form5|copydest. Settings, HOME and the
+// drive links lie in a private temporary folder, as in the tests.
 #include <cstring>
+#include <string>
 
+#include "platform/drive_paths.h"
 #include "settings/reg_files.h"
 #include "settings/settings_catalogue.h"
 #include "tests/common/test_env.h"
 #include "ui/application.h"
+#include "ui/copy_dest.h"
+#include "ui/form2.h"
 #include "ui/form4.h"
 #include "ui/form5.h"
 
 namespace {
 
+// Drive c is the whole file system, as on a first start; a few cache folders
+// are stored and ticked, and the last copy went to C:\var.
 void PlantSampleSettings() {
+  vorlix::platform::EnsureDefaultDrives();
   vorlix::TRegFile store;
   vorlix::BindSettingsStore(store, "TForm1", "RegFile1");
   const char* folders[][2] = {
@@ -27,6 +34,9 @@ void PlantSampleSettings() {
                            "Delete IE Typed URLs", "IE 1 Use Recycle", "IE 3 Use Recycle", "User 1 Use Recycle"}) {
     store.WriteValue(name, true);
   }
+  vorlix::TRegFile copy_store;
+  vorlix::BindSettingsStore(copy_store, "TCopyDest", "RegFile1");
+  copy_store.WriteValue(std::string(vorlix::kLastCopyToFolderValue), "C:\\var");
 }
 
 }  // namespace
@@ -36,6 +46,13 @@ int main(int argc, char** argv) {
   vorlix::Application app(argc, argv);
   PlantSampleSettings();
   vorlix::ProgramState state;
-  if (argc > 1 && std::strcmp(argv[1], "form4") == 0) return vorlix::TForm4(state).exec();
+  const std::string which = argc > 1 ? argv[1] : "form5";
+  if (which == "form2") {
+    vorlix::TForm2 form2;
+    form2.show();
+    return app.exec();
+  }
+  if (which == "form4") return vorlix::TForm4(state).exec();
+  if (which == "copydest") return vorlix::TCopyDest(state).exec();
   return vorlix::TForm5(state).exec();
 }
