@@ -79,14 +79,6 @@ double CommandSeconds(const std::string& command) {
   });
 }
 
-// Before each measured step: an empty trash, and no writes of the set-up
-// still pending that the step would pay for.
-void Settle() {
-  std::error_code ignored;
-  std::filesystem::remove_all(platform::DataHome() + "/Trash", ignored);
-  std::system("sync");
-}
-
 void DeleteForGood() {
   platform::EnsureDefaultDrives();
   constexpr int kFiles = 100000;
@@ -94,25 +86,13 @@ void DeleteForGood() {
   const std::string find = ScratchDir("delete-find");
   MakeFiles(ours, kFiles);
   MakeFiles(find, kFiles);
-  Settle();
+  SettleDisk();
   const double find_seconds = CommandSeconds("find '" + find + "' -maxdepth 1 -type f -delete");
-  Settle();
+  SettleDisk();
   const double ours_seconds = DeleteCacheSeconds(ours, false);
   std::printf("Delete Cache for good, %d files: %.3f s; find -delete: %.3f s; ratio %.2f (target <= 1.3)%s\n", kFiles,
               ours_seconds, find_seconds, ours_seconds / find_seconds,
               Remaining(ours) + Remaining(find) != 0 ? " FILES LEFT" : "");
-}
-
-double BareTrashLoopSeconds(const std::string& dir) {
-  return SecondsOf([&] {
-    std::unique_ptr<DIR, int (*)(DIR*)> folder(opendir(dir.c_str()), closedir);
-    while (const dirent* entry = readdir(folder.get())) {
-      if (entry->d_type != DT_REG) continue;
-      GFile* file = g_file_new_for_path((dir + "/" + entry->d_name).c_str());
-      g_file_trash(file, nullptr, nullptr);
-      g_object_unref(file);
-    }
-  });
 }
 
 void DeleteIntoTrash() {
@@ -124,13 +104,13 @@ void DeleteIntoTrash() {
   MakeFiles(ours, kFiles);
   MakeFiles(bare, kFiles);
   MakeFiles(tool, kFiles);
-  Settle();
+  SettleDisk();
   const double bare_seconds = BareTrashLoopSeconds(bare);
-  Settle();
+  SettleDisk();
   const double ours_seconds = DeleteCacheSeconds(ours, true);
-  Settle();
+  SettleDisk();
   const double tool_seconds = CommandSeconds("find '" + tool + "' -maxdepth 1 -type f -exec trash-put {} +");
-  Settle();
+  SettleDisk();
   std::printf("Delete Cache into the trash, %d files: %.3f s; bare g_file_trash loop: %.3f s; ratio %.2f (target <= 1.3)\n",
               kFiles, ours_seconds, bare_seconds, ours_seconds / bare_seconds);
   std::printf("trash-put: %.3f s; %.1f times slower than Delete Cache (target >= 3)%s\n", tool_seconds,

@@ -1,7 +1,14 @@
 #include "bench/sections.h"
 
+#include <dirent.h>
+#include <gio/gio.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+
+#include "platform/xdg.h"
 
 namespace vorlix::bench {
 namespace {
@@ -49,6 +56,24 @@ std::string ScratchDir(const std::string& name) {
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;
+}
+
+void SettleDisk() {
+  std::error_code ignored;
+  std::filesystem::remove_all(platform::DataHome() + "/Trash", ignored);
+  sync();
+}
+
+double BareTrashLoopSeconds(const std::string& dir) {
+  return SecondsOf([&] {
+    std::unique_ptr<DIR, int (*)(DIR*)> folder(opendir(dir.c_str()), closedir);
+    while (const dirent* entry = readdir(folder.get())) {
+      if (entry->d_type != DT_REG) continue;
+      GFile* file = g_file_new_for_path((dir + "/" + entry->d_name).c_str());
+      g_file_trash(file, nullptr, nullptr);
+      g_object_unref(file);
+    }
+  });
 }
 
 }  // namespace vorlix::bench

@@ -31,6 +31,14 @@ double SecondsOf(F&& work) {
 // (HOME and the XDG folders point there while the benchmark runs).
 std::string ScratchDir(const std::string& name);
 
+// Before each measured step: an empty trash, and no writes of the set-up
+// still pending that the step would pay for.
+void SettleDisk();
+
+// Seconds that a bare loop of g_file_trash over a folder's files takes: the
+// baseline of every trash figure.
+double BareTrashLoopSeconds(const std::string& dir);
+
 }  // namespace vorlix::bench
 
 #define VORLIX_BENCH_SECTION(name, function) \
