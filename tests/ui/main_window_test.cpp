@@ -23,6 +23,7 @@
 #include "ui/drive_combo_box.h"
 #include "ui/folder_slot_buttons.h"
 #include "ui/form1.h"
+#include "ui/form2.h"
 #include "ui/help.h"
 #include "ui/message_boxes.h"
 #include "ui/slot_button.h"
@@ -149,7 +150,7 @@ TEST_F(MainWindowTest, NoFolderToShowGivesTheMessageOnce) {
 TEST_F(MainWindowTest, ActivationRunsOnlyOnReturnFromTheAboutWindow) {
   MakeFolder("/start");
   reg_.WriteValue("IE Button 1 Default Folder", "c:\\start");
-  QWidget about;
+  TForm2 about;
   QDialog modal;
   BoxAnswerer boxes({QMessageBox::No});
   Start();
