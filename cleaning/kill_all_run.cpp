@@ -7,8 +7,8 @@
 #include "cleaning/folder_cleaning.h"
 #include "cleaning/kill_all_selection.h"
 #include "cleaning/regained_report.h"
+#include "cleaning/slot_folder.h"
 #include "cleaning/typed_urls.h"
-#include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
 #include "support/disk_utils.h"
 
@@ -17,27 +17,6 @@ namespace {
 
 bool IsUnsetUserSlot(const FolderSlot& slot, std::size_t index, const SlotHints& hints) {
   return slot.kind == SlotKind::kUser && hints.SlotHint(index).find(kUnsetMark) != std::string::npos;
-}
-
-struct SlotFolder {
-  char drive;
-  std::string folder;
-};
-
-// The slot's stored drive and folder, with the run's defaults.
-SlotFolder ReadSlotFolder(const FolderSlot& slot, TRegFile& reg_file1) {
-  const std::string drive_text = ReadText(reg_file1, slot.DriveValue(), kDriveDefault);
-  // A drive value emptied outside the program falls back to the default drive.
-  const char drive = drive_text.empty() ? kDriveDefault.front() : drive_text.front();
-  return {drive, ReadText(reg_file1, slot.FolderValue(), slot.DefaultFolder(FolderReader::kKillAll))};
-}
-
-// Points the folder view at a slot's folder, as a slot load does.
-void ShowSlotFolder(const SlotFolder& target, FolderView& view) {
-  view.SetDriveBoxDrive(target.drive);
-  view.SetTreeDrive(target.drive);
-  view.SetTreeDirectory(target.folder);
-  view.SetStatusText(target.folder);
 }
 
 }  // namespace
@@ -50,7 +29,7 @@ void BitBtn1Click(ProgramState& state, MainView& view, TRegFile& reg_file1, TReg
     const FolderSlot& slot = kFolderSlots[i];
     if (!state.kill_all[i] || IsUnsetUserSlot(slot, i, view)) continue;
     state.confirm = false;
-    const SlotFolder target = ReadSlotFolder(slot, reg_file1);
+    const SlotFolder target = ReadSlotFolder(slot, FolderReader::kKillAll, reg_file1);
     // An empty folder text names no folder: entering it would leave the view
     // where it is, and that folder's files are not this slot's to delete.
     if (target.folder.empty()) continue;

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
 #include "cleaning/message_text.h"
+#include "cleaning/slot_folder.h"
 
 namespace vorlix {
 namespace {
@@ -15,14 +15,7 @@ void SlotLoad(std::size_t slot_index, const ProgramState& state, MainView& view,
     view.SetStatusText(kNotConfiguredText);
     return;
   }
-  const std::string drive = ReadText(reg_file1, slot.DriveValue(), kDriveDefault);
-  const std::string folder = ReadText(reg_file1, slot.FolderValue(), slot.DefaultFolder(FolderReader::kSlotLoad));
-  // A drive value left empty by hand counts as the default drive.
-  const char letter = drive.empty() ? kDriveDefault.front() : drive.front();
-  view.SetDriveBoxDrive(letter);
-  view.SetTreeDrive(letter);
-  view.SetTreeDirectory(folder);
-  view.SetStatusText(folder);
+  ShowSlotFolder(ReadSlotFolder(slot, FolderReader::kSlotLoad, reg_file1), view);
   view.SetRecycleChecked(state.use_recycle[slot_index]);
 }
 

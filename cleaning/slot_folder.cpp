@@ -1,0 +1,20 @@
+#include "cleaning/slot_folder.h"
+
+#include "settings/setting_values.h"
+
+namespace vorlix {
+
+SlotFolder ReadSlotFolder(const FolderSlot& slot, FolderReader reader, TRegFile& reg_file1) {
+  const std::string drive_text = ReadText(reg_file1, slot.DriveValue(), kDriveDefault);
+  const char drive = drive_text.empty() ? kDriveDefault.front() : drive_text.front();
+  return {drive, ReadText(reg_file1, slot.FolderValue(), slot.DefaultFolder(reader))};
+}
+
+void ShowSlotFolder(const SlotFolder& target, FolderView& view) {
+  view.SetDriveBoxDrive(target.drive);
+  view.SetTreeDrive(target.drive);
+  view.SetTreeDirectory(target.folder);
+  view.SetStatusText(target.folder);
+}
+
+}  // namespace vorlix
