@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libsqlite3-dev libglib2.0-dev libgtest-dev
-  trash-cli fonts-liberation2 adwaita-icon-theme
+  trash-cli shared-mime-info fonts-liberation2 adwaita-icon-theme
   "$@"
 )
 missing=()
