@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QPointer>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -34,6 +35,19 @@ QTextBrowser* Browser() {
   return window->findChild<QTextBrowser*>("HelpBrowser");
 }
 
+// Beside the owner when the screen has room there, otherwise over it.
+void PlaceBeside(QWidget* window, const QWidget* owner) {
+  const QRect beside(owner->frameGeometry().topRight() + QPoint(1, 0), window->frameGeometry().size());
+  const QScreen* screen = owner->screen();
+  if (screen == nullptr || screen->availableGeometry().contains(beside)) {
+    window->move(beside.topLeft());
+    return;
+  }
+  QRect centred = beside;
+  centred.moveCenter(owner->frameGeometry().center());
+  window->move(centred.intersected(screen->availableGeometry()).topLeft());
+}
+
 void Show(QWidget* owner, const QString& anchor) {
   QTextBrowser* browser = Browser();
   QFile file(HelpFilePath());
@@ -52,7 +66,7 @@ void Show(QWidget* owner, const QString& anchor) {
     window->hide();
     window->setWindowModality(modality);
   }
-  if (owner != nullptr && !window->isVisible()) window->move(owner->frameGeometry().topRight());
+  if (owner != nullptr && !window->isVisible()) PlaceBeside(window, owner);
   window->show();
   window->raise();
   window->activateWindow();
