@@ -1,10 +1,13 @@
 // The store file itself: damaged, foreign or unreachable files give a clear
 // error and stay untouched; two processes writing at once lose nothing.
 #include <gtest/gtest.h>
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "settings/reg_files.h"
 #include "tests/settings/store_fixture.h"
@@ -86,37 +89,72 @@ TEST_F(StoreFileTest, AFolderThatCannotBeMadeGivesAClearError) {
   }
 }
 
-TEST_F(StoreFileTest, AFolderWithoutWritePermissionGivesAClearError) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-  std::filesystem::create_directories(config_ + "/vorlix");
-  std::filesystem::permissions(config_ + "/vorlix", std::filesystem::perms::owner_read |
-                                                        std::filesystem::perms::owner_exec);
-  TRegFile reg;
-  try {
-    reg.ReadValue("x");
-    ADD_FAILURE() << "no error";
-  } catch (const ERegFileError& error) {
-    EXPECT_NE(std::string(error.what()).find(StorePath()), std::string::npos) << error.what();
+// Runs a check where file permissions bind: directly for an ordinary user; for
+// root (as in CI) in a child process that gives up root for the unprivileged
+// user "nobody" and works in a folder of its own. The check gets that folder.
+void WherePermissionsBind(const std::function<void(const std::string& folder)>& check) {
+  if (geteuid() != 0) {
+    check(test::MakeTempDir("unprivileged"));
+    return;
   }
+  constexpr uid_t kNobody = 65534;
+  std::string folder = (std::filesystem::temp_directory_path() / "vorlix-nobody-XXXXXX").string();
+  ASSERT_NE(mkdtemp(folder.data()), nullptr);
+  ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const bool dropped = setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0;
+    if (dropped) check(folder);
+    std::fflush(stdout);
+    _exit(!dropped ? 2 : ::testing::Test::HasFailure() ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  ASSERT_TRUE(WIFEXITED(status)) << "the unprivileged check did not end normally";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the unprivileged check failed (2: could not give up root)";
+}
+
+TEST_F(StoreFileTest, AFolderWithoutWritePermissionGivesAClearError) {
+  WherePermissionsBind([this](const std::string& folder) {
+    UseConfigFolder(folder);
+    std::filesystem::create_directories(config_ + "/vorlix");
+    std::filesystem::permissions(config_ + "/vorlix", std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::owner_exec);
+    TRegFile reg;
+    try {
+      reg.ReadValue("x");
+      ADD_FAILURE() << "no error";
+    } catch (const ERegFileError& error) {
+      EXPECT_NE(std::string(error.what()).find(StorePath()), std::string::npos) << error.what();
+    }
+  });
 }
 
 TEST_F(StoreFileTest, AReadOnlyStoreServesReadsAndDeniesWrites) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-  const std::string mine = config_;
-  TRegFile reg;
-  reg.WriteValue("Kept", "x");
-  std::filesystem::permissions(StorePath(), std::filesystem::perms::owner_read);
-  UseConfigFolder(test::MakeTempDir("elsewhere"));
-  reg.KeyExists("");  // closes the writable connection
-  UseConfigFolder(mine);
-  EXPECT_EQ(reg.ReadValue("Kept"), Variant("x"));
-  try {
-    reg.WriteValue("Kept", "y");
-    ADD_FAILURE() << "no error";
-  } catch (const ERegFileError& error) {
-    EXPECT_STREQ(error.what(), "Reg Error: 00000005");
-  }
-  EXPECT_EQ(reg.ReadValue("Kept"), Variant("x"));
+  WherePermissionsBind([this](const std::string& folder) {
+    const std::string mine = folder + "/mine";
+    const std::string elsewhere = folder + "/elsewhere";
+    std::filesystem::create_directories(mine);
+    std::filesystem::create_directories(elsewhere);
+    UseConfigFolder(mine);
+    TRegFile reg;
+    reg.WriteValue("Kept", "x");
+    std::filesystem::permissions(StorePath(), std::filesystem::perms::owner_read);
+    UseConfigFolder(elsewhere);
+    reg.KeyExists("");  // closes the writable connection
+    UseConfigFolder(mine);
+    EXPECT_EQ(reg.ReadValue("Kept"), Variant("x"));
+    try {
+      reg.WriteValue("Kept", "y");
+      ADD_FAILURE() << "no error";
+    } catch (const ERegFileError& error) {
+      EXPECT_STREQ(error.what(), "Reg Error: 00000005");
+    }
+    EXPECT_EQ(reg.ReadValue("Kept"), Variant("x"));
+  });
 }
 
 TEST_F(StoreFileTest, AStoreRemovedWhileInUseStartsAfreshInsteadOfWritingIntoTheVoid) {
