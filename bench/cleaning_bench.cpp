@@ -20,10 +20,6 @@
 namespace vorlix::bench {
 namespace {
 
-void MakeFiles(const std::string& dir, int count) {
-  for (int i = 0; i < count; ++i) std::ofstream(dir + "/entry" + std::to_string(i) + ".tmp") << "cache entry";
-}
-
 std::size_t Remaining(const std::string& dir) {
   std::size_t count = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) ++count;

@@ -12,17 +12,13 @@
 namespace vorlix::bench {
 namespace {
 
-void MakeFiles(const std::string& dir, int count) {
-  for (int i = 0; i < count; ++i) std::ofstream(dir + "/file" + std::to_string(i) + ".tmp") << "cache entry";
-}
-
 void PathTranslations() {
   platform::EnsureDefaultDrives();
   const std::string dir = ScratchDir("paths");
   MakeFiles(dir, 10);
   const std::string dos = "C:" + dir;  // host separators are separators in DOS paths too
   const std::vector<std::string> paths = {
-      dos + "\\file3.tmp", dos + "\\FILE3.TMP", dos + "\\..\\paths\\.\\file7.tmp", "c:\\\\usr\\\\bin", "C:\\no\\such\\file",
+      dos + "\\entry3.tmp", dos + "\\ENTRY3.TMP", dos + "\\..\\paths\\.\\entry7.tmp", "c:\\\\usr\\\\bin", "C:\\no\\such\\file",
   };
   for (const std::string& path : paths) {
     constexpr int kRounds = 100000;
@@ -58,7 +54,7 @@ void Trash() {
   const double bare_seconds = BareTrashLoopSeconds(bare);
   SettleDisk();
   const double ours_seconds = SecondsOf([&] {
-    for (int i = 0; i < kFiles; ++i) failed += !RecycleFile("C:" + ours + "/file" + std::to_string(i) + ".tmp");
+    for (int i = 0; i < kFiles; ++i) failed += !RecycleFile("C:" + ours + "/entry" + std::to_string(i) + ".tmp");
   });
   std::printf("RecycleFile, %d files: %.3f s; bare g_file_trash loop: %.3f s; ratio %.2f (target <= 1.2)%s\n", kFiles,
               ours_seconds, bare_seconds, ours_seconds / bare_seconds, failed ? " FAILURES" : "");

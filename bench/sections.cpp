@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "platform/xdg.h"
@@ -56,6 +57,10 @@ std::string ScratchDir(const std::string& name) {
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;
+}
+
+void MakeFiles(const std::string& dir, int count) {
+  for (int i = 0; i < count; ++i) std::ofstream(dir + "/entry" + std::to_string(i) + ".tmp") << "cache entry";
 }
 
 void SettleDisk() {

@@ -31,6 +31,9 @@ double SecondsOf(F&& work) {
 // (HOME and the XDG folders point there while the benchmark runs).
 std::string ScratchDir(const std::string& name);
 
+// Creates `count` small files named entryN.tmp in a folder.
+void MakeFiles(const std::string& dir, int count);
+
 // Before each measured step: an empty trash, and no writes of the set-up
 // still pending that the step would pay for.
 void SettleDisk();
