@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
   vorlix::ServeRaiseRequests(instance);
   vorlix::ProgramState state;
   vorlix::TForm1 form1(state);  // a second copy of the program ends here
+  vorlix::SetApplicationWindow(&form1, instance.WindowTitle());
   vorlix::TForm2 form2(&form1);
   vorlix::TForm4 form4(state, &form1);
   vorlix::TForm5 form5(state, &form1);

@@ -9,7 +9,8 @@ namespace vorlix::platform {
 std::string ConfigHome();
 // $XDG_DATA_HOME, or ~/.local/share.
 std::string DataHome();
-// $XDG_RUNTIME_DIR, or an empty text when it is unset or not absolute.
+// $XDG_RUNTIME_DIR, or an empty text when it is unset, not absolute or not an
+// existing folder.
 std::string RuntimeDir();
 // ConfigHome()/vorlix: the drive links and the settings store live here.
 std::string VorlixConfigDir();
