@@ -30,6 +30,7 @@ std::string EnvOr(const char* name, const char* below_home) {
 }  // namespace
 
 std::string ConfigHome() { return EnvOr("XDG_CONFIG_HOME", "/.config"); }
+std::string CacheHome() { return EnvOr("XDG_CACHE_HOME", "/.cache"); }
 std::string DataHome() { return EnvOr("XDG_DATA_HOME", "/.local/share"); }
 std::string RuntimeDir() {
   std::string runtime = AbsoluteEnv("XDG_RUNTIME_DIR");

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +17,7 @@
 
 #include "platform/drive_paths.h"
 #include "platform/file_system.h"
+#include "platform/start_in_folder.h"
 #include "platform/user_registry.h"
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
@@ -152,6 +154,19 @@ TEST_F(MainWindowTest, NoFolderToShowGivesTheMessageOnce) {
   EXPECT_EQ(Stored("IE Button 1 Default Folder"), "<absent>");
   EXPECT_EQ(state_.history_folder, "c:\\windows\\History");
   EXPECT_FALSE(RecycleBox()->isChecked());
+}
+
+TEST_F(MainWindowTest, WithNoCacheFolderStoredTheFirstViewIsTheUsersCacheFolder) {
+  MakeFolder("/home/ann/project");
+  ASSERT_EQ(chdir((c_ + "/home/ann/project").c_str()), 0);  // where the program was started
+  setenv("XDG_CACHE_HOME", (c_ + "/home/ann/.cache").c_str(), 1);
+  ASSERT_TRUE(platform::EnterStartInFolder());  // the folder is made
+  unsetenv("XDG_CACHE_HOME");
+  test::WriteFile(c_ + "/home/ann/.cache/entry", "e");
+  BoxAnswerer boxes;
+  Start();
+  EXPECT_EQ(form_->TreeDirectory(), "C:\\home\\ann\\.cache");
+  EXPECT_EQ(form_->FileListItems(), std::vector<std::string>{"entry"});
 }
 
 // --- The activation handler runs on the first activation and on each return
