@@ -28,6 +28,7 @@
 #include "ui/help.h"
 #include "ui/message_boxes.h"
 #include "ui/slot_button.h"
+#include "ui/wide_check_box.h"
 
 namespace vorlix {
 namespace {
@@ -99,7 +100,9 @@ TForm1::TForm1(ProgramState& state) : state_(state) {
   ConnectHandlers();
 
   adjustSize();
-  setMinimumSize(size());
+  // Window managers offer no maximize button only on a window of fixed size;
+  // the controls keep their places, so a larger window showed only empty space.
+  setFixedSize(size());
   CentreOnScreen(this);
   qApp->installEventFilter(this);
 }
@@ -147,7 +150,7 @@ void TForm1::BuildPanel() {
   Put(BitBtn1, {244, 34, 75, 25}, "BitBtn1");
   BitBtn1->setToolTip("Delete all Cache Folders 1 - 4 and U1 - U6");
   BitBtn1->setFocusPolicy(Qt::NoFocus);
-  CheckBox1 = new QCheckBox("Use Recycle Bin", panel);
+  CheckBox1 = new WideCheckBox("Use Recycle Bin", panel);
   Put(CheckBox1, {334, 40, 115, 17}, "CheckBox1");  // wide enough for its caption in today's fonts
   CheckBox1->setToolTip("Override default settings with this check box.");
   CheckBox1->setFocusPolicy(Qt::NoFocus);
