@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "platform/drive_paths.h"
+#include "platform/start_in_folder.h"
+#include "platform/xdg.h"
 #include "settings/program_state.h"
 #include "support/single_instance.h"
 #include "ui/application.h"
@@ -16,6 +18,9 @@
 
 int main(int argc, char** argv) {
   vorlix::TPreviousInstance& instance = vorlix::TPreviousInstance::Check(argv[0]);
+  if (!vorlix::platform::EnterStartInFolder()) {
+    std::fprintf(stderr, "vorlix: cannot enter the cache folder %s\n", vorlix::platform::CacheHome().c_str());
+  }
   if (!vorlix::platform::EnsureDefaultDrives()) {
     std::fprintf(stderr, "vorlix: cannot create the drive folder %s\n", vorlix::platform::DosDevicesDir().c_str());
   }
@@ -25,6 +30,7 @@ int main(int argc, char** argv) {
   vorlix::ServeRaiseRequests(instance);
   vorlix::ProgramState state;
   vorlix::TForm1 form1(state);  // a second copy of the program ends here
+  vorlix::SetApplicationWindow(&form1, instance.WindowTitle());
   vorlix::TForm2 form2(&form1);
   vorlix::TForm4 form4(state, &form1);
   vorlix::TForm5 form5(state, &form1);

@@ -13,7 +13,6 @@ namespace vorlix::platform {
 namespace {
 
 constexpr int kBacklog = 8;
-constexpr long kReceiveTimeoutMicroseconds = 500000;
 
 bool AddressOf(const std::string& path, sockaddr_un& address) {
   address = {};
@@ -50,29 +49,36 @@ void StopListening(int listener, const std::string& path) {
   close(listener);
 }
 
-std::optional<std::string> ReceiveMessage(int listener, std::size_t limit) {
-  const int connection = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-  if (connection < 0) return std::nullopt;
-  std::optional<std::string> message;
-  const timeval timeout{0, kReceiveTimeoutMicroseconds};
-  if (SenderIsThisUser(connection) &&
-      setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout) == 0) {
-    std::string text;
-    char buffer[256];
-    ssize_t got = 0;
-    while (text.size() < limit) {
-      got = read(connection, buffer, std::min(sizeof buffer, limit - text.size()));
-      if (got > 0) {
-        text.append(buffer, static_cast<std::size_t>(got));
-      } else if (got == 0 || errno != EINTR) {
-        break;
-      }
+int AcceptFromThisUser(int listener) {
+  for (;;) {
+    const int connection = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    if (connection < 0) {
+      if (errno == EINTR || errno == ECONNABORTED) continue;
+      return -1;
     }
-    if (got == 0 || text.size() == limit) message = text;
+    if (SenderIsThisUser(connection)) return connection;
+    close(connection);
   }
-  close(connection);
-  return message;
 }
+
+ReadState ReadArrived(int connection, std::string& text, std::size_t limit) {
+  char buffer[256];
+  while (text.size() < limit) {
+    const ssize_t got = read(connection, buffer, std::min(sizeof buffer, limit - text.size()));
+    if (got > 0) {
+      text.append(buffer, static_cast<std::size_t>(got));
+    } else if (got == 0) {
+      return ReadState::kEnded;
+    } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      return ReadState::kOpen;
+    } else if (errno != EINTR) {
+      return ReadState::kFailed;
+    }
+  }
+  return ReadState::kEnded;
+}
+
+void CloseConnection(int connection) { close(connection); }
 
 bool SendMessage(const std::string& path, const std::string& message) {
   sockaddr_un address;

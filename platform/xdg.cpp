@@ -1,6 +1,7 @@
 #include "platform/xdg.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -29,8 +30,14 @@ std::string EnvOr(const char* name, const char* below_home) {
 }  // namespace
 
 std::string ConfigHome() { return EnvOr("XDG_CONFIG_HOME", "/.config"); }
+std::string CacheHome() { return EnvOr("XDG_CACHE_HOME", "/.cache"); }
 std::string DataHome() { return EnvOr("XDG_DATA_HOME", "/.local/share"); }
-std::string RuntimeDir() { return AbsoluteEnv("XDG_RUNTIME_DIR"); }
+std::string RuntimeDir() {
+  std::string runtime = AbsoluteEnv("XDG_RUNTIME_DIR");
+  struct stat st {};
+  if (runtime.empty() || stat(runtime.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
+  return runtime;
+}
 std::string VorlixConfigDir() { return ConfigHome() + "/vorlix"; }
 
 }  // namespace vorlix::platform

@@ -7,9 +7,12 @@ namespace vorlix::platform {
 
 // $XDG_CONFIG_HOME, or ~/.config when it is unset or not absolute.
 std::string ConfigHome();
+// $XDG_CACHE_HOME, or ~/.cache.
+std::string CacheHome();
 // $XDG_DATA_HOME, or ~/.local/share.
 std::string DataHome();
-// $XDG_RUNTIME_DIR, or an empty text when it is unset or not absolute.
+// $XDG_RUNTIME_DIR, or an empty text when it is unset, not absolute or not an
+// existing folder.
 std::string RuntimeDir();
 // ConfigHome()/vorlix: the drive links and the settings store live here.
 std::string VorlixConfigDir();

@@ -5,6 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libsqlite3-dev libglib2.0-dev libgtest-dev
   trash-cli shared-mime-info fonts-liberation2 adwaita-icon-theme
+  xvfb openbox x11-utils xdotool
   "$@"
 )
 missing=()

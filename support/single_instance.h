@@ -6,8 +6,8 @@
 // requests from later copies.
 #pragma once
 
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/window_system.h"
 
@@ -17,7 +17,9 @@ struct InstanceNames {
   // The part of the program path after its last "\", "/" or ":", cut to 255 characters.
   std::string file_name;
   // The file name without its last four characters when it contains the
-  // upper-case ".EXE" anywhere; otherwise empty.
+  // upper-case ".EXE" anywhere; a name without any extension counts as ending
+  // in ".EXE" and gives its ASCII letters in upper case ("vorlix": "VORLIX");
+  // otherwise empty.
   std::string window_title;
 };
 InstanceNames NamesFromProgramPath(const std::string& program_path);
@@ -42,9 +44,13 @@ class TPreviousInstance {
   // The first copy's listening socket for raise requests (it becomes readable
   // when one waits); -1 for a second copy or when it could not be made.
   int RaiseRequestSocket() const { return listener_; }
-  // The window title that a later copy asked for; nothing when no request was
-  // waiting or it did not arrive whole.
-  std::optional<std::string> ReadRaiseRequest() const;
+  // Accepts the waiting raise requests and reads what has arrived of each,
+  // without ever waiting for a sender. Returns the window titles of the
+  // requests that are now whole.
+  std::vector<std::string> TakeRaiseRequests();
+  // The connections of requests still arriving; each becomes readable when
+  // more comes. At most a few are kept: the oldest is dropped for a new one.
+  std::vector<int> PendingRaiseRequests() const;
   // Asks the copy that holds the lock to raise its window with this title.
   void SendRaiseRequest() const;
 
@@ -56,6 +62,11 @@ class TPreviousInstance {
   int lock_ = -1;
   int listener_ = -1;
   bool previous_ = false;
+  struct PendingRequest {
+    int connection;
+    std::string text;
+  };
+  std::vector<PendingRequest> pending_;
 };
 
 // Carried by the main window. When the start-up check found another copy, and

@@ -14,6 +14,7 @@ FixedDialog::FixedDialog(const QString& caption, int width, int height, QWidget*
   setFont(ClassicDialogFont());
   setFixedSize(width, height);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  CentreOnScreen(this);  // placed before it first exists on the screen
 }
 
 void FixedDialog::showEvent(QShowEvent* event) {

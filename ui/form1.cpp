@@ -28,6 +28,7 @@
 #include "ui/help.h"
 #include "ui/message_boxes.h"
 #include "ui/slot_button.h"
+#include "ui/wide_check_box.h"
 
 namespace vorlix {
 namespace {
@@ -99,7 +100,9 @@ TForm1::TForm1(ProgramState& state) : state_(state) {
   ConnectHandlers();
 
   adjustSize();
-  setMinimumSize(size());
+  // Window managers offer no maximize button only on a window of fixed size;
+  // the controls keep their places, so a larger window showed only empty space.
+  setFixedSize(size());
   CentreOnScreen(this);
   qApp->installEventFilter(this);
 }
@@ -147,7 +150,7 @@ void TForm1::BuildPanel() {
   Put(BitBtn1, {244, 34, 75, 25}, "BitBtn1");
   BitBtn1->setToolTip("Delete all Cache Folders 1 - 4 and U1 - U6");
   BitBtn1->setFocusPolicy(Qt::NoFocus);
-  CheckBox1 = new QCheckBox("Use Recycle Bin", panel);
+  CheckBox1 = new WideCheckBox("Use Recycle Bin", panel);
   Put(CheckBox1, {334, 40, 115, 17}, "CheckBox1");  // wide enough for its caption in today's fonts
   CheckBox1->setToolTip("Override default settings with this check box.");
   CheckBox1->setFocusPolicy(Qt::NoFocus);
@@ -240,11 +243,32 @@ void TForm1::IEVersion1Click() {
 void TForm1::Help1Click() { ShowHelpContents(this); }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::WindowActivate && watched->isWidgetType()) {
-    auto* window = static_cast<QWidget*>(watched);
-    if (window->isWindow() && window != active_window_) {
-      previous_active_window_ = active_window_;
-      active_window_ = window;
+  if (watched->isWidgetType()) {
+    auto* widget = static_cast<QWidget*>(watched);
+    switch (event->type()) {
+      case QEvent::WindowActivate:
+        if (widget->isWindow() && widget != active_window_) {
+          previous_active_window_ = active_window_;
+          active_window_ = widget;
+        }
+        break;
+      case QEvent::WindowDeactivate:
+        // The toolkit names the new active window before it deactivates the
+        // old one: none means the focus went to another application.
+        if (widget->isWindow() && QApplication::activeWindow() == nullptr) {
+          previous_active_window_ = nullptr;
+          active_window_ = nullptr;
+        }
+        break;
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::KeyPress:
+        // A click that activates the window is handled after the activation,
+        // even when both arrive in one batch from the window system.
+        if (widget->window() == this) RunPendingActivation();
+        break;
+      default:
+        break;
     }
   }
   return QMainWindow::eventFilter(watched, event);
@@ -253,15 +277,22 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 bool TForm1::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) {
     // The handler runs on the first activation and when the focus comes back
-    // from the Help and About window; not after a modal box, nor when the
-    // user switches back from another application.
+    // straight from the Help and About window; not after a modal box, nor when
+    // the user switches back from another application.
     const bool from_about = previous_active_window_ != nullptr && previous_active_window_ == form2_;
     if (!activated_before_ || from_about) {
       activated_before_ = true;
-      QMetaObject::invokeMethod(this, [this] { FormActivate(); }, Qt::QueuedConnection);
+      activation_pending_ = true;
+      QMetaObject::invokeMethod(this, [this] { RunPendingActivation(); }, Qt::QueuedConnection);
     }
   }
   return QMainWindow::event(event);
+}
+
+void TForm1::RunPendingActivation() {
+  if (!activation_pending_) return;
+  activation_pending_ = false;
+  FormActivate();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

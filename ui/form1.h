@@ -81,6 +81,8 @@ class TForm1 : public QMainWindow, public MainView {
   void ConnectHandlers();
 
   void FormActivate();
+  // Runs the activation handler if an activation still waits for it.
+  void RunPendingActivation();
   void DriveComboBox1Change();
   void DirectoryListBox1Change();
   void SpeedButton6Click();
@@ -113,10 +115,12 @@ class TForm1 : public QMainWindow, public MainView {
   QPointer<QDialog> form4_;
   QPointer<QDialog> form5_;
   QPointer<QDialog> copy_dest_;
-  // The program's window that was active before the one active now.
+  // The program's window that is active and the one that was active just
+  // before it; both empty once the focus has left the program.
   QPointer<QWidget> active_window_;
   QPointer<QWidget> previous_active_window_;
   bool activated_before_ = false;
+  bool activation_pending_ = false;
 };
 
 }  // namespace vorlix

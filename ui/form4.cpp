@@ -1,12 +1,12 @@
 #include "ui/form4.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStyle>
 
 #include "ui/help.h"
+#include "ui/wide_check_box.h"
 
 namespace vorlix {
 namespace {
@@ -37,7 +37,7 @@ TForm4::TForm4(ProgramState& state, QWidget* parent)
     auto* label = new QLabel(Text(kFolderSlots[i].prefix), this);
     label->setObjectName(QString("Label%1").arg(i + 1));
     label->setGeometry(32, top, 120, 17);
-    auto* box = new QCheckBox(this);
+    auto* box = new WideCheckBox(this);
     box->setObjectName(Text(kFolderSlots[i].delete_method_check_box));
     box->setGeometry(205, top, 17, 17);
     label->setBuddy(box);

@@ -1,8 +1,9 @@
 #include "ui/form5.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+
+#include "ui/wide_check_box.h"
 
 namespace vorlix {
 namespace {
@@ -35,7 +36,7 @@ TForm5::TForm5(ProgramState& state, QWidget* parent)
 
   const auto& items = KillAllItems();
   for (std::size_t i = 0; i < items.size(); ++i) {
-    auto* box = new QCheckBox(this);
+    auto* box = new WideCheckBox(this);
     box->setObjectName(QString::fromUtf8(items[i].check_box.data(), static_cast<int>(items[i].check_box.size())));
     box->setGeometry(kBoxLeft, kBoxTop + static_cast<int>(i) * kBoxStep, 284, 17);
     boxes_[i] = box;

@@ -5,9 +5,10 @@
 namespace vorlix {
 namespace {
 
-QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const char* title, const std::string& text) {
+QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const char* title, const std::string& text,
+                                QMessageBox::StandardButton default_button) {
   QMessageBox box(icon, title, ScreenText(text), QMessageBox::Yes | QMessageBox::No, parent);
-  box.setDefaultButton(QMessageBox::Yes);
+  box.setDefaultButton(default_button);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -27,11 +28,12 @@ QString ScreenText(const std::string& text) {
 }
 
 bool AskWarning(QWidget* parent, const std::string& text) {
-  return Ask(parent, QMessageBox::Warning, "Warning", text) == QMessageBox::Yes;
+  // A destructive question: Enter must not answer it with Yes.
+  return Ask(parent, QMessageBox::Warning, "Warning", text, QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool AskConfirmation(QWidget* parent, const std::string& text) {
-  return Ask(parent, QMessageBox::Question, "Confirm", text) == QMessageBox::Yes;
+  return Ask(parent, QMessageBox::Question, "Confirm", text, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 void ShowInformation(QWidget* parent, const std::string& text) { Tell(parent, QMessageBox::Information, text); }

@@ -15,7 +15,7 @@ inline constexpr const char* kApplicationTitle = "Vorlix 5.0";
 // A text of the core as the screen shows it: UTF-8, line breaks normalised.
 QString ScreenText(const std::string& text);
 
-// Title "Warning", buttons Yes and No; true for Yes.
+// Title "Warning", buttons Yes and No, No the default (Enter); true for Yes.
 bool AskWarning(QWidget* parent, const std::string& text);
 // Title "Confirm", buttons Yes and No; true for Yes.
 bool AskConfirmation(QWidget* parent, const std::string& text);

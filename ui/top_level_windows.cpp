@@ -1,8 +1,12 @@
 #include "ui/top_level_windows.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QWidget>
+#include <algorithm>
+#include <map>
+#include <vector>
 
 #include "support/single_instance.h"
 
@@ -17,6 +21,7 @@ class TopLevelWindows final : public platform::WindowSystem {
     for (QWidget* window : QApplication::topLevelWidgets()) {
       if (window->windowTitle() == wanted) return HandleOf(window);
     }
+    if (application_window_ && !title.empty() && title == application_title_) return HandleOf(application_window_);
     return 0;
   }
   void SetWindowTitle(platform::WindowHandle window, const std::string& title) override {
@@ -36,6 +41,11 @@ class TopLevelWindows final : public platform::WindowSystem {
     }
   }
 
+  void SetApplicationWindow(QWidget* window, const std::string& title) {
+    application_window_ = window;
+    application_title_ = title;
+  }
+
  private:
   // Only a handle of a live top-level widget leads to a widget.
   static QWidget* Find(platform::WindowHandle window) {
@@ -44,25 +54,65 @@ class TopLevelWindows final : public platform::WindowSystem {
     }
     return nullptr;
   }
+
+  QPointer<QWidget> application_window_;
+  std::string application_title_;
+};
+
+TopLevelWindows& Windows() {
+  static TopLevelWindows windows;
+  return windows;
+}
+
+// Raises the windows that later copies ask for. A request is read as it
+// arrives, so a copy that connects and sends nothing never holds up the
+// window.
+class RaiseRequestServer final : public QObject {
+ public:
+  explicit RaiseRequestServer(TPreviousInstance& instance) : QObject(qApp), instance_(instance) {
+    Watch(instance.RaiseRequestSocket());
+  }
+
+ private:
+  void Serve() {
+    for (const std::string& title : instance_.TakeRaiseRequests()) {
+      RaiseWindowTitled(platform::CurrentWindowSystem(), title);
+    }
+    const std::vector<int> pending = instance_.PendingRaiseRequests();
+    for (auto it = connections_.begin(); it != connections_.end();) {
+      if (std::find(pending.begin(), pending.end(), it->first) == pending.end()) {
+        it->second->setEnabled(false);
+        it->second->deleteLater();  // it may be the notifier that called
+        it = connections_.erase(it);
+      } else {
+        ++it;
+      }
+    }
+    for (const int connection : pending) {
+      if (connections_.count(connection) == 0) connections_[connection] = Watch(connection);
+    }
+  }
+
+  QSocketNotifier* Watch(int socket) {
+    auto* notifier = new QSocketNotifier(socket, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &RaiseRequestServer::Serve);
+    return notifier;
+  }
+
+  TPreviousInstance& instance_;
+  std::map<int, QSocketNotifier*> connections_;
 };
 
 }  // namespace
 
 platform::WindowHandle HandleOf(const QWidget* window) { return reinterpret_cast<platform::WindowHandle>(window); }
 
-void InstallTopLevelWindows() {
-  static TopLevelWindows windows;
-  platform::InstallWindowSystem(&windows);
-}
+void InstallTopLevelWindows() { platform::InstallWindowSystem(&Windows()); }
 
-void ServeRaiseRequests(const TPreviousInstance& instance) {
-  if (instance.RaiseRequestSocket() < 0) return;
-  auto* notifier = new QSocketNotifier(instance.RaiseRequestSocket(), QSocketNotifier::Read, qApp);
-  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [&instance] {
-    if (const std::optional<std::string> title = instance.ReadRaiseRequest()) {
-      RaiseWindowTitled(platform::CurrentWindowSystem(), *title);
-    }
-  });
+void SetApplicationWindow(QWidget* window, const std::string& title) { Windows().SetApplicationWindow(window, title); }
+
+void ServeRaiseRequests(TPreviousInstance& instance) {
+  if (instance.RaiseRequestSocket() >= 0) new RaiseRequestServer(instance);
 }
 
 }  // namespace vorlix

@@ -3,6 +3,8 @@
 // event-loop service that raises a window when a later copy asks for it.
 #pragma once
 
+#include <string>
+
 #include "platform/window_system.h"
 
 class QWidget;
@@ -18,8 +20,13 @@ platform::WindowHandle HandleOf(const QWidget* window);
 // once the application object exists.
 void InstallTopLevelWindows();
 
+// The window that stands for the application's own window, which carries the
+// title formed from the program file's name: a raise request for that title
+// restores or raises it when no window carries the title itself.
+void SetApplicationWindow(QWidget* window, const std::string& title);
+
 // Serves the raise requests of later copies while the event loop runs (for a
 // first copy; nothing happens for one without a listening socket).
-void ServeRaiseRequests(const TPreviousInstance& instance);
+void ServeRaiseRequests(TPreviousInstance& instance);
 
 }  // namespace vorlix

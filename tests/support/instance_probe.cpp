@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "support/single_instance.h"
 
@@ -36,19 +37,22 @@ class PretendWindow final : public vorlix::platform::WindowSystem {
   bool minimized_;
 };
 
-void Serve(const vorlix::TPreviousInstance& instance, PretendWindow& window) {
-  pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {instance.RaiseRequestSocket(), POLLIN, 0}};
+void RaiseRequested(vorlix::TPreviousInstance& instance, PretendWindow& window) {
+  for (const std::string& title : instance.TakeRaiseRequests()) vorlix::RaiseWindowTitled(window, title);
+  std::fflush(stdout);
+}
+
+void Serve(vorlix::TPreviousInstance& instance, PretendWindow& window) {
   char buffer[64];
   for (;;) {
-    if (poll(watched, 2, -1) < 0) continue;
-    if (watched[1].revents & POLLIN) {
-      if (const auto title = instance.ReadRaiseRequest()) vorlix::RaiseWindowTitled(window, *title);
-      std::fflush(stdout);
-    }
+    std::vector<pollfd> watched = {{STDIN_FILENO, POLLIN, 0}, {instance.RaiseRequestSocket(), POLLIN, 0}};
+    for (const int connection : instance.PendingRaiseRequests()) watched.push_back({connection, POLLIN, 0});
+    if (poll(watched.data(), watched.size(), -1) < 0) continue;
+    RaiseRequested(instance, window);
     if ((watched[0].revents & (POLLIN | POLLHUP)) && read(STDIN_FILENO, buffer, sizeof buffer) <= 0) break;
   }
   // Requests sent before the end still count.
-  while (const auto title = instance.ReadRaiseRequest()) vorlix::RaiseWindowTitled(window, *title);
+  RaiseRequested(instance, window);
 }
 
 }  // namespace

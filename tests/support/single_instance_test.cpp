@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -29,6 +30,7 @@ TEST(InstanceNamesTest, TitleDropsAnUpperCaseExeOnly) {
       {"/opt/vorlix/Vorlix.EXE", "Vorlix.EXE", "Vorlix"},
       {"c:Tool.EXE.bak", "Tool.EXE.bak", "Tool.EXE"},
       {"C:\\bin\\vorlix.exe", "vorlix.exe", ""},
+      {"/usr/bin/vorlix", "vorlix", "VORLIX"},
   };
   for (const auto& c : cases) {
     const InstanceNames names = NamesFromProgramPath(c.path);
@@ -141,8 +143,31 @@ TEST_F(SingleInstanceTest, ASecondCopyUnderTheSameNameEndsAndRaisesTheFirst) {
   EXPECT_EQ(lower_first.Finish(), 0);
   EXPECT_EQ(lower_first.ReadLine(), "");
 
+  // A name without an extension stands for NAME.EXE.
+  Probe plain_first(ProbeNamed("vorlix"), {"VORLIX"});
+  ASSERT_EQ(plain_first.ReadLine(), "first");
+  Probe plain_second(ProbeNamed("vorlix"));
+  EXPECT_EQ(plain_second.Finish(), 0);
+  EXPECT_EQ(plain_first.ReadLine(), "raise VORLIX");
+  EXPECT_EQ(plain_first.Finish(), 0);
+
   EXPECT_EQ(first.Finish(), 0);
   EXPECT_EQ(first.ReadLine(), "");
+}
+
+TEST_F(SingleInstanceTest, ARuntimeFolderThatIsMissingFallsBackToTheTemporaryFolder) {
+  const std::string runtime = std::getenv("XDG_RUNTIME_DIR");
+  setenv("XDG_RUNTIME_DIR", (runtime + "/gone").c_str(), 1);
+  setenv("TMPDIR", test::MakeTempDir("tmp").c_str(), 1);
+  {
+    Probe first(ProbeNamed("Vorlix.EXE"), {"Vorlix"});
+    ASSERT_EQ(first.ReadLine(), "first");
+    Probe second(ProbeNamed("Vorlix.EXE"));
+    EXPECT_EQ(second.ReadLine(), "second");
+    EXPECT_EQ(first.ReadLine(), "raise Vorlix");
+  }
+  setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  unsetenv("TMPDIR");
 }
 
 TEST_F(SingleInstanceTest, CopiesUnderDifferentNamesBothRun) {

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/instance_lock.h"
 #include "platform/local_socket.h"
@@ -177,6 +182,16 @@ TEST_F(CopyDestTest, AStoredFolderThatIsGoneIsReportedAndTheDialogStaysUsable) {
 
 // --- The program's windows as the core sees them ---
 
+// A client of a local socket that connects and then says nothing.
+int ConnectSilently(const std::string& path) {
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  path.copy(address.sun_path, sizeof address.sun_path - 1);
+  EXPECT_EQ(connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  return fd;
+}
+
 TEST(TopLevelWindowsTest, ParentHandlesNameLiveWindowsAndRaiseRequestsRestoreThem) {
   InstallTopLevelWindows();
   auto window = std::make_unique<QWidget>();
@@ -191,7 +206,7 @@ TEST(TopLevelWindowsTest, ParentHandlesNameLiveWindowsAndRaiseRequestsRestoreThe
   EXPECT_EQ(exec.ParentHWnd(), 0u);
 
   // A later copy of "Probe.EXE" asks for the window titled "Probe".
-  const TPreviousInstance& instance = TPreviousInstance::Check("/opt/probe/Probe.EXE");
+  TPreviousInstance& instance = TPreviousInstance::Check("/opt/probe/Probe.EXE");
   ASSERT_FALSE(instance.PreviousInstance());
   ServeRaiseRequests(instance);
   QWidget probe;
@@ -199,10 +214,29 @@ TEST(TopLevelWindowsTest, ParentHandlesNameLiveWindowsAndRaiseRequestsRestoreThe
   probe.showMinimized();
   Settle();
   ASSERT_TRUE(probe.isMinimized());
-  ASSERT_TRUE(platform::SendMessage(platform::NamedObjectPath("Probe.EXE", ".sock"), "Probe"));
+  // Copies that connect and send nothing hold up neither the window nor a real
+  // request (a window that waited for each would take seconds here).
+  const std::string socket = platform::NamedObjectPath("Probe.EXE", ".sock");
+  std::vector<int> silent;
+  for (int i = 0; i < 6; ++i) silent.push_back(ConnectSilently(socket));
+  ASSERT_TRUE(platform::SendMessage(socket, "Probe"));
+  QElapsedTimer served;
+  served.start();
+  for (int i = 0; i < 50 && probe.isMinimized(); ++i) Settle();
+  EXPECT_LT(served.elapsed(), 1500);
+  EXPECT_EQ(probe.windowTitle(), "Probe");
+  for (const int connection : silent) close(connection);
+
+  // The main window answers to the title formed from the program file's name.
+  probe.setWindowTitle("Vorlix Pro 5.0");
+  SetApplicationWindow(&probe, "Probe");
+  probe.showMinimized();
+  Settle();
+  ASSERT_TRUE(platform::SendMessage(socket, "Probe"));
   for (int i = 0; i < 50 && probe.isMinimized(); ++i) Settle();
   EXPECT_FALSE(probe.isMinimized());
-  EXPECT_EQ(probe.windowTitle(), "Probe");
+  EXPECT_EQ(probe.windowTitle(), "Vorlix Pro 5.0");
+  SetApplicationWindow(nullptr, "");
 }
 
 }  // namespace

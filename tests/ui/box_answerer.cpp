@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTest>
 
 namespace vorlix::test {
 
@@ -14,10 +15,15 @@ void BoxAnswerer::Poll() {
   auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
   if (box == nullptr || !box->isVisible()) return;
   seen_ << box->windowTitle() + ": " + box->text();
-  QAbstractButton* button = nullptr;
+  QAbstractButton* button = box->button(QMessageBox::Yes);
   if (!answers_.empty()) {
-    button = box->button(answers_.front());
+    const QMessageBox::StandardButton answer = answers_.front();
     answers_.pop_front();
+    if (answer == kEnter) {
+      QTest::keyClick(box, Qt::Key_Return);
+      return;
+    }
+    button = box->button(answer);
   }
   if (button == nullptr) button = box->defaultButton();
   if (button == nullptr && !box->buttons().isEmpty()) button = box->buttons().first();

@@ -14,8 +14,10 @@ class BoxAnswerer : public QObject {
   Q_OBJECT
 
  public:
-  // Each box is answered with the next of `answers`; once they are used up,
-  // with the box's default button (Yes for the program's questions).
+  static constexpr QMessageBox::StandardButton kEnter = QMessageBox::NoButton;
+
+  // Each box is answered with the next of `answers` (kEnter presses Enter on
+  // it); once they are used up, with Yes when the box has it, else its default.
   explicit BoxAnswerer(std::deque<QMessageBox::StandardButton> answers = {});
 
   // Title and text of each box seen, in order ("Title: text").

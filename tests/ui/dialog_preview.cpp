@@ -1,7 +1,10 @@
-// Shows one of the program's dialogs over sample settings, for the pictures in
-// docs/: dialog_preview form2|form4|form5|copydest. Settings, HOME and the
-// drive links lie in a private temporary folder, as in the tests.
+// Shows the main window or one of the program's dialogs over sample settings,
+// for the pictures in docs/ and the tests under a window manager:
+// dialog_preview form1|form2|form4|form5|copydest. Settings, HOME and the drive
+// links lie in a private temporary folder, as in the tests.
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "platform/drive_paths.h"
@@ -10,6 +13,7 @@
 #include "tests/common/test_env.h"
 #include "ui/application.h"
 #include "ui/copy_dest.h"
+#include "ui/form1.h"
 #include "ui/form2.h"
 #include "ui/form4.h"
 #include "ui/form5.h"
@@ -34,6 +38,14 @@ void PlantSampleSettings() {
                            "Delete IE Typed URLs", "IE 1 Use Recycle", "IE 3 Use Recycle", "User 1 Use Recycle"}) {
     store.WriteValue(name, true);
   }
+  // The main window's start folder: a browser cache with a few files.
+  const std::string cache = std::string(std::getenv("HOME")) + "/.cache/webbrowser/Cache";
+  std::filesystem::create_directories(cache);
+  for (const char* name : {"data_0", "data_1", "data_2", "f_0a1f3c.cache", "f_1b2e4d.cache", "f_2c9f00.cache",
+                           "f_3d7a12.cache", "f_4e8b21.cache", "f_5f0c9e.cache", "index"}) {
+    vorlix::test::WriteFile(cache + "/" + name, "cached");
+  }
+  store.WriteValue("IE Button 1 Default Folder", vorlix::platform::HostToDos(cache).value_or("C:\\"));
   vorlix::TRegFile copy_store;
   vorlix::BindSettingsStore(copy_store, "TCopyDest", "RegFile1");
   copy_store.WriteValue(std::string(vorlix::kLastCopyToFolderValue), "C:\\var");
@@ -47,6 +59,14 @@ int main(int argc, char** argv) {
   PlantSampleSettings();
   vorlix::ProgramState state;
   const std::string which = argc > 1 ? argv[1] : "form5";
+  if (which == "form1") {
+    vorlix::TForm1 form1(state);
+    vorlix::TForm2 form2(&form1);
+    form1.SetWindows(&form2, nullptr, nullptr, nullptr);
+    form1.show();
+    form1.activateWindow();
+    return app.exec();
+  }
   if (which == "form2") {
     vorlix::TForm2 form2;
     form2.show();

@@ -92,6 +92,15 @@ TEST_F(Form5Test, EachShowingRefillsFromTheStoreAndOkStoresAllSixteen) {
   EXPECT_TRUE(Box("cb11")->isChecked());
 }
 
+TEST_F(Form5Test, AClickAnywhereInABoxsRowTogglesIt) {
+  store_.WriteValue("IE Button 1 Default Folder", "C:\\a");
+  dialog_.show();
+  QCheckBox* box = Box("cb1");
+  ASSERT_EQ(box->width(), 284);
+  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 4, box->height() / 2));
+  EXPECT_TRUE(box->isChecked());
+}
+
 TEST_F(Form5Test, EnterOnACheckBoxCancels) {
   dialog_.show();
   QTest::mouseClick(Box("cb1"), Qt::LeftButton);

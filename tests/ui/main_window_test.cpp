@@ -2,20 +2,27 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QPushButton>
+#include <QToolButton>
 #include <QDialog>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <set>
 
 #include "platform/drive_paths.h"
 #include "platform/file_system.h"
+#include "platform/start_in_folder.h"
 #include "platform/user_registry.h"
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
 #include "tests/common/drives.h"
+#include "tests/common/recording_opener.h"
 #include "tests/common/test_env.h"
 #include "tests/ui/box_answerer.h"
 #include "ui/activation.h"
@@ -24,6 +31,7 @@
 #include "ui/folder_slot_buttons.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
+#include "ui/form5.h"
 #include "ui/help.h"
 #include "ui/message_boxes.h"
 #include "ui/slot_button.h"
@@ -70,6 +78,10 @@ class MainWindowTest : public ::testing::Test {
 
   std::string Stored(const std::string& name) { return ReadText(reg_, name, "<absent>"); }
   SlotButton* Button(const char* name) { return form_->findChild<SlotButton*>(name); }
+  template <class Widget = QAbstractButton>
+  Widget* Control(const char* name) {
+    return form_->findChild<Widget*>(name);
+  }
   QCheckBox* RecycleBox() { return form_->findChild<QCheckBox*>("CheckBox1"); }
   void MakeFolder(const std::string& below_c) { fs::create_directories(c_ + below_c); }
 
@@ -144,6 +156,19 @@ TEST_F(MainWindowTest, NoFolderToShowGivesTheMessageOnce) {
   EXPECT_FALSE(RecycleBox()->isChecked());
 }
 
+TEST_F(MainWindowTest, WithNoCacheFolderStoredTheFirstViewIsTheUsersCacheFolder) {
+  MakeFolder("/home/ann/project");
+  ASSERT_EQ(chdir((c_ + "/home/ann/project").c_str()), 0);  // where the program was started
+  setenv("XDG_CACHE_HOME", (c_ + "/home/ann/.cache").c_str(), 1);
+  ASSERT_TRUE(platform::EnterStartInFolder());  // the folder is made
+  unsetenv("XDG_CACHE_HOME");
+  test::WriteFile(c_ + "/home/ann/.cache/entry", "e");
+  BoxAnswerer boxes;
+  Start();
+  EXPECT_EQ(form_->TreeDirectory(), "C:\\home\\ann\\.cache");
+  EXPECT_EQ(form_->FileListItems(), std::vector<std::string>{"entry"});
+}
+
 // --- The activation handler runs on the first activation and on each return
 // from the Help and About window, and at no other time. ---
 
@@ -180,6 +205,161 @@ TEST_F(MainWindowTest, ActivationRunsOnlyOnReturnFromTheAboutWindow) {
   QApplication::setActiveWindow(form_.get());
   Settle();
   EXPECT_TRUE(activated());
+}
+
+// The focus goes to the main window and a click on it arrives at once, as the
+// window system delivers a click that activates a window.
+void ActivateAndClick(QWidget* window, QAbstractButton* button) {
+  QApplication::setActiveWindow(window);
+  QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// How many rounds a race case runs: one in the test suite, more when the
+// stress command asks (VORLIX_STRESS_ROUNDS).
+int StressRounds() {
+  const char* rounds = std::getenv("VORLIX_STRESS_ROUNDS");
+  return rounds != nullptr && std::atoi(rounds) > 0 ? std::atoi(rounds) : 1;
+}
+
+void ReportRounds(const char* what, int held, int rounds) {
+  if (rounds > 1) std::printf("%s: %d of %d rounds held\n", what, held, rounds);
+}
+
+TEST_F(MainWindowTest, OnlyAReturnStraightFromTheAboutWindowRunsTheHandler) {
+  MakeFolder("/start");
+  reg_.WriteValue("IE Button 1 Default Folder", "c:\\start");
+  reg_.WriteValue("IE 1 Use Recycle", true);
+  TForm2 about;
+  BoxAnswerer boxes;
+  Start();
+  form_->SetWindows(&about, nullptr, nullptr, nullptr);
+  auto handler_ran = [&] {
+    const bool ran = RecycleBox()->isChecked();
+    form_->SetRecycleChecked(false);
+    return ran;
+  };
+  auto focus_to = [](QWidget* window) {
+    QApplication::setActiveWindow(window);
+    Settle();
+  };
+  ASSERT_TRUE(handler_ran());
+
+  about.show();
+  focus_to(&about);
+  focus_to(form_.get());
+  EXPECT_TRUE(handler_ran());
+  // After that, a return from another application is not a return from the About window.
+  focus_to(nullptr);
+  focus_to(form_.get());
+  EXPECT_FALSE(handler_ran());
+  // Nor is a return through another application after the About window.
+  focus_to(&about);
+  focus_to(nullptr);
+  focus_to(form_.get());
+  EXPECT_FALSE(handler_ran());
+  focus_to(&about);
+  focus_to(form_.get());
+  EXPECT_TRUE(handler_ran());
+}
+
+TEST_F(MainWindowTest, AClickThatActivatesTheWindowIsHandledAfterTheHandler) {
+  for (const char* folder : {"/start", "/two"}) MakeFolder(folder);
+  reg_.WriteValue("IE Button 1 Default Folder", "c:\\start");
+  reg_.WriteValue("IE Button 2 Default Folder", "c:\\two");
+  TForm2 about;
+  BoxAnswerer boxes;
+  Start();
+  form_->SetWindows(&about, nullptr, nullptr, nullptr);
+
+  const int rounds = StressRounds();
+  int slot_held = 0;
+  int delete_held = 0;
+  for (int round = 0; round < rounds; ++round) {
+    // IE 2's button: its folder is in view at the end, not the start folder.
+    about.show();
+    QApplication::setActiveWindow(&about);
+    Settle();
+    ActivateAndClick(form_.get(), Button("SpeedButton2"));
+    Settle();
+    slot_held += form_->TreeDirectory() == "C:\\two";
+
+    // Delete Cache: the warning names the folder whose files go, the one the
+    // handler brought into view.
+    test::WriteFile(c_ + "/start/s", "s");
+    test::WriteFile(c_ + "/two/t", "t");
+    QApplication::setActiveWindow(&about);
+    Settle();
+    const qsizetype seen = boxes.Seen().size();
+    ActivateAndClick(form_.get(), Control("BitBtn2"));
+    Settle();
+    delete_held += boxes.Seen().size() > seen &&
+                   boxes.Seen()[seen].startsWith("Warning: You are about to DELETE all of the files in the "
+                                                 "following directory:\nC:\\start\n") &&
+                   !test::PathExists(c_ + "/start/s") && test::PathExists(c_ + "/two/t");
+  }
+  ReportRounds("slot button after the About window", slot_held, rounds);
+  ReportRounds("Delete Cache after the About window", delete_held, rounds);
+  EXPECT_EQ(slot_held, rounds);
+  EXPECT_EQ(delete_held, rounds);
+}
+
+// --- The cleaning buttons in the window ---
+
+TEST_F(MainWindowTest, TheFirstDeleteCacheAfterStartAsksAndEnterAnswersNo) {
+  MakeFolder("/start");
+  test::WriteFile(c_ + "/start/a", "a");
+  reg_.WriteValue("IE Button 1 Default Folder", "c:\\start");
+  BoxAnswerer boxes({BoxAnswerer::kEnter});
+  Start();
+  QTest::mouseClick(Control("BitBtn2"), Qt::LeftButton);
+  ASSERT_EQ(boxes.Seen().size(), 1);
+  EXPECT_TRUE(boxes.Seen()[0].startsWith("Warning: You are about to DELETE all of the files"));
+  EXPECT_TRUE(test::PathExists(c_ + "/start/a"));
+  // Yes deletes, and the report follows.
+  form_->SetTreeDirectory("C:\\start");
+  QTest::mouseClick(Control("BitBtn2"), Qt::LeftButton);
+  Settle();
+  EXPECT_FALSE(test::PathExists(c_ + "/start/a"));
+  ASSERT_EQ(boxes.Seen().size(), 3);
+  EXPECT_TRUE(boxes.Seen()[2].startsWith("Vorlix 5.0: ")) << boxes.Seen()[2].toStdString();
+}
+
+TEST_F(MainWindowTest, KillAllTypedUrlsAndHistoryFromTheirButtons) {
+  for (const char* folder : {"/start", "/two", "/windows/History"}) MakeFolder(folder);
+  test::WriteFile(c_ + "/start/kept", "k");
+  test::WriteFile(c_ + "/two/gone", "g");
+  reg_.WriteValue("IE Button 1 Default Folder", "c:\\start");
+  reg_.WriteValue("IE Button 2 Default Folder", "c:\\two");
+  reg_.WriteValue("Delete all 2 selected", true);
+  reg_.WriteValue("Delete IE Typed URLs", true);
+  TRegFile typed;
+  BindSettingsStore(typed, "TForm1", "RegFile2");
+  typed.WriteValue("TypedURLs\\url1", "http://example.org/");
+  TForm5 kill_all(state_);
+  test::RecordingOpener opener;
+  BoxAnswerer boxes;
+  Start();
+  form_->SetWindows(nullptr, nullptr, &kill_all, nullptr);
+  // A slot's hint that carries the unset mark does not leave an IE slot out.
+  form_->SetSlotHint(1, "c:\\two, Not setup yet");
+
+  QTimer::singleShot(50, &kill_all, [&] { kill_all.findChild<QPushButton*>("BitBtn1")->click(); });
+  QTest::mouseClick(Control("BitBtn1"), Qt::LeftButton);
+  Settle();
+  EXPECT_FALSE(test::PathExists(c_ + "/two/gone"));
+  EXPECT_TRUE(test::PathExists(c_ + "/start/kept"));
+  EXPECT_FALSE(typed.KeyExists("TypedURLs"));
+  ASSERT_EQ(boxes.Seen().size(), 1);
+  EXPECT_TRUE(boxes.Seen()[0].startsWith("Vorlix 5.0: ")) << boxes.Seen()[0].toStdString();
+
+  typed.WriteValue("TypedURLs\\url1", "http://example.org/");
+  QTest::mouseClick(Control<QToolButton>("SpeedButton7"), Qt::LeftButton);
+  EXPECT_FALSE(typed.KeyExists("TypedURLs"));
+  EXPECT_EQ(boxes.Seen().last(), "Vorlix 5.0: The Internet Explorer typed URL history list has been deleted.");
+
+  QTest::mouseClick(Control<QToolButton>("SpeedButton9"), Qt::LeftButton);
+  EXPECT_EQ(form_->StatusText(), "c:\\windows\\History");
+  EXPECT_EQ(opener.paths, std::vector<std::string>{c_ + "/windows/History"});
 }
 
 // --- Folder buttons ---

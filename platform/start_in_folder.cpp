@@ -1,0 +1,23 @@
+#include "platform/start_in_folder.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "platform/drive_paths.h"
+#include "platform/xdg.h"
+
+namespace vorlix::platform {
+
+bool EnterStartInFolder() {
+  const std::string folder = CacheHome();
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error || chdir(folder.c_str()) != 0) return false;
+  ResetDriveState();
+  return true;
+}
+
+}  // namespace vorlix::platform
