@@ -1,11 +1,8 @@
 #include "platform/registry_store.h"
 
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <iterator>
 
 #include "platform/registry_store_file.h"
@@ -92,52 +89,67 @@ class RegistryStore::Statement {
   int bound_ = 0;
 };
 
-RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
-  struct stat st {};
-  if (stat(path_.c_str(), &st) != 0) {
-    if (errno != ENOENT && errno != ENOTDIR) {
-      throw RegistryStoreError("cannot open the settings store " + path_ + ": " + std::strerror(errno));
+RegistryStore::RegistryStore(std::string path, IfMissing if_missing) : path_(std::move(path)) {
+  if (!StoreFileExists(path_)) {
+    if (if_missing == IfMissing::kFail) {
+      throw RegistryStoreError("the settings store " + path_ + " does not exist");
     }
     CreateStoreFile(path_);
   }
-  CheckStoreFileHeader(path_);
-  // Never SQLITE_OPEN_CREATE: a file that vanished meanwhile is an error, not a new store.
-  const int rc =
-      sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
   try {
-    if (rc != SQLITE_OK) Fail("cannot open");
-    Prepare();
+    // SQLite judges the file first over a connection that cannot write to it,
+    // so a damaged or foreign file is never changed; only then is it opened
+    // for writing.
+    Connect(SQLITE_OPEN_READONLY);
+    CheckContents();
+    Close();
+    Connect(SQLITE_OPEN_READWRITE);
+    // Every commit reaches the disk before it is reported done.
+    Exec("PRAGMA synchronous = FULL");
   } catch (...) {
     Close();
     throw;
   }
 }
 
-void RegistryStore::Prepare() {
+void RegistryStore::Connect(int mode) {
+  // Never SQLITE_OPEN_CREATE: a file that vanished meanwhile is an error, not a new store.
+  if (sqlite3_open_v2(path_.c_str(), &db_, mode | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+    Fail("cannot open");
+  }
   sqlite3_extended_result_codes(db_, 1);
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-  // Read-only checks first: nothing is written to a file that fails them.
-  {
-    Statement id(*this, "PRAGMA application_id");
-    Statement version(*this, "PRAGMA user_version");
-    if (!id.Next() || id.Int(0) != kStoreApplicationId || !version.Next() ||
-        version.Int(0) != kStoreSchemaVersion) {
-      throw RegistryStoreError(DamagedStoreMessage(path_, "not a Vorlix settings database"));
-    }
-    Statement check(*this, "PRAGMA quick_check");
-    if (!check.Next() || check.Text(0) != "ok") {
-      throw RegistryStoreError(DamagedStoreMessage(path_, "quick check: " + std::string(check.Text(0))));
-    }
+  // A connection that may not write never writes the log back into the file either.
+  if ((mode & SQLITE_OPEN_READONLY) != 0) sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+}
+
+void RegistryStore::CheckContents() {
+  Statement id(*this, "PRAGMA application_id");
+  Statement version(*this, "PRAGMA user_version");
+  if (!id.Next() || id.Int(0) != kStoreApplicationId || !version.Next() ||
+      version.Int(0) != kStoreSchemaVersion) {
+    throw RegistryStoreError(DamagedStoreMessage(path_, "not a Vorlix settings database"));
   }
-  // Every commit reaches the disk before it is reported done.
-  Exec("PRAGMA synchronous = FULL");
-  struct stat st {};
-  if (stat(path_.c_str(), &st) != 0) Fail("cannot open");
-  device_ = st.st_dev;
-  inode_ = st.st_ino;
+  Statement check(*this, "PRAGMA quick_check");
+  if (!check.Next() || check.Text(0) != "ok") {
+    throw RegistryStoreError(DamagedStoreMessage(path_, "quick check: " + std::string(check.Text(0))));
+  }
+}
+
+bool RegistryStore::HasMoved() const {
+  int moved = 0;
+  return db_ != nullptr &&
+         sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved != 0;
 }
 
 void RegistryStore::Close() noexcept {
+  if (db_ == nullptr) return;
+  if (sqlite3_db_readonly(db_, "main") == 0 && HasMoved()) {
+    // SQLite does not write the log back into a file that was moved or removed
+    // while open: do it here, so the moved file holds every committed value
+    // and the log left at the old name is empty.
+    sqlite3_wal_checkpoint_v2(db_, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+  }
   for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
   statements_.clear();
   sqlite3_close(db_);
@@ -146,11 +158,7 @@ void RegistryStore::Close() noexcept {
 
 RegistryStore::~RegistryStore() { Close(); }
 
-bool RegistryStore::StillAt(const std::string& path) const {
-  struct stat st {};
-  return path == path_ && stat(path.c_str(), &st) == 0 && st.st_dev == device_ &&
-         st.st_ino == inode_;
-}
+bool RegistryStore::StillAt(const std::string& path) const { return path == path_ && !HasMoved(); }
 
 void RegistryStore::Fail(std::string_view what) {
   const int code = db_ != nullptr ? sqlite3_extended_errcode(db_) : SQLITE_CANTOPEN;

@@ -6,8 +6,6 @@
 // keep the case they were created with.
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -65,16 +63,20 @@ class RegistryStoreError : public std::runtime_error {
 
 class RegistryStore {
  public:
+  enum class IfMissing { kCreate, kFail };
   // Opens the store file at `path`; when there is none, creates it (and its
-  // folder) complete, so no half-made store is ever seen. An existing file that
-  // is not an intact store is refused with RegistryStoreError and never written.
-  explicit RegistryStore(std::string path);
+  // folder) complete, so no half-made store is ever seen, or with kFail throws
+  // RegistryStoreError and creates nothing. An existing file is first judged by
+  // SQLite over a read-only connection: one that is not an intact store is
+  // refused with RegistryStoreError and never written.
+  explicit RegistryStore(std::string path, IfMissing if_missing = IfMissing::kCreate);
   ~RegistryStore();
   RegistryStore(const RegistryStore&) = delete;
   RegistryStore& operator=(const RegistryStore&) = delete;
 
   const std::string& Path() const { return path_; }
-  // Whether `path` still names the file this store has open.
+  // Whether `path` still names the file this store has open. Once it does not,
+  // closing the store first writes its log back into the file it has open.
   bool StillAt(const std::string& path) const;
 
   // One transaction holding the store's write lock: everything between Begin and
@@ -111,8 +113,11 @@ class RegistryStore {
 
  private:
   class Statement;
-  // Checks an opened file before anything is written to it, then sets up the connection.
-  void Prepare();
+  // Opens the connection with SQLITE_OPEN_READONLY or SQLITE_OPEN_READWRITE.
+  void Connect(int mode);
+  // Refuses a file that is damaged or not a settings store.
+  void CheckContents();
+  bool HasMoved() const;
   void Close() noexcept;
   sqlite3_stmt* Prepared(const char* sql);
   [[noreturn]] void Fail(std::string_view what);
@@ -125,8 +130,6 @@ class RegistryStore {
 
   std::string path_;
   sqlite3* db_ = nullptr;
-  dev_t device_ = 0;
-  ino_t inode_ = 0;
   std::unordered_map<const char*, sqlite3_stmt*> statements_;
 };
 

@@ -32,10 +32,11 @@ class StoreFileTest : public test::StoreTest {
     return test::ReadFile(source);
   }
 
-  // Puts `bytes` where the store belongs and expects every operation to fail
-  // naming the file, leaving it as it was.
+  // Puts `bytes` where the store belongs, as a new file without log files, and
+  // expects every operation to fail naming the file, leaving it as it was.
   void ExpectRefused(const std::string& bytes, const std::string& reason) {
     std::filesystem::create_directories(config_ + "/vorlix");
+    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(StorePath() + suffix);
     test::WriteFile(StorePath(), bytes);
     TRegFile reg;
     reg.Key = "Software\\Tolvex\\Vorlix 5.0";
@@ -57,10 +58,10 @@ TEST_F(StoreFileTest, FilesThatAreNotAWholeStoreAreRefusedAndLeftAlone) {
   const std::string good = GoodStoreBytes();
   ASSERT_GT(good.size(), 8192u);
   ExpectRefused("", "empty");
-  ExpectRefused("[HKEY_CURRENT_USER]\nsome text, not a database\n", "not an SQLite database");
-  ExpectRefused(good.substr(0, 50), "truncated");
-  ExpectRefused(good.substr(0, good.size() / 2), "truncated");
-  ExpectRefused(good.substr(0, good.size() - 100), "truncated");
+  ExpectRefused("[HKEY_CURRENT_USER]\nsome text, not a database\n", "not a database");
+  ExpectRefused(good.substr(0, 50), "not a Vorlix settings database");
+  ExpectRefused(good.substr(0, good.size() / 2), "malformed");
+  ExpectRefused(good.substr(0, good.size() - 4096), "malformed");
 
   // Pages after the first overwritten with noise.
   std::string damaged = good;
