@@ -47,6 +47,8 @@ class StoreFileTest : public test::StoreTest {
       } catch (const ERegFileError& error) {
         EXPECT_NE(std::string(error.what()).find(StorePath()), std::string::npos) << error.what();
         EXPECT_NE(std::string(error.what()).find(reason), std::string::npos) << error.what();
+        // The advice to move the store away names the log files that go with it.
+        EXPECT_NE(std::string(error.what()).find(StorePath() + "-wal"), std::string::npos) << error.what();
       }
       EXPECT_THROW(reg.KeyExists(""), ERegFileError);
     }
