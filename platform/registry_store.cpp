@@ -31,6 +31,17 @@ bool ForEachName(std::string_view path, Each each) {
 
 }  // namespace
 
+std::string NameProblem(std::string_view name) {
+  std::size_t characters = 0;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20) return "holds a control character";
+    characters += (byte & 0xC0) != 0x80;  // not a UTF-8 continuation byte
+  }
+  if (characters > kMaxNameLength) return "is longer than " + std::to_string(kMaxNameLength) + " characters";
+  return {};
+}
+
 std::string_view RootName(RegistryRoot root) {
   constexpr std::string_view kNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
                                          "HKEY_LOCAL_MACHINE", "HKEY_USERS",
@@ -128,11 +139,11 @@ void RegistryStore::CheckContents() {
   Statement version(*this, "PRAGMA user_version");
   if (!id.Next() || id.Int(0) != kStoreApplicationId || !version.Next() ||
       version.Int(0) != kStoreSchemaVersion) {
-    throw RegistryStoreError(DamagedStoreMessage(path_, "not a Vorlix settings database"));
+    Refuse("not a Vorlix settings database");
   }
   Statement check(*this, "PRAGMA quick_check");
   if (!check.Next() || check.Text(0) != "ok") {
-    throw RegistryStoreError(DamagedStoreMessage(path_, "quick check: " + std::string(check.Text(0))));
+    Refuse("quick check: " + std::string(check.Text(0)));
   }
 }
 
@@ -166,14 +177,22 @@ void RegistryStore::Fail(std::string_view what) {
   switch (code & 0xFF) {
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
-      throw RegistryStoreError(DamagedStoreMessage(path_, message));
+      Refuse(message);
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
       throw RegistryStoreError("the settings store " + path_ +
                                " stayed locked by another program: " + message);
     default:
+      if (!StoreFolderWritable(path_)) throw RegistryStoreError(UnwritableFolderMessage(path_, message));
       throw RegistryStoreError(std::string(what) + " the settings store " + path_ + ": " + message);
   }
+}
+
+void RegistryStore::Refuse(std::string_view reason) {
+  // SQLite keeps its log files beside the store, even for reading; where it
+  // cannot make them, a sound store in WAL mode reads as empty or damaged.
+  if (!StoreFolderWritable(path_)) throw RegistryStoreError(UnwritableFolderMessage(path_, reason));
+  throw RegistryStoreError(DamagedStoreMessage(path_, reason));
 }
 
 sqlite3_stmt* RegistryStore::Prepared(const char* sql) {
@@ -240,13 +259,22 @@ bool RegistryStore::Descend(std::int64_t& id, std::string_view path) {
 }
 
 long RegistryStore::OpenKey(RegistryRoot root, std::string_view path, RegistryKey& key) {
-  std::int64_t id = RootId(root);
+  return OpenSubkey(RegistryKey{RootId(root)}, path, key);
+}
+
+long RegistryStore::OpenSubkey(RegistryKey parent, std::string_view path, RegistryKey& key) {
+  std::int64_t id = parent.id;
   if (!Descend(id, path)) return kFileNotFound;
   key.id = id;
   return kOk;
 }
 
 long RegistryStore::CreateKey(RegistryRoot root, std::string_view path, RegistryKey& key) {
+  std::size_t depth = 0;
+  const bool fit = ForEachName(path, [&](std::string_view name) {
+    return ++depth <= kMaxKeyDepth && NameProblem(name).empty();
+  });
+  if (!fit) return kInvalidName;
   key.id = RootId(root);
   long status = kOk;
   ForEachName(path, [&](std::string_view name) {
@@ -293,6 +321,7 @@ long RegistryStore::QueryValue(RegistryKey key, std::string_view name, std::uint
 
 long RegistryStore::SetValue(RegistryKey key, std::string_view name, std::uint32_t type,
                              std::string_view data) {
+  if (!NameProblem(name).empty()) return kInvalidName;
   Statement set(*this,
                 "INSERT INTO key_values (key, name, type, data) VALUES (?1, ?2, ?3, ?4) "
                 "ON CONFLICT (key, name) DO UPDATE SET type = excluded.type, data = excluded.data");

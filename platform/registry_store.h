@@ -44,6 +44,16 @@ inline constexpr RegistryRoot kRegistryRoots[] = {
 };
 std::string_view RootName(RegistryRoot root);
 
+// The registry's own limits: a key or value name holds at most 255 characters
+// and no control character (below 0x20; a NUL would end it early, a line break
+// would break the text form), and a key lies at most 512 levels below its root.
+inline constexpr std::size_t kMaxNameLength = 255;
+inline constexpr std::size_t kMaxKeyDepth = 512;
+// What makes `name` unfit for a key or value name ("holds a control character",
+// "is longer than 255 characters"); empty when it is fit. Characters are UTF-8
+// sequences, counted as one each.
+std::string NameProblem(std::string_view name);
+
 // An open key. It stays valid until the transaction it was opened in ends.
 struct RegistryKey {
   std::int64_t id = 0;
@@ -87,8 +97,11 @@ class RegistryStore {
 
   // Key paths are backslash-separated names below the root; empty names (from
   // leading, trailing or doubled backslashes) are skipped, so an empty path is
-  // the root itself.
+  // the root itself. Creating a key or setting a value whose name breaks the
+  // limits above answers kInvalidName and changes nothing.
   long OpenKey(RegistryRoot root, std::string_view path, RegistryKey& key);
+  // Opens a key below the open key `parent`.
+  long OpenSubkey(RegistryKey parent, std::string_view path, RegistryKey& key);
   long CreateKey(RegistryRoot root, std::string_view path, RegistryKey& key);
   long CloseKey(RegistryKey key);
   // The path of an open key below its root, with the letter case it was stored with.
@@ -121,6 +134,8 @@ class RegistryStore {
   void Close() noexcept;
   sqlite3_stmt* Prepared(const char* sql);
   [[noreturn]] void Fail(std::string_view what);
+  // Throws the error for a file that SQLite does not take as a sound store.
+  [[noreturn]] void Refuse(std::string_view reason);
   int Step(sqlite3_stmt* statement);
   long WriteStatus(int rc);
   void Exec(const char* sql);

@@ -133,6 +133,8 @@ std::string DamagedStoreMessage(const std::string& path, std::string_view reason
          path + "-wal and " + path + "-shm, where they exist, to start again with empty settings.";
 }
 
+bool StoreFolderWritable(const std::string& path) { return access(FolderOf(path).c_str(), W_OK) == 0; }
+
 std::string UnwritableFolderMessage(const std::string& path, std::string_view reason) {
   return "The settings store " + path + " cannot be opened because its folder " + FolderOf(path) +
          " cannot be written (" + std::string(reason) +

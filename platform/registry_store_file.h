@@ -30,6 +30,8 @@ void CreateStoreFile(const std::string& path);
 
 // The message for a store file that is damaged or foreign.
 std::string DamagedStoreMessage(const std::string& path, std::string_view reason);
+// Whether the folder holding `path` may be written.
+bool StoreFolderWritable(const std::string& path);
 // The message for a store that cannot be opened because its folder may not be written.
 std::string UnwritableFolderMessage(const std::string& path, std::string_view reason);
 

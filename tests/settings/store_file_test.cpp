@@ -122,17 +122,34 @@ void WherePermissionsBind(const std::function<void(const std::string& folder)>& 
 
 TEST_F(StoreFileTest, AFolderWithoutWritePermissionGivesAClearError) {
   WherePermissionsBind([this](const std::string& folder) {
-    UseConfigFolder(folder);
-    std::filesystem::create_directories(config_ + "/vorlix");
-    std::filesystem::permissions(config_ + "/vorlix", std::filesystem::perms::owner_read |
-                                                          std::filesystem::perms::owner_exec);
+    const std::string mine = folder + "/mine";
+    UseConfigFolder(mine);
+    const std::string settings = config_ + "/vorlix";
+    std::filesystem::create_directories(settings);
+    const auto expect_error = [&](const std::string& expected) {
+      std::filesystem::permissions(settings, std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_exec);
+      TRegFile reg;
+      try {
+        reg.ReadValue("x");
+        ADD_FAILURE() << "no error";
+      } catch (const ERegFileError& error) {
+        EXPECT_NE(std::string(error.what()).find(expected), std::string::npos) << error.what();
+      }
+      std::filesystem::permissions(settings, std::filesystem::perms::owner_all);
+    };
+    expect_error("cannot create the settings store " + StorePath());
+
+    // A good store, closed, in a folder that turned read-only: not damaged.
     TRegFile reg;
-    try {
-      reg.ReadValue("x");
-      ADD_FAILURE() << "no error";
-    } catch (const ERegFileError& error) {
-      EXPECT_NE(std::string(error.what()).find(StorePath()), std::string::npos) << error.what();
-    }
+    reg.WriteValue("Kept", "x");
+    UseConfigFolder(folder + "/elsewhere");
+    reg.KeyExists("");  // closes the store in `mine`
+    UseConfigFolder(mine);
+    const std::string bytes = test::ReadFile(StorePath());
+    expect_error("its folder " + settings + " cannot be written");
+    EXPECT_TRUE(test::ReadFile(StorePath()) == bytes);
+    EXPECT_EQ(reg.ReadValue("Kept"), Variant("x"));
   });
 }
 
