@@ -102,8 +102,8 @@ TEST_F(VorlixRegTest, SetValuesOfEachTypeAndQueryThemBack) {
 }
 
 TEST_F(VorlixRegTest, FailuresExitNonZeroWithOneLine) {
-  ExpectFails({"query", "HKCU\\Software\\Nothing"}, "key not found: HKEY_CURRENT_USER\\Software\\Nothing");
   Reg({"set", kKey, "Here", "REG_SZ", "x"});
+  ExpectFails({"query", "HKCU\\Software\\Nothing"}, "key not found: HKEY_CURRENT_USER\\Software\\Nothing");
   ExpectFails({"query", kKey, "Missing"}, "value not found: \"Missing\"");
   ExpectFails({"delete", kKey, "Missing"}, "value not found");
   ExpectFails({"delete", "HKCU\\Nothing"}, "key not found");

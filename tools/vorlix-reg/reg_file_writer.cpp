@@ -1,6 +1,8 @@
 #include "tools/vorlix-reg/reg_file_writer.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "tools/vorlix-reg/key_names.h"
 #include "tools/vorlix-reg/value_text.h"
@@ -54,20 +56,38 @@ std::string QuotedRegText(std::string_view text) {
 
 void WriteKeyTree(platform::RegistryStore& store, platform::RegistryRoot root,
                   platform::RegistryKey key, const std::string& path, std::ostream& out) {
-  const std::string name = FormatKeyName(root, path);
-  if (HasLineBreak(name)) throw ToolError("cannot export the key \"" + name + "\": its name holds a line break");
-  out << "\n[" << name << "]\n";
-  for (const platform::RegistryValue& value : store.Values(key)) {
-    if (HasLineBreak(value.name)) {
-      throw ToolError("cannot export the value \"" + value.name + "\" of " + name +
-                      ": its name holds a line break");
+  struct Pending {
+    platform::RegistryKey key;
+    std::string path;
+  };
+  // Depth first in name order, without recursion: a deep tree needs no deep stack.
+  std::vector<Pending> pending{{key, path}};
+  while (!pending.empty()) {
+    const Pending next = std::move(pending.back());
+    pending.pop_back();
+    const std::string name = FormatKeyName(root, next.path);
+    if (HasLineBreak(name)) {
+      throw ToolError("cannot export the key \"" + ShownText(name) + "\": its name holds a line break");
     }
-    out << ValueLine(value) << '\n';
-  }
-  for (const std::string& subkey : store.SubkeyNames(key)) {
-    platform::RegistryKey child;
-    store.OpenKey(root, path + "\\" + subkey, child);
-    WriteKeyTree(store, root, child, path.empty() ? subkey : path + "\\" + subkey, out);
+    if (static_cast<std::size_t>(std::count(next.path.begin(), next.path.end(), '\\')) >=
+        platform::kMaxKeyDepth) {
+      throw ToolError("cannot export the key \"" + ShownText(name) + "\": it lies deeper than " +
+                      std::to_string(platform::kMaxKeyDepth) + " levels below its root");
+    }
+    out << "\n[" << name << "]\n";
+    for (const platform::RegistryValue& value : store.Values(next.key)) {
+      if (HasLineBreak(value.name)) {
+        throw ToolError("cannot export the value \"" + ShownText(value.name) + "\" of " + ShownText(name) +
+                        ": its name holds a line break");
+      }
+      out << ValueLine(value) << '\n';
+    }
+    const std::vector<std::string> subkeys = store.SubkeyNames(next.key);
+    for (auto subkey = subkeys.rbegin(); subkey != subkeys.rend(); ++subkey) {
+      platform::RegistryKey child;
+      store.OpenSubkey(next.key, *subkey, child);
+      pending.push_back({child, next.path.empty() ? *subkey : next.path + "\\" + *subkey});
+    }
   }
 }
 
