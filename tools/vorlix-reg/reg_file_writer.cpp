@@ -1,6 +1,5 @@
 #include "tools/vorlix-reg/reg_file_writer.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -9,8 +8,6 @@
 
 namespace vorlix::reg_tool {
 namespace {
-
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 // A REG_SZ that reads back exactly from a quoted text: one NUL, at the end,
 // and no control characters, which would break the line.
@@ -65,20 +62,19 @@ void WriteKeyTree(platform::RegistryStore& store, platform::RegistryRoot root,
   while (!pending.empty()) {
     const Pending next = std::move(pending.back());
     pending.pop_back();
+    // Keys and names an import would refuse are not exported either.
     const std::string name = FormatKeyName(root, next.path);
-    if (HasLineBreak(name)) {
-      throw ToolError("cannot export the key \"" + ShownText(name) + "\": its name holds a line break");
-    }
-    if (static_cast<std::size_t>(std::count(next.path.begin(), next.path.end(), '\\')) >=
-        platform::kMaxKeyDepth) {
-      throw ToolError("cannot export the key \"" + ShownText(name) + "\": it lies deeper than " +
-                      std::to_string(platform::kMaxKeyDepth) + " levels below its root");
+    try {
+      ParseKeyName(name);
+    } catch (const ToolError& error) {
+      throw ToolError("cannot export the key \"" + ShownText(name) + "\": " + error.what());
     }
     out << "\n[" << name << "]\n";
     for (const platform::RegistryValue& value : store.Values(next.key)) {
-      if (HasLineBreak(value.name)) {
+      const std::string problem = platform::NameProblem(value.name);
+      if (!problem.empty()) {
         throw ToolError("cannot export the value \"" + ShownText(value.name) + "\" of " + ShownText(name) +
-                        ": its name holds a line break");
+                        ": its name " + problem);
       }
       out << ValueLine(value) << '\n';
     }
