@@ -266,7 +266,7 @@ TEST_F(VorlixRegTest, NamesAndLinesPastTheLimitsAreRefusedWholeNamingTheLine) {
     std::string error;
   } cases[] = {
       // Names that differ after a NUL would be stored as one.
-      {std::string("\"a\0x\"=\"1\"\n\"a\0y\"=\"2\"\n", 16), ":5: the value name \"a\\x00x\" holds a control character"},
+      {std::string("\"a\0x\"=\"1\"\n\"a\0y\"=\"2\"\n", 20), ":5: the value name \"a\\x00x\" holds a control character"},
       {"\"a\rb\"=\"1\"\n", ":5: the value name \"a\\rb\" holds a control character"},
       {"[HKCU\\Software\\Tab\there]\n", ":5: the key name \"Tab\\there\" holds a control character"},
       {"\"" + std::string(256, 'n') + "\"=\"1\"\n", "\" is longer than 255 characters"},
