@@ -2,6 +2,7 @@
 // error and stay untouched; two processes writing at once lose nothing.
 #include <gtest/gtest.h>
 #include <grp.h>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -222,6 +223,43 @@ TEST_F(StoreFileTest, TwoProcessesWritingAtOnceLoseNothing) {
     }
   }
   EXPECT_EQ(reg.ReadValue("Parent"), Variant(0));
+}
+
+TEST_F(StoreFileTest, AFailedOperationReleasesTheWriteLockAtOnce) {
+  TRegFile reg;
+  reg.Key = "Software\\Tolvex\\Vorlix 5.0";
+  reg.WriteValue("Kept", 1);
+  TRegFile dyn;
+  dyn.RootKey = TRootKey::hkDynData;
+  dyn.Key = "Missing";
+  const std::function<void()> failures[] = {
+      [&] { reg.DeleteValue("", "Missing"); },         // status 2
+      [&] { reg.DeleteKey("Missing"); },               // status 2
+      [&] { reg.WriteValue("Nothing", Variant()); },   // a kind that cannot be stored
+      [&] { dyn.WriteValue("x", 1); },                 // a key that cannot be created
+      [&] {                                            // a store another program reshaped
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(StorePath().c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, "ALTER TABLE keys RENAME TO old_keys", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        reg.ReadValue("Kept");
+      },
+  };
+  for (const auto& failure : failures) {
+    EXPECT_THROW(failure(), ERegFileError);
+    // Another process takes the write lock without waiting for it.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      sqlite3* db = nullptr;
+      const bool locked = sqlite3_open_v2(StorePath().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+                          sqlite3_exec(db, "BEGIN IMMEDIATE; COMMIT;", nullptr, nullptr, nullptr) == SQLITE_OK;
+      _exit(locked ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write lock was still held";
+  }
 }
 
 }  // namespace
