@@ -5,13 +5,17 @@
 #           and hold either none or all of the import.
 #   beside: four processes open the store again and again while another
 #           imports a large .reg file; no open may be refused.
-# Usage: scripts/store-stress.sh [ROUNDS] (default 50 of each).
+# Usage: scripts/store-stress.sh [ROUNDS] (default 50 of each). VORLIX_REG names
+# another vorlix-reg program to try instead of the one built here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-50}
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)" --target vorlix-reg >/dev/null
-reg="$PWD/build/tools/vorlix-reg/vorlix-reg"
+reg=${VORLIX_REG:-}
+if [[ -z $reg ]]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build -j "$(nproc)" --target vorlix-reg >/dev/null
+  reg="$PWD/build/tools/vorlix-reg/vorlix-reg"
+fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorlix-stress-XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -44,13 +48,20 @@ store_holds() {
   [[ $values == 0 || $values == 20000 ]] || { echo "  a partial import: $values values" >&2; return 1; }
 }
 
+# Kills land in the second half of an import, where it commits and writes its
+# log back into the store.
+fresh_store "timing"
+started=$(date +%s%N)
+"$reg" import "$big"
+import_ms=$((($(date +%s%N) - started) / 1000000))
+
 held=0
 for ((i = 1; i <= rounds; ++i)); do
   fresh_store "kill"
   "$reg" import "$big" &
   pid=$!
-  # The import takes a few tenths of a second; its checkpoint comes at the end.
-  sleep "$(printf '0.%03d' $((RANDOM % 500)))"
+  delay=$((import_ms / 2 + RANDOM % (import_ms / 2 + 1)))
+  sleep "$((delay / 1000)).$(printf '%03d' $((delay % 1000)))"
   kill -9 "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   store_holds && held=$((held + 1))
