@@ -38,7 +38,8 @@ std::string NameProblem(std::string_view name) {
     if (byte < 0x20) return "holds a control character";
     characters += (byte & 0xC0) != 0x80;  // not a UTF-8 continuation byte
   }
-  if (characters > kMaxNameLength) return "is longer than " + std::to_string(kMaxNameLength) + " characters";
+  if (characters > kMaxNameLength)
+    return "is longer than " + std::to_string(kMaxNameLength) + " characters";
   return {};
 }
 
@@ -131,7 +132,8 @@ void RegistryStore::Connect(int mode) {
   sqlite3_extended_result_codes(db_, 1);
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
   // A connection that may not write never writes the log back into the file either.
-  if ((mode & SQLITE_OPEN_READONLY) != 0) sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+  if ((mode & SQLITE_OPEN_READONLY) != 0)
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
 }
 
 void RegistryStore::CheckContents() {
@@ -271,9 +273,8 @@ long RegistryStore::OpenSubkey(RegistryKey parent, std::string_view path, Regist
 
 long RegistryStore::CreateKey(RegistryRoot root, std::string_view path, RegistryKey& key) {
   std::size_t depth = 0;
-  const bool fit = ForEachName(path, [&](std::string_view name) {
-    return ++depth <= kMaxKeyDepth && NameProblem(name).empty();
-  });
+  const bool fit = ForEachName(
+      path, [&](std::string_view name) { return ++depth <= kMaxKeyDepth && NameProblem(name).empty(); });
   if (!fit) return kInvalidName;
   key.id = RootId(root);
   long status = kOk;

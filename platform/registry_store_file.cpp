@@ -83,7 +83,8 @@ std::string MoveLogAside(const std::string& log) {
   struct tm local {};
   if (localtime_r(&now, &local) != nullptr) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
   for (int attempt = 1;; ++attempt) {
-    const std::string aside = log + ".orphaned-" + stamp + (attempt > 1 ? "-" + std::to_string(attempt) : "");
+    const std::string aside =
+        log + ".orphaned-" + stamp + (attempt > 1 ? "-" + std::to_string(attempt) : "");
     // link and unlink: a rename that never replaces a file already there.
     if (link(log.c_str(), aside.c_str()) == 0) {
       if (unlink(log.c_str()) != 0) FailWithErrno("move aside the log file", log);
@@ -118,7 +119,8 @@ class FolderLock {
  public:
   explicit FolderLock(const std::string& folder)
       : fd_(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    if (fd_.get() < 0 || flock(fd_.get(), LOCK_EX) != 0) FailWithErrno("lock the settings folder", folder);
+    if (fd_.get() < 0 || flock(fd_.get(), LOCK_EX) != 0)
+      FailWithErrno("lock the settings folder", folder);
   }
 
  private:
@@ -157,7 +159,8 @@ void CreateStoreFile(const std::string& path) {
   try {
     BuildStore(temp, path);
     if (fsync(fd.get()) != 0) FailWithErrno("write the settings store", path);
-    if (link(temp.c_str(), path.c_str()) != 0 && errno != EEXIST) FailWithErrno("create the settings store", path);
+    if (link(temp.c_str(), path.c_str()) != 0 && errno != EEXIST)
+      FailWithErrno("create the settings store", path);
   } catch (...) {
     unlink(temp.c_str());
     throw;
@@ -175,8 +178,8 @@ bool StoreFileExists(const std::string& path) {
     FailWithErrno("open the settings store", path);
   }
   if (!S_ISREG(st.st_mode)) {
-    throw RegistryStoreError(DamagedStoreMessage(
-        path, S_ISDIR(st.st_mode) ? "a folder, not a file" : "not a regular file"));
+    throw RegistryStoreError(
+        DamagedStoreMessage(path, S_ISDIR(st.st_mode) ? "a folder, not a file" : "not a regular file"));
   }
   if (st.st_size == 0) throw RegistryStoreError(DamagedStoreMessage(path, "the file is empty"));
   return true;

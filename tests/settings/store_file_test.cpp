@@ -49,7 +49,8 @@ class StoreFileTest : public test::StoreTest {
         EXPECT_NE(std::string(error.what()).find(StorePath()), std::string::npos) << error.what();
         EXPECT_NE(std::string(error.what()).find(reason), std::string::npos) << error.what();
         // The advice to move the store away names the log files that go with it.
-        EXPECT_NE(std::string(error.what()).find(StorePath() + "-wal"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find(StorePath() + "-wal"), std::string::npos)
+            << error.what();
       }
       EXPECT_THROW(reg.KeyExists(""), ERegFileError);
     }
@@ -128,8 +129,8 @@ TEST_F(StoreFileTest, AFolderWithoutWritePermissionGivesAClearError) {
     const std::string settings = config_ + "/vorlix";
     std::filesystem::create_directories(settings);
     const auto expect_error = [&](const std::string& expected) {
-      std::filesystem::permissions(settings, std::filesystem::perms::owner_read |
-                                                 std::filesystem::perms::owner_exec);
+      std::filesystem::permissions(
+          settings, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
       TRegFile reg;
       try {
         reg.ReadValue("x");
@@ -233,14 +234,15 @@ TEST_F(StoreFileTest, AFailedOperationReleasesTheWriteLockAtOnce) {
   dyn.RootKey = TRootKey::hkDynData;
   dyn.Key = "Missing";
   const std::function<void()> failures[] = {
-      [&] { reg.DeleteValue("", "Missing"); },         // status 2
-      [&] { reg.DeleteKey("Missing"); },               // status 2
-      [&] { reg.WriteValue("Nothing", Variant()); },   // a kind that cannot be stored
-      [&] { dyn.WriteValue("x", 1); },                 // a key that cannot be created
-      [&] {                                            // a store another program reshaped
+      [&] { reg.DeleteValue("", "Missing"); },        // status 2
+      [&] { reg.DeleteKey("Missing"); },              // status 2
+      [&] { reg.WriteValue("Nothing", Variant()); },  // a kind that cannot be stored
+      [&] { dyn.WriteValue("x", 1); },                // a key that cannot be created
+      [&] {                                           // a store another program reshaped
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(StorePath().c_str(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db, "ALTER TABLE keys RENAME TO old_keys", nullptr, nullptr, nullptr), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, "ALTER TABLE keys RENAME TO old_keys", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
         sqlite3_close(db);
         reg.ReadValue("Kept");
       },
@@ -252,8 +254,9 @@ TEST_F(StoreFileTest, AFailedOperationReleasesTheWriteLockAtOnce) {
     ASSERT_GE(child, 0);
     if (child == 0) {
       sqlite3* db = nullptr;
-      const bool locked = sqlite3_open_v2(StorePath().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
-                          sqlite3_exec(db, "BEGIN IMMEDIATE; COMMIT;", nullptr, nullptr, nullptr) == SQLITE_OK;
+      const bool locked =
+          sqlite3_open_v2(StorePath().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+          sqlite3_exec(db, "BEGIN IMMEDIATE; COMMIT;", nullptr, nullptr, nullptr) == SQLITE_OK;
       _exit(locked ? 0 : 1);
     }
     int status = 0;

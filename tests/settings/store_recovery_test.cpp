@@ -50,7 +50,8 @@ int ValuesIn(const std::string& path, const std::string& prefix) {
   platform::RegistryKey key;
   if (store.OpenKey(platform::RegistryRoot::kCurrentUser, kKey, key) != platform::kOk) return 0;
   int found = 0;
-  for (const platform::RegistryValue& value : store.Values(key)) found += value.name.rfind(prefix, 0) == 0;
+  for (const platform::RegistryValue& value : store.Values(key))
+    found += value.name.rfind(prefix, 0) == 0;
   return found;
 }
 

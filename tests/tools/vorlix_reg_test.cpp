@@ -1,13 +1,13 @@
 // vorlix-reg as a person uses it: the real program in its own process, on a
 // real store, with real .reg files.
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -48,11 +48,10 @@ class VorlixRegTest : public ::testing::Test {
     const pid_t pid = fork();
     if (pid == 0) {
       constexpr uid_t kNobody = 65534;
-      const bool ready =
-          dup2(open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 1) == 1 &&
-          dup2(open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 2) == 2 &&
-          (!as_nobody || geteuid() != 0 ||
-           (setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0));
+      const bool ready = dup2(open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 1) == 1 &&
+                         dup2(open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 2) == 2 &&
+                         (!as_nobody || geteuid() != 0 ||
+                          (setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0));
       if (ready) execve(argv[0], argv.data(), environ);
       _exit(127);
     }
@@ -122,7 +121,8 @@ TEST_F(VorlixRegTest, SetValuesOfEachTypeAndQueryThemBack) {
 
 TEST_F(VorlixRegTest, FailuresExitNonZeroWithOneLine) {
   Reg({"set", kKey, "Here", "REG_SZ", "x"});
-  ExpectFails({"query", "HKCU\\Software\\Nothing"}, "key not found: HKEY_CURRENT_USER\\Software\\Nothing");
+  ExpectFails({"query", "HKCU\\Software\\Nothing"},
+              "key not found: HKEY_CURRENT_USER\\Software\\Nothing");
   ExpectFails({"query", kKey, "Missing"}, "value not found: \"Missing\"");
   ExpectFails({"delete", kKey, "Missing"}, "value not found");
   ExpectFails({"delete", "HKCU\\Nothing"}, "key not found");
@@ -266,7 +266,8 @@ TEST_F(VorlixRegTest, NamesAndLinesPastTheLimitsAreRefusedWholeNamingTheLine) {
     std::string error;
   } cases[] = {
       // Names that differ after a NUL would be stored as one.
-      {std::string("\"a\0x\"=\"1\"\n\"a\0y\"=\"2\"\n", 20), ":5: the value name \"a\\x00x\" holds a control character"},
+      {std::string("\"a\0x\"=\"1\"\n\"a\0y\"=\"2\"\n", 20),
+       ":5: the value name \"a\\x00x\" holds a control character"},
       {"\"a\rb\"=\"1\"\n", ":5: the value name \"a\\rb\" holds a control character"},
       {"[HKCU\\Software\\Tab\there]\n", ":5: the key name \"Tab\\there\" holds a control character"},
       {"\"" + std::string(256, 'n') + "\"=\"1\"\n", "\" is longer than 255 characters"},
@@ -280,7 +281,8 @@ TEST_F(VorlixRegTest, NamesAndLinesPastTheLimitsAreRefusedWholeNamingTheLine) {
   }
   // An endless line is refused at once, however much memory it would take.
   ExpectFails({"import", "/dev/zero"}, "/dev/zero:1: the line is longer than");
-  ExpectFails({"set", kKey, "a\rb", "REG_SZ", "1"}, "the value name \"a\\rb\" holds a control character");
+  ExpectFails({"set", kKey, "a\rb", "REG_SZ", "1"},
+              "the value name \"a\\rb\" holds a control character");
   ExpectFails({"set", too_deep, "x", "REG_SZ", "1"}, "the key lies deeper than 512 levels");
 
   // At the limits, names and keys are taken, and carried by an export.
@@ -297,18 +299,21 @@ TEST_F(VorlixRegTest, StoresWrittenByOtherProgramsAreShownSafely) {
   // program or an older version may have stored them.
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(StorePath().c_str(), &db), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(db,
-                         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
-                         "INSERT INTO keys (id, parent, name) "
-                         "SELECT 1000 + i, CASE i WHEN 1 THEN 2 ELSE 999 + i END, 'deep' FROM n;"
-                         "INSERT INTO key_values VALUES (2, 'a' || char(1) || 'b', 1, CAST('t' AS BLOB));",
-                         nullptr, nullptr, nullptr),
-            SQLITE_OK);
+  ASSERT_EQ(
+      sqlite3_exec(db,
+                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+                   "INSERT INTO keys (id, parent, name) "
+                   "SELECT 1000 + i, CASE i WHEN 1 THEN 2 ELSE 999 + i END, 'deep' FROM n;"
+                   "INSERT INTO key_values VALUES (2, 'a' || char(1) || 'b', 1, CAST('t' AS BLOB));",
+                   nullptr, nullptr, nullptr),
+      SQLITE_OK);
   sqlite3_close(db);
   const ToolRun query = Reg({"query", "HKCU"});
   EXPECT_EQ(query.exit_code, 0);
   EXPECT_NE(query.out.find("\n    a\\x01b    REG_SZ    t\n"), std::string::npos) << query.out;
-  ExpectFails({"export", "HKCU"}, "cannot export the value \"a\\x01b\" of HKEY_CURRENT_USER: its name holds a control character");
+  ExpectFails(
+      {"export", "HKCU"},
+      "cannot export the value \"a\\x01b\" of HKEY_CURRENT_USER: its name holds a control character");
   ExpectFails({"export", "HKCU\\deep"}, "lies deeper than 512 levels");
 }
 
@@ -337,7 +342,8 @@ TEST_F(VorlixRegTest, MessagesStayOnOneLineAndReadingCreatesNothing) {
 TEST_F(VorlixRegTest, AStoreThatIsNotAFileOrMayOnlyBeReadIsNamed) {
   std::filesystem::create_directories(folder_ + "/config/vorlix");
   ASSERT_EQ(mkfifo(StorePath().c_str(), 0600), 0);
-  ExpectFails({"query", kKey}, "The settings store " + StorePath() + " is damaged or is not a settings store (not a regular file)");
+  ExpectFails({"query", kKey}, "The settings store " + StorePath() +
+                                   " is damaged or is not a settings store (not a regular file)");
   std::filesystem::remove(StorePath());
 
   // A read-only store, where permissions bind (as "nobody" when run as root).
@@ -350,7 +356,8 @@ TEST_F(VorlixRegTest, AStoreThatIsNotAFileOrMayOnlyBeReadIsNamed) {
   std::filesystem::permissions(store, std::filesystem::perms::owner_read);
   const ToolRun denied = Reg({"set", kKey, "x", "REG_SZ", "z"}, true);
   EXPECT_EQ(denied.exit_code, 1);
-  EXPECT_NE(denied.err.find("access denied: the settings store " + store + " may only be read"), std::string::npos)
+  EXPECT_NE(denied.err.find("access denied: the settings store " + store + " may only be read"),
+            std::string::npos)
       << denied.err;
   std::filesystem::remove_all(folder);
 }

@@ -1,8 +1,8 @@
 #include "tools/vorlix-reg/commands.h"
 
 #include <cerrno>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -28,7 +28,9 @@ using IfMissing = RegistryStore::IfMissing;
 // Commands that only read or delete never create a missing store.
 class Transaction {
  public:
-  explicit Transaction(IfMissing if_missing) : store_(platform::UserRegistry(if_missing)) { store_.Begin(); }
+  explicit Transaction(IfMissing if_missing) : store_(platform::UserRegistry(if_missing)) {
+    store_.Begin();
+  }
   ~Transaction() { store_.Rollback(); }
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
@@ -40,7 +42,8 @@ class Transaction {
 };
 
 std::string StatusText(long status, const RegistryStore& store) {
-  if (status == platform::kAccessDenied) return "access denied: the settings store " + store.Path() + " may only be read";
+  if (status == platform::kAccessDenied)
+    return "access denied: the settings store " + store.Path() + " may only be read";
   if (status == platform::kInvalidName) return "a name breaks the registry's limits";
   return "status " + std::to_string(status);
 }
@@ -49,7 +52,8 @@ std::string ShownKey(const KeyName& key) { return ShownText(FormatKeyName(key.ro
 
 RegistryKey OpenExisting(RegistryStore& store, const KeyName& key) {
   RegistryKey handle;
-  if (store.OpenKey(key.root, key.path, handle) != platform::kOk) throw ToolError("key not found: " + ShownKey(key));
+  if (store.OpenKey(key.root, key.path, handle) != platform::kOk)
+    throw ToolError("key not found: " + ShownKey(key));
   return handle;
 }
 
@@ -75,10 +79,13 @@ void Query(const std::vector<std::string>& args, std::ostream& shown) {
     found = true;
   }
   if (args.size() == 3) {
-    if (!found) throw ToolError("value not found: \"" + ShownText(args[2]) + "\" in " + ShownKey({key.root, path}));
+    if (!found)
+      throw ToolError("value not found: \"" + ShownText(args[2]) + "\" in " +
+                      ShownKey({key.root, path}));
   } else {
     for (const std::string& subkey : store.SubkeyNames(handle)) {
-      out << '\n' << EscapedText(FormatKeyName(key.root, path.empty() ? subkey : path + "\\" + subkey)) << '\n';
+      out << '\n'
+          << EscapedText(FormatKeyName(key.root, path.empty() ? subkey : path + "\\" + subkey)) << '\n';
     }
   }
   shown << out.str();
@@ -173,11 +180,13 @@ void Import(const std::vector<std::string>& args) {
   if (std::filesystem::is_directory(file_name, ignored)) {
     throw ToolError(file_name + " is a folder, not a .reg file");
   }
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file_name.c_str(), "rb"), std::fclose);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file_name.c_str(), "rb"),
+                                                           std::fclose);
   if (!in) throw ToolError("cannot open " + file_name + ": " + std::strerror(errno));
   RegFileReader reader(in.get(), file_name);
   Transaction transaction(IfMissing::kCreate);
-  while (const std::optional<RegFileChange> change = reader.Next()) Apply(transaction.store(), *change, file_name);
+  while (const std::optional<RegFileChange> change = reader.Next())
+    Apply(transaction.store(), *change, file_name);
   transaction.Commit();
 }
 
@@ -198,7 +207,8 @@ void RunCommand(const std::vector<std::string>& args, std::ostream& out) {
   for (const Command& candidate : kCommands) {
     if (!args.empty() && args[0] == candidate.name) command = &candidate;
   }
-  if (command == nullptr) throw UsageError("unknown command \"" + ShownText(args.empty() ? "" : args[0]) + "\"");
+  if (command == nullptr)
+    throw UsageError("unknown command \"" + ShownText(args.empty() ? "" : args[0]) + "\"");
   if (args.size() < command->min_args || args.size() > command->max_args) {
     throw UsageError("wrong number of arguments for " + args[0]);
   }

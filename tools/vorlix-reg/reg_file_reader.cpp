@@ -42,7 +42,8 @@ bool RegFileReader::NextLine() {
     any = true;
     const char* start = buffer_.data() + taken_;
     const auto* end = static_cast<const char*>(std::memchr(start, '\n', buffered_ - taken_));
-    const std::size_t count = end != nullptr ? static_cast<std::size_t>(end - start) : buffered_ - taken_;
+    const std::size_t count =
+        end != nullptr ? static_cast<std::size_t>(end - start) : buffered_ - taken_;
     if (line_.size() + count > kMaxLineLength) {
       Fail("the line is longer than " + std::to_string(kMaxLineLength) + " bytes");
     }
@@ -90,8 +91,13 @@ RegFileChange RegFileReader::ReadHeader(std::string_view line) {
   }
   if (erase && key.path.empty()) Fail("a root key cannot be deleted");
   current_key_ = erase ? std::nullopt : std::optional<KeyName>(key);
-  return {erase ? RegFileChange::Kind::kDeleteKey : RegFileChange::Kind::kCreateKey, key.root,
-          std::move(key.path), {}, 0, {}, line_number_};
+  return {erase ? RegFileChange::Kind::kDeleteKey : RegFileChange::Kind::kCreateKey,
+          key.root,
+          std::move(key.path),
+          {},
+          0,
+          {},
+          line_number_};
 }
 
 // A quoted text at the start of `rest`, with \\ and \" escapes; `rest` then
@@ -119,7 +125,8 @@ std::string RegFileReader::ReadHexData(std::string_view list) {
   list = Trim(list);
   while (!list.empty() && list.back() == '\\') {
     joined.append(list.substr(0, list.size() - 1));
-    if (joined.size() > kMaxLineLength) Fail("a hex list longer than " + std::to_string(kMaxLineLength) + " bytes");
+    if (joined.size() > kMaxLineLength)
+      Fail("a hex list longer than " + std::to_string(kMaxLineLength) + " bytes");
     if (!NextLine()) Fail("the file ends inside a hex list");
     list = Trim(line_);
   }

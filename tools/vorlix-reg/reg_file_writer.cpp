@@ -73,8 +73,8 @@ void WriteKeyTree(platform::RegistryStore& store, platform::RegistryRoot root,
     for (const platform::RegistryValue& value : store.Values(next.key)) {
       const std::string problem = platform::NameProblem(value.name);
       if (!problem.empty()) {
-        throw ToolError("cannot export the value \"" + ShownText(value.name) + "\" of " + ShownText(name) +
-                        ": its name " + problem);
+        throw ToolError("cannot export the value \"" + ShownText(value.name) + "\" of " +
+                        ShownText(name) + ": its name " + problem);
       }
       out << ValueLine(value) << '\n';
     }

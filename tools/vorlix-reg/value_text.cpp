@@ -48,7 +48,8 @@ std::string ShownText(std::string_view text) {
     const std::string piece = EscapedText(text.substr(i, 1));
     if (shown.size() + piece.size() > kShownLength) {
       // Never end inside a UTF-8 sequence.
-      while (!shown.empty() && (static_cast<unsigned char>(shown.back()) & 0xC0) == 0x80) shown.pop_back();
+      while (!shown.empty() && (static_cast<unsigned char>(shown.back()) & 0xC0) == 0x80)
+        shown.pop_back();
       if (!shown.empty() && static_cast<unsigned char>(shown.back()) >= 0xC0) shown.pop_back();
       return shown + "...";
     }
@@ -83,7 +84,8 @@ std::string TypeName(std::uint32_t type) {
 }
 
 std::string DisplayData(std::uint32_t type, std::string_view data) {
-  if (type == platform::kRegSz || type == platform::kRegExpandSz) return EscapedText(data.substr(0, data.find('\0')));
+  if (type == platform::kRegSz || type == platform::kRegExpandSz)
+    return EscapedText(data.substr(0, data.find('\0')));
   if (type == platform::kRegDword && data.size() == 4) {
     char number[16];
     std::snprintf(number, sizeof number, "0x%x", DwordValue(data));
@@ -123,8 +125,7 @@ TypedData ParseSetData(std::string_view type_name, std::string_view text) {
     if (!bytes) throw ToolError("\"" + ShownText(text) + "\" is not a list of hex bytes");
     return {platform::kRegBinary, *bytes};
   }
-  throw ToolError("unknown type \"" + ShownText(type_name) +
-                  "\" (use REG_SZ, REG_DWORD or REG_BINARY)");
+  throw ToolError("unknown type \"" + ShownText(type_name) + "\" (use REG_SZ, REG_DWORD or REG_BINARY)");
 }
 
 std::uint32_t DwordValue(std::string_view bytes) {
