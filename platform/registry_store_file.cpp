@@ -101,16 +101,17 @@ std::string MoveLogAside(const std::string& log) {
 void ClearOrphanedLogs(const std::string& path) {
   const std::string log = path + "-wal";
   struct stat st {};
-  if (lstat(log.c_str(), &st) == 0 && !(S_ISREG(st.st_mode) && st.st_size == 0)) {
-    const std::string aside = MoveLogAside(log);
+  const bool holds_data = lstat(log.c_str(), &st) == 0 && !(S_ISREG(st.st_mode) && st.st_size == 0);
+  const std::string aside = holds_data ? MoveLogAside(log) : std::string();
+  for (const std::string& spare : {log, path + "-shm"}) {
+    if (unlink(spare.c_str()) != 0 && errno != ENOENT) FailWithErrno("remove the old log file", spare);
+  }
+  if (holds_data) {
     throw RegistryStoreError(
         "The settings store " + path + " is missing, but its log file " + log +
         " was still there, holding changes that may not be in any store; it was moved to " + aside +
         ". If you moved the store away, put that log beside it, named after it with -wal at the "
         "end, before anything opens it. Vorlix starts again with empty settings.");
-  }
-  for (const std::string& spare : {log, path + "-shm"}) {
-    if (unlink(spare.c_str()) != 0 && errno != ENOENT) FailWithErrno("remove the old log file", spare);
   }
 }
 
