@@ -1,11 +1,8 @@
 #include "platform/registry_store.h"
 
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <iterator>
 
 #include "platform/registry_store_file.h"
@@ -33,6 +30,18 @@ bool ForEachName(std::string_view path, Each each) {
 }
 
 }  // namespace
+
+std::string NameProblem(std::string_view name) {
+  std::size_t characters = 0;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20) return "holds a control character";
+    characters += (byte & 0xC0) != 0x80;  // not a UTF-8 continuation byte
+  }
+  if (characters > kMaxNameLength)
+    return "is longer than " + std::to_string(kMaxNameLength) + " characters";
+  return {};
+}
 
 std::string_view RootName(RegistryRoot root) {
   constexpr std::string_view kNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
@@ -92,52 +101,68 @@ class RegistryStore::Statement {
   int bound_ = 0;
 };
 
-RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {
-  struct stat st {};
-  if (stat(path_.c_str(), &st) != 0) {
-    if (errno != ENOENT && errno != ENOTDIR) {
-      throw RegistryStoreError("cannot open the settings store " + path_ + ": " + std::strerror(errno));
+RegistryStore::RegistryStore(std::string path, IfMissing if_missing) : path_(std::move(path)) {
+  if (!StoreFileExists(path_)) {
+    if (if_missing == IfMissing::kFail) {
+      throw RegistryStoreError("the settings store " + path_ + " does not exist");
     }
     CreateStoreFile(path_);
   }
-  CheckStoreFileHeader(path_);
-  // Never SQLITE_OPEN_CREATE: a file that vanished meanwhile is an error, not a new store.
-  const int rc =
-      sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
   try {
-    if (rc != SQLITE_OK) Fail("cannot open");
-    Prepare();
+    // SQLite judges the file first over a connection that cannot write to it,
+    // so a damaged or foreign file is never changed; only then is it opened
+    // for writing.
+    Connect(SQLITE_OPEN_READONLY);
+    CheckContents();
+    Close();
+    Connect(SQLITE_OPEN_READWRITE);
+    // Every commit reaches the disk before it is reported done.
+    Exec("PRAGMA synchronous = FULL");
   } catch (...) {
     Close();
     throw;
   }
 }
 
-void RegistryStore::Prepare() {
+void RegistryStore::Connect(int mode) {
+  // Never SQLITE_OPEN_CREATE: a file that vanished meanwhile is an error, not a new store.
+  if (sqlite3_open_v2(path_.c_str(), &db_, mode | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+    Fail("cannot open");
+  }
   sqlite3_extended_result_codes(db_, 1);
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-  // Read-only checks first: nothing is written to a file that fails them.
-  {
-    Statement id(*this, "PRAGMA application_id");
-    Statement version(*this, "PRAGMA user_version");
-    if (!id.Next() || id.Int(0) != kStoreApplicationId || !version.Next() ||
-        version.Int(0) != kStoreSchemaVersion) {
-      throw RegistryStoreError(DamagedStoreMessage(path_, "not a Vorlix settings database"));
-    }
-    Statement check(*this, "PRAGMA quick_check");
-    if (!check.Next() || check.Text(0) != "ok") {
-      throw RegistryStoreError(DamagedStoreMessage(path_, "quick check: " + std::string(check.Text(0))));
-    }
+  // A connection that may not write never writes the log back into the file either.
+  if ((mode & SQLITE_OPEN_READONLY) != 0)
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+}
+
+void RegistryStore::CheckContents() {
+  Statement id(*this, "PRAGMA application_id");
+  Statement version(*this, "PRAGMA user_version");
+  if (!id.Next() || id.Int(0) != kStoreApplicationId || !version.Next() ||
+      version.Int(0) != kStoreSchemaVersion) {
+    Refuse("not a Vorlix settings database");
   }
-  // Every commit reaches the disk before it is reported done.
-  Exec("PRAGMA synchronous = FULL");
-  struct stat st {};
-  if (stat(path_.c_str(), &st) != 0) Fail("cannot open");
-  device_ = st.st_dev;
-  inode_ = st.st_ino;
+  Statement check(*this, "PRAGMA quick_check");
+  if (!check.Next() || check.Text(0) != "ok") {
+    Refuse("quick check: " + std::string(check.Text(0)));
+  }
+}
+
+bool RegistryStore::HasMoved() const {
+  int moved = 0;
+  return db_ != nullptr &&
+         sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved != 0;
 }
 
 void RegistryStore::Close() noexcept {
+  if (db_ == nullptr) return;
+  if (sqlite3_db_readonly(db_, "main") == 0 && HasMoved()) {
+    // SQLite does not write the log back into a file that was moved or removed
+    // while open: do it here, so the moved file holds every committed value
+    // and the log left at the old name is empty.
+    sqlite3_wal_checkpoint_v2(db_, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+  }
   for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
   statements_.clear();
   sqlite3_close(db_);
@@ -146,11 +171,7 @@ void RegistryStore::Close() noexcept {
 
 RegistryStore::~RegistryStore() { Close(); }
 
-bool RegistryStore::StillAt(const std::string& path) const {
-  struct stat st {};
-  return path == path_ && stat(path.c_str(), &st) == 0 && st.st_dev == device_ &&
-         st.st_ino == inode_;
-}
+bool RegistryStore::StillAt(const std::string& path) const { return path == path_ && !HasMoved(); }
 
 void RegistryStore::Fail(std::string_view what) {
   const int code = db_ != nullptr ? sqlite3_extended_errcode(db_) : SQLITE_CANTOPEN;
@@ -158,14 +179,22 @@ void RegistryStore::Fail(std::string_view what) {
   switch (code & 0xFF) {
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
-      throw RegistryStoreError(DamagedStoreMessage(path_, message));
+      Refuse(message);
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
       throw RegistryStoreError("the settings store " + path_ +
                                " stayed locked by another program: " + message);
     default:
+      if (!StoreFolderWritable(path_)) throw RegistryStoreError(UnwritableFolderMessage(path_, message));
       throw RegistryStoreError(std::string(what) + " the settings store " + path_ + ": " + message);
   }
+}
+
+void RegistryStore::Refuse(std::string_view reason) {
+  // SQLite keeps its log files beside the store, even for reading; where it
+  // cannot make them, a sound store in WAL mode reads as empty or damaged.
+  if (!StoreFolderWritable(path_)) throw RegistryStoreError(UnwritableFolderMessage(path_, reason));
+  throw RegistryStoreError(DamagedStoreMessage(path_, reason));
 }
 
 sqlite3_stmt* RegistryStore::Prepared(const char* sql) {
@@ -232,13 +261,21 @@ bool RegistryStore::Descend(std::int64_t& id, std::string_view path) {
 }
 
 long RegistryStore::OpenKey(RegistryRoot root, std::string_view path, RegistryKey& key) {
-  std::int64_t id = RootId(root);
+  return OpenSubkey(RegistryKey{RootId(root)}, path, key);
+}
+
+long RegistryStore::OpenSubkey(RegistryKey parent, std::string_view path, RegistryKey& key) {
+  std::int64_t id = parent.id;
   if (!Descend(id, path)) return kFileNotFound;
   key.id = id;
   return kOk;
 }
 
 long RegistryStore::CreateKey(RegistryRoot root, std::string_view path, RegistryKey& key) {
+  std::size_t depth = 0;
+  const bool fit = ForEachName(
+      path, [&](std::string_view name) { return ++depth <= kMaxKeyDepth && NameProblem(name).empty(); });
+  if (!fit) return kInvalidName;
   key.id = RootId(root);
   long status = kOk;
   ForEachName(path, [&](std::string_view name) {
@@ -285,6 +322,7 @@ long RegistryStore::QueryValue(RegistryKey key, std::string_view name, std::uint
 
 long RegistryStore::SetValue(RegistryKey key, std::string_view name, std::uint32_t type,
                              std::string_view data) {
+  if (!NameProblem(name).empty()) return kInvalidName;
   Statement set(*this,
                 "INSERT INTO key_values (key, name, type, data) VALUES (?1, ?2, ?3, ?4) "
                 "ON CONFLICT (key, name) DO UPDATE SET type = excluded.type, data = excluded.data");

@@ -6,8 +6,6 @@
 // keep the case they were created with.
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -46,6 +44,16 @@ inline constexpr RegistryRoot kRegistryRoots[] = {
 };
 std::string_view RootName(RegistryRoot root);
 
+// The registry's own limits: a key or value name holds at most 255 characters
+// and no control character (below 0x20; a NUL would end it early, a line break
+// would break the text form), and a key lies at most 512 levels below its root.
+inline constexpr std::size_t kMaxNameLength = 255;
+inline constexpr std::size_t kMaxKeyDepth = 512;
+// What makes `name` unfit for a key or value name ("holds a control character",
+// "is longer than 255 characters"); empty when it is fit. Characters are UTF-8
+// sequences, counted as one each.
+std::string NameProblem(std::string_view name);
+
 // An open key. It stays valid until the transaction it was opened in ends.
 struct RegistryKey {
   std::int64_t id = 0;
@@ -65,16 +73,20 @@ class RegistryStoreError : public std::runtime_error {
 
 class RegistryStore {
  public:
+  enum class IfMissing { kCreate, kFail };
   // Opens the store file at `path`; when there is none, creates it (and its
-  // folder) complete, so no half-made store is ever seen. An existing file that
-  // is not an intact store is refused with RegistryStoreError and never written.
-  explicit RegistryStore(std::string path);
+  // folder) complete, so no half-made store is ever seen, or with kFail throws
+  // RegistryStoreError and creates nothing. An existing file is first judged by
+  // SQLite over a read-only connection: one that is not an intact store is
+  // refused with RegistryStoreError and never written.
+  explicit RegistryStore(std::string path, IfMissing if_missing = IfMissing::kCreate);
   ~RegistryStore();
   RegistryStore(const RegistryStore&) = delete;
   RegistryStore& operator=(const RegistryStore&) = delete;
 
   const std::string& Path() const { return path_; }
-  // Whether `path` still names the file this store has open.
+  // Whether `path` still names the file this store has open. Once it does not,
+  // closing the store first writes its log back into the file it has open.
   bool StillAt(const std::string& path) const;
 
   // One transaction holding the store's write lock: everything between Begin and
@@ -85,8 +97,11 @@ class RegistryStore {
 
   // Key paths are backslash-separated names below the root; empty names (from
   // leading, trailing or doubled backslashes) are skipped, so an empty path is
-  // the root itself.
+  // the root itself. Creating a key or setting a value whose name breaks the
+  // limits above answers kInvalidName and changes nothing.
   long OpenKey(RegistryRoot root, std::string_view path, RegistryKey& key);
+  // Opens a key below the open key `parent`.
+  long OpenSubkey(RegistryKey parent, std::string_view path, RegistryKey& key);
   long CreateKey(RegistryRoot root, std::string_view path, RegistryKey& key);
   long CloseKey(RegistryKey key);
   // The path of an open key below its root, with the letter case it was stored with.
@@ -111,11 +126,16 @@ class RegistryStore {
 
  private:
   class Statement;
-  // Checks an opened file before anything is written to it, then sets up the connection.
-  void Prepare();
+  // Opens the connection with SQLITE_OPEN_READONLY or SQLITE_OPEN_READWRITE.
+  void Connect(int mode);
+  // Refuses a file that is damaged or not a settings store.
+  void CheckContents();
+  bool HasMoved() const;
   void Close() noexcept;
   sqlite3_stmt* Prepared(const char* sql);
   [[noreturn]] void Fail(std::string_view what);
+  // Throws the error for a file that SQLite does not take as a sound store.
+  [[noreturn]] void Refuse(std::string_view reason);
   int Step(sqlite3_stmt* statement);
   long WriteStatus(int rc);
   void Exec(const char* sql);
@@ -125,8 +145,6 @@ class RegistryStore {
 
   std::string path_;
   sqlite3* db_ = nullptr;
-  dev_t device_ = 0;
-  ino_t inode_ = 0;
   std::unordered_map<const char*, sqlite3_stmt*> statements_;
 };
 

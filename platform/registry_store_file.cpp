@@ -2,12 +2,13 @@
 
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 
 #include "platform/registry_store.h"
@@ -70,50 +71,97 @@ void BuildStore(const std::string& temp, const std::string& path) {
   if (rc != SQLITE_OK) throw RegistryStoreError("cannot create the settings store " + path + ": " + error);
 }
 
-// SQLite's log and index files beside a store that no longer exists belong to a
-// removed store; left there, SQLite would replay them into the new one.
-void RemoveStaleLogs(const std::string& path) {
-  struct stat st {};
-  if (stat(path.c_str(), &st) == 0 || errno != ENOENT) return;
-  for (const char* suffix : {"-wal", "-shm"}) {
-    if (unlink((path + suffix).c_str()) != 0 && errno != ENOENT) {
-      FailWithErrno("remove the old log file", path + suffix);
+// The path of the folder holding `path`.
+std::string FolderOf(const std::string& path) {
+  return std::filesystem::path(path).parent_path().string();
+}
+
+// `log` moved to a free name beside it that says what it is; the new path.
+std::string MoveLogAside(const std::string& log) {
+  char stamp[32] = "";
+  const std::time_t now = std::time(nullptr);
+  struct tm local {};
+  if (localtime_r(&now, &local) != nullptr) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+  for (int attempt = 1;; ++attempt) {
+    const std::string aside =
+        log + ".orphaned-" + stamp + (attempt > 1 ? "-" + std::to_string(attempt) : "");
+    // link and unlink: a rename that never replaces a file already there.
+    if (link(log.c_str(), aside.c_str()) == 0) {
+      if (unlink(log.c_str()) != 0) FailWithErrno("move aside the log file", log);
+      return aside;
     }
+    if (errno != EEXIST) FailWithErrno("move aside the log file", log);
   }
 }
 
-std::uint32_t BigEndian(const unsigned char* bytes, int count) {
-  std::uint32_t value = 0;
-  for (int i = 0; i < count; ++i) value = (value << 8) | bytes[i];
-  return value;
+// SQLite's log and index files beside a store that no longer exists belong to
+// a store that was moved or removed; left there, SQLite would replay them into
+// the new one. The index holds nothing that is not in the log, and an empty log
+// holds nothing: both go. A log with data is moved aside and reported.
+void ClearOrphanedLogs(const std::string& path) {
+  const std::string log = path + "-wal";
+  struct stat st {};
+  const bool holds_data = lstat(log.c_str(), &st) == 0 && !(S_ISREG(st.st_mode) && st.st_size == 0);
+  const std::string aside = holds_data ? MoveLogAside(log) : std::string();
+  for (const std::string& spare : {log, path + "-shm"}) {
+    if (unlink(spare.c_str()) != 0 && errno != ENOENT) FailWithErrno("remove the old log file", spare);
+  }
+  if (holds_data) {
+    throw RegistryStoreError(
+        "The settings store " + path + " is missing, but its log file " + log +
+        " was still there, holding changes that may not be in any store; it was moved to " + aside +
+        ". If you moved the store away, put that log beside it, named after it with -wal at the "
+        "end, before anything opens it. Vorlix starts again with empty settings.");
+  }
 }
+
+// Holds an exclusive lock on a folder while it lives.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder)
+      : fd_(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    if (fd_.get() < 0 || flock(fd_.get(), LOCK_EX) != 0)
+      FailWithErrno("lock the settings folder", folder);
+  }
+
+ private:
+  FileDescriptor fd_;
+};
 
 }  // namespace
 
 std::string DamagedStoreMessage(const std::string& path, std::string_view reason) {
   return "The settings store " + path + " is damaged or is not a settings store (" +
-         std::string(reason) +
-         "). It was left as it is; move it away to start again with empty settings.";
+         std::string(reason) + "). It was left as it is; move it away together with its log files " +
+         path + "-wal and " + path + "-shm, where they exist, to start again with empty settings.";
+}
+
+bool StoreFolderWritable(const std::string& path) { return access(FolderOf(path).c_str(), W_OK) == 0; }
+
+std::string UnwritableFolderMessage(const std::string& path, std::string_view reason) {
+  return "The settings store " + path + " cannot be opened because its folder " + FolderOf(path) +
+         " cannot be written (" + std::string(reason) +
+         "); the store needs to keep its log files beside it. Allow writing to the folder.";
 }
 
 void CreateStoreFile(const std::string& path) {
-  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  const std::string folder = FolderOf(path);
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) {
-    throw RegistryStoreError("cannot create the settings folder " + folder.string() + ": " +
-                             error.message());
+    throw RegistryStoreError("cannot create the settings folder " + folder + ": " + error.message());
   }
+  const FolderLock lock(folder);
+  if (StoreFileExists(path)) return;  // another process made it meanwhile
+  ClearOrphanedLogs(path);
   std::string temp = path + ".new-XXXXXX";
   FileDescriptor fd(mkstemp(temp.data()));
   if (fd.get() < 0) FailWithErrno("create the settings store", path);
   try {
     BuildStore(temp, path);
     if (fsync(fd.get()) != 0) FailWithErrno("write the settings store", path);
-    RemoveStaleLogs(path);
-    if (link(temp.c_str(), path.c_str()) != 0 && errno != EEXIST) {
+    if (link(temp.c_str(), path.c_str()) != 0 && errno != EEXIST)
       FailWithErrno("create the settings store", path);
-    }
   } catch (...) {
     unlink(temp.c_str());
     throw;
@@ -124,34 +172,18 @@ void CreateStoreFile(const std::string& path) {
   if (dir.get() < 0 || fsync(dir.get()) != 0) FailWithErrno("write the settings folder", folder);
 }
 
-void CheckStoreFileHeader(const std::string& path) {
-  FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) FailWithErrno("open the settings store", path);
+bool StoreFileExists(const std::string& path) {
   struct stat st {};
-  if (fstat(fd.get(), &st) != 0) FailWithErrno("read the settings store", path);
-  if (!S_ISREG(st.st_mode)) throw RegistryStoreError(DamagedStoreMessage(path, "not a regular file"));
+  if (stat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return false;
+    FailWithErrno("open the settings store", path);
+  }
+  if (!S_ISREG(st.st_mode)) {
+    throw RegistryStoreError(
+        DamagedStoreMessage(path, S_ISDIR(st.st_mode) ? "a folder, not a file" : "not a regular file"));
+  }
   if (st.st_size == 0) throw RegistryStoreError(DamagedStoreMessage(path, "the file is empty"));
-
-  unsigned char header[100] = {};
-  const ssize_t got = pread(fd.get(), header, sizeof header, 0);
-  if (got < 0) FailWithErrno("read the settings store", path);
-  constexpr char kMagic[] = "SQLite format 3";  // with its NUL: 16 bytes
-  const bool magic_fits = std::memcmp(header, kMagic, got < 16 ? got : 16) == 0;
-  if (!magic_fits) throw RegistryStoreError(DamagedStoreMessage(path, "not an SQLite database"));
-  if (got < static_cast<ssize_t>(sizeof header)) {
-    throw RegistryStoreError(DamagedStoreMessage(path, "the file is truncated"));
-  }
-  std::uint32_t page_size = BigEndian(header + 16, 2);
-  if (page_size == 1) page_size = 65536;
-  if (page_size < 512 || page_size > 65536 || (page_size & (page_size - 1)) != 0) {
-    throw RegistryStoreError(DamagedStoreMessage(path, "bad page size"));
-  }
-  // The page count in the header is valid when the two change counters agree.
-  const bool count_valid = std::memcmp(header + 24, header + 92, 4) == 0;
-  const std::uint64_t pages = count_valid ? BigEndian(header + 28, 4) : 1;
-  if (st.st_size % page_size != 0 || static_cast<std::uint64_t>(st.st_size) < pages * page_size) {
-    throw RegistryStoreError(DamagedStoreMessage(path, "the file is truncated"));
-  }
+  return true;
 }
 
 }  // namespace vorlix::platform

@@ -10,7 +10,7 @@ namespace vorlix::platform {
 
 std::string UserRegistryPath() { return VorlixConfigDir() + "/registry.db"; }
 
-RegistryStore& UserRegistry() {
+RegistryStore& UserRegistry(RegistryStore::IfMissing if_missing) {
   static std::unique_ptr<RegistryStore> store;
   static pid_t owner = 0;
   const std::string path = UserRegistryPath();
@@ -20,7 +20,7 @@ RegistryStore& UserRegistry() {
   }
   if (store == nullptr || !store->StillAt(path)) {
     store.reset();
-    store = std::make_unique<RegistryStore>(path);
+    store = std::make_unique<RegistryStore>(path, if_missing);
     owner = getpid();
   }
   return *store;

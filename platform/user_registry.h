@@ -13,7 +13,8 @@ std::string UserRegistryPath();
 // The store at UserRegistryPath(), opened (or created) on first use and kept
 // open. It is opened again when that path changes or names another file (the
 // user removed or replaced it), and in a child process after fork, which must
-// not use its parent's connection. Throws RegistryStoreError.
-RegistryStore& UserRegistry();
+// not use its parent's connection. With kFail a missing store is an error and
+// nothing is created. Throws RegistryStoreError.
+RegistryStore& UserRegistry(RegistryStore::IfMissing if_missing = RegistryStore::IfMissing::kCreate);
 
 }  // namespace vorlix::platform

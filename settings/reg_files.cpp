@@ -37,6 +37,9 @@ void TRegFile::CloseKeyAfterFailure() noexcept {
     // The first failure is the one to report; the key is closed either way.
     CurrentKey.reset();
   }
+  // A failure inside OpenKey leaves no key open, but may leave its transaction,
+  // and with it the store's write lock, held.
+  if (store_ != nullptr) store_->Rollback();
 }
 
 platform::RegistryStore& TRegFile::Store() {
@@ -81,7 +84,9 @@ std::string TRegFile::SplitValuePath(std::string& name) {
 }
 
 bool TRegFile::OpenKey(const std::string& path, bool open_only) {
+  store_ = nullptr;  // the store of an earlier operation may be gone
   platform::RegistryStore& store = Store();
+  store_ = &store;
   store.Begin();
   platform::RegistryKey key;
   if (open_only || path.empty() || RootKey == TRootKey::hkDynData) {
@@ -96,7 +101,6 @@ bool TRegFile::OpenKey(const std::string& path, bool open_only) {
     CheckResult(status);
   }
   CurrentKey = key;
-  store_ = &store;
   return true;
 }
 

@@ -88,7 +88,7 @@ class TRegFile {
   platform::RegistryStore& Store();
 
   std::optional<platform::RegistryKey> CurrentKey;
-  platform::RegistryStore* store_ = nullptr;  // the store of CurrentKey
+  platform::RegistryStore* store_ = nullptr;  // the store of the operation under way
 };
 
 }  // namespace vorlix

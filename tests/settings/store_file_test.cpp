@@ -2,6 +2,7 @@
 // error and stay untouched; two processes writing at once lose nothing.
 #include <gtest/gtest.h>
 #include <grp.h>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,10 +33,11 @@ class StoreFileTest : public test::StoreTest {
     return test::ReadFile(source);
   }
 
-  // Puts `bytes` where the store belongs and expects every operation to fail
-  // naming the file, leaving it as it was.
+  // Puts `bytes` where the store belongs, as a new file without log files, and
+  // expects every operation to fail naming the file, leaving it as it was.
   void ExpectRefused(const std::string& bytes, const std::string& reason) {
     std::filesystem::create_directories(config_ + "/vorlix");
+    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(StorePath() + suffix);
     test::WriteFile(StorePath(), bytes);
     TRegFile reg;
     reg.Key = "Software\\Tolvex\\Vorlix 5.0";
@@ -46,6 +48,9 @@ class StoreFileTest : public test::StoreTest {
       } catch (const ERegFileError& error) {
         EXPECT_NE(std::string(error.what()).find(StorePath()), std::string::npos) << error.what();
         EXPECT_NE(std::string(error.what()).find(reason), std::string::npos) << error.what();
+        // The advice to move the store away names the log files that go with it.
+        EXPECT_NE(std::string(error.what()).find(StorePath() + "-wal"), std::string::npos)
+            << error.what();
       }
       EXPECT_THROW(reg.KeyExists(""), ERegFileError);
     }
@@ -57,10 +62,10 @@ TEST_F(StoreFileTest, FilesThatAreNotAWholeStoreAreRefusedAndLeftAlone) {
   const std::string good = GoodStoreBytes();
   ASSERT_GT(good.size(), 8192u);
   ExpectRefused("", "empty");
-  ExpectRefused("[HKEY_CURRENT_USER]\nsome text, not a database\n", "not an SQLite database");
-  ExpectRefused(good.substr(0, 50), "truncated");
-  ExpectRefused(good.substr(0, good.size() / 2), "truncated");
-  ExpectRefused(good.substr(0, good.size() - 100), "truncated");
+  ExpectRefused("[HKEY_CURRENT_USER]\nsome text, not a database\n", "not a database");
+  ExpectRefused(good.substr(0, 50), "not a Vorlix settings database");
+  ExpectRefused(good.substr(0, good.size() / 2), "malformed");
+  ExpectRefused(good.substr(0, good.size() - 4096), "malformed");
 
   // Pages after the first overwritten with noise.
   std::string damaged = good;
@@ -119,17 +124,34 @@ void WherePermissionsBind(const std::function<void(const std::string& folder)>& 
 
 TEST_F(StoreFileTest, AFolderWithoutWritePermissionGivesAClearError) {
   WherePermissionsBind([this](const std::string& folder) {
-    UseConfigFolder(folder);
-    std::filesystem::create_directories(config_ + "/vorlix");
-    std::filesystem::permissions(config_ + "/vorlix", std::filesystem::perms::owner_read |
-                                                          std::filesystem::perms::owner_exec);
+    const std::string mine = folder + "/mine";
+    UseConfigFolder(mine);
+    const std::string settings = config_ + "/vorlix";
+    std::filesystem::create_directories(settings);
+    const auto expect_error = [&](const std::string& expected) {
+      std::filesystem::permissions(
+          settings, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+      TRegFile reg;
+      try {
+        reg.ReadValue("x");
+        ADD_FAILURE() << "no error";
+      } catch (const ERegFileError& error) {
+        EXPECT_NE(std::string(error.what()).find(expected), std::string::npos) << error.what();
+      }
+      std::filesystem::permissions(settings, std::filesystem::perms::owner_all);
+    };
+    expect_error("cannot create the settings store " + StorePath());
+
+    // A good store, closed, in a folder that turned read-only: not damaged.
     TRegFile reg;
-    try {
-      reg.ReadValue("x");
-      ADD_FAILURE() << "no error";
-    } catch (const ERegFileError& error) {
-      EXPECT_NE(std::string(error.what()).find(StorePath()), std::string::npos) << error.what();
-    }
+    reg.WriteValue("Kept", "x");
+    UseConfigFolder(folder + "/elsewhere");
+    reg.KeyExists("");  // closes the store in `mine`
+    UseConfigFolder(mine);
+    const std::string bytes = test::ReadFile(StorePath());
+    expect_error("its folder " + settings + " cannot be written");
+    EXPECT_TRUE(test::ReadFile(StorePath()) == bytes);
+    EXPECT_EQ(reg.ReadValue("Kept"), Variant("x"));
   });
 }
 
@@ -202,6 +224,45 @@ TEST_F(StoreFileTest, TwoProcessesWritingAtOnceLoseNothing) {
     }
   }
   EXPECT_EQ(reg.ReadValue("Parent"), Variant(0));
+}
+
+TEST_F(StoreFileTest, AFailedOperationReleasesTheWriteLockAtOnce) {
+  TRegFile reg;
+  reg.Key = "Software\\Tolvex\\Vorlix 5.0";
+  reg.WriteValue("Kept", 1);
+  TRegFile dyn;
+  dyn.RootKey = TRootKey::hkDynData;
+  dyn.Key = "Missing";
+  const std::function<void()> failures[] = {
+      [&] { reg.DeleteValue("", "Missing"); },        // status 2
+      [&] { reg.DeleteKey("Missing"); },              // status 2
+      [&] { reg.WriteValue("Nothing", Variant()); },  // a kind that cannot be stored
+      [&] { dyn.WriteValue("x", 1); },                // a key that cannot be created
+      [&] {                                           // a store another program reshaped
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(StorePath().c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, "ALTER TABLE keys RENAME TO old_keys", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+        reg.ReadValue("Kept");
+      },
+  };
+  for (const auto& failure : failures) {
+    EXPECT_THROW(failure(), ERegFileError);
+    // Another process takes the write lock without waiting for it.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      sqlite3* db = nullptr;
+      const bool locked =
+          sqlite3_open_v2(StorePath().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+          sqlite3_exec(db, "BEGIN IMMEDIATE; COMMIT;", nullptr, nullptr, nullptr) == SQLITE_OK;
+      _exit(locked ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write lock was still held";
+  }
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 // vorlix-reg as a person uses it: the real program in its own process, on a
 // real store, with real .reg files.
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -30,25 +34,37 @@ class VorlixRegTest : public ::testing::Test {
     setenv("XDG_CONFIG_HOME", (folder_ + "/config").c_str(), 1);
   }
 
-  ToolRun Reg(std::vector<std::string> args) {
+  // Runs vorlix-reg; as the unprivileged user "nobody" when `as_nobody` and
+  // the tests run as root, so that file permissions bind. A run that has not
+  // ended after a minute is killed and reported with exit code -2.
+  ToolRun Reg(std::vector<std::string> args, bool as_nobody = false) {
     args.insert(args.begin(), VORLIX_REG_PATH);
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
     const std::string out_path = folder_ + "/stdout";
     const std::string err_path = folder_ + "/stderr";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_t pid = 0;
     ToolRun run;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-      int status = 0;
-      waitpid(pid, &status, 0);
-      if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      constexpr uid_t kNobody = 65534;
+      const bool ready = dup2(open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 1) == 1 &&
+                         dup2(open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 2) == 2 &&
+                         (!as_nobody || geteuid() != 0 ||
+                          (setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0));
+      if (ready) execve(argv[0], argv.data(), environ);
+      _exit(127);
     }
-    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    for (int waited = 0; pid > 0 && waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+      if (waited == 6000) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        run.exit_code = -2;
+      }
+      usleep(10000);
+    }
+    if (run.exit_code != -2 && WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
     run.out = test::ReadFile(out_path);
     run.err = test::ReadFile(err_path);
     return run;
@@ -62,6 +78,8 @@ class VorlixRegTest : public ::testing::Test {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_NE(run.err.find(expected), std::string::npos) << run.err;
   }
+
+  std::string StorePath() const { return folder_ + "/config/vorlix/registry.db"; }
 
   std::string WriteRegFile(const std::string& text) {
     const std::string path = folder_ + "/input.reg";
@@ -102,8 +120,9 @@ TEST_F(VorlixRegTest, SetValuesOfEachTypeAndQueryThemBack) {
 }
 
 TEST_F(VorlixRegTest, FailuresExitNonZeroWithOneLine) {
-  ExpectFails({"query", "HKCU\\Software\\Nothing"}, "key not found: HKEY_CURRENT_USER\\Software\\Nothing");
   Reg({"set", kKey, "Here", "REG_SZ", "x"});
+  ExpectFails({"query", "HKCU\\Software\\Nothing"},
+              "key not found: HKEY_CURRENT_USER\\Software\\Nothing");
   ExpectFails({"query", kKey, "Missing"}, "value not found: \"Missing\"");
   ExpectFails({"delete", kKey, "Missing"}, "value not found");
   ExpectFails({"delete", "HKCU\\Nothing"}, "key not found");
@@ -236,6 +255,111 @@ TEST_F(VorlixRegTest, HelpExplainsEveryCommand) {
                            "export [KEY]", "import FILE", "REG_SZ", "REG_DWORD", "REG_BINARY", "HKCU"}) {
     EXPECT_NE(help.out.find(word), std::string::npos) << word;
   }
+}
+
+TEST_F(VorlixRegTest, NamesAndLinesPastTheLimitsAreRefusedWholeNamingTheLine) {
+  const std::string start = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Imported]\n\"A\"=\"1\"\n";
+  std::string too_deep = "HKCU";
+  for (int level = 0; level < 513; ++level) too_deep += "\\k";
+  const struct {
+    std::string tail;
+    std::string error;
+  } cases[] = {
+      // Names that differ after a NUL would be stored as one.
+      {std::string("\"a\0x\"=\"1\"\n\"a\0y\"=\"2\"\n", 20),
+       ":5: the value name \"a\\x00x\" holds a control character"},
+      {"\"a\rb\"=\"1\"\n", ":5: the value name \"a\\rb\" holds a control character"},
+      {"[HKCU\\Software\\Tab\there]\n", ":5: the key name \"Tab\\there\" holds a control character"},
+      {"\"" + std::string(256, 'n') + "\"=\"1\"\n", "\" is longer than 255 characters"},
+      {"[" + too_deep + "]\n", ":5: the key lies deeper than 512 levels"},
+      {"\"B\"=\"" + std::string(5 << 20, 'x') + "\"\n", ":5: the line is longer than 4194304 bytes"},
+  };
+  for (const auto& c : cases) {
+    const std::string file = WriteRegFile(start + c.tail);
+    ExpectFails({"import", file}, c.error);
+    EXPECT_NE(Reg({"query", "HKCU\\Software\\Imported"}).exit_code, 0) << c.error;
+  }
+  // An endless line is refused at once, however much memory it would take.
+  ExpectFails({"import", "/dev/zero"}, "/dev/zero:1: the line is longer than");
+  ExpectFails({"set", kKey, "a\rb", "REG_SZ", "1"},
+              "the value name \"a\\rb\" holds a control character");
+  ExpectFails({"set", too_deep, "x", "REG_SZ", "1"}, "the key lies deeper than 512 levels");
+
+  // At the limits, names and keys are taken, and carried by an export.
+  const std::string deepest = too_deep.substr(0, too_deep.size() - 2);
+  ASSERT_EQ(Reg({"set", deepest, std::string(255, 'n'), "REG_SZ", "x"}).exit_code, 0);
+  const ToolRun exported = Reg({"export", "HKCU\\k"});
+  EXPECT_EQ(exported.exit_code, 0) << exported.err;
+  EXPECT_EQ(std::count(exported.out.begin(), exported.out.end(), '['), 512);
+}
+
+TEST_F(VorlixRegTest, StoresWrittenByOtherProgramsAreShownSafely) {
+  ASSERT_EQ(Reg({"set", kKey, "x", "REG_SZ", "y"}).exit_code, 0);
+  // A key 600 levels deep and a name with a control character, as another
+  // program or an older version may have stored them.
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(StorePath().c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(
+      sqlite3_exec(db,
+                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+                   "INSERT INTO keys (id, parent, name) "
+                   "SELECT 1000 + i, CASE i WHEN 1 THEN 2 ELSE 999 + i END, 'deep' FROM n;"
+                   "INSERT INTO key_values VALUES (2, 'a' || char(1) || 'b', 1, CAST('t' AS BLOB));",
+                   nullptr, nullptr, nullptr),
+      SQLITE_OK);
+  sqlite3_close(db);
+  const ToolRun query = Reg({"query", "HKCU"});
+  EXPECT_EQ(query.exit_code, 0);
+  EXPECT_NE(query.out.find("\n    a\\x01b    REG_SZ    t\n"), std::string::npos) << query.out;
+  ExpectFails(
+      {"export", "HKCU"},
+      "cannot export the value \"a\\x01b\" of HKEY_CURRENT_USER: its name holds a control character");
+  ExpectFails({"export", "HKCU\\deep"}, "lies deeper than 512 levels");
+}
+
+TEST_F(VorlixRegTest, MessagesStayOnOneLineAndReadingCreatesNothing) {
+  for (const char* command : {"query", "export", "delete"}) {
+    ExpectFails({command, kKey}, "the settings store " + StorePath() + " does not exist");
+  }
+  EXPECT_FALSE(test::PathExists(folder_ + "/config/vorlix"));
+  const ToolRun bare = Reg({});
+  EXPECT_EQ(bare.exit_code, 2);
+  EXPECT_EQ(bare.err.rfind("Usage: vorlix-reg", 0), 0u) << bare.err;
+  const ToolRun version = Reg({"--version"});
+  EXPECT_EQ(version.exit_code, 0);
+  EXPECT_EQ(version.out, "vorlix-reg 5.0\n");
+
+  ExpectFails({"frob\nnicate"}, "unknown command \"frob\\nnicate\"");
+  ExpectFails({"set", kKey, "N", "REG_DWORD", "1\r\n2"}, "\"1\\r\\n2\" is not a REG_DWORD number");
+  ExpectFails({"import", folder_}, folder_ + " is a folder, not a .reg file");
+  Reg({"set", kKey, "Here", "REG_SZ", "x"});
+  const ToolRun missing = Reg({"query", kKey, std::string(5000, 'v')});
+  EXPECT_EQ(missing.exit_code, 1);
+  EXPECT_NE(missing.err.find("value not found: \"vvv"), std::string::npos) << missing.err;
+  EXPECT_LT(missing.err.size(), 200u) << missing.err;
+}
+
+TEST_F(VorlixRegTest, AStoreThatIsNotAFileOrMayOnlyBeReadIsNamed) {
+  std::filesystem::create_directories(folder_ + "/config/vorlix");
+  ASSERT_EQ(mkfifo(StorePath().c_str(), 0600), 0);
+  ExpectFails({"query", kKey}, "The settings store " + StorePath() +
+                                   " is damaged or is not a settings store (not a regular file)");
+  std::filesystem::remove(StorePath());
+
+  // A read-only store, where permissions bind (as "nobody" when run as root).
+  std::string folder = (std::filesystem::temp_directory_path() / "vorlix-reg-XXXXXX").string();
+  ASSERT_NE(mkdtemp(folder.data()), nullptr);
+  ASSERT_EQ(chown(folder.c_str(), 65534, 65534) == 0 || geteuid() != 0, true);
+  setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+  const std::string store = folder + "/vorlix/registry.db";
+  EXPECT_EQ(Reg({"set", kKey, "x", "REG_SZ", "y"}, true).exit_code, 0);
+  std::filesystem::permissions(store, std::filesystem::perms::owner_read);
+  const ToolRun denied = Reg({"set", kKey, "x", "REG_SZ", "z"}, true);
+  EXPECT_EQ(denied.exit_code, 1);
+  EXPECT_NE(denied.err.find("access denied: the settings store " + store + " may only be read"),
+            std::string::npos)
+      << denied.err;
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

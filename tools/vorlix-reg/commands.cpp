@@ -1,8 +1,11 @@
 #include "tools/vorlix-reg/commands.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
+#include <memory>
+#include <optional>
 #include <sstream>
 
 #include "platform/ascii.h"
@@ -19,10 +22,15 @@ namespace {
 using platform::RegistryKey;
 using platform::RegistryStore;
 
+using IfMissing = RegistryStore::IfMissing;
+
 // The store's write lock for one command; changes are kept only by Commit.
+// Commands that only read or delete never create a missing store.
 class Transaction {
  public:
-  Transaction() : store_(platform::UserRegistry()) { store_.Begin(); }
+  explicit Transaction(IfMissing if_missing) : store_(platform::UserRegistry(if_missing)) {
+    store_.Begin();
+  }
   ~Transaction() { store_.Rollback(); }
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
@@ -33,21 +41,25 @@ class Transaction {
   RegistryStore& store_;
 };
 
-std::string StatusText(long status) {
-  if (status == platform::kAccessDenied) return "access denied";
+std::string StatusText(long status, const RegistryStore& store) {
+  if (status == platform::kAccessDenied)
+    return "access denied: the settings store " + store.Path() + " may only be read";
+  if (status == platform::kInvalidName) return "a name breaks the registry's limits";
   return "status " + std::to_string(status);
 }
 
+std::string ShownKey(const KeyName& key) { return ShownText(FormatKeyName(key.root, key.path)); }
+
 RegistryKey OpenExisting(RegistryStore& store, const KeyName& key) {
   RegistryKey handle;
-  if (store.OpenKey(key.root, key.path, handle) != platform::kOk) {
-    throw ToolError("key not found: " + FormatKeyName(key.root, key.path));
-  }
+  if (store.OpenKey(key.root, key.path, handle) != platform::kOk)
+    throw ToolError("key not found: " + ShownKey(key));
   return handle;
 }
 
+// Names and texts are shown with their control characters escaped.
 std::string ValueLine(const platform::RegistryValue& value) {
-  return "    " + (value.name.empty() ? std::string("(Default)") : value.name) + "    " +
+  return "    " + (value.name.empty() ? std::string("(Default)") : EscapedText(value.name)) + "    " +
          TypeName(value.type) + "    " + DisplayData(value.type, value.data);
 }
 
@@ -55,11 +67,11 @@ std::string ValueLine(const platform::RegistryValue& value) {
 void Query(const std::vector<std::string>& args, std::ostream& shown) {
   const KeyName key = ParseKeyName(args[1]);
   std::ostringstream out;
-  Transaction transaction;
+  Transaction transaction(IfMissing::kFail);
   RegistryStore& store = transaction.store();
   const RegistryKey handle = OpenExisting(store, key);
   const std::string path = store.KeyPath(handle);
-  out << FormatKeyName(key.root, path) << '\n';
+  out << EscapedText(FormatKeyName(key.root, path)) << '\n';
   bool found = false;
   for (const platform::RegistryValue& value : store.Values(handle)) {
     if (args.size() == 3 && !platform::EqualIgnoringAsciiCase(value.name, args[2])) continue;
@@ -67,10 +79,13 @@ void Query(const std::vector<std::string>& args, std::ostream& shown) {
     found = true;
   }
   if (args.size() == 3) {
-    if (!found) throw ToolError("value not found: \"" + args[2] + "\" in " + FormatKeyName(key.root, path));
+    if (!found)
+      throw ToolError("value not found: \"" + ShownText(args[2]) + "\" in " +
+                      ShownKey({key.root, path}));
   } else {
     for (const std::string& subkey : store.SubkeyNames(handle)) {
-      out << '\n' << FormatKeyName(key.root, path.empty() ? subkey : path + "\\" + subkey) << '\n';
+      out << '\n'
+          << EscapedText(FormatKeyName(key.root, path.empty() ? subkey : path + "\\" + subkey)) << '\n';
     }
   }
   shown << out.str();
@@ -78,36 +93,38 @@ void Query(const std::vector<std::string>& args, std::ostream& shown) {
 
 void Set(const std::vector<std::string>& args) {
   const KeyName key = ParseKeyName(args[1]);
+  CheckValueName(args[2]);
   const TypedData data = ParseSetData(args[3], args[4]);
-  Transaction transaction;
+  Transaction transaction(IfMissing::kCreate);
+  RegistryStore& store = transaction.store();
   RegistryKey handle;
-  long status = transaction.store().CreateKey(key.root, key.path, handle);
-  if (status == platform::kOk) status = transaction.store().SetValue(handle, args[2], data.type, data.bytes);
-  if (status != platform::kOk) throw ToolError("cannot set the value: " + StatusText(status));
+  long status = store.CreateKey(key.root, key.path, handle);
+  if (status == platform::kOk) status = store.SetValue(handle, args[2], data.type, data.bytes);
+  if (status != platform::kOk) throw ToolError("cannot set the value: " + StatusText(status, store));
   transaction.Commit();
 }
 
 void Delete(const std::vector<std::string>& args) {
   const KeyName key = ParseKeyName(args[1]);
-  Transaction transaction;
+  Transaction transaction(IfMissing::kFail);
   RegistryStore& store = transaction.store();
   const RegistryKey handle = OpenExisting(store, key);
   long status = platform::kOk;
   if (args.size() == 3) {
     status = store.DeleteValue(handle, args[2]);
     if (status == platform::kFileNotFound) {
-      throw ToolError("value not found: \"" + args[2] + "\" in " + FormatKeyName(key.root, key.path));
+      throw ToolError("value not found: \"" + ShownText(args[2]) + "\" in " + ShownKey(key));
     }
   } else {
     if (key.path.empty()) throw ToolError("a root key cannot be deleted");
     status = store.DeleteTree(handle, {});
   }
-  if (status != platform::kOk) throw ToolError("cannot delete: " + StatusText(status));
+  if (status != platform::kOk) throw ToolError("cannot delete: " + StatusText(status, store));
   transaction.Commit();
 }
 
 void Export(const std::vector<std::string>& args, std::ostream& out) {
-  Transaction transaction;
+  Transaction transaction(IfMissing::kFail);
   RegistryStore& store = transaction.store();
   std::ostringstream text;
   text << kRegFileHeader << '\n';
@@ -150,21 +167,26 @@ void Apply(RegistryStore& store, const RegFileChange& change, const std::string&
       break;
   }
   if (status != platform::kOk) {
-    throw ToolError(file_name + ":" + std::to_string(change.line) + ": " + StatusText(status) +
+    throw ToolError(file_name + ":" + std::to_string(change.line) + ": " + StatusText(status, store) +
                     "; nothing was imported");
   }
 }
 
+// Reads and applies the file change by change inside one transaction, so
+// memory stays bounded and a refused line leaves nothing of the file stored.
 void Import(const std::vector<std::string>& args) {
   const std::string& file_name = args[1];
-  std::ifstream in(file_name, std::ios::binary);
+  std::error_code ignored;
+  if (std::filesystem::is_directory(file_name, ignored)) {
+    throw ToolError(file_name + " is a folder, not a .reg file");
+  }
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file_name.c_str(), "rb"),
+                                                           std::fclose);
   if (!in) throw ToolError("cannot open " + file_name + ": " + std::strerror(errno));
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) throw ToolError("cannot read " + file_name);
-  const std::vector<RegFileChange> changes = ReadRegFile(text.str(), file_name);
-  Transaction transaction;
-  for (const RegFileChange& change : changes) Apply(transaction.store(), change, file_name);
+  RegFileReader reader(in.get(), file_name);
+  Transaction transaction(IfMissing::kCreate);
+  while (const std::optional<RegFileChange> change = reader.Next())
+    Apply(transaction.store(), *change, file_name);
   transaction.Commit();
 }
 
@@ -185,7 +207,8 @@ void RunCommand(const std::vector<std::string>& args, std::ostream& out) {
   for (const Command& candidate : kCommands) {
     if (!args.empty() && args[0] == candidate.name) command = &candidate;
   }
-  if (command == nullptr) throw UsageError("unknown command \"" + (args.empty() ? "" : args[0]) + "\"");
+  if (command == nullptr)
+    throw UsageError("unknown command \"" + ShownText(args.empty() ? "" : args[0]) + "\"");
   if (args.size() < command->min_args || args.size() > command->max_args) {
     throw UsageError("wrong number of arguments for " + args[0]);
   }

@@ -1,6 +1,9 @@
 #include "tools/vorlix-reg/key_names.h"
 
+#include <algorithm>
+
 #include "platform/ascii.h"
+#include "tools/vorlix-reg/value_text.h"
 
 namespace vorlix::reg_tool {
 namespace {
@@ -16,7 +19,28 @@ constexpr RootSpelling kAbbreviations[] = {
     {"HKCC", platform::RegistryRoot::kCurrentConfig}, {"HKDD", platform::RegistryRoot::kDynData},
 };
 
+void CheckKeyPath(std::string_view path) {
+  std::size_t depth = 0;
+  while (!path.empty()) {
+    const std::string_view name = path.substr(0, path.find('\\'));
+    if (!name.empty()) {
+      if (++depth > platform::kMaxKeyDepth) {
+        throw ToolError("the key lies deeper than " + std::to_string(platform::kMaxKeyDepth) +
+                        " levels below its root");
+      }
+      const std::string problem = platform::NameProblem(name);
+      if (!problem.empty()) throw ToolError("the key name \"" + ShownText(name) + "\" " + problem);
+    }
+    path.remove_prefix(std::min(name.size() + 1, path.size()));
+  }
+}
+
 }  // namespace
+
+void CheckValueName(std::string_view name) {
+  const std::string problem = platform::NameProblem(name);
+  if (!problem.empty()) throw ToolError("the value name \"" + ShownText(name) + "\" " + problem);
+}
 
 KeyName ParseKeyName(std::string_view text) {
   const std::size_t slash = text.find('\\');
@@ -27,10 +51,11 @@ KeyName ParseKeyName(std::string_view text) {
   for (const RootSpelling& spelling : kAbbreviations) {
     if (platform::EqualIgnoringAsciiCase(root_text, spelling.abbreviation) ||
         platform::EqualIgnoringAsciiCase(root_text, platform::RootName(spelling.root))) {
+      CheckKeyPath(path);
       return {spelling.root, std::string(path)};
     }
   }
-  throw ToolError("unknown root key \"" + std::string(root_text) +
+  throw ToolError("unknown root key \"" + ShownText(root_text) +
                   "\" (write HKEY_CURRENT_USER\\... or HKCU\\...)");
 }
 

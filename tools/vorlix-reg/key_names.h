@@ -20,8 +20,11 @@ struct KeyName {
   std::string path;  // below the root, without leading or trailing backslashes
 };
 
-// Throws ToolError for an unknown root.
+// Throws ToolError for an unknown root, and for a key whose names or depth
+// break the registry's limits (kMaxNameLength, kMaxKeyDepth, no control characters).
 KeyName ParseKeyName(std::string_view text);
+// Throws ToolError for a value name that breaks the registry's limits.
+void CheckValueName(std::string_view name);
 // "HKEY_CURRENT_USER\Software\Tolvex", or the bare root name.
 std::string FormatKeyName(platform::RegistryRoot root, std::string_view path);
 

@@ -1,14 +1,13 @@
 #include "tools/vorlix-reg/reg_file_writer.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "tools/vorlix-reg/key_names.h"
 #include "tools/vorlix-reg/value_text.h"
 
 namespace vorlix::reg_tool {
 namespace {
-
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 // A REG_SZ that reads back exactly from a quoted text: one NUL, at the end,
 // and no control characters, which would break the line.
@@ -54,20 +53,37 @@ std::string QuotedRegText(std::string_view text) {
 
 void WriteKeyTree(platform::RegistryStore& store, platform::RegistryRoot root,
                   platform::RegistryKey key, const std::string& path, std::ostream& out) {
-  const std::string name = FormatKeyName(root, path);
-  if (HasLineBreak(name)) throw ToolError("cannot export the key \"" + name + "\": its name holds a line break");
-  out << "\n[" << name << "]\n";
-  for (const platform::RegistryValue& value : store.Values(key)) {
-    if (HasLineBreak(value.name)) {
-      throw ToolError("cannot export the value \"" + value.name + "\" of " + name +
-                      ": its name holds a line break");
+  struct Pending {
+    platform::RegistryKey key;
+    std::string path;
+  };
+  // Depth first in name order, without recursion: a deep tree needs no deep stack.
+  std::vector<Pending> pending{{key, path}};
+  while (!pending.empty()) {
+    const Pending next = std::move(pending.back());
+    pending.pop_back();
+    // Keys and names an import would refuse are not exported either.
+    const std::string name = FormatKeyName(root, next.path);
+    try {
+      ParseKeyName(name);
+    } catch (const ToolError& error) {
+      throw ToolError("cannot export the key \"" + ShownText(name) + "\": " + error.what());
     }
-    out << ValueLine(value) << '\n';
-  }
-  for (const std::string& subkey : store.SubkeyNames(key)) {
-    platform::RegistryKey child;
-    store.OpenKey(root, path + "\\" + subkey, child);
-    WriteKeyTree(store, root, child, path.empty() ? subkey : path + "\\" + subkey, out);
+    out << "\n[" << name << "]\n";
+    for (const platform::RegistryValue& value : store.Values(next.key)) {
+      const std::string problem = platform::NameProblem(value.name);
+      if (!problem.empty()) {
+        throw ToolError("cannot export the value \"" + ShownText(value.name) + "\" of " +
+                        ShownText(name) + ": its name " + problem);
+      }
+      out << ValueLine(value) << '\n';
+    }
+    const std::vector<std::string> subkeys = store.SubkeyNames(next.key);
+    for (auto subkey = subkeys.rbegin(); subkey != subkeys.rend(); ++subkey) {
+      platform::RegistryKey child;
+      store.OpenSubkey(next.key, *subkey, child);
+      pending.push_back({child, next.path.empty() ? *subkey : next.path + "\\" + *subkey});
+    }
   }
 }
 

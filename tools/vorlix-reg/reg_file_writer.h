@@ -17,7 +17,8 @@ std::string QuotedRegText(std::string_view text);
 // Writes the open key `key` (at `path` below `root`) and every key below it:
 // a blank line, the key's [header], one line per value. Values that a quoted
 // text cannot carry exactly are written as hex lists, so nothing is lost.
-// Throws ToolError for a name holding a line break, which the form cannot carry.
+// Throws ToolError for a key or value name that an import would refuse (a
+// control character, a line break among them, too long, too deep).
 void WriteKeyTree(platform::RegistryStore& store, platform::RegistryRoot root,
                   platform::RegistryKey key, const std::string& path, std::ostream& out);
 

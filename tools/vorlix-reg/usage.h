@@ -39,7 +39,14 @@ Commands:
                             @ stands for the default value. A file with a line
                             that cannot be read is refused whole, naming the line;
                             otherwise all of it is imported at once, or nothing.
+                            Lines may be up to 4 MiB long, a value's data up to
+                            1 MiB.
   --help                    Show this text.
+  --version                 Show the version.
+
+Key and value names hold at most 255 characters and no control characters;
+keys lie at most 512 levels below their root. query, delete and export never
+create a store that does not exist.
 
 Keys are written from their root: HKEY_CURRENT_USER\Software\Tolvex\Vorlix 5.0,
 or shorter HKCU\Software\Tolvex\Vorlix 5.0. Roots: HKEY_CLASSES_ROOT (HKCR),

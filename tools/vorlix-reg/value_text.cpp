@@ -16,9 +16,14 @@ constexpr std::string_view kTypeNames[] = {
     "REG_RESOURCE_REQUIREMENTS_LIST", "REG_QWORD",
 };
 
+// How many characters of a text a message quotes.
+constexpr std::size_t kShownLength = 100;
+
+}  // namespace
+
 std::string EscapedText(std::string_view text) {
   std::string shown;
-  for (const char c : text.substr(0, text.find('\0'))) {
+  for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (c == '\n') {
       shown += "\\n";
@@ -36,6 +41,24 @@ std::string EscapedText(std::string_view text) {
   }
   return shown;
 }
+
+std::string ShownText(std::string_view text) {
+  std::string shown;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::string piece = EscapedText(text.substr(i, 1));
+    if (shown.size() + piece.size() > kShownLength) {
+      // Never end inside a UTF-8 sequence.
+      while (!shown.empty() && (static_cast<unsigned char>(shown.back()) & 0xC0) == 0x80)
+        shown.pop_back();
+      if (!shown.empty() && static_cast<unsigned char>(shown.back()) >= 0xC0) shown.pop_back();
+      return shown + "...";
+    }
+    shown += piece;
+  }
+  return shown;
+}
+
+namespace {
 
 // A DWORD from decimal (-2147483648 to 4294967295) or 0x hex; nothing when malformed.
 std::optional<std::uint32_t> ParseDwordText(std::string_view text) {
@@ -61,7 +84,8 @@ std::string TypeName(std::uint32_t type) {
 }
 
 std::string DisplayData(std::uint32_t type, std::string_view data) {
-  if (type == platform::kRegSz || type == platform::kRegExpandSz) return EscapedText(data);
+  if (type == platform::kRegSz || type == platform::kRegExpandSz)
+    return EscapedText(data.substr(0, data.find('\0')));
   if (type == platform::kRegDword && data.size() == 4) {
     char number[16];
     std::snprintf(number, sizeof number, "0x%x", DwordValue(data));
@@ -83,7 +107,7 @@ TypedData ParseSetData(std::string_view type_name, std::string_view text) {
   if (platform::EqualIgnoringAsciiCase(type_name, "REG_DWORD")) {
     const std::optional<std::uint32_t> number = ParseDwordText(text);
     if (!number) {
-      throw ToolError("\"" + std::string(text) +
+      throw ToolError("\"" + ShownText(text) +
                       "\" is not a REG_DWORD number (write it in decimal or as 0x hex)");
     }
     return {platform::kRegDword, DwordBytes(*number)};
@@ -98,11 +122,10 @@ TypedData ParseSetData(std::string_view type_name, std::string_view text) {
       for (std::size_t i = list.size() - 2; i > 0; i -= 2) list.insert(i, ",");
     }
     const std::optional<std::string> bytes = ParseHexList(list);
-    if (!bytes) throw ToolError("\"" + std::string(text) + "\" is not a list of hex bytes");
+    if (!bytes) throw ToolError("\"" + ShownText(text) + "\" is not a list of hex bytes");
     return {platform::kRegBinary, *bytes};
   }
-  throw ToolError("unknown type \"" + std::string(type_name) +
-                  "\" (use REG_SZ, REG_DWORD or REG_BINARY)");
+  throw ToolError("unknown type \"" + ShownText(type_name) + "\" (use REG_SZ, REG_DWORD or REG_BINARY)");
 }
 
 std::uint32_t DwordValue(std::string_view bytes) {

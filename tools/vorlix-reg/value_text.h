@@ -9,6 +9,12 @@
 
 namespace vorlix::reg_tool {
 
+// `text` with control characters escaped (\n, \r, \t, \xNN), so that it
+// stays on one line.
+std::string EscapedText(std::string_view text);
+// `text` as a message quotes it: escaped, and cut to a readable length.
+std::string ShownText(std::string_view text);
+
 // "REG_SZ", "REG_DWORD", ...; "0x1A" for a code without a name.
 std::string TypeName(std::uint32_t type);
 
