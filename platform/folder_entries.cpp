@@ -1,10 +1,12 @@
 #include "platform/folder_entries.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 
 #include "platform/drive_paths.h"
 #include "platform/entry_attributes.h"
@@ -19,6 +21,8 @@ bool IsEntryName(const std::string& name) {
   return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
          name.find('\0') == std::string::npos;
 }
+
+bool SameEntry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 }  // namespace
 
@@ -36,6 +40,40 @@ FolderEntries::FolderEntries(FolderEntries&& other) noexcept : fd_(other.fd_), h
 
 FolderEntries::~FolderEntries() {
   if (fd_ >= 0) close(fd_);
+}
+
+FileIdentity FolderEntries::Identity() const {
+  struct stat own {};
+  if (fstat(fd_, &own) != 0) return {};
+  return {own.st_dev, own.st_ino};
+}
+
+bool FolderEntries::StillAtItsPath() const {
+  struct stat opened {}, at_path {};
+  return fstat(fd_, &opened) == 0 && stat(host_.c_str(), &at_path) == 0 && SameEntry(opened, at_path);
+}
+
+std::optional<std::vector<std::string>> FolderEntries::FileNames() const {
+  const int read_fd = openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (read_fd < 0) return std::nullopt;
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(fdopendir(read_fd), closedir);
+  if (!dir) {
+    close(read_fd);
+    return std::nullopt;
+  }
+  std::vector<std::string> names;
+  while (const dirent* entry = readdir(dir.get())) {
+    if (entry->d_name[0] == '.') continue;  // hidden, and "." and ".."
+    struct stat st {};
+    // Links are followed: a link counts by what it leads to.
+    if (fstatat(fd_, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) names.emplace_back(entry->d_name);
+  }
+  return names;
+}
+
+std::optional<std::string> FolderEntries::HostPathOf(const std::string& name) const {
+  if (!IsEntryName(name)) return std::nullopt;
+  return host_ == "/" ? "/" + name : host_ + "/" + name;
 }
 
 std::optional<std::uint32_t> FolderEntries::Attributes(const std::string& name) const {
@@ -63,14 +101,16 @@ int FolderEntries::Delete(const std::string& name) const {
 }
 
 bool FolderEntries::Trash(const std::string& name) const {
-  struct stat own {};
-  if (!IsEntryName(name) || fstatat(fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  const std::optional<std::string> path = HostPathOf(name);
+  struct stat own {}, at_path {};
+  if (!path || fstatat(fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return false;
   if (S_ISDIR(own.st_mode)) return false;
   // An entry of a folder that refuses changes (read-only mount, immutable,
   // no write permission) cannot move; the trash would find that out only
   // after writing its record, and GLib leaks a little on that path.
   if (faccessat(fd_, ".", W_OK, AT_EACCESS) != 0) return false;
-  return MoveToTrash(host_ == "/" ? "/" + name : host_ + "/" + name);
+  if (!StillAtItsPath() || lstat(path->c_str(), &at_path) != 0 || !SameEntry(own, at_path)) return false;
+  return MoveToTrash(*path);
 }
 
 }  // namespace vorlix::platform

@@ -11,6 +11,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/file_system.h"
 
 namespace vorlix::platform {
 
@@ -26,6 +29,20 @@ class FolderEntries {
   FolderEntries& operator=(const FolderEntries&) = delete;
   ~FolderEntries();
 
+  // The opened folder's own identity.
+  FileIdentity Identity() const;
+  // True while the folder's host path still leads to this opened folder, so
+  // that a path composed from it names this folder's entries.
+  bool StillAtItsPath() const;
+
+  // The names of the regular files, and of the links to regular files, that
+  // are not hidden, in the order the file system returns them. Folders, pipes,
+  // sockets and devices are never among them. Nothing when the folder cannot
+  // be read.
+  std::optional<std::vector<std::string>> FileNames() const;
+  // The host path of an entry; nothing for a text that names no entry.
+  std::optional<std::string> HostPathOf(const std::string& name) const;
+
   // As GetFileAttributes, for an entry.
   std::optional<std::uint32_t> Attributes(const std::string& name) const;
   // As SetFileAttributes, for an entry. Returns a status code.
@@ -34,7 +51,10 @@ class FolderEntries {
   // status 5; a link goes as the link. Returns a status code.
   int Delete(const std::string& name) const;
   // Moves an entry that is not a folder into the trash (a link as the link).
-  // True only when the move succeeded; otherwise the entry stays as it was.
+  // The trash works through paths, so the move is made only while the
+  // folder's path leads to this folder and the entry at that path is this
+  // folder's entry. True only when the move succeeded; otherwise the entry
+  // stays as it was.
   bool Trash(const std::string& name) const;
 
  private:

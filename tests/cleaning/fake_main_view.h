@@ -23,6 +23,7 @@ class FakeMainView : public MainView {
   void SetTreeDirectory(const std::string& path) override;
   std::string FileListDirectory() const override { return list_dir_; }
   std::vector<std::string> FileListItems() const override { return items; }
+  std::optional<platform::FileIdentity> FileListIdentity() const override { return list_identity_; }
   std::vector<bool> FileListSelection() const override { return std::vector<bool>(items.size()); }
   std::string FileListFileName() const override { return {}; }
   void ClearFileList() override;
@@ -60,6 +61,7 @@ class FakeMainView : public MainView {
  private:
   char drive_box_ = 'c';
   std::string list_dir_;
+  std::optional<platform::FileIdentity> list_identity_;
 };
 
 }  // namespace vorlix::test
