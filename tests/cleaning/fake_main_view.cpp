@@ -46,6 +46,7 @@ void FakeMainView::SetRecycleChecked(bool checked) {
 
 bool FakeMainView::AskWarning(const std::string& text) {
   questions.push_back(text);
+  if (while_asking) while_asking();
   return answer;
 }
 

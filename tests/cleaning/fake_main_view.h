@@ -4,6 +4,8 @@
 // recorded.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,7 @@ class FakeMainView : public MainView {
   bool recycle = false;                      // "Use Recycle Bin"
   std::vector<std::string> hints;            // the fourteen slot hints, design hints at first
   bool answer = true;                        // the answer to every question
+  std::function<void()> while_asking;        // runs while a warning is open
   std::vector<std::string> questions;        // warnings and confirmations asked
   std::vector<std::string> information;      // information boxes shown
   std::vector<std::string> status_texts;     // status bar texts in order
