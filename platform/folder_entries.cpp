@@ -102,15 +102,14 @@ int FolderEntries::Delete(const std::string& name) const {
 
 bool FolderEntries::Trash(const std::string& name) const {
   const std::optional<std::string> path = HostPathOf(name);
-  struct stat own {}, at_path {};
+  struct stat own {};
   if (!path || fstatat(fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return false;
   if (S_ISDIR(own.st_mode)) return false;
   // An entry of a folder that refuses changes (read-only mount, immutable,
   // no write permission) cannot move; the trash would find that out only
-  // after writing its record, and GLib leaks a little on that path.
+  // after writing its record.
   if (faccessat(fd_, ".", W_OK, AT_EACCESS) != 0) return false;
-  if (!StillAtItsPath() || lstat(path->c_str(), &at_path) != 0 || !SameEntry(own, at_path)) return false;
-  return MoveToTrash(*path);
+  return MoveToTrash(fd_, name, *path);
 }
 
 }  // namespace vorlix::platform
