@@ -122,8 +122,13 @@ int FindFiles(const std::string& pattern, std::uint32_t include, std::vector<Fou
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
   const std::optional<ResolvedPath> resolved = Resolve(path);
+  if (!resolved) return std::nullopt;
+  return HostIdentityOf(resolved->host);
+}
+
+std::optional<FileIdentity> HostIdentityOf(const std::string& host_path) {
   struct stat st {};
-  if (!resolved || stat(resolved->host.c_str(), &st) != 0) return std::nullopt;
+  if (stat(host_path.c_str(), &st) != 0) return std::nullopt;
   return FileIdentity{st.st_dev, st.st_ino};
 }
 

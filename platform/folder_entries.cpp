@@ -22,9 +22,19 @@ bool IsEntryName(const std::string& name) {
          name.find('\0') == std::string::npos;
 }
 
+std::string JoinHost(const std::string& folder, const std::string& name) {
+  return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
 bool SameEntry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 }  // namespace
+
+std::optional<std::string> EntryHostPath(const std::string& dos_folder, const std::string& name) {
+  const std::optional<ResolvedPath> resolved = Resolve(dos_folder);
+  if (!resolved || !IsEntryName(name)) return std::nullopt;
+  return JoinHost(resolved->host, name);
+}
 
 std::optional<FolderEntries> FolderEntries::Open(const std::string& dos_folder) {
   const std::optional<ResolvedPath> resolved = Resolve(dos_folder);
@@ -73,7 +83,7 @@ std::optional<std::vector<std::string>> FolderEntries::FileNames() const {
 
 std::optional<std::string> FolderEntries::HostPathOf(const std::string& name) const {
   if (!IsEntryName(name)) return std::nullopt;
-  return host_ == "/" ? "/" + name : host_ + "/" + name;
+  return JoinHost(host_, name);
 }
 
 std::optional<std::uint32_t> FolderEntries::Attributes(const std::string& name) const {

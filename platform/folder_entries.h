@@ -17,6 +17,11 @@
 
 namespace vorlix::platform {
 
+// The host path of the entry `name` of the folder a DOS path names, the name
+// taken byte for byte; nothing when the drive is not mapped or the text names
+// no entry.
+std::optional<std::string> EntryHostPath(const std::string& dos_folder, const std::string& name);
+
 class FolderEntries {
  public:
   // Opens the folder a DOS path names (the folder itself may be reached
