@@ -56,6 +56,7 @@ TEST_F(FolderCleaningTest, DeletesOnlyTheListedFilesOfTheViewedFolder) {
   WriteFile(outside + "/target.tmp", "target");
   std::filesystem::create_symlink(outside + "/target.tmp", root_ + "/link.tmp");
   std::filesystem::create_directory_symlink(outside, root_ + "/folder-link");
+  ASSERT_EQ(mkfifo((root_ + "/pipe.tmp").c_str(), 0644), 0);  // a special file is never listed
 
   view_.SetTreeDirectory("D:\\");
   WriteFile(root_ + "/late.tmp", "written after the list was read");
@@ -73,6 +74,7 @@ TEST_F(FolderCleaningTest, DeletesOnlyTheListedFilesOfTheViewedFolder) {
   EXPECT_TRUE(PathExists(root_ + "/sub/deeper"));
   EXPECT_EQ(ReadFile(root_ + "/.hidden"), "hidden");
   EXPECT_EQ(ReadFile(root_ + "/late.tmp"), "written after the list was read");
+  EXPECT_TRUE(PathExists(root_ + "/pipe.tmp"));
 
   EXPECT_TRUE(view_.items.empty());
   EXPECT_EQ(view_.busy_changes, (std::vector<bool>{true, false}));
