@@ -79,6 +79,19 @@ TEST_F(RecycleFileTest, ALinkGoesToTheTrashWithoutItsTarget) {
   EXPECT_EQ(ReadFile(root_ + "/target"), "target");
 }
 
+TEST_F(RecycleFileTest, AnEarlierTrashedFileOfTheSameNameIsKept) {
+  for (const char* content : {"first", "second", "third"}) {
+    WriteFile(root_ + "/same.tar.gz", content);
+    ASSERT_TRUE(RecycleFile("D:\\same.tar.gz"));
+  }
+  const std::string files = platform::DataHome() + "/Trash/files/";
+  EXPECT_EQ(ReadFile(files + "same.tar.gz"), "first");
+  EXPECT_EQ(ReadFile(files + "same.2.tar.gz"), "second");
+  EXPECT_EQ(ReadFile(files + "same.3.tar.gz"), "third");
+  EXPECT_NE(ReadFile(platform::DataHome() + "/Trash/info/same.3.tar.gz.trashinfo").find("Path=" + root_ + "/same.tar.gz\n"),
+            std::string::npos);
+}
+
 TEST_F(RecycleFileTest, LongPathsHaveNoLimit) {
   std::string folder = root_;
   for (int i = 0; i < 12; ++i) folder += "/" + std::string(40, static_cast<char>('a' + i));
