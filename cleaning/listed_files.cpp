@@ -50,8 +50,14 @@ DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle) {
     return same ? DeleteOutcome::kDone : DeleteOutcome::kFolderChanged;
   }
   if (entries->Identity() != listed.identity) return DeleteOutcome::kFolderChanged;
-  for (const std::string& name : listed.names) {
-    if (!entries->StillAtItsPath()) return DeleteOutcome::kFolderSwapped;
+  // Every deletion works relative to the opened folder, so a swap can never
+  // lead it elsewhere; the path is watched so that the run stops and says so.
+  // A trash record names the file's path, so before a move into the trash the
+  // path must still be right; a deletion for good looks every so often.
+  const std::size_t look_every = recycle ? 1 : 64;
+  for (std::size_t i = 0; i < listed.names.size(); ++i) {
+    const std::string& name = listed.names[i];
+    if (i % look_every == 0 && !entries->StillAtItsPath()) return DeleteOutcome::kFolderSwapped;
     // A file list never shows hidden entries; should one appear, it stays.
     if (name.starts_with('.')) continue;
     DeleteEntry(*entries, name, recycle);

@@ -26,8 +26,6 @@ std::string JoinHost(const std::string& folder, const std::string& name) {
   return folder == "/" ? "/" + name : folder + "/" + name;
 }
 
-bool SameEntry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
-
 }  // namespace
 
 std::optional<std::string> EntryHostPath(const std::string& dos_folder, const std::string& name) {
@@ -41,10 +39,16 @@ std::optional<FolderEntries> FolderEntries::Open(const std::string& dos_folder) 
   if (!resolved) return std::nullopt;
   const int fd = open(resolved->host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
-  return FolderEntries(fd, resolved->host);
+  struct stat own {};
+  if (fstat(fd, &own) != 0) {
+    close(fd);
+    return std::nullopt;
+  }
+  return FolderEntries(fd, resolved->host, {own.st_dev, own.st_ino});
 }
 
-FolderEntries::FolderEntries(FolderEntries&& other) noexcept : fd_(other.fd_), host_(std::move(other.host_)) {
+FolderEntries::FolderEntries(FolderEntries&& other) noexcept
+    : fd_(other.fd_), host_(std::move(other.host_)), identity_(other.identity_) {
   other.fd_ = -1;
 }
 
@@ -52,16 +56,7 @@ FolderEntries::~FolderEntries() {
   if (fd_ >= 0) close(fd_);
 }
 
-FileIdentity FolderEntries::Identity() const {
-  struct stat own {};
-  if (fstat(fd_, &own) != 0) return {};
-  return {own.st_dev, own.st_ino};
-}
-
-bool FolderEntries::StillAtItsPath() const {
-  struct stat opened {}, at_path {};
-  return fstat(fd_, &opened) == 0 && stat(host_.c_str(), &at_path) == 0 && SameEntry(opened, at_path);
-}
+bool FolderEntries::StillAtItsPath() const { return HostIdentityOf(host_) == identity_; }
 
 std::optional<std::vector<std::string>> FolderEntries::FileNames() const {
   const int read_fd = openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);

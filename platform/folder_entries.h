@@ -35,7 +35,7 @@ class FolderEntries {
   ~FolderEntries();
 
   // The opened folder's own identity.
-  FileIdentity Identity() const;
+  const FileIdentity& Identity() const { return identity_; }
   // True while the folder's host path still leads to this opened folder, so
   // that a path composed from it names this folder's entries.
   bool StillAtItsPath() const;
@@ -61,10 +61,12 @@ class FolderEntries {
   bool Trash(const std::string& name) const;
 
  private:
-  FolderEntries(int fd, std::string host) : fd_(fd), host_(std::move(host)) {}
+  FolderEntries(int fd, std::string host, FileIdentity identity)
+      : fd_(fd), host_(std::move(host)), identity_(identity) {}
 
   int fd_;
   std::string host_;  // the folder's host path, for the trash's record
+  FileIdentity identity_;
 };
 
 }  // namespace vorlix::platform
