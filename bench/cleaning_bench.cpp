@@ -13,6 +13,7 @@
 
 #include "bench/sections.h"
 #include "cleaning/folder_cleaning.h"
+#include "cleaning/listed_files.h"
 #include "platform/drive_paths.h"
 #include "platform/file_system.h"
 #include "platform/xdg.h"
@@ -28,24 +29,22 @@ std::size_t Remaining(const std::string& dir) {
 
 // The main window as "Delete Cache" sees it: a file list read from the folder
 // the way the window's list reads it, no questions.
-class ListedFolder : public FolderView, public MessageBoxes, public BusyCursor {
+class ListedView : public FolderView, public MessageBoxes, public BusyCursor {
  public:
-  ListedFolder(const std::string& host_dir, bool recycle) : dos_("C:" + host_dir), recycle_(recycle) {
-    std::vector<platform::FoundEntry> found;
-    platform::FindFiles(dos_ + "\\*.*", platform::kAttrSystem, found);
-    for (const platform::FoundEntry& entry : found) items_.push_back(entry.name);
-  }
+  ListedView(const std::string& host_dir, bool recycle)
+      : listed_(ReadListedFolder("C:" + host_dir)), recycle_(recycle) {}
   char DriveBoxDrive() const override { return 'c'; }
   void SetDriveBoxDrive(char) override {}
-  std::string TreeDirectory() const override { return dos_; }
+  std::string TreeDirectory() const override { return listed_.folder; }
   char TreeDrive() const override { return 'c'; }
   void SetTreeDrive(char) override {}
   void SetTreeDirectory(const std::string&) override {}
-  std::string FileListDirectory() const override { return dos_; }
-  std::vector<std::string> FileListItems() const override { return items_; }
-  std::vector<bool> FileListSelection() const override { return std::vector<bool>(items_.size()); }
+  std::string FileListDirectory() const override { return listed_.folder; }
+  std::vector<std::string> FileListItems() const override { return listed_.names; }
+  std::optional<platform::FileIdentity> FileListIdentity() const override { return listed_.identity; }
+  std::vector<bool> FileListSelection() const override { return std::vector<bool>(listed_.names.size()); }
   std::string FileListFileName() const override { return {}; }
-  void ClearFileList() override { items_.clear(); }
+  void ClearFileList() override { listed_.names.clear(); }
   void SetStatusText(const std::string&) override {}
   bool RecycleChecked() const override { return recycle_; }
   void SetRecycleChecked(bool checked) override { recycle_ = checked; }
@@ -55,15 +54,14 @@ class ListedFolder : public FolderView, public MessageBoxes, public BusyCursor {
   void SetBusy(bool) override {}
 
  private:
-  std::string dos_;
+  ListedFolder listed_;
   bool recycle_;
-  std::vector<std::string> items_;
 };
 
 // Lists the folder and deletes what the list shows, as the window does.
 double DeleteCacheSeconds(const std::string& dir, bool recycle) {
   return SecondsOf([&] {
-    ListedFolder view(dir, recycle);
+    ListedView view(dir, recycle);
     ProgramState state;
     BitBtn2Click(state, view, view, view);
   });

@@ -1,6 +1,7 @@
 #include "cleaning/folder_cleaning.h"
 
 #include <cstdint>
+#include <string>
 
 #include "cleaning/confirmation_reset.h"
 #include "cleaning/listed_files.h"
@@ -23,21 +24,44 @@ class BusyWhileAlive {
   BusyCursor& cursor_;
 };
 
+// Tells why the listed files were not all deleted.
+void ReportUnfinished(DeleteOutcome outcome, const std::string& folder, MessageBoxes& boxes) {
+  if (outcome == DeleteOutcome::kFolderChanged) {
+    boxes.ShowInformation(JoinLines({"The following directory has changed since its files were listed:", folder,
+                                     "Nothing has been deleted."}));
+  } else if (outcome == DeleteOutcome::kFolderSwapped) {
+    boxes.ShowInformation(JoinLines({"The following directory was moved or replaced while its files were being "
+                                     "deleted:",
+                                     folder, "The files not yet deleted have been left where they were."}));
+  }
+}
+
 }  // namespace
 
 void BitBtn2Click(ProgramState& state, FolderView& view, MessageBoxes& boxes, BusyCursor& cursor) {
   const ConfirmationReset reset(state);
   const std::int64_t before = SumFreeSpace();
   const bool recycle = view.RecycleChecked();
+  // What the question names is what gets deleted, whatever the view does
+  // while the question is open.
+  const ListedFolder listed{view.FileListDirectory(), view.FileListIdentity(), view.FileListItems()};
   if (state.confirm &&
       !boxes.AskWarning(JoinLines({"You are about to DELETE all of the files in the following directory:",
                                    view.TreeDirectory(), "Is this what you want to do? "}))) {
     return;
   }
+  DeleteOutcome outcome;
   {
     const BusyWhileAlive busy(cursor);
-    DeleteListedFiles(view.FileListDirectory(), view.FileListItems(), recycle);
-    view.ClearFileList();
+    outcome = DeleteListedFiles(listed, recycle);
+    // A list that shows another folder by now was not cleaned: it stays.
+    if (view.FileListDirectory() == listed.folder && view.FileListIdentity() == listed.identity) {
+      view.ClearFileList();
+    }
+  }
+  if (outcome != DeleteOutcome::kDone) {
+    ReportUnfinished(outcome, listed.folder, boxes);
+    return;
   }
   const std::int64_t after = SumFreeSpace();
   if (state.confirm) boxes.ShowInformation(RegainedReport(kFolderCleanedLine, after - before));

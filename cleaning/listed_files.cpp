@@ -1,9 +1,9 @@
 #include "cleaning/listed_files.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <optional>
 
-#include "platform/file_system.h"
+#include "platform/ascii.h"
 #include "platform/folder_entries.h"
 #include "platform/status.h"
 
@@ -14,25 +14,56 @@ bool DeleteOnce(const platform::FolderEntries& folder, const std::string& name, 
   return recycle ? folder.Trash(name) : folder.Delete(name) == platform::kOk;
 }
 
+void DeleteEntry(const platform::FolderEntries& entries, const std::string& name, bool recycle) {
+  if (DeleteOnce(entries, name, recycle)) return;
+  const std::optional<std::uint32_t> attributes = entries.Attributes(name);
+  if (!attributes) return;  // gone meanwhile: nothing to retry
+  const bool was_read_only = (*attributes & platform::kAttrReadOnly) != 0;
+  const bool cleared =
+      was_read_only && entries.SetAttributes(name, *attributes & ~platform::kAttrReadOnly) == platform::kOk;
+  if (DeleteOnce(entries, name, recycle) || !cleared) return;
+  // The entry stays: give it its protection back. Should that fail too,
+  // there is nothing more to do for it; the run goes on.
+  entries.SetAttributes(name, *attributes);
+}
+
 }  // namespace
 
-void DeleteListedFiles(const std::string& folder, const std::vector<std::string>& names, bool recycle) {
+ListedFolder ReadListedFolder(const std::string& folder) {
+  ListedFolder listed{folder, std::nullopt, {}};
   const std::optional<platform::FolderEntries> entries = platform::FolderEntries::Open(folder);
-  if (!entries) return;
-  for (const std::string& name : names) {
+  if (!entries) return listed;
+  std::optional<std::vector<std::string>> names = entries->FileNames();
+  if (!names) return listed;
+  listed.identity = entries->Identity();
+  listed.names = std::move(*names);
+  std::sort(listed.names.begin(), listed.names.end(), platform::LessIgnoringAsciiCase);
+  return listed;
+}
+
+DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle) {
+  if (listed.names.empty()) return DeleteOutcome::kDone;
+  const std::optional<platform::FolderEntries> entries = platform::FolderEntries::Open(listed.folder);
+  if (!entries) {
+    // Still the listed folder, but closed to us now: nothing can be done.
+    const bool same = listed.identity && platform::IdentityOf(listed.folder) == listed.identity;
+    return same ? DeleteOutcome::kDone : DeleteOutcome::kFolderChanged;
+  }
+  if (entries->Identity() != listed.identity) return DeleteOutcome::kFolderChanged;
+  // Every deletion works relative to the opened folder, so a swap can never
+  // lead it elsewhere; the path is watched so that the run stops and says so.
+  // A trash record names the file's path, so before a move into the trash the
+  // path must still be right; a deletion for good looks every so often.
+  const std::size_t look_every = recycle ? 1 : 64;
+  for (std::size_t i = 0; i < listed.names.size(); ++i) {
+    const std::string& name = listed.names[i];
+    if (i % look_every == 0 && !entries->StillAtItsPath()) return DeleteOutcome::kFolderSwapped;
     // A file list never shows hidden entries; should one appear, it stays.
     if (name.starts_with('.')) continue;
-    if (DeleteOnce(*entries, name, recycle)) continue;
-    const std::optional<std::uint32_t> attributes = entries->Attributes(name);
-    if (!attributes) continue;  // gone meanwhile: nothing to retry
-    const bool was_read_only = (*attributes & platform::kAttrReadOnly) != 0;
-    const bool cleared =
-        was_read_only && entries->SetAttributes(name, *attributes & ~platform::kAttrReadOnly) == platform::kOk;
-    if (DeleteOnce(*entries, name, recycle) || !cleared) continue;
-    // The entry stays: give it its protection back. Should that fail too,
-    // there is nothing more to do for it; the run goes on.
-    entries->SetAttributes(name, *attributes);
+    DeleteEntry(*entries, name, recycle);
   }
+  // A swap during the last move is reported too.
+  return entries->StillAtItsPath() ? DeleteOutcome::kDone : DeleteOutcome::kFolderSwapped;
 }
 
 }  // namespace vorlix

@@ -1,20 +1,44 @@
-// Deleting the files that a file list shows.
+// The files a file list shows, and deleting them.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace vorlix {
 
-// Deletes each named entry of a folder (a DOS path), in order: into the trash
-// when `recycle` is true, for good otherwise. A failed attempt is retried once
-// after the entry's read-only bit is cleared; when that fails too, the bit is
-// put back and the entry stays. Only the exact names inside the folder itself
-// are touched: a name is never read as a path, folders are never removed, a
-// link goes as the link, hidden entries (names beginning with a dot) stay,
-// and an entry that cannot be trashed is never deleted for good instead.
-// Entries that are gone or refuse are skipped silently, and so is everything
-// when the folder cannot be opened.
-void DeleteListedFiles(const std::string& folder, const std::vector<std::string>& names, bool recycle);
+// A folder's files as a file list read them: the folder (a DOS path), the
+// identity of the folder that was read, and the names in list order.
+struct ListedFolder {
+  std::string folder;
+  std::optional<platform::FileIdentity> identity;  // nothing when it could not be read
+  std::vector<std::string> names;
+};
+
+// Reads a folder's files for a file list: regular files and links to them,
+// not hidden ones, sorted without regard to ASCII letter case. A folder that
+// cannot be read lists nothing.
+ListedFolder ReadListedFolder(const std::string& folder);
+
+enum class DeleteOutcome {
+  kDone,            // every entry was deleted, or skipped because it refused
+  kFolderChanged,   // the folder is gone or another one now: nothing deleted
+  kFolderSwapped,   // the folder left its path during the run: the rest stay
+};
+
+// Deletes each listed entry of the listed folder, in order: into the trash
+// when `recycle` is true, for good otherwise. The folder must still be the one
+// that was listed (same device and inode), and must stay at its path while
+// the run goes on. A failed attempt is retried once after the entry's
+// read-only bit is cleared; when that fails too, the bit is put back and the
+// entry stays. Only the exact names inside the folder itself are touched: a
+// name is never read as a path, folders are never removed, a link goes as the
+// link, hidden entries (names beginning with a dot) stay, and an entry that
+// cannot be trashed is never deleted for good instead. Entries that are gone
+// or refuse are skipped silently, and so is everything when the listed folder
+// is still there but cannot be opened.
+DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle);
 
 }  // namespace vorlix

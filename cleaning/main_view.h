@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/file_system.h"
 
 namespace vorlix {
 
@@ -34,6 +37,9 @@ class FolderView {
   // The folder the file list shows, and its entries' names in list order.
   virtual std::string FileListDirectory() const = 0;
   virtual std::vector<std::string> FileListItems() const = 0;
+  // The identity of the folder the list read when it last read one; nothing
+  // when that folder could not be read.
+  virtual std::optional<platform::FileIdentity> FileListIdentity() const = 0;
   // Which entries are selected, in list order.
   virtual std::vector<bool> FileListSelection() const = 0;
   // The full path of the entry that has the focus when it is selected;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 
+#include <cstdint>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -42,6 +43,12 @@ bool IsAtOrBelow(const std::string& path, const std::string& folder) {
   return path.compare(0, folder.size(), folder) == 0 && (path.size() == folder.size() || path[folder.size()] == '/');
 }
 
+// Blocks times block size; a product beyond 64 bits stays at the largest count.
+std::uint64_t Bytes(std::uint64_t unit, std::uint64_t blocks) {
+  std::uint64_t bytes = 0;
+  return __builtin_mul_overflow(unit, blocks, &bytes) ? UINT64_MAX : bytes;
+}
+
 }  // namespace
 
 std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder) {
@@ -54,9 +61,9 @@ std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder) {
   space.fragment_size = unit;
   space.free_fragments = vfs.f_bfree;
   space.total_fragments = vfs.f_blocks;
-  space.free_bytes = unit * vfs.f_bfree;
-  space.available_bytes = unit * vfs.f_bavail;
-  space.total_bytes = unit * vfs.f_blocks;
+  space.free_bytes = Bytes(unit, vfs.f_bfree);
+  space.available_bytes = Bytes(unit, vfs.f_bavail);
+  space.total_bytes = Bytes(unit, vfs.f_blocks);
   return space;
 }
 

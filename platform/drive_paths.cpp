@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/ascii.h"
+#include "platform/entry_attributes.h"
 #include "platform/status.h"
 #include "platform/xdg.h"
 
@@ -283,7 +284,7 @@ int SetCurrentDir(const std::string& path) {
   const std::optional<ResolvedPath> resolved = Resolve(bare_drive ? GetDriveCurrentDir(text[0]) : path);
   if (!resolved) return kInvalidDrive;
   struct stat st {};
-  if (stat(resolved->host.c_str(), &st) != 0) return errno == ENOENT ? kFileNotFound : StatusFromErrno(errno);
+  if (stat(resolved->host.c_str(), &st) != 0) return PathLstatStatus(errno, resolved->host);
   if (!S_ISDIR(st.st_mode)) return kDirectoryInvalid;
   if (chdir(resolved->host.c_str()) != 0) return StatusFromErrno(errno);
   CurrentDirs& current = Current();

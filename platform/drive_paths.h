@@ -66,8 +66,9 @@ std::string GetCurrentDir();
 std::string GetDriveCurrentDir(char letter);
 
 // Makes a folder the current directory. A bare drive ("D:") switches to that
-// drive's own current directory. Returns a status code: 0 on success, 3 path
-// not found, 15 drive not mapped, 267 not a folder, 5 no access.
+// drive's own current directory. Returns a status code: 0 on success, 2 the
+// folder does not exist, 3 nor does the folder above it, 15 drive not mapped,
+// 267 not a folder, 5 no access.
 int SetCurrentDir(const std::string& path);
 
 // Forgets the drive table and the current directories, so that the next call

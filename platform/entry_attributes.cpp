@@ -43,4 +43,12 @@ int DeleteRefusal(const struct stat& own) {
 
 int LstatStatus(int error_number) { return error_number == ENOENT ? kFileNotFound : StatusFromErrno(error_number); }
 
+int PathLstatStatus(int error_number, const std::string& host_path) {
+  if (error_number != ENOENT) return LstatStatus(error_number);
+  const std::size_t slash = host_path.rfind('/');
+  const std::string folder = slash == 0 || slash == std::string::npos ? "/" : host_path.substr(0, slash);
+  struct stat st {};
+  return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? kFileNotFound : kPathNotFound;
+}
+
 }  // namespace vorlix::platform

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace vorlix::platform {
@@ -27,5 +28,8 @@ int DeleteRefusal(const struct stat& own);
 
 // The status of a failed lstat: 2 for a missing name.
 int LstatStatus(int error_number);
+// The same for a host path: 3 when the name is missing because its folder is,
+// as Windows reports a missing path.
+int PathLstatStatus(int error_number, const std::string& host_path);
 
 }  // namespace vorlix::platform

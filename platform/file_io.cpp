@@ -7,17 +7,16 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "platform/drive_paths.h"
 
 namespace vorlix::platform {
 
-std::optional<SourceFile> SourceFile::Open(const std::string& path) {
-  const std::optional<ResolvedPath> resolved = Resolve(path);
-  if (!resolved) return std::nullopt;
-  const int fd = open(resolved->host.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+std::optional<SourceFile> SourceFile::Open(const std::string& host_path) {
+  // Without O_NONBLOCK, opening a pipe would wait until someone writes to it.
+  const int fd = open(host_path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   struct stat st {};
-  if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+  const int flags = fcntl(fd, F_GETFL);
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
     close(fd);
     return std::nullopt;
   }
@@ -50,14 +49,11 @@ std::optional<mode_t> SourceFile::Permissions() const {
   return st.st_mode & 07777;
 }
 
-std::optional<ReplacementFile> ReplacementFile::Create(const std::string& path) {
-  const std::optional<ResolvedPath> resolved = Resolve(path);
-  if (!resolved) return std::nullopt;
-  const std::string& host = resolved->host;
+std::optional<ReplacementFile> ReplacementFile::Create(const std::string& host) {
   struct stat st {};
   if (stat(host.c_str(), &st) == 0) {
     // What stands at the name must be a file we may write, as when overwriting it in place.
-    if (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0 || access(host.c_str(), W_OK) != 0) return std::nullopt;
+    if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0 || access(host.c_str(), W_OK) != 0) return std::nullopt;
   }
   const std::size_t slash = host.rfind('/');
   std::string temporary = host.substr(0, slash + 1) + ".vorlix-copy-XXXXXX";

@@ -13,8 +13,10 @@ namespace vorlix::platform {
 
 class SourceFile {
  public:
-  // Opens an existing file (not a folder) for reading; nothing when it cannot.
-  static std::optional<SourceFile> Open(const std::string& path);
+  // Opens an existing regular file (a host path; links followed) for
+  // reading; nothing when it cannot, or when the path leads to a folder, a
+  // pipe, a socket or a device. Opening never waits on a pipe's writer.
+  static std::optional<SourceFile> Open(const std::string& host_path);
 
   SourceFile(SourceFile&& other) noexcept;
   SourceFile& operator=(SourceFile&&) = delete;
@@ -33,10 +35,10 @@ class SourceFile {
 
 class ReplacementFile {
  public:
-  // Starts a new file for a destination path. Nothing when the destination
-  // cannot be written: its folder is missing or closed to us, or a folder or a
-  // read-only file stands at that name.
-  static std::optional<ReplacementFile> Create(const std::string& path);
+  // Starts a new file for a destination host path. Nothing when the
+  // destination cannot be written: its folder is missing or closed to us, or
+  // anything but a writable regular file stands at that name.
+  static std::optional<ReplacementFile> Create(const std::string& host_path);
 
   ReplacementFile(ReplacementFile&& other) noexcept;
   ReplacementFile& operator=(ReplacementFile&&) = delete;

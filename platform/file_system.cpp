@@ -71,7 +71,7 @@ int SetFileAttributes(const std::string& path, std::uint32_t attributes) {
   const std::optional<ResolvedPath> resolved = Resolve(path);
   if (!resolved) return kPathNotFound;
   struct stat own {};
-  if (lstat(resolved->host.c_str(), &own) != 0) return LstatStatus(errno);
+  if (lstat(resolved->host.c_str(), &own) != 0) return PathLstatStatus(errno, resolved->host);
   if (S_ISLNK(own.st_mode)) return kOk;  // a link has no permissions of its own
   const mode_t mode = ModeWithReadOnly(own.st_mode, attributes);
   if (mode == (own.st_mode & 07777)) return kOk;
@@ -82,7 +82,7 @@ int DeleteFile(const std::string& path) {
   const std::optional<ResolvedPath> resolved = Resolve(path);
   if (!resolved) return kPathNotFound;
   struct stat own {};
-  if (lstat(resolved->host.c_str(), &own) != 0) return LstatStatus(errno);
+  if (lstat(resolved->host.c_str(), &own) != 0) return PathLstatStatus(errno, resolved->host);
   if (const int refusal = DeleteRefusal(own); refusal != kOk) return refusal;
   return unlink(resolved->host.c_str()) == 0 ? kOk : StatusFromErrno(errno);
 }
@@ -122,8 +122,13 @@ int FindFiles(const std::string& pattern, std::uint32_t include, std::vector<Fou
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
   const std::optional<ResolvedPath> resolved = Resolve(path);
+  if (!resolved) return std::nullopt;
+  return HostIdentityOf(resolved->host);
+}
+
+std::optional<FileIdentity> HostIdentityOf(const std::string& host_path) {
   struct stat st {};
-  if (!resolved || stat(resolved->host.c_str(), &st) != 0) return std::nullopt;
+  if (stat(host_path.c_str(), &st) != 0) return std::nullopt;
   return FileIdentity{st.st_dev, st.st_ino};
 }
 

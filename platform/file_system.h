@@ -66,5 +66,7 @@ struct FileIdentity {
   bool operator==(const FileIdentity&) const = default;
 };
 std::optional<FileIdentity> IdentityOf(const std::string& path);
+// The same for a host path that was already translated.
+std::optional<FileIdentity> HostIdentityOf(const std::string& host_path);
 
 }  // namespace vorlix::platform

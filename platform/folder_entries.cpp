@@ -1,10 +1,12 @@
 #include "platform/folder_entries.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 
 #include "platform/drive_paths.h"
 #include "platform/entry_attributes.h"
@@ -20,22 +22,63 @@ bool IsEntryName(const std::string& name) {
          name.find('\0') == std::string::npos;
 }
 
+std::string JoinHost(const std::string& folder, const std::string& name) {
+  return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
 }  // namespace
+
+std::optional<std::string> EntryHostPath(const std::string& dos_folder, const std::string& name) {
+  const std::optional<ResolvedPath> resolved = Resolve(dos_folder);
+  if (!resolved || !IsEntryName(name)) return std::nullopt;
+  return JoinHost(resolved->host, name);
+}
 
 std::optional<FolderEntries> FolderEntries::Open(const std::string& dos_folder) {
   const std::optional<ResolvedPath> resolved = Resolve(dos_folder);
   if (!resolved) return std::nullopt;
   const int fd = open(resolved->host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
-  return FolderEntries(fd, resolved->host);
+  struct stat own {};
+  if (fstat(fd, &own) != 0) {
+    close(fd);
+    return std::nullopt;
+  }
+  return FolderEntries(fd, resolved->host, {own.st_dev, own.st_ino});
 }
 
-FolderEntries::FolderEntries(FolderEntries&& other) noexcept : fd_(other.fd_), host_(std::move(other.host_)) {
+FolderEntries::FolderEntries(FolderEntries&& other) noexcept
+    : fd_(other.fd_), host_(std::move(other.host_)), identity_(other.identity_) {
   other.fd_ = -1;
 }
 
 FolderEntries::~FolderEntries() {
   if (fd_ >= 0) close(fd_);
+}
+
+bool FolderEntries::StillAtItsPath() const { return HostIdentityOf(host_) == identity_; }
+
+std::optional<std::vector<std::string>> FolderEntries::FileNames() const {
+  const int read_fd = openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (read_fd < 0) return std::nullopt;
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(fdopendir(read_fd), closedir);
+  if (!dir) {
+    close(read_fd);
+    return std::nullopt;
+  }
+  std::vector<std::string> names;
+  while (const dirent* entry = readdir(dir.get())) {
+    if (entry->d_name[0] == '.') continue;  // hidden, and "." and ".."
+    struct stat st {};
+    // Links are followed: a link counts by what it leads to.
+    if (fstatat(fd_, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) names.emplace_back(entry->d_name);
+  }
+  return names;
+}
+
+std::optional<std::string> FolderEntries::HostPathOf(const std::string& name) const {
+  if (!IsEntryName(name)) return std::nullopt;
+  return JoinHost(host_, name);
 }
 
 std::optional<std::uint32_t> FolderEntries::Attributes(const std::string& name) const {
@@ -63,14 +106,15 @@ int FolderEntries::Delete(const std::string& name) const {
 }
 
 bool FolderEntries::Trash(const std::string& name) const {
+  const std::optional<std::string> path = HostPathOf(name);
   struct stat own {};
-  if (!IsEntryName(name) || fstatat(fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  if (!path || fstatat(fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return false;
   if (S_ISDIR(own.st_mode)) return false;
   // An entry of a folder that refuses changes (read-only mount, immutable,
   // no write permission) cannot move; the trash would find that out only
-  // after writing its record, and GLib leaks a little on that path.
+  // after writing its record.
   if (faccessat(fd_, ".", W_OK, AT_EACCESS) != 0) return false;
-  return MoveToTrash(host_ == "/" ? "/" + name : host_ + "/" + name);
+  return MoveToTrash(fd_, name, *path);
 }
 
 }  // namespace vorlix::platform

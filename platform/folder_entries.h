@@ -11,8 +11,16 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/file_system.h"
 
 namespace vorlix::platform {
+
+// The host path of the entry `name` of the folder a DOS path names, the name
+// taken byte for byte; nothing when the drive is not mapped or the text names
+// no entry.
+std::optional<std::string> EntryHostPath(const std::string& dos_folder, const std::string& name);
 
 class FolderEntries {
  public:
@@ -26,6 +34,20 @@ class FolderEntries {
   FolderEntries& operator=(const FolderEntries&) = delete;
   ~FolderEntries();
 
+  // The opened folder's own identity.
+  const FileIdentity& Identity() const { return identity_; }
+  // True while the folder's host path still leads to this opened folder, so
+  // that a path composed from it names this folder's entries.
+  bool StillAtItsPath() const;
+
+  // The names of the regular files, and of the links to regular files, that
+  // are not hidden, in the order the file system returns them. Folders, pipes,
+  // sockets and devices are never among them. Nothing when the folder cannot
+  // be read.
+  std::optional<std::vector<std::string>> FileNames() const;
+  // The host path of an entry; nothing for a text that names no entry.
+  std::optional<std::string> HostPathOf(const std::string& name) const;
+
   // As GetFileAttributes, for an entry.
   std::optional<std::uint32_t> Attributes(const std::string& name) const;
   // As SetFileAttributes, for an entry. Returns a status code.
@@ -33,15 +55,18 @@ class FolderEntries {
   // As DeleteFile, for an entry: a folder, or a read-only file, refuses with
   // status 5; a link goes as the link. Returns a status code.
   int Delete(const std::string& name) const;
-  // Moves an entry that is not a folder into the trash (a link as the link).
-  // True only when the move succeeded; otherwise the entry stays as it was.
+  // Moves an entry that is not a folder into the trash (a link as the link),
+  // by a rename relative to this folder. True only when the move succeeded;
+  // otherwise the entry stays as it was.
   bool Trash(const std::string& name) const;
 
  private:
-  FolderEntries(int fd, std::string host) : fd_(fd), host_(std::move(host)) {}
+  FolderEntries(int fd, std::string host, FileIdentity identity)
+      : fd_(fd), host_(std::move(host)), identity_(identity) {}
 
   int fd_;
   std::string host_;  // the folder's host path, for the trash's record
+  FileIdentity identity_;
 };
 
 }  // namespace vorlix::platform

@@ -7,6 +7,7 @@
 #include "platform/desktop_opener.h"
 #include "platform/drive_paths.h"
 #include "platform/file_system.h"
+#include "platform/folder_entries.h"
 
 namespace vorlix::platform {
 namespace {
@@ -52,8 +53,30 @@ int OpenFolderInFileManager(const std::string& parameters) {
   return Handed(CurrentDesktopOpener().OpenPath(resolved->host));
 }
 
+// A file named inside the request's folder that is an entry of that folder
+// under its whole remaining name, taken byte for byte: a Linux name may hold
+// a backslash, and then the name is meant, not a subfolder.
+std::optional<std::string> ExactEntry(const std::string& file, const std::string& folder) {
+  if (folder.empty()) return std::nullopt;
+  const std::string prefix = folder.back() == '\\' || folder.back() == ':' ? folder : folder + "\\";
+  std::string name;
+  if (file.starts_with(prefix)) {
+    name = file.substr(prefix.size());
+  } else if (IsRelative(file)) {
+    name = file;
+  } else {
+    return std::nullopt;
+  }
+  std::optional<std::string> host = EntryHostPath(folder, name);
+  if (!host || !HostFileAttributes(*host)) return std::nullopt;
+  return host;
+}
+
 int OpenDocument(const std::string& file, const std::string& folder) {
   if (file.empty()) return kFileNotFound;
+  if (const std::optional<std::string> exact = ExactEntry(file, folder)) {
+    return Handed(CurrentDesktopOpener().OpenPath(*exact));
+  }
   std::string path = file;
   if (IsRelative(file) && !folder.empty()) {
     path = folder.back() == '\\' || folder.back() == ':' ? folder + file : folder + "\\" + file;

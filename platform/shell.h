@@ -11,7 +11,9 @@
 // - A file text that begins with a scheme of two or more letters and a colon
 //   ("https:", "mailto:") is a web address and goes to the desktop as it is.
 // - Anything else is a DOS path; a relative one is taken inside the request's
-//   folder when that is given. The document, program or folder it names is
+//   folder when that is given. A path inside the request's folder whose rest
+//   is the exact name of one of the folder's entries names that entry, even
+//   when the name holds a backslash. The document, program or folder it names is
 //   opened with the desktop's application for its type; a program file is
 //   never started by the shell itself, and the parameter text is not used.
 // - The owner window and the show command are accepted and not used: the

@@ -1,6 +1,7 @@
 #include "platform/status.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace vorlix::platform {
 
@@ -21,8 +22,22 @@ int StatusFromErrno(int error_number) {
     case ENOSPC:
     case EDQUOT: return kDiskFull;
     case ENAMETOOLONG: return kInvalidName;
-    default: return kAccessDenied;
+    case EMFILE:
+    case ENFILE: return kTooManyOpenFiles;
+    case ENOMEM: return kNotEnoughMemory;
+    case EXDEV: return kNotSameDevice;
+    case ENXIO:
+    case ENODEV:
+    case ENOMEDIUM: return kNotReady;
+    case EINVAL: return kInvalidParameter;
+    case EIO: return kIoDevice;
+    default: return kSystemErrorFlag | error_number;
   }
+}
+
+std::string SystemErrorText(int status) {
+  if ((status & kSystemErrorFlag) == 0) return {};
+  return std::strerror(status & ~kSystemErrorFlag);
 }
 
 }  // namespace vorlix::platform

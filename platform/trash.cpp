@@ -1,16 +1,195 @@
 #include "platform/trash.h"
 
+#include <fcntl.h>
 #include <gio/gio.h>
+#include <gio/gunixmounts.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <optional>
+
+#include "platform/xdg.h"
 
 namespace vorlix::platform {
+namespace {
+
+// A descriptor closed when it goes.
+class Fd {
+ public:
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  Fd(Fd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  Fd& operator=(Fd&& other) noexcept {
+    std::swap(fd_, other.fd_);
+    return *this;
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  ~Fd() {
+    if (fd_ >= 0) close(fd_);
+  }
+  int get() const { return fd_; }
+  bool ok() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
+
+Fd OpenFolder(int at, const char* name) { return Fd(openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)); }
+
+// A folder of this user's below `at`, made when it is missing; never a link.
+Fd OwnFolder(int at, const char* name) {
+  mkdirat(at, name, 0700);
+  Fd folder = OpenFolder(at, name);
+  struct stat st {};
+  if (!folder.ok() || fstat(folder.get(), &st) != 0 || st.st_uid != geteuid()) return Fd();
+  return folder;
+}
+
+bool MakeFolders(const std::string& path) {
+  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    const std::string part = path.substr(0, slash);
+    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) return true;
+  }
+}
+
+struct TrashFolder {
+  Fd folder;
+  std::string top;  // the file system's top folder; empty for the home trash
+};
+
+// The top folder of the file system that holds a canonical folder path.
+std::string TopFolderOf(std::string path, dev_t device) {
+  while (path != "/") {
+    const std::size_t slash = path.rfind('/');
+    const std::string parent = slash == 0 ? "/" : path.substr(0, slash);
+    struct stat st {};
+    if (stat(parent.c_str(), &st) != 0 || st.st_dev != device) break;
+    path = parent;
+  }
+  return path;
+}
+
+// Mounts that are the system's own (the root, /usr, tmpfs, proc and the like)
+// or marked "x-gvfs-notrash" get no trash folder, as file managers agree.
+bool MountRefusesTrash(const std::string& top) {
+  GUnixMountEntry* mount = g_unix_mount_at(top.c_str(), nullptr);
+  if (mount == nullptr) return true;
+  const char* options = g_unix_mount_get_options(mount);
+  const bool refuses = g_unix_mount_is_system_internal(mount) ||
+                       (options != nullptr && std::string(options).find("x-gvfs-notrash") != std::string::npos);
+  g_unix_mount_free(mount);
+  return refuses;
+}
+
+std::optional<TrashFolder> TrashFor(int folder_fd) {
+  struct stat folder {}, home {};
+  if (fstat(folder_fd, &folder) != 0) return std::nullopt;
+  if (stat(HomeDir().c_str(), &home) == 0 && home.st_dev == folder.st_dev) {
+    const std::string trash = DataHome() + "/Trash";
+    if (!MakeFolders(trash)) return std::nullopt;
+    Fd fd(open(trash.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.ok()) return std::nullopt;
+    return TrashFolder{std::move(fd), {}};
+  }
+  char canonical[PATH_MAX];
+  const std::string link = "/proc/self/fd/" + std::to_string(folder_fd);
+  const ssize_t length = readlink(link.c_str(), canonical, sizeof canonical - 1);
+  if (length <= 0) return std::nullopt;
+  const std::string top = TopFolderOf(std::string(canonical, static_cast<std::size_t>(length)), folder.st_dev);
+  if (MountRefusesTrash(top)) return std::nullopt;
+  const Fd top_fd(open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!top_fd.ok()) return std::nullopt;
+  const std::string uid = std::to_string(geteuid());
+  // A shared ".Trash" (sticky, not a link) with a folder per user, else ".Trash-<uid>".
+  struct stat shared {};
+  if (fstatat(top_fd.get(), ".Trash", &shared, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(shared.st_mode) &&
+      (shared.st_mode & S_ISVTX) != 0) {
+    const Fd shared_fd = OpenFolder(top_fd.get(), ".Trash");
+    if (Fd own = shared_fd.ok() ? OwnFolder(shared_fd.get(), uid.c_str()) : Fd(); own.ok()) {
+      return TrashFolder{std::move(own), top};
+    }
+  }
+  Fd own = OwnFolder(top_fd.get(), (".Trash-" + uid).c_str());
+  if (!own.ok()) return std::nullopt;
+  return TrashFolder{std::move(own), top};
+}
+
+// The n-th name tried for an entry: the name itself, then a number before
+// its first dot ("a.tar.gz", "a.2.tar.gz", "a.3.tar.gz").
+std::string CandidateName(const std::string& name, int n) {
+  if (n == 1) return name;
+  const std::size_t dot = name.find('.');
+  if (dot == std::string::npos || dot == 0) return name + "." + std::to_string(n);
+  return name.substr(0, dot) + "." + std::to_string(n) + name.substr(dot);
+}
+
+std::string Record(const std::string& path) {
+  char* escaped = g_uri_escape_string(path.c_str(), "/", FALSE);
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  char when[32] = "9999-12-31T23:59:59";
+  if (localtime_r(&now, &local) != nullptr) std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%S", &local);
+  std::string record = std::string("[Trash Info]\nPath=") + escaped + "\nDeletionDate=" + when + "\n";
+  g_free(escaped);
+  return record;
+}
+
+bool WriteAll(int fd, const std::string& text) {
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t written = write(fd, text.data() + done, text.size() - done);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    done += static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool MoveToTrash(int folder_fd, const std::string& name, const std::string& original_path) {
+  const std::optional<TrashFolder> trash = TrashFor(folder_fd);
+  if (!trash) return false;
+  const Fd info = OwnFolder(trash->folder.get(), "info");
+  const Fd files = OwnFolder(trash->folder.get(), "files");
+  if (!info.ok() || !files.ok()) return false;
+  // A trash at a file system's top may record the path below that top.
+  std::string recorded = original_path;
+  if (!trash->top.empty() && trash->top != "/" && recorded.starts_with(trash->top + "/")) {
+    recorded.erase(0, trash->top.size() + 1);
+  }
+  const std::string record = Record(recorded);
+  for (int n = 1; n < 100000; ++n) {
+    const std::string trashed = CandidateName(name, n);
+    const std::string info_name = trashed + ".trashinfo";
+    const Fd info_file(openat(info.get(), info_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!info_file.ok()) {
+      if (errno == EEXIST) continue;
+      return false;
+    }
+    // The record is complete before the entry moves, so nobody reads an empty one.
+    if (WriteAll(info_file.get(), record) &&
+        renameat2(folder_fd, name.c_str(), files.get(), trashed.c_str(), RENAME_NOREPLACE) == 0) {
+      return true;
+    }
+    const int error = errno;
+    unlinkat(info.get(), info_name.c_str(), 0);
+    if (error != EEXIST) return false;
+  }
+  return false;
+}
 
 bool MoveToTrash(const std::string& host_path) {
-  GFile* file = g_file_new_for_path(host_path.c_str());
-  GError* error = nullptr;
-  const gboolean moved = g_file_trash(file, nullptr, &error);
-  if (error != nullptr) g_error_free(error);
-  g_object_unref(file);
-  return moved != FALSE;
+  const std::size_t slash = host_path.rfind('/');
+  if (slash == std::string::npos || slash + 1 == host_path.size()) return false;
+  const std::string folder = slash == 0 ? "/" : host_path.substr(0, slash);
+  const Fd folder_fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  return folder_fd.ok() && MoveToTrash(folder_fd.get(), host_path.substr(slash + 1), host_path);
 }
 
 }  // namespace vorlix::platform

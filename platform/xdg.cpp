@@ -15,19 +15,19 @@ std::string AbsoluteEnv(const char* name) {
   return value;
 }
 
-std::string HomeDir() {
-  std::string home = AbsoluteEnv("HOME");
-  if (!home.empty()) return home;
-  if (const passwd* pw = getpwuid(getuid()); pw != nullptr && pw->pw_dir != nullptr) return pw->pw_dir;
-  return "/";
-}
-
 std::string EnvOr(const char* name, const char* below_home) {
   std::string value = AbsoluteEnv(name);
   return value.empty() ? HomeDir() + below_home : value;
 }
 
 }  // namespace
+
+std::string HomeDir() {
+  std::string home = AbsoluteEnv("HOME");
+  if (!home.empty()) return home;
+  if (const passwd* pw = getpwuid(getuid()); pw != nullptr && pw->pw_dir != nullptr) return pw->pw_dir;
+  return "/";
+}
 
 std::string ConfigHome() { return EnvOr("XDG_CONFIG_HOME", "/.config"); }
 std::string CacheHome() { return EnvOr("XDG_CACHE_HOME", "/.cache"); }

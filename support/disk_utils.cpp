@@ -27,11 +27,12 @@ std::uint32_t Capped(std::uint64_t value) {
   return static_cast<std::uint32_t>(std::min<std::uint64_t>(value, std::numeric_limits<std::uint32_t>::max()));
 }
 
-std::int64_t Signed(std::uint64_t value) {
-  return static_cast<std::int64_t>(std::min<std::uint64_t>(value, std::numeric_limits<std::int64_t>::max()));
-}
-
 }  // namespace
+
+std::int64_t AddSaturated(std::int64_t sum, std::uint64_t bytes) {
+  constexpr std::int64_t kMost = std::numeric_limits<std::int64_t>::max();
+  return bytes > static_cast<std::uint64_t>(kMost - sum) ? kMost : sum + static_cast<std::int64_t>(bytes);
+}
 
 bool QueryDriveClusters(char drive, DriveClusters& clusters) {
   const std::optional<std::string> root = HostRootOf(drive);
@@ -61,9 +62,9 @@ bool QueryDriveSpace(char drive, DriveSpace& space) {
     if (!systems.empty()) {
       space = DriveSpace{};
       for (const platform::FileSystemSpace& system : systems) {
-        space.available_to_user += Signed(system.available_bytes);
-        space.total_free += Signed(system.free_bytes);
-        space.total_size += Signed(system.total_bytes);
+        space.available_to_user = AddSaturated(space.available_to_user, system.available_bytes);
+        space.total_free = AddSaturated(space.total_free, system.free_bytes);
+        space.total_size = AddSaturated(space.total_size, system.total_bytes);
       }
       return true;
     }
@@ -80,7 +81,7 @@ std::int64_t SumFreeSpace() {
     if (std::optional<std::string> root = HostRootOf(drive)) roots.push_back(std::move(*root));
   }
   std::int64_t sum = 0;
-  for (const platform::FileSystemSpace& system : platform::SpacesUnder(roots)) sum += Signed(system.free_bytes);
+  for (const platform::FileSystemSpace& system : platform::SpacesUnder(roots)) sum = AddSaturated(sum, system.free_bytes);
   return sum;
 }
 

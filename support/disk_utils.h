@@ -30,6 +30,10 @@ bool QueryDriveSpace(char drive, DriveSpace& space);
 // them; a drive that cannot be queried adds nothing.
 std::int64_t SumFreeSpace();
 
+// A byte count added to a sum of byte counts (not negative); a sum beyond the
+// largest signed 64-bit count stays at that count.
+std::int64_t AddSaturated(std::int64_t sum, std::uint64_t bytes);
+
 // Byte figures from cluster figures, without 32-bit overflow.
 DriveSpace SpaceFromClusters(const DriveClusters& clusters);
 

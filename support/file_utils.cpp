@@ -6,6 +6,7 @@
 #include "platform/drive_paths.h"
 #include "platform/file_io.h"
 #include "platform/file_system.h"
+#include "platform/folder_entries.h"
 #include "platform/trash.h"
 
 namespace vorlix {
@@ -20,23 +21,15 @@ std::timespec ToTwoSeconds(const std::timespec& time) {
   return {time.tv_sec - local.tm_sec % 2, 0};
 }
 
-}  // namespace
-
-bool RecycleFile(const std::string& path) {
-  const std::optional<platform::ResolvedPath> resolved = platform::Resolve(path);
-  if (!resolved) return false;
-  const std::optional<std::uint32_t> attributes = platform::HostFileAttributes(resolved->host);
-  if (!attributes || (*attributes & platform::kAttrDirectory)) return false;
-  return platform::MoveToTrash(resolved->host);
-}
-
-unsigned DuplicateFile(const std::string& source, const std::string& destination) {
-  if (!platform::GetFileAttributes(source)) return kCopySourceUnreadable;
-  std::optional<platform::SourceFile> in = platform::SourceFile::Open(source);
+// Copies between two host paths; nothing when a path could not be formed.
+unsigned CopyHostFile(const std::optional<std::string>& source, const std::optional<std::string>& destination) {
+  if (!source || !platform::HostFileAttributes(*source)) return kCopySourceUnreadable;
+  std::optional<platform::SourceFile> in = platform::SourceFile::Open(*source);
   if (!in) return kCopySourceUnreadable;
+  if (!destination) return kCopyDestinationNotCreated;
   // Without Windows' exclusive open, a copy onto the source itself would empty it.
-  if (platform::IdentityOf(source) == platform::IdentityOf(destination)) return kCopyDestinationNotCreated;
-  std::optional<platform::ReplacementFile> out = platform::ReplacementFile::Create(destination);
+  if (platform::HostIdentityOf(*source) == platform::HostIdentityOf(*destination)) return kCopyDestinationNotCreated;
+  std::optional<platform::ReplacementFile> out = platform::ReplacementFile::Create(*destination);
   if (!out) return kCopyDestinationNotCreated;
   char buffer[kCopyBufferSize];
   ssize_t got;
@@ -51,6 +44,30 @@ unsigned DuplicateFile(const std::string& source, const std::string& destination
   if (!out->SetTimeAndPermissions(ToTwoSeconds(*written), *permissions)) return kCopyWriteFailed;
   if (!out->Flush()) return kCopyWriteFailed;
   return out->Commit() ? kCopyComplete : kCopyDestinationNotCreated;
+}
+
+std::optional<std::string> HostOf(const std::string& path) {
+  const std::optional<platform::ResolvedPath> resolved = platform::Resolve(path);
+  if (!resolved) return std::nullopt;
+  return resolved->host;
+}
+
+}  // namespace
+
+bool RecycleFile(const std::string& path) {
+  const std::optional<platform::ResolvedPath> resolved = platform::Resolve(path);
+  if (!resolved) return false;
+  const std::optional<std::uint32_t> attributes = platform::HostFileAttributes(resolved->host);
+  if (!attributes || (*attributes & platform::kAttrDirectory)) return false;
+  return platform::MoveToTrash(resolved->host);
+}
+
+unsigned DuplicateFile(const std::string& source, const std::string& destination) {
+  return CopyHostFile(HostOf(source), HostOf(destination));
+}
+
+unsigned DuplicateEntry(const std::string& folder, const std::string& name, const std::string& destination_folder) {
+  return CopyHostFile(platform::EntryHostPath(folder, name), platform::EntryHostPath(destination_folder, name));
 }
 
 }  // namespace vorlix

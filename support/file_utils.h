@@ -20,11 +20,17 @@ enum DuplicateResult : unsigned {
   kCopyDateUnreadable = 5,
 };
 
-// Copies a file with its last-write time (to two seconds, as Windows keeps it)
+// Copies a regular file with its last-write time (to two seconds, as Windows keeps it)
 // and its permissions. The destination is replaced only by a complete copy: on
 // any failure a file that stood there stays intact and no partial file is left.
 // A destination that is the source itself (by any path or link), a folder, or
-// a read-only file fails with code 2.
+// a read-only file fails with code 2. A source that is not a regular file (a
+// folder, pipe, socket or device) fails with code 1, and nothing waits on it.
 unsigned DuplicateFile(const std::string& source, const std::string& destination);
+
+// The same for the entry `name` of a folder, copied to the entry of that name
+// in another folder (both DOS paths). The name is taken byte for byte in both
+// folders: a backslash in it is part of the name, never a separator.
+unsigned DuplicateEntry(const std::string& folder, const std::string& name, const std::string& destination_folder);
 
 }  // namespace vorlix

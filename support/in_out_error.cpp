@@ -13,7 +13,12 @@ std::string Reason(int code) {
     case platform::kAccessDenied: return "access is denied";
     case platform::kInvalidDrive: return "the drive is not mapped";
     case platform::kDirectoryInvalid: return "it is not a folder";
-    default: return "the folder cannot be opened";
+    case platform::kNotReady: return "the drive is not ready";
+    case platform::kIoDevice: return "the device reported an input/output error";
+    default: {
+      const std::string system_text = platform::SystemErrorText(code);
+      return system_text.empty() ? "the folder cannot be opened" : system_text;
+    }
   }
 }
 

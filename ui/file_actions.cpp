@@ -11,14 +11,12 @@ namespace {
 
 constexpr const char* kExplorerPath = "C:\\WINDOWS\\EXPLORER.EXE";
 
-std::string InFolder(const std::string& folder, const std::string& name) {
-  return !folder.empty() && folder.back() == '\\' ? folder + name : folder + "\\" + name;
-}
-
 }  // namespace
 
 void FileListBox1DblClick(const FolderView& view, TExecFile& exec_file) {
   exec_file.Operation = "open";
+  // In the listed folder, the shell takes the file's name byte for byte.
+  exec_file.SetFilePath(view.FileListDirectory());
   exec_file.FileName = view.FileListFileName();
   exec_file.Parameters = "\"" + exec_file.FileName + "\"";
   exec_file.Execute();
@@ -36,7 +34,7 @@ void FileListBox1MouseDown(TMouseButton button, const ProgramState& state, const
   const std::vector<bool> selected = view.FileListSelection();
   const std::string folder = view.FileListDirectory();
   for (std::size_t i = 0; i < items.size() && i < selected.size(); ++i) {
-    if (selected[i]) DuplicateFile(InFolder(folder, items[i]), state.copy_destination + items[i]);
+    if (selected[i]) DuplicateEntry(folder, items[i], state.copy_destination);
   }
 }
 

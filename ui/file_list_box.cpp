@@ -2,10 +2,6 @@
 
 #include <QMouseEvent>
 #include <QStyle>
-#include <algorithm>
-
-#include "platform/ascii.h"
-#include "platform/file_system.h"
 
 namespace vorlix {
 
@@ -40,16 +36,10 @@ FileListBox::FileListBox(QWidget* parent)
 }
 
 void FileListBox::SetDirectory(const std::string& directory) {
-  directory_ = directory;
-  std::vector<platform::FoundEntry> found;
-  // Read-only, system and archive files and those with no attribute: not hidden files, not folders.
-  platform::FindFiles(directory + "\\*.*", platform::kAttrReadOnly | platform::kAttrSystem | platform::kAttrArchive,
-                      found);
-  std::vector<std::string> names;
-  names.reserve(found.size());
-  for (platform::FoundEntry& entry : found) names.push_back(std::move(entry.name));
-  std::sort(names.begin(), names.end(), platform::LessIgnoringAsciiCase);
-  model_.SetNames(std::move(names));
+  ListedFolder listed = ReadListedFolder(directory);
+  directory_ = std::move(listed.folder);
+  identity_ = listed.identity;
+  model_.SetNames(std::move(listed.names));
 }
 
 std::vector<bool> FileListBox::Selection() const {

@@ -1,13 +1,18 @@
-// The file list: the files of one folder that are not hidden (no folders),
-// sorted by name, several selectable at once, a small picture per item. A
-// model over one plain folder read, so a folder of 100,000 files lists quickly.
+// The file list: the regular files of one folder that are not hidden (no
+// folders, pipes or devices), sorted by name, several selectable at once, a
+// small picture per item. A model over one plain folder read, so a folder of
+// 100,000 files lists quickly. It keeps the identity of the folder it read, so
+// that what is done to the listed files is done in that folder only.
 #pragma once
 
 #include <QAbstractListModel>
 #include <QIcon>
 #include <QListView>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "cleaning/listed_files.h"
 
 namespace vorlix {
 
@@ -35,6 +40,8 @@ class FileListBox : public QListView {
 
   // The folder listed, as it was given.
   const std::string& Directory() const { return directory_; }
+  // The identity of the folder read; nothing when it could not be read.
+  const std::optional<platform::FileIdentity>& Identity() const { return identity_; }
   // Lists a folder's files; a folder that cannot be read lists nothing.
   void SetDirectory(const std::string& directory);
 
@@ -58,6 +65,7 @@ class FileListBox : public QListView {
  private:
   FileListModel model_;
   std::string directory_;
+  std::optional<platform::FileIdentity> identity_;
 };
 
 }  // namespace vorlix

@@ -47,6 +47,7 @@ class TForm1 : public QMainWindow, public MainView {
   void SetTreeDirectory(const std::string& path) override;
   std::string FileListDirectory() const override;
   std::vector<std::string> FileListItems() const override;
+  std::optional<platform::FileIdentity> FileListIdentity() const override;
   std::vector<bool> FileListSelection() const override;
   std::string FileListFileName() const override;
   void ClearFileList() override;

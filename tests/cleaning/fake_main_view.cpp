@@ -1,13 +1,10 @@
 #include "tests/cleaning/fake_main_view.h"
 
-#include <algorithm>
-
+#include "cleaning/listed_files.h"
 #include "platform/ascii.h"
 #include "platform/drive_paths.h"
-#include "platform/file_system.h"
 #include "settings/settings_catalogue.h"
 #include "support/in_out_error.h"
-#include "support/text_utils.h"
 
 namespace vorlix::test {
 
@@ -49,6 +46,7 @@ void FakeMainView::SetRecycleChecked(bool checked) {
 
 bool FakeMainView::AskWarning(const std::string& text) {
   questions.push_back(text);
+  if (while_asking) while_asking();
   return answer;
 }
 
@@ -63,12 +61,10 @@ bool FakeMainView::ShowKillAllDialog() {
 }
 
 void FakeMainView::ReadFileList() {
-  list_dir_ = platform::GetCurrentDir();
-  std::vector<platform::FoundEntry> found;
-  platform::FindFiles(AppendPathDelimiter(list_dir_) + "*.*", platform::kAttrSystem, found);
-  items.clear();
-  for (const platform::FoundEntry& entry : found) items.push_back(entry.name);
-  std::sort(items.begin(), items.end());
+  ListedFolder listed = ReadListedFolder(platform::GetCurrentDir());
+  list_dir_ = std::move(listed.folder);
+  list_identity_ = listed.identity;
+  items = std::move(listed.names);
 }
 
 }  // namespace vorlix::test

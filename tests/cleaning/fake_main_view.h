@@ -4,6 +4,8 @@
 // recorded.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@ class FakeMainView : public MainView {
   void SetTreeDirectory(const std::string& path) override;
   std::string FileListDirectory() const override { return list_dir_; }
   std::vector<std::string> FileListItems() const override { return items; }
+  std::optional<platform::FileIdentity> FileListIdentity() const override { return list_identity_; }
   std::vector<bool> FileListSelection() const override { return std::vector<bool>(items.size()); }
   std::string FileListFileName() const override { return {}; }
   void ClearFileList() override;
@@ -48,6 +51,7 @@ class FakeMainView : public MainView {
   bool recycle = false;                      // "Use Recycle Bin"
   std::vector<std::string> hints;            // the fourteen slot hints, design hints at first
   bool answer = true;                        // the answer to every question
+  std::function<void()> while_asking;        // runs while a warning is open
   std::vector<std::string> questions;        // warnings and confirmations asked
   std::vector<std::string> information;      // information boxes shown
   std::vector<std::string> status_texts;     // status bar texts in order
@@ -60,6 +64,7 @@ class FakeMainView : public MainView {
  private:
   char drive_box_ = 'c';
   std::string list_dir_;
+  std::optional<platform::FileIdentity> list_identity_;
 };
 
 }  // namespace vorlix::test

@@ -9,6 +9,7 @@
 #include "platform/xdg.h"
 #include "tests/cleaning/cleaning_fixture.h"
 #include "tests/cleaning/fake_main_view.h"
+#include "tests/cleaning/swap_round.h"
 #include "tests/common/drives.h"
 #include "tests/common/test_env.h"
 
@@ -31,6 +32,13 @@ class FolderCleaningTest : public test::CleaningTest {
     BitBtn2Click(state_, view_, view_, view_);
   }
 
+  // Cleans what the list shows without a question.
+  void CleanListed(bool recycle) {
+    view_.recycle = recycle;
+    state_.confirm = false;
+    BitBtn2Click(state_, view_, view_, view_);
+  }
+
   ProgramState state_;
   test::FakeMainView view_;
 };
@@ -48,6 +56,7 @@ TEST_F(FolderCleaningTest, DeletesOnlyTheListedFilesOfTheViewedFolder) {
   WriteFile(outside + "/target.tmp", "target");
   std::filesystem::create_symlink(outside + "/target.tmp", root_ + "/link.tmp");
   std::filesystem::create_directory_symlink(outside, root_ + "/folder-link");
+  ASSERT_EQ(mkfifo((root_ + "/pipe.tmp").c_str(), 0644), 0);  // a special file is never listed
 
   view_.SetTreeDirectory("D:\\");
   WriteFile(root_ + "/late.tmp", "written after the list was read");
@@ -65,12 +74,81 @@ TEST_F(FolderCleaningTest, DeletesOnlyTheListedFilesOfTheViewedFolder) {
   EXPECT_TRUE(PathExists(root_ + "/sub/deeper"));
   EXPECT_EQ(ReadFile(root_ + "/.hidden"), "hidden");
   EXPECT_EQ(ReadFile(root_ + "/late.tmp"), "written after the list was read");
+  EXPECT_TRUE(PathExists(root_ + "/pipe.tmp"));
 
   EXPECT_TRUE(view_.items.empty());
   EXPECT_EQ(view_.busy_changes, (std::vector<bool>{true, false}));
   EXPECT_TRUE(view_.questions.empty());
   EXPECT_TRUE(view_.information.empty());
   EXPECT_TRUE(state_.confirm);
+
+  // A folder's name never sends the folder to the trash either.
+  view_.items = {"sub"};
+  CleanListed(true);
+  EXPECT_EQ(ReadFile(root_ + "/sub/inner.tmp"), "inner");
+}
+
+// Writes `count` files into a new folder.
+void FillFolder(const std::string& folder, int count) {
+  std::filesystem::create_directories(folder);
+  for (int i = 0; i < count; ++i) WriteFile(folder + "/entry" + std::to_string(i), "x");
+}
+
+int CountEntries(const std::string& folder) {
+  return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+TEST_F(FolderCleaningTest, OnlyTheFolderThatWasListedIsCleaned) {
+  const std::string changed =
+      "The following directory has changed since its files were listed:\n\rD:\\Cache\n\rNothing has been deleted.";
+  for (const bool recycle : {false, true}) {
+    SCOPED_TRACE(recycle ? "into the trash" : "for good");
+    // The listed folder is gone: its case twin, never viewed, keeps every file.
+    FillFolder(root_ + "/Cache", 5);
+    FillFolder(root_ + "/cache", 5);
+    view_.SetTreeDirectory("D:\\Cache");
+    std::filesystem::remove_all(root_ + "/Cache");
+    view_.information.clear();
+    CleanListed(recycle);
+    EXPECT_EQ(CountEntries(root_ + "/cache"), 5);
+    EXPECT_EQ(view_.information, std::vector<std::string>{changed});
+
+    // Another folder took its name, holding the same names: it keeps them.
+    std::filesystem::remove_all(root_ + "/cache");
+    FillFolder(root_ + "/Cache", 5);
+    view_.SetTreeDirectory("D:\\Cache");
+    std::filesystem::rename(root_ + "/Cache", root_ + "/listed");
+    FillFolder(root_ + "/Cache", 5);
+    view_.information.clear();
+    CleanListed(recycle);
+    EXPECT_EQ(CountEntries(root_ + "/Cache"), 5);
+    EXPECT_EQ(CountEntries(root_ + "/listed"), 5);
+    EXPECT_EQ(view_.information, std::vector<std::string>{changed});
+    std::filesystem::remove_all(root_ + "/Cache");
+    std::filesystem::remove_all(root_ + "/listed");
+  }
+}
+
+TEST_F(FolderCleaningTest, TheFilesOfTheFolderTheQuestionNamedAreDeletedWhateverTheViewDoes) {
+  FillFolder(root_ + "/two", 3);
+  FillFolder(root_ + "/one", 3);
+  view_.SetTreeDirectory("D:\\two");
+  view_.while_asking = [this] { view_.SetTreeDirectory("D:\\one"); };
+  state_.confirm = true;
+  BitBtn2Click(state_, view_, view_, view_);
+  ASSERT_EQ(view_.questions.size(), 1u);
+  EXPECT_NE(view_.questions[0].find("D:\\two"), std::string::npos);
+  EXPECT_EQ(CountEntries(root_ + "/two"), 0);
+  EXPECT_EQ(CountEntries(root_ + "/one"), 3);
+  EXPECT_EQ(view_.items.size(), 3u);  // the list now shows a folder that was not cleaned
+}
+
+TEST_F(FolderCleaningTest, AFolderSwappedMidRunStopsTheRunAndTheOtherFolderKeepsItsFiles) {
+  for (const bool recycle : {true, false}) {
+    const test::SwapRound round = test::RunSwapRound(recycle, 300);
+    EXPECT_TRUE(round.held) << (recycle ? "into the trash" : "for good");
+    EXPECT_TRUE(round.stopped || round.left == 0) << (recycle ? "into the trash" : "for good");
+  }
 }
 
 TEST_F(FolderCleaningTest, ReadOnlyFilesGoAndMissingOrRefusingOnesAreSkipped) {

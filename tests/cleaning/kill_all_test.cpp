@@ -82,6 +82,7 @@ TEST_F(KillAllTest, CleansTheSelectedSlotsInOrderEachWithItsOwnRecycleChoice) {
   reg_file1_.WriteValue("User Button 5 Default Drive", "");
   reg_file1_.WriteValue("User Button 5 Default Folder", "\\user5");
   view_.hints[12] = "\\user5";
+  view_.hints[2] = kUnsetText;  // an IE button is cleaned whatever its hint says
   state_.history_folder = "C:\\history";
   state_.use_recycle = {true, false, true, false, false, true, true, false, false, true, false, false, true, false};
   Select({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});

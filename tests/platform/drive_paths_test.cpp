@@ -45,6 +45,7 @@ TEST_F(DrivePathsTest, DriveTableFollowsTheLinksAsTheyChange) {
   EXPECT_EQ(MappedDrives(), (std::vector<char>{'c', 'd'}));
   EXPECT_EQ(DriveRoot('D'), d_root_);
   MapDrive('q', d_root_ + "/missing");  // dangling: not a drive
+  MapDrive('p', d_root_ + "/Program Files/ReadMe.TXT");  // a file: not a drive
   ASSERT_EQ(symlink("/", (DosDevicesDir() + "/com1").c_str()), 0);  // not a drive name
   EXPECT_EQ(MappedDrives(), (std::vector<char>{'c', 'd'}));
   MapDrive('d', d_root_ + "/Program Files");

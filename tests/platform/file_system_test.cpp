@@ -5,8 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
+#include "platform/drive_paths.h"
 #include "platform/status.h"
 #include "tests/common/drives.h"
 #include "tests/common/test_env.h"
@@ -83,8 +86,22 @@ TEST_F(FileSystemTest, DeleteRemovesOnlyWhatItNames) {
   EXPECT_FALSE(PathExists(root_ + "/locked"));
 
   EXPECT_EQ(DeleteFile("D:\\locked"), kFileNotFound);
-  EXPECT_EQ(DeleteFile("D:\\no-folder\\x"), kFileNotFound);
+  EXPECT_EQ(DeleteFile("D:\\no-folder\\x"), kPathNotFound);  // a missing folder is a missing path
   EXPECT_EQ(DeleteFile("D:\\target.txt\\x"), kPathNotFound);
+}
+
+TEST_F(FileSystemTest, StatusCodesSayWhatHappened) {
+  // A missing name in a folder that exists is a missing file; in a folder
+  // that is missing too, a missing path.
+  EXPECT_EQ(SetFileAttributes("D:\\no-folder\\x", 0), kPathNotFound);
+  EXPECT_EQ(SetCurrentDir("D:\\no-folder"), kFileNotFound);
+  EXPECT_EQ(SetCurrentDir("D:\\no-folder\\x"), kPathNotFound);
+  // A failing device is not a refusal, and an error without a Windows code
+  // keeps the system's own text.
+  EXPECT_EQ(StatusFromErrno(EIO), kIoDevice);
+  EXPECT_EQ(SystemErrorText(StatusFromErrno(EOPNOTSUPP)), std::strerror(EOPNOTSUPP));
+  EXPECT_NE(StatusFromErrno(EOPNOTSUPP), kAccessDenied);
+  EXPECT_EQ(SystemErrorText(kAccessDenied), "");
 }
 
 TEST_F(FileSystemTest, SearchUsesWindowsPatternsAndAttributeFilters) {

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 
 #include "tests/common/drives.h"
 #include "tests/common/test_env.h"
@@ -72,6 +73,30 @@ TEST_F(DiskUtilsTest, ADriveOnASmallFileSystemCountsItsOwnSpace) {
   DriveSpace c;
   ASSERT_TRUE(QueryDriveSpace('c', c));
   EXPECT_NEAR(static_cast<double>(sum_with_e), static_cast<double>(c.total_free + (1 << 20)), kDrift);
+}
+
+TEST_F(DiskUtilsTest, DrivesRToZAreLeftOutEvenOnFileSystemsOfTheirOwn) {
+  const std::string c_folder = test::MakeTempDir("c"), r_folder = test::MakeTempDir("r");
+  if (std::system(("mount -t tmpfs -o size=1m tmpfs '" + c_folder + "' 2>/dev/null").c_str()) != 0) {
+    GTEST_SKIP() << "mounting a tmpfs needs privileges this run does not have";
+  }
+  const bool r_mounted = std::system(("mount -t tmpfs -o size=2m tmpfs '" + r_folder + "'").c_str()) == 0;
+  test::MapDrive('c', c_folder);
+  test::MapDrive('r', r_folder);
+  test::MapDrive('z', r_folder);
+  const std::int64_t sum = SumFreeSpace();
+  std::system(("umount '" + c_folder + "'; umount '" + r_folder + "'").c_str());
+  ASSERT_TRUE(r_mounted);
+  EXPECT_EQ(sum, 1 << 20);
+}
+
+TEST(AddSaturatedTest, SumsOfHugeFileSystemsStayAtTheLargestCount) {
+  constexpr std::int64_t kMost = std::numeric_limits<std::int64_t>::max();
+  EXPECT_EQ(AddSaturated(40, 2), 42);
+  EXPECT_EQ(AddSaturated(kMost - 2, 2), kMost);
+  EXPECT_EQ(AddSaturated(kMost - 2, 3), kMost);
+  EXPECT_EQ(AddSaturated(1LL << 62, 1ULL << 63), kMost);
+  EXPECT_EQ(AddSaturated(0, std::numeric_limits<std::uint64_t>::max()), kMost);
 }
 
 TEST(SpaceFromClustersTest, LargeDrivesDoNotOverflow) {

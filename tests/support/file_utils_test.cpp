@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
 
 #include "platform/xdg.h"
 #include "tests/common/drives.h"
@@ -75,6 +77,19 @@ TEST_F(RecycleFileTest, ALinkGoesToTheTrashWithoutItsTarget) {
   EXPECT_FALSE(PathExists(root_ + "/link"));
   EXPECT_TRUE(std::filesystem::is_symlink(platform::DataHome() + "/Trash/files/link"));
   EXPECT_EQ(ReadFile(root_ + "/target"), "target");
+}
+
+TEST_F(RecycleFileTest, AnEarlierTrashedFileOfTheSameNameIsKept) {
+  for (const char* content : {"first", "second", "third"}) {
+    WriteFile(root_ + "/same.tar.gz", content);
+    ASSERT_TRUE(RecycleFile("D:\\same.tar.gz"));
+  }
+  const std::string files = platform::DataHome() + "/Trash/files/";
+  EXPECT_EQ(ReadFile(files + "same.tar.gz"), "first");
+  EXPECT_EQ(ReadFile(files + "same.2.tar.gz"), "second");
+  EXPECT_EQ(ReadFile(files + "same.3.tar.gz"), "third");
+  EXPECT_NE(ReadFile(platform::DataHome() + "/Trash/info/same.3.tar.gz.trashinfo").find("Path=" + root_ + "/same.tar.gz\n"),
+            std::string::npos);
 }
 
 TEST_F(RecycleFileTest, LongPathsHaveNoLimit) {
@@ -145,6 +160,27 @@ TEST_F(DuplicateFileTest, ReportsEachFailureAndLeavesNoTrace) {
   std::size_t entries = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(root_)) ++entries;
   EXPECT_EQ(entries, 3u);  // source, existing, folder: no temporary file left
+}
+
+TEST_F(DuplicateFileTest, OnlyRegularFilesAreCopiedAndNothingWaitsOnAPipe) {
+  ASSERT_EQ(mkfifo((root_ + "/pipe").c_str(), 0644), 0);
+  std::filesystem::create_symlink(root_ + "/pipe", root_ + "/link-to-pipe");
+  for (const char* source : {"D:\\pipe", "D:\\link-to-pipe"}) {
+    SCOPED_TRACE(source);
+    auto copy = std::async(std::launch::async, [source] { return DuplicateFile(source, "D:\\copy"); });
+    if (copy.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+      ADD_FAILURE() << "the copy waits on the pipe";
+      close(open((root_ + "/pipe").c_str(), O_WRONLY | O_NONBLOCK));  // lets it go on
+    }
+    EXPECT_EQ(copy.get(), kCopySourceUnreadable);
+    EXPECT_FALSE(PathExists(root_ + "/copy"));
+  }
+  // Nor does anything take the place of a pipe at the destination.
+  WriteFile(root_ + "/source", "source");
+  EXPECT_EQ(DuplicateFile("D:\\source", "D:\\pipe"), kCopyDestinationNotCreated);
+  struct stat st {};
+  ASSERT_EQ(lstat((root_ + "/pipe").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST_F(DuplicateFileTest, AFullDiskLeavesTheEarlierFileIntact) {

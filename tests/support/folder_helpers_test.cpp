@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "platform/drive_paths.h"
+#include "platform/status.h"
 #include "support/in_out_error.h"
 #include "tests/common/drives.h"
 #include "tests/common/test_env.h"
@@ -83,6 +86,11 @@ TEST_F(FolderCanBeEnteredTest, VanishedFoldersAreReportedOrRefused) {
     EXPECT_EQ(error.ErrorCode, 2);
     EXPECT_NE(std::string(error.what()).find("D:\\Cache\\Content"), std::string::npos);
   }
+  // A failing device or a system error is told as what it is, never as a refusal.
+  const std::string io = EInOutError(platform::StatusFromErrno(EIO), "D:\\x").what();
+  EXPECT_NE(io.find("input/output error"), std::string::npos) << io;
+  const std::string other = EInOutError(platform::StatusFromErrno(ESTALE), "D:\\x").what();
+  EXPECT_NE(other.find(std::strerror(ESTALE)), std::string::npos) << other;
 }
 
 TEST(FolderPartOfTest, CutsAtTheLastDelimiter) {

@@ -102,6 +102,22 @@ TEST_F(FileActionsTest, RightClickCopiesTheSelectedFilesInListOrderSkippingFailu
   EXPECT_EQ(ReadFile(root_ + "/list/" + odd), "content of " + odd);
 }
 
+TEST_F(FileActionsTest, ANameHoldingABackslashIsThatFileNeverASubfoldersFile) {
+  std::filesystem::create_directories(root_ + "/list/a");
+  WriteFile(root_ + "/list/a/b", "the subfolder's file");
+  std::filesystem::create_directories(root_ + "/dest/a");
+  WriteFile(root_ + "/dest/a/b", "the destination's own file");
+  List({"a\\b"}, {true});
+
+  FileListBox1MouseDown(TMouseButton::mbRight, state_, view_, view_, view_);
+  EXPECT_EQ(ReadFile(root_ + "/dest/a\\b"), "content of a\\b");
+  EXPECT_EQ(ReadFile(root_ + "/dest/a/b"), "the destination's own file");
+
+  view_.focused = "D:\\list\\a\\b";
+  FileListBox1DblClick(view_, exec_);
+  EXPECT_EQ(opener_.paths, Texts({root_ + "/list/a\\b"}));
+}
+
 TEST_F(FileActionsTest, NothingIsCopiedWithoutOkYesAndTheRightButton) {
   List({"a.txt"}, {true});
   FileListBox1MouseDown(TMouseButton::mbLeft, state_, view_, view_, view_);

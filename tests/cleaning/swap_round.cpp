@@ -1,0 +1,64 @@
+#include "tests/cleaning/swap_round.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "cleaning/listed_files.h"
+#include "platform/xdg.h"
+#include "tests/common/drives.h"
+#include "tests/common/test_env.h"
+
+namespace vorlix::test {
+namespace {
+
+int CountEntries(const std::string& folder) {
+  int count = 0;
+  std::error_code ignored;
+  for (auto it = std::filesystem::directory_iterator(folder, ignored); it != std::filesystem::directory_iterator();
+       it.increment(ignored)) {
+    ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+SwapRound RunSwapRound(bool recycle, int files) {
+  const std::string base = MakeTempDir("swap");
+  const std::string listed = base + "/listed", moved = base + "/listed.old", other = base + "/other";
+  std::filesystem::create_directory(listed);
+  std::filesystem::create_directory(other);
+  for (int i = 0; i < files; ++i) {
+    const std::string name = "/entry" + std::to_string(i) + ".tmp";
+    WriteFile(listed + name, "listed");
+    WriteFile(other + name, "other");
+  }
+  const ListedFolder snapshot = ReadListedFolder(OnC(listed));
+
+  std::thread swapper([&] {
+    const std::string first = listed + "/" + snapshot.names.front();
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (PathExists(first) && std::chrono::steady_clock::now() < give_up) std::this_thread::yield();
+    std::filesystem::rename(listed, moved);
+    std::filesystem::create_directory_symlink(other, listed);
+  });
+  const DeleteOutcome outcome = DeleteListedFiles(snapshot, recycle);
+  swapper.join();
+
+  SwapRound round;
+  round.held = CountEntries(other) == files;
+  round.stopped = outcome == DeleteOutcome::kFolderSwapped;
+  round.left = CountEntries(moved);
+  std::error_code ignored;
+  std::filesystem::remove_all(base, ignored);
+  std::filesystem::remove_all(platform::DataHome() + "/Trash", ignored);
+  return round;
+}
+
+}  // namespace vorlix::test
