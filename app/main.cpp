@@ -2,7 +2,11 @@
 // application object and its windows; the event loop runs until the main
 // window closes.
 #include <cstdio>
+#include <iostream>
+#include <optional>
 
+#include "app/command_line.h"
+#include "app/display_guard.h"
 #include "platform/drive_paths.h"
 #include "settings/program_state.h"
 #include "support/single_instance.h"
@@ -15,11 +19,16 @@
 #include "ui/top_level_windows.h"
 
 int main(int argc, char** argv) {
+  if (const std::optional<int> exit_code = vorlix::HandleCommandLine(argc, argv, std::cout, std::cerr)) {
+    return *exit_code;
+  }
   vorlix::TPreviousInstance& instance = vorlix::TPreviousInstance::Check(argv[0]);
   if (!vorlix::platform::EnsureDefaultDrives()) {
     std::fprintf(stderr, "vorlix: cannot create the drive folder %s\n", vorlix::platform::DosDevicesDir().c_str());
   }
+  std::optional<vorlix::DisplayGuard> display_guard(std::in_place);
   vorlix::Application app(argc, argv);
+  display_guard.reset();
   app.setQuitOnLastWindowClosed(false);
   vorlix::InstallTopLevelWindows();
   vorlix::ServeRaiseRequests(instance);

@@ -1,27 +1,19 @@
 // vorlix-reg as a person uses it: the real program in its own process, on a
 // real store, with real .reg files.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "tests/common/child_process.h"
 #include "tests/common/test_env.h"
-
-extern char** environ;
 
 namespace vorlix {
 namespace {
 
-struct ToolRun {
-  int exit_code = -1;
-  std::string out;
-  std::string err;
-};
+using ToolRun = test::ProgramRun;
 
 class VorlixRegTest : public ::testing::Test {
  protected:
@@ -32,26 +24,7 @@ class VorlixRegTest : public ::testing::Test {
 
   ToolRun Reg(std::vector<std::string> args) {
     args.insert(args.begin(), VORLIX_REG_PATH);
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    const std::string out_path = folder_ + "/stdout";
-    const std::string err_path = folder_ + "/stderr";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_t pid = 0;
-    ToolRun run;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-      int status = 0;
-      waitpid(pid, &status, 0);
-      if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    run.out = test::ReadFile(out_path);
-    run.err = test::ReadFile(err_path);
-    return run;
+    return test::RunProgram(std::move(args), folder_);
   }
 
   // A failure: non-zero exit, nothing on standard output, one error line naming `expected`.
