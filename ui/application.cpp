@@ -10,6 +10,7 @@ namespace vorlix {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("vorlix");
+  setDesktopFileName("vorlix");  // the desktop entry, and the window's id on Wayland
   setWindowIcon(AppIcon());  // every window of the program carries it
   // Without a desktop session Qt looks for icons in no theme at all.
   if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor") QIcon::setThemeName("Adwaita");
