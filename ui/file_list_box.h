@@ -54,6 +54,10 @@ class FileListBox : public QListView {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // From the keyboard, Enter does what a double click does and the menu key
+  // what a right press does.
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   FileListModel model_;
