@@ -22,6 +22,7 @@ constexpr OwnName kOwnNames[] = {
      "enter it."},
     {"FileListBox1", "Files", nullptr},  // described by its hint
     {"Edit1", "Destination folder", "The folder that the selected files are copied to."},
+    {"HelpBrowser", "Help text", "The help file; its links lead to the topics."},
 };
 
 QString WithoutMnemonics(QString text) { return text.remove(QRegularExpression("&(?!&)")); }

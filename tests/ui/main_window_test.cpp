@@ -408,7 +408,8 @@ TEST_F(MainWindowTest, KeyboardTabsThroughTheFolderViewOpensHelpAndQuits) {
   for (QWidget* top : QApplication::topLevelWidgets()) {
     if (top->objectName() == "HelpWindow" && top->isVisible()) help = top;
   }
-  EXPECT_NE(help, nullptr);
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->findChild<QWidget*>("HelpBrowser")->accessibleName(), "Help text");
   form_->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
   QTest::keyClick(form_.get(), Qt::Key_Q, Qt::ControlModifier);
