@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package, made by `cpack` (scripts/package.sh) from the install rules.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vorlix)

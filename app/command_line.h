@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's command line. Vorlix takes no arguments of its own beyond
 // --help and --version; the toolkit's standard options (-platform NAME,
 // -style NAME, -display NAME, ...) pass through to it.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "app/display_guard.h"
 
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening the display. When the toolkit cannot open one it ends the program
 // with an abort after a page of messages; under this guard it prints one line
 // naming the problem instead and the program ends with exit code 1. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Vorlix: start-up. The program's modules are set up first, then the
 // application object and its windows; the event loop runs until the main
 // window closes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Deleting the files that a file list shows.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings store's file on disk: making a new one whole, and checking an
 // existing one by reading alone before SQLite may touch it.
 #pragma once

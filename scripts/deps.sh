@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages that building, testing and running Vorlix need, when missing;
 # arguments name more packages that a caller needs besides.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package of Vorlix: a Release build with Debian's own
 # compiler and linker flags (dpkg-buildflags: fortify, relro, bindnow), without
 # the tests, packed by CPack into build-package/vorlix_VERSION-REVISION_ARCH.deb.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Vorlix and runs every test: the full build, then the core again under
 # AddressSanitizer and UndefinedBehaviorSanitizer. Compiler warnings are errors here.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a screen reader says for the program's controls, and which controls the
 // keyboard reaches.
 //

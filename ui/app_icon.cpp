@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/app_icon.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's own window icon, drawn from the icon file that is also
 // installed for the desktop.
 #pragma once

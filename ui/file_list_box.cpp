@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/file_list_box.h"
 
 #include <QContextMenuEvent>

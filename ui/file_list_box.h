@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file list: the files of one folder that are not hidden (no folders),
 // sorted by name, several selectable at once, a small picture per item. A
 // model over one plain folder read, so a folder of 100,000 files lists quickly.

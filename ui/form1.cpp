@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/form1.h"
 
 #include <QApplication>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/help.h"
 
 #include <QApplication>

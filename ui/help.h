@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help window. The help file "Vorlix.hlp" lies beside the executable, or
 // in the installed data folder: an HTML text whose contents page is the anchor
 // "contents" and whose topic N is the anchor "topic-N".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's command line as a person at a terminal meets it: the real
 // program in its own process, with no display unless a test says otherwise.
 #include <gtest/gtest.h>

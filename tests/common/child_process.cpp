@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tests/common/child_process.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a program of the project in its own process, as a person at a terminal
 // does, and keeps what it printed.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vorlix-reg as a person uses it: the real program in its own process, on a
 // real store, with real .reg files.
 #include <gtest/gtest.h>

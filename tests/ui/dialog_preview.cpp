@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shows one of the program's dialogs over sample settings, for the pictures in
 // docs/: dialog_preview form2|form4|form5|copydest. Settings, HOME and the
 // drive links lie in a private temporary folder, as in the tests.

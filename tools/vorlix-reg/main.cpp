@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vorlix-reg: reads and edits the settings store from a terminal.
 #include <iostream>
 #include <string>

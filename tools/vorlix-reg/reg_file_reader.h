@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the REGEDIT4 .reg text form into a list of changes, checked whole
 // before any of them is made.
 #pragma once
