@@ -1,8 +1,13 @@
+// SPDX-License-Identifier: MIT
 // Vorlix: start-up. The program's modules are set up first, then the
 // application object and its windows; the event loop runs until the main
 // window closes.
 #include <cstdio>
+#include <iostream>
+#include <optional>
 
+#include "app/command_line.h"
+#include "app/display_guard.h"
 #include "platform/drive_paths.h"
 #include "platform/start_in_folder.h"
 #include "platform/xdg.h"
@@ -17,6 +22,9 @@
 #include "ui/top_level_windows.h"
 
 int main(int argc, char** argv) {
+  if (const std::optional<int> exit_code = vorlix::HandleCommandLine(argc, argv, std::cout, std::cerr)) {
+    return *exit_code;
+  }
   vorlix::TPreviousInstance& instance = vorlix::TPreviousInstance::Check(argv[0]);
   if (!vorlix::platform::EnterStartInFolder()) {
     std::fprintf(stderr, "vorlix: cannot enter the cache folder %s\n", vorlix::platform::CacheHome().c_str());
@@ -24,7 +32,9 @@ int main(int argc, char** argv) {
   if (!vorlix::platform::EnsureDefaultDrives()) {
     std::fprintf(stderr, "vorlix: cannot create the drive folder %s\n", vorlix::platform::DosDevicesDir().c_str());
   }
+  std::optional<vorlix::DisplayGuard> display_guard(std::in_place);
   vorlix::Application app(argc, argv);
+  display_guard.reset();
   app.setQuitOnLastWindowClosed(false);
   vorlix::InstallTopLevelWindows();
   vorlix::ServeRaiseRequests(instance);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Delete Cache" against the command-line tools that do the same job, each on
 // an identical folder, with the file list's listing counted in our figure.
 #include <dirent.h>

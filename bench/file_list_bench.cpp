@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's file list on a folder of 100,000 files.
 #include <QApplication>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Benchmark program: prints figures for the speed and memory targets.
 // Usage: vorlix-bench [SECTION...]  (no section: all of them)
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drive-letter paths, free space and the trash.
 #include <cstdio>
 #include <fstream>

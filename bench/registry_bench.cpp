@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings store: reads and durable writes through TRegFile, each with its
 // own open and close, against bare SQLite statements doing the same work on
 // the same schema.

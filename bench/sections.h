@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The benchmark sections. Each prints its own figures; a section registers
 // itself with a static VORLIX_BENCH_SECTION(name, function) in its own file.
 #pragma once

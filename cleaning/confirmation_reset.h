@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sets the confirmation flag true when a cleaning run ends, however it ends,
 // so that the next "Delete Cache" click asks first again.
 #pragma once

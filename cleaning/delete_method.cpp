@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "cleaning/delete_method.h"
 
 #include <string>

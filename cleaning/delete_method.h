@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Delete Method dialog's rows: one per folder slot in slot order, each
 // with its slot's check box and its use-recycle value (kFolderSlots holds both).
 #pragma once

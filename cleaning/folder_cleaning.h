@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Delete Cache": empties the folder that the file list shows.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "cleaning/kill_all_run.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Kill All ": cleans every folder selected in the Kill All dialog, the
 // typed-URL list and the history folder in one run, with one report.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "cleaning/kill_all_selection.h"
 
 #include "settings/setting_values.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Kill All selection: sixteen items, the fourteen folder slots in slot
 // order, then the typed-URL list and the history folder, each with its check
 // box in the selection dialog and its stored selection value. The dialog

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "cleaning/listed_files.h"
 
 #include <algorithm>

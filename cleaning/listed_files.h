@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The files a file list shows, and deleting them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the main window's handlers need of its controls and of the program's
 // boxes and dialogs. The Qt main window implements these; tests use fakes.
 #pragma once

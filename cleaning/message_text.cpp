@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "cleaning/message_text.h"
 
 #include "settings/settings_catalogue.h"

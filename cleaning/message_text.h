@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's multi-line message texts.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "cleaning/regained_report.h"
 
 #include "cleaning/message_text.h"

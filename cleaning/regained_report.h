@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The report that ends a cleaning: the bytes regained, or why there were none.
 #pragma once
 

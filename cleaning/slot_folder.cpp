@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "cleaning/slot_folder.h"
 
 #include "settings/setting_values.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A folder slot's stored place, and bringing it into view: what a slot load
 // and each folder of a Kill All run share.
 #pragma once

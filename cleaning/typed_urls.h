@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Clearing the browser's list of typed addresses: the key "TypedURLs" below
 // the component's key, deleted whole.
 #pragma once

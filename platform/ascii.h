@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Letter case the way Windows file names compare: ASCII letters only, whatever
 // the locale, so names in other scripts stay byte for byte as they are.
 #pragma once

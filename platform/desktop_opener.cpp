@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "platform/desktop_opener.h"
 
 #include <gio/gio.h>

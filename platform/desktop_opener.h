@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hands files, folders and web addresses to the desktop, which opens each with
 // the application the user chose for its type (a folder with the file
 // manager). Replaceable, so that tests can record the requests instead of

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "platform/disk_space.h"
 
 #include <sys/stat.h>

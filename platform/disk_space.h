@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Free space of the file systems behind a drive's folder.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DOS paths with drive letters on a host without them.
 //
 // Drive letters map to host folders through symbolic links in

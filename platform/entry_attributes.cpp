@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "platform/entry_attributes.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How one folder entry's status reads as Windows file attributes, and the
 // rules for changing and deleting it; shared by the path-based calls of
 // file_system.h and the folder-relative ones of folder_entries.h.

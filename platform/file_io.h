@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading one file and writing another so that the destination is only ever
 // replaced by a complete copy: the new content goes into a temporary file beside
 // the destination and takes its name in one rename at the end.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "platform/file_system.h"
 
 #include <dirent.h>
@@ -91,17 +93,12 @@ int FindFiles(const std::string& pattern, std::uint32_t include, std::vector<Fou
   found.clear();
   const std::string_view text(pattern.c_str());
   const std::size_t cut = text.find_last_of("\\/");
-  std::string folder;
-  std::string name_pattern;
-  if (cut != std::string_view::npos) {
-    folder = text.substr(0, cut + 1);
-    name_pattern = text.substr(cut + 1);
-  } else if (text.size() >= 2 && text[1] == ':') {
-    folder = text.substr(0, 2);
-    name_pattern = text.substr(2);
-  } else {
-    name_pattern = text;
-  }
+  // The folder runs to the last separator, or is the bare drive of "c:name".
+  const std::size_t folder_size = cut != std::string_view::npos              ? cut + 1
+                                  : text.size() >= 2 && text[1] == ':' ? 2
+                                                                         : 0;
+  const std::string folder(text.substr(0, folder_size));
+  const std::string name_pattern(text.substr(folder_size));
   const std::optional<ResolvedPath> resolved = Resolve(folder);
   if (!resolved) return kPathNotFound;
   std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(resolved->host.c_str()), closedir);

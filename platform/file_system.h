@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files through DOS paths: attributes, deletion, search, and the pieces a
 // careful copy is made of. Every call takes DOS paths (see drive_paths.h).
 //

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "platform/folder_entries.h"
 
 #include <dirent.h>

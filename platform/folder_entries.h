@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The entries of one folder, reached by name relative to the folder itself.
 //
 // The folder's DOS path is translated and the folder opened once; each entry

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "platform/instance_lock.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A lock that one process of the user holds at a time, named by a text: an
 // advisory flock on a file in the user's runtime folder. The kernel releases it
 // when the holder ends in any way, so a crashed holder leaves no stale lock.

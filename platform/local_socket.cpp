@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "platform/local_socket.h"
 
 #include <sys/socket.h>

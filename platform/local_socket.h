@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One-shot text messages between processes of the same user over a local
 // (AF_UNIX) stream socket at a path: the sender connects, writes and closes; the
 // receiver reads until the sender closes, never waiting for a slow sender.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings registry: a tree of named keys under six roots, each key holding
 // named values of a data type code and a byte string, kept in one SQLite file.
 // Calls answer with the status codes of the Windows registry functions, so the

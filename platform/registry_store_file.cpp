@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "platform/registry_store_file.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings store's file on disk: making a new one whole, what may stand at
 // its path, and the messages about it.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "platform/shell.h"
 
 #include <optional>

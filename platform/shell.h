@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shell: carries out one request of a verb on a file, document, folder or
 // web address, the way the Windows shell's execute call does, and answers with
 // its result numbers.

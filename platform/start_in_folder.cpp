@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/start_in_folder.h"
 
 #include <unistd.h>

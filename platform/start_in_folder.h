@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The folder the program starts in: the user's cache folder, the counterpart of
 // a Windows program's start-in folder for a cache cleaner. A first view with no
 // cache folder stored then shows cache files, never the home folder or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Status codes of the platform services, numbered as Windows numbers them so that
 // the callers' messages and retry rules read the same on every platform.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The freedesktop.org trash.
 #pragma once
 

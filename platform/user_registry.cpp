@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "platform/user_registry.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user's settings store, shared by every settings component of the process.
 #pragma once
 

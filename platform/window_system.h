@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's own top-level windows, as the window toolkit sees them. The
 // core asks through this interface whether a handle names a window and finds,
 // renames and raises windows by title; the user interface installs the

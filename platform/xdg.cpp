@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "platform/xdg.h"
 
 #include <pwd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where Vorlix keeps its files, after the freedesktop base-directory rules.
 #pragma once
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the benchmark program and prints its figures. Arguments name sections;
 # none runs them all.
 set -euo pipefail

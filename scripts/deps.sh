@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running Vorlix need, when missing.
+# SPDX-License-Identifier: MIT
+# Installs the Debian packages that building, testing and running Vorlix need, when missing;
+# arguments name more packages that a caller needs besides.
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libsqlite3-dev libglib2.0-dev libgtest-dev
+  qt6-base-dev qt6-svg-dev libsqlite3-dev libglib2.0-dev libgtest-dev
   trash-cli shared-mime-info fonts-liberation2 adwaita-icon-theme
   xvfb openbox x11-utils xdotool
   "$@"

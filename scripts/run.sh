@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Vorlix and starts it. Arguments go to the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Crash and race rounds on the settings store, printing how many rounds held.
 #   kill:   vorlix-reg imports a large .reg file and is killed with SIGKILL at a
 #           random moment; the store must then open (never be called damaged)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Loops the real windows through the activation races many times: a click on a
 # folder button and on Delete Cache that activates the main window while the
 # Help and About window is in front. Prints how many rounds held.

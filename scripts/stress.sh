@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the stress commands and runs them. Arguments: rounds and files per
 # round of the folder-swap race (200 and 500 when none are given).
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program-wide state that the main window's handlers and the dialogs share
 // for the whole run. It starts as zero or empty.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "settings/reg_files.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TRegFile: the one door to persistent settings. Each instance is bound to a
 // root key and a key path; every operation opens the key it needs, does one
 // thing and closes it again, as one transaction of the settings store, so an

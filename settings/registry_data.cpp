@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "settings/registry_data.h"
 
 #include "platform/registry_store.h"

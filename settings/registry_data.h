@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How a Variant is stored as registry data, and how stored data reads back.
 #pragma once
 

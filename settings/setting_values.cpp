@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "settings/setting_values.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How a read result is taken as a flag or a text, and the read and write of
 // one setting through a TRegFile in those terms.
 #pragma once

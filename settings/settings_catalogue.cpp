@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "settings/settings_catalogue.h"
 
 #include <algorithm>

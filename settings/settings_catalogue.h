@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every setting the program keeps: the keys its settings components reach,
 // each value name, and each reader's default, kept here as data once.
 #pragma once

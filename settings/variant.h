@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tagged value that settings pass through TRegFile: a kind code and the
 // value's bits, laid out as the 8-byte payload of the stored 16-byte record.
 #pragma once

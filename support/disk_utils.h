@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Free space of drives, in the figures Windows reports for them.
 #pragma once
 

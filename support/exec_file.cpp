@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "support/exec_file.h"
 
 #include <array>

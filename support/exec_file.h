@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TExecFile: asks the shell to carry out one request (a verb on a file,
 // document, program or web address) and raises EExecFileError with a readable
 // explanation when the shell refuses it.

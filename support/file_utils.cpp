@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "support/file_utils.h"
 
 #include <ctime>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Moving single files to the trash and copying them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two folder routines that finding the start folder needs.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "support/in_out_error.h"
 
 #include "platform/drive_paths.h"

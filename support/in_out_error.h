@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The input/output error that entering a folder raises when it cannot.
 #pragma once
 

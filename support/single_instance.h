@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The single-instance guard. The start-up check (TPreviousInstance::Check)
 // takes a per-user lock named after the program file's name, before any window
 // exists. When another copy already holds it, TJustOne32 asks that copy to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small text routines for paths and numbers.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's activation handler: loads the settings the window shows,
 // finds the browser's cache folders when the stored start folder is missing,
 // and brings the start folder into view.

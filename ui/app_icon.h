@@ -1,4 +1,6 @@
-// The program's own window icon, drawn at the sizes a desktop asks for.
+// SPDX-License-Identifier: MIT
+// The program's own window icon, drawn from the icon file that is also
+// installed for the desktop.
 #pragma once
 
 #include <QIcon>

@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/application.h"
 
 #include <QIcon>
 #include <exception>
 
+#include "ui/accessibility.h"
 #include "ui/app_icon.h"
 #include "ui/message_boxes.h"
 
@@ -10,7 +13,9 @@ namespace vorlix {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("vorlix");
+  setDesktopFileName("vorlix");  // the desktop entry, and the window's id on Wayland
   setWindowIcon(AppIcon());  // every window of the program carries it
+  installEventFilter(new AccessibleNames(this));
   // Without a desktop session Qt looks for icons in no theme at all.
   if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor") QIcon::setThemeName("Adwaita");
 }

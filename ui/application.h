@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application object: an exception that leaves an event handler is shown
 // in an error box and the program carries on, as the toolkit's top-level
 // handler would.

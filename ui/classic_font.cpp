@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/classic_font.h"
 
 #include <QStringList>

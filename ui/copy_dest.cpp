@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/copy_dest.h"
 
 #include <QLineEdit>

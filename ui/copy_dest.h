@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The copy dialog: the user picks the folder that the selected files of the
 // main window are copied to. It opens at the folder stored at the last OK;
 // OK makes the tree's folder the copy destination and stores it.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/dialog_parts.h"
 
 #include <QBasicTimer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the program's windows share in placing themselves.
 #pragma once
 

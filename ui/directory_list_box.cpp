@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/directory_list_box.h"
 
 #include <QStyle>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The folder tree: the folders of the current path from the drive root down,
 // then the current folder's subfolders (hidden ones too: cache folders live in
 // them). Entering a folder makes it the process's current directory through

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/drive_combo_box.h"
 
 #include <QSignalBlocker>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drive box: the mapped drive letters, lower case, each with the folder it
 // maps to. The list is read again each time it opens, so a drive link added
 // meanwhile shows up.

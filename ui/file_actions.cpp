@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/file_actions.h"
 
 #include <string>

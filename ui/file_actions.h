@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's file actions: viewing the file under the focus, copying
 // the selected files to a folder chosen in the copy dialog, and opening the
 // browser's history folder in the file manager.

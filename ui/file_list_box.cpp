@@ -1,5 +1,9 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/file_list_box.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
 
@@ -65,6 +69,18 @@ void FileListBox::mousePressEvent(QMouseEvent* event) {
 void FileListBox::mouseDoubleClickEvent(QMouseEvent* event) {
   QListView::mouseDoubleClickEvent(event);
   if (event->button() == Qt::LeftButton) emit DoubleClicked();
+}
+
+void FileListBox::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    emit DoubleClicked();
+    return;
+  }
+  QListView::keyPressEvent(event);
+}
+
+void FileListBox::contextMenuEvent(QContextMenuEvent* event) {
+  if (event->reason() == QContextMenuEvent::Keyboard) emit MouseDown(Qt::RightButton);
 }
 
 }  // namespace vorlix

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file list: the regular files of one folder that are not hidden (no
 // folders, pipes or devices), sorted by name, several selectable at once, a
 // small picture per item. A model over one plain folder read, so a folder of
@@ -61,6 +62,10 @@ class FileListBox : public QListView {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // From the keyboard, Enter does what a double click does and the menu key
+  // what a right press does.
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   FileListModel model_;

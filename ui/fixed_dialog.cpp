@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/fixed_dialog.h"
 
 #include <QFrame>

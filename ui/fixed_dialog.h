@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A dialog of fixed size and layout that opens centred on its screen and
 // fills its controls each time it is shown.
 #pragma once

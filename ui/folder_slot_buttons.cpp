@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/folder_slot_buttons.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fourteen folder buttons: a left press loads the slot's folder into view,
 // a right press stores the folder in view into the slot, and a release with
 // Shift alone held clears the slot. One routine for all buttons, driven by the

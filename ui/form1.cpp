@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include "cleaning/kill_all_run.h"
 #include "cleaning/typed_urls.h"
 #include "settings/settings_catalogue.h"
+#include "ui/accessibility.h"
 #include "ui/activation.h"
 #include "ui/classic_font.h"
 #include "ui/dialog_parts.h"
@@ -166,6 +169,7 @@ void TForm1::BuildFolderView() {
   FileListBox1->setToolTip("Double click on file to view or select files and right click to copy.");
   DriveComboBox1->SetDrive(DirectoryListBox1->Drive());
   FileListBox1->SetDirectory(DirectoryListBox1->Directory());
+  TabThrough({DriveComboBox1, DirectoryListBox1, FileListBox1});
 }
 
 void TForm1::BuildMenu() {
@@ -175,8 +179,11 @@ void TForm1::BuildMenu() {
   delete_method->setObjectName("IEVersion1");
   QAction* help = menuBar()->addAction("&Help", this, [this] { Help1Click(); });
   help->setObjectName("Help1");
+  help->setShortcut(Qt::Key_F1);
   QAction* about = menuBar()->addAction("&About", this, [this] { SpeedButton6Click(); });
   about->setObjectName("About1");
+  QAction* quit = addAction("Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
+  quit->setObjectName("Quit");
 }
 
 void TForm1::ConnectHandlers() {

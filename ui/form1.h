@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: the folder buttons and cleaning buttons on the top panel,
 // the drive box, folder tree and file list, the status bar and the menu. It
 // offers its controls to the handlers through MainView.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Help and About window: names the product, its version and maker, opens
 // the maker's web site and the help contents. Modeless and on top of all
 // other windows; OK and the close box only hide it.

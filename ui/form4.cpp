@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/form4.h"
 
 #include <QLabel>

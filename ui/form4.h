@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Delete Method dialog: for each folder slot, whether its files go to the
 // trash or are deleted for good. Loaded at every showing, stored on OK.
 #pragma once

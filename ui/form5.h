@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Kill All selection dialog: sixteen check boxes for the folders and lists
 // that one "Kill All " run cleans, refilled from the settings at every showing
 // and stored on OK.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a handler and shows an exception that leaves it in an error box, so that
 // no exception crosses the toolkit's own code; the program carries on.
 #pragma once

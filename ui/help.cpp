@@ -1,7 +1,11 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/help.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QScreen>
 #include <QTextBrowser>
@@ -74,7 +78,14 @@ void Show(QWidget* owner, const QString& anchor) {
 
 }  // namespace
 
-QString HelpFilePath() { return QCoreApplication::applicationDirPath() + "/" + kHelpFileName; }
+QString HelpFileFor(const QString& program_dir) {
+  const QString beside = program_dir + "/" + kHelpFileName;
+  if (QFileInfo::exists(beside)) return beside;
+  const QString installed = QDir::cleanPath(program_dir + "/" VORLIX_DATA_FROM_BIN "/" + kHelpFileName);
+  return QFileInfo::exists(installed) ? installed : beside;
+}
+
+QString HelpFilePath() { return HelpFileFor(QCoreApplication::applicationDirPath()); }
 
 void ShowHelpContents(QWidget* owner) { Show(owner, "contents"); }
 

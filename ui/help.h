@@ -1,6 +1,7 @@
-// The help window. The help file "Vorlix.hlp" lies beside the executable: an
-// HTML text whose contents page is the anchor "contents" and whose topic N is
-// the anchor "topic-N".
+// SPDX-License-Identifier: MIT
+// The help window. The help file "Vorlix.hlp" lies beside the executable, or
+// in the installed data folder: an HTML text whose contents page is the anchor
+// "contents" and whose topic N is the anchor "topic-N".
 #pragma once
 
 #include <QString>
@@ -11,7 +12,12 @@ namespace vorlix {
 
 inline constexpr const char* kHelpFileName = "Vorlix.hlp";
 
-// The program folder followed by "Vorlix.hlp".
+// The help file of the program in program_dir: the one beside the program
+// when it is there, otherwise the one in the data folder that an installed
+// program finds relative to its own folder (share/vorlix/ beside bin/). When
+// neither exists, the path beside the program, which messages then name.
+QString HelpFileFor(const QString& program_dir);
+// The help file of the running program.
 QString HelpFilePath();
 
 // Opens the help window at the contents page.

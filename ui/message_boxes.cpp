@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/message_boxes.h"
 
 #include <QMessageBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's message boxes. Texts may break lines with LF CR (the
 // program's own) or CR LF (the launcher's); both show as one line break.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/slot_button.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A speed button that reports which mouse button went down and, on release,
 // whether Shift alone was held: the folder buttons act on both events.
 #pragma once

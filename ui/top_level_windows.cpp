@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ui/top_level_windows.h"
 
 #include <QApplication>

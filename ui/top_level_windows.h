@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The toolkit's side of the single-instance guard and of the launcher's owner
 // window: the program's top-level widgets as the core's window system, and the
 // event-loop service that raises a window when a later copy asks for it.

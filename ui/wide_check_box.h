@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A check box that answers a click anywhere in its place, as the classic
 // toolkit's check boxes do, not only on its square and caption.
 #pragma once

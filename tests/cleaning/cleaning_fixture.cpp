@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tests/cleaning/cleaning_fixture.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each cleaning test starts with a settings store and drive links of its own,
 // and drive d mapped to a fresh folder.
 #pragma once

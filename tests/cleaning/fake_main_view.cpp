@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tests/cleaning/fake_main_view.h"
 
 #include "cleaning/listed_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window for the cleaning handlers, over real folders: the tree is
 // the drive layer's current directory, the file list reads the folder when the
 // tree moves (as the window's list does), and every box and view change is

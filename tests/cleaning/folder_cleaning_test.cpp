@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "cleaning/folder_cleaning.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "cleaning/message_text.h"
 #include "cleaning/regained_report.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/cleaning/swap_round.h"
 
 #include <sys/stat.h>

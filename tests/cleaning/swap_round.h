@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One round of the race in which a folder whose listed files are being
 // deleted is replaced by a link to another folder holding the same names.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Stress command: deletes a listed folder's files many times over while the
 // folder is swapped for a link to another folder, into the trash and for
 // good, and prints in how many rounds the other folder kept every file.

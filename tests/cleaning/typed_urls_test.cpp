@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "cleaning/typed_urls.h"
 
 #include <gtest/gtest.h>

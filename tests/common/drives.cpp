@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tests/common/drives.h"
 
 #include <gtest/gtest.h>

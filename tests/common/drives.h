@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drive letters for tests: c: maps to "/" as on a first start, further letters
 // map to temporary folders.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A desktop opener for tests: it records what it is asked to open and starts
 // nothing. It is installed while it lives.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tests/common/test_env.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test surroundings: every test process runs with HOME and the XDG folders in a
 // temporary folder of its own, removed when the process ends.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Entry point of every test program: the temporary HOME and XDG folders are set
 // before anything else runs, so no test can reach the real home folder.
 #include <gtest/gtest.h>

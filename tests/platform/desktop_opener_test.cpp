@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop's own opener, with a recording stand-in registered as the
 // user's application for texts, folders and web addresses: what the opened
 // application receives must name exactly the file that was opened.

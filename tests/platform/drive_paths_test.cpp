@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "platform/drive_paths.h"
 
 #include <gtest/gtest.h>

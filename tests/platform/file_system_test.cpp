@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "platform/file_system.h"
 
 #include <gtest/gtest.h>

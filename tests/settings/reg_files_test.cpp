@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TRegFile over a real store: what each operation creates, stores, reads back
 // and reports.
 #include "settings/reg_files.h"

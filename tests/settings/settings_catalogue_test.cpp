@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The catalogue read on a real store: names, per-reader defaults, and how
 // read results are taken as flags and texts.
 #include "settings/settings_catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The store file itself: damaged, foreign or unreachable files give a clear
 // error and stay untouched; two processes writing at once lose nothing.
 #include <gtest/gtest.h>

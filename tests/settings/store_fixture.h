@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tests on a real settings store: each test gets a configuration folder, and
 // so a store, of its own; raw data is planted and inspected below TRegFile.
 #pragma once

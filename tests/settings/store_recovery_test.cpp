@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The store after a crash and after the user moves it away: a sound store is
 // never refused, and no committed value is lost, whatever was left in the log.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "support/folder_helpers.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stand-in program for the single-instance tests. It runs the guard under
 // the name it was started as and reports on standard output:
 //   "first" or "second" after the start-up check;

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "support/single_instance.h"
 
 #include <gtest/gtest.h>

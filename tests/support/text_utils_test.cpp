@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "support/text_utils.h"
 
 #include <gtest/gtest.h>

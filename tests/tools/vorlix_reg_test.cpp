@@ -1,31 +1,22 @@
+// SPDX-License-Identifier: MIT
 // vorlix-reg as a person uses it: the real program in its own process, on a
 // real store, with real .reg files.
-#include <fcntl.h>
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "tests/common/child_process.h"
 #include "tests/common/test_env.h"
-
-extern char** environ;
 
 namespace vorlix {
 namespace {
 
-struct ToolRun {
-  int exit_code = -1;
-  std::string out;
-  std::string err;
-};
+using ToolRun = test::ProgramRun;
 
 class VorlixRegTest : public ::testing::Test {
  protected:
@@ -39,35 +30,7 @@ class VorlixRegTest : public ::testing::Test {
   // ended after a minute is killed and reported with exit code -2.
   ToolRun Reg(std::vector<std::string> args, bool as_nobody = false) {
     args.insert(args.begin(), VORLIX_REG_PATH);
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    const std::string out_path = folder_ + "/stdout";
-    const std::string err_path = folder_ + "/stderr";
-    ToolRun run;
-    const pid_t pid = fork();
-    if (pid == 0) {
-      constexpr uid_t kNobody = 65534;
-      const bool ready = dup2(open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 1) == 1 &&
-                         dup2(open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 2) == 2 &&
-                         (!as_nobody || geteuid() != 0 ||
-                          (setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0));
-      if (ready) execve(argv[0], argv.data(), environ);
-      _exit(127);
-    }
-    int status = 0;
-    for (int waited = 0; pid > 0 && waitpid(pid, &status, WNOHANG) == 0; ++waited) {
-      if (waited == 6000) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        run.exit_code = -2;
-      }
-      usleep(10000);
-    }
-    if (run.exit_code != -2 && WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
-    run.out = test::ReadFile(out_path);
-    run.err = test::ReadFile(err_path);
-    return run;
+    return test::RunProgram(std::move(args), folder_, as_nobody);
   }
 
   // A failure: non-zero exit, nothing on standard output, one error line naming `expected`.

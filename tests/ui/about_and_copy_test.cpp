@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -88,6 +90,18 @@ TEST_F(Form2Test, ATopmostModelessWindowThatWebAndHelpKeepOpenAndOkHides) {
 
   QTest::mouseClick(Button("BitBtn1"), Qt::LeftButton);
   EXPECT_FALSE(form_.isVisible());
+}
+
+TEST(HelpFileTest, BesideTheProgramFirstThenTheInstalledDataFolder) {
+  const std::string prefix = test::MakeTempDir("prefix");
+  fs::create_directories(prefix + "/bin");
+  fs::create_directories(prefix + "/share/vorlix");
+  const QString bin = QString::fromStdString(prefix + "/bin");
+  EXPECT_EQ(HelpFileFor(bin), bin + "/Vorlix.hlp");  // neither: the message names the place beside
+  test::WriteFile(prefix + "/share/vorlix/Vorlix.hlp", "installed");
+  EXPECT_EQ(HelpFileFor(bin), QString::fromStdString(prefix + "/share/vorlix/Vorlix.hlp"));
+  test::WriteFile(prefix + "/bin/Vorlix.hlp", "beside");
+  EXPECT_EQ(HelpFileFor(bin), bin + "/Vorlix.hlp");
 }
 
 // --- Copy dialog ---

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tests/ui/box_answerer.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Answers the modal boxes that a handler shows, so a GUI test can run the
 // handler to its end: each box that appears is recorded and answered in turn.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shows the main window or one of the program's dialogs over sample settings,
 // for the pictures in docs/ and the tests under a window manager:
 // dialog_preview form1|form2|form4|form5|copydest. Settings, HOME and the drive

@@ -1,13 +1,20 @@
+// SPDX-License-Identifier: MIT
+
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
-#include <QPushButton>
-#include <QToolButton>
+#include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
@@ -26,11 +33,13 @@
 #include "tests/common/test_env.h"
 #include "tests/ui/box_answerer.h"
 #include "ui/activation.h"
+#include "ui/copy_dest.h"
 #include "ui/directory_list_box.h"
 #include "ui/drive_combo_box.h"
 #include "ui/folder_slot_buttons.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
+#include "ui/form4.h"
 #include "ui/form5.h"
 #include "ui/help.h"
 #include "ui/message_boxes.h"
@@ -522,6 +531,70 @@ TEST_F(MainWindowTest, HelpOpensTheContentsAndClosesWithTheWindow) {
   form_->close();
   Settle();
   EXPECT_TRUE(window.isNull() || !window->isVisible());
+}
+
+// --- Screen readers and the keyboard. ---
+
+TEST_F(MainWindowTest, EveryControlOfEveryWindowHasANameAndThePictureButtonsADescription) {
+  BoxAnswerer boxes;
+  Start();
+  TForm2 form2(form_.get());
+  TForm4 form4(state_, form_.get());
+  TForm5 form5(state_, form_.get());
+  TCopyDest copy_dest(state_, form_.get());
+  auto spoken = [](QWidget* control, QAccessible::Text text) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    return accessible == nullptr ? QString() : accessible->text(text);
+  };
+  int controls = 0;
+  for (QWidget* window : std::initializer_list<QWidget*>{form_.get(), &form2, &form4, &form5, &copy_dest}) {
+    window->show();
+    Settle();
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+      if (!control->isVisibleTo(window) || control->window() != window) continue;
+      if (!qobject_cast<QAbstractButton*>(control) && !qobject_cast<QAbstractItemView*>(control) &&
+          !qobject_cast<QComboBox*>(control) && !qobject_cast<QLineEdit*>(control)) {
+        continue;
+      }
+      ++controls;
+      EXPECT_FALSE(spoken(control, QAccessible::Name).isEmpty())
+          << window->objectName().toStdString() << "/" << control->objectName().toStdString();
+    }
+    window->hide();
+  }
+  EXPECT_GT(controls, 60);
+  EXPECT_EQ(spoken(form_->findChild<QWidget*>("SpeedButton5"), QAccessible::Name), "Exit program");
+  EXPECT_EQ(spoken(form4.findChild<QWidget*>("CheckBox1"), QAccessible::Name), "IE Button 1");
+  for (const char* name : {"SpeedButton5", "SpeedButton6", "SpeedButton7", "SpeedButton9", "DriveComboBox1",
+                           "DirectoryListBox1", "FileListBox1"}) {
+    EXPECT_FALSE(spoken(form_->findChild<QWidget*>(name), QAccessible::Description).isEmpty()) << name;
+  }
+}
+
+TEST_F(MainWindowTest, KeyboardTabsThroughTheFolderViewOpensHelpAndQuits) {
+  BoxAnswerer boxes;
+  Start();
+  form_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  std::set<std::string> reached;
+  for (int i = 0; i < 6; ++i) {
+    QTest::keyClick(form_->focusWidget() != nullptr ? form_->focusWidget() : form_.get(), Qt::Key_Tab);
+    ASSERT_NE(form_->focusWidget(), nullptr);
+    reached.insert(form_->focusWidget()->objectName().toStdString());
+  }
+  EXPECT_EQ(reached, (std::set<std::string>{"DriveComboBox1", "DirectoryListBox1", "FileListBox1"}));
+
+  QTest::keyClick(form_.get(), Qt::Key_F1);
+  QWidget* help = nullptr;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->objectName() == "HelpWindow" && top->isVisible()) help = top;
+  }
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->findChild<QWidget*>("HelpBrowser")->accessibleName(), "Help text");
+  form_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  QTest::keyClick(form_.get(), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_FALSE(form_->isVisible());
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Entry point of the GUI test programs: the private HOME and XDG folders first,
 // then the application object on Qt's offscreen platform.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's windows under a real X server and window manager (Xvfb and
 // openbox), as a user sees them: what the window manager offers for the main
 // window, and where the windows open the first time they are shown.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tools/vorlix-reg/commands.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The commands of vorlix-reg, each working on the user's settings store.
 #pragma once
 

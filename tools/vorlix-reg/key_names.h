@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Key names as a person writes them: "HKEY_CURRENT_USER\Software\..." or "HKCU\...".
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vorlix-reg: reads and edits the settings store from a terminal.
 #include <iostream>
 #include <string>
@@ -7,6 +8,7 @@
 #include "tools/vorlix-reg/commands.h"
 #include "tools/vorlix-reg/usage.h"
 #include "tools/vorlix-reg/value_text.h"
+#include "version.h"
 
 namespace {
 

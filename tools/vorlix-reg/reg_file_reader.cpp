@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tools/vorlix-reg/reg_file_reader.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the REGEDIT4 .reg text form as a stream of changes, one at a time,
 // so that memory stays bounded whatever the size of the file.
 #pragma once

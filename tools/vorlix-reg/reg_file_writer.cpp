@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tools/vorlix-reg/reg_file_writer.h"
 
 #include <cstdio>

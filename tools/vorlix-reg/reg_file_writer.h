@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing keys in the REGEDIT4 .reg text form.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What vorlix-reg says about its own use.
 #pragma once
 

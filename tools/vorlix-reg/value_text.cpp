@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tools/vorlix-reg/value_text.h"
 
 #include <charconv>
@@ -119,7 +121,12 @@ TypedData ParseSetData(std::string_view type_name, std::string_view text) {
       if (c == ' ') c = ',';
     }
     if (list.find(',') == std::string::npos && list.size() > 2 && list.size() % 2 == 0) {
-      for (std::size_t i = list.size() - 2; i > 0; i -= 2) list.insert(i, ",");
+      std::string separated;
+      for (std::size_t i = 0; i < list.size(); i += 2) {
+        if (i > 0) separated += ',';
+        separated.append(list, i, 2);
+      }
+      list = std::move(separated);
     }
     const std::optional<std::string> bytes = ParseHexList(list);
     if (!bytes) throw ToolError("\"" + ShownText(text) + "\" is not a list of hex bytes");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Registry data as text: type names, data shown by query, data given to set,
 // and the hex byte lists of .reg files.
 #pragma once

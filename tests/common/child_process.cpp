@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+
+#include "tests/common/child_process.h"
+
+#include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "tests/common/test_env.h"
+
+extern char** environ;
+
+namespace vorlix::test {
+
+ProgramRun RunProgram(std::vector<std::string> args, const std::string& scratch_folder, bool as_nobody) {
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const std::string out_path = scratch_folder + "/stdout";
+  const std::string err_path = scratch_folder + "/stderr";
+  ProgramRun run;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    constexpr uid_t kNobody = 65534;
+    const bool ready = dup2(open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 1) == 1 &&
+                       dup2(open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 2) == 2 &&
+                       (!as_nobody || geteuid() != 0 ||
+                        (setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0));
+    if (ready) execve(argv[0], argv.data(), environ);
+    _exit(127);
+  }
+  int status = 0;
+  for (int waited = 0; pid > 0 && waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+    if (waited == 6000) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      run.exit_code = -2;
+    }
+    usleep(10000);
+  }
+  if (run.exit_code != -2 && WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
+  run.out = ReadFile(out_path);
+  run.err = ReadFile(err_path);
+  return run;
+}
+
+}  // namespace vorlix::test

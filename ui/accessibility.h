@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+// What a screen reader says for the program's controls, and which controls the
+// keyboard reaches.
+//
+// Every control is named when its window is shown: by its caption; a
+// picture-only button by the first line of its hint; a check box without a
+// caption by the label that stands for it; the drive box, folder tree, file
+// list and the copy dialog's folder box by names of their own. The description
+// a screen reader reads is the control's hint, kept current as hints change;
+// the controls without a hint get a description of their own.
+#pragma once
+
+#include <QObject>
+#include <initializer_list>
+
+class QWidget;
+
+namespace vorlix {
+
+// Names the controls of every window of the application as they are shown.
+class AccessibleNames : public QObject {
+ public:
+  explicit AccessibleNames(QObject* parent);
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// Lets the keyboard focus reach the controls with Tab, in the order given.
+void TabThrough(std::initializer_list<QWidget*> controls);
+
+}  // namespace vorlix
