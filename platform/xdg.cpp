@@ -29,6 +29,8 @@ std::string EnvOr(const char* name, const char* below_home) {
 
 }  // namespace
 
+std::string HomeFolder() { return HomeDir(); }
+std::string WinePrefix() { return AbsoluteEnv("WINEPREFIX"); }
 std::string ConfigHome() { return EnvOr("XDG_CONFIG_HOME", "/.config"); }
 std::string CacheHome() { return EnvOr("XDG_CACHE_HOME", "/.cache"); }
 std::string DataHome() { return EnvOr("XDG_DATA_HOME", "/.local/share"); }

@@ -5,6 +5,10 @@
 
 namespace vorlix::platform {
 
+// $HOME, or the user's home folder from the user database.
+std::string HomeFolder();
+// $WINEPREFIX, or an empty text when it is unset or not absolute.
+std::string WinePrefix();
 // $XDG_CONFIG_HOME, or ~/.config when it is unset or not absolute.
 std::string ConfigHome();
 // $XDG_CACHE_HOME, or ~/.cache.
