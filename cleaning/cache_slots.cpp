@@ -54,6 +54,7 @@ CacheSlotPlan PlanCacheSlots(const std::vector<std::string>& dos_folders, const 
 
 bool StoreCacheFolders(const std::vector<std::string>& dos_folders, SlotHints& hints, MessageBoxes& boxes,
                        TRegFile& reg_file1) {
+  if (dos_folders.empty()) return false;
   const CacheSlotPlan plan = PlanCacheSlots(dos_folders, hints);
   if (plan.stored.empty()) {
     boxes.ShowInformation("Every user button is set up already, so no folder was saved. Clear a button "

@@ -27,7 +27,7 @@ CacheSlotPlan PlanCacheSlots(const std::vector<std::string>& dos_folders, const 
 
 // Shows the plan in one Confirm box and, on Yes, stores each folder in its
 // button and reports the buttons saved. Without a free button it only says
-// so. Returns true when folders were stored.
+// so; without folders it does nothing. Returns true when folders were stored.
 bool StoreCacheFolders(const std::vector<std::string>& dos_folders, SlotHints& hints, MessageBoxes& boxes,
                        TRegFile& reg_file1);
 

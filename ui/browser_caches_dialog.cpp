@@ -13,6 +13,7 @@
 #include "cleaning/cache_slots.h"
 #include "platform/drive_paths.h"
 #include "platform/processes.h"
+#include "settings/settings_catalogue.h"
 #include "ui/dialog_parts.h"
 #include "ui/guarded.h"
 #include "ui/message_boxes.h"
@@ -40,6 +41,7 @@ QTreeWidgetItem* CacheRow(const FoundCache& cache) {
   const std::optional<std::string> dos = platform::HostToDos(cache.folder);
   if (dos) {
     row->setText(BrowserCachesDialog::kFolder, Text(*dos));
+    row->setToolTip(BrowserCachesDialog::kFolder, Text(*dos));
     row->setData(BrowserCachesDialog::kFolder, kDosPathRole, Text(*dos));
     row->setCheckState(BrowserCachesDialog::kBrowser, Qt::Unchecked);
   } else {
@@ -73,8 +75,11 @@ BrowserCachesDialog::BrowserCachesDialog(const std::vector<FoundCache>& found, S
   list_->setHeaderLabels({"Browser", "Profile", "Files", "Size", "Folder"});
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
+  list_->setTextElideMode(Qt::ElideMiddle);  // a cache folder is told apart by its last names
   for (const FoundCache& cache : found) list_->addTopLevelItem(CacheRow(cache));
   for (int column = kBrowser; column < kFolder; ++column) list_->resizeColumnToContents(column);
+  if (!found.empty()) list_->setCurrentItem(list_->topLevelItem(0));  // Space ticks from the first row on
+  list_->setFocus();
   layout->addWidget(list_);
 
   shortage_ = new QLabel(this);
@@ -88,7 +93,7 @@ BrowserCachesDialog::BrowserCachesDialog(const std::vector<FoundCache>& found, S
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(list_, &QTreeWidget::itemChanged, this, [this] { ShowShortage(); });
 
-  resize(760, 360);
+  resize(820, 360);
   CentreOnScreen(this);
   ShowShortage();
 }
@@ -105,24 +110,31 @@ std::vector<std::string> BrowserCachesDialog::TickedFolders() const {
 }
 
 void BrowserCachesDialog::ShowShortage() {
-  const std::size_t free = FreeUserSlots(hints_).size();
+  const std::vector<std::size_t> free = FreeUserSlots(hints_);
   const std::size_t ticked = TickedFolders().size();
   QString text;
-  if (free == 0) {
+  if (free.empty()) {
     text = "Every user button is set up already. Clear one (click it with Shift held) to make room.";
-  } else if (ticked > free) {
+  } else if (ticked > free.size()) {
     text = QString("%1 folders are ticked but only %2 user buttons are free: the last %3 will not be saved.")
                .arg(ticked)
-               .arg(free)
-               .arg(ticked - free);
+               .arg(free.size())
+               .arg(ticked - free.size());
   } else {
-    text = QString("%1 of the user buttons are free.").arg(free);
+    QStringList captions;
+    for (const std::size_t slot : free) captions << Text(std::string(kFolderSlots[slot].caption));
+    text = "Free user buttons: " + captions.join(", ") + ".";
   }
   shortage_->setText(text);
 }
 
 void BrowserCachesDialog::OkClick() {
-  if (StoreCacheFolders(TickedFolders(), hints_, *this, reg_file1_)) accept();
+  const std::vector<std::string> ticked = TickedFolders();
+  if (ticked.empty()) {
+    reject();  // nothing ticked: nothing to store
+  } else if (StoreCacheFolders(ticked, hints_, *this, reg_file1_)) {
+    accept();
+  }
 }
 
 bool BrowserCachesDialog::AskWarning(const std::string& text) { return vorlix::AskWarning(this, text); }
