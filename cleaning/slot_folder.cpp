@@ -12,6 +12,15 @@ SlotFolder ReadSlotFolder(const FolderSlot& slot, FolderReader reader, TRegFile&
   return {drive, ReadText(reg_file1, slot.FolderValue(), slot.DefaultFolder(reader))};
 }
 
+void StoreSlotFolder(std::size_t slot_index, char drive, const std::string& folder, SlotHints& hints,
+                     TRegFile& reg_file1) {
+  const FolderSlot& slot = kFolderSlots[slot_index];
+  reg_file1.WriteValue(slot.DriveValue(), std::string(1, drive));
+  reg_file1.WriteValue(slot.FolderValue(), folder);
+  reg_file1.WriteValue(slot.HintValue(), folder);
+  hints.SetSlotHint(slot_index, folder);
+}
+
 void ShowSlotFolder(const SlotFolder& target, FolderView& view) {
   view.SetDriveBoxDrive(target.drive);
   view.SetTreeDrive(target.drive);

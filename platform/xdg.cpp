@@ -31,6 +31,7 @@ std::string HomeDir() {
   return "/";
 }
 
+std::string WinePrefix() { return AbsoluteEnv("WINEPREFIX"); }
 std::string ConfigHome() { return EnvOr("XDG_CONFIG_HOME", "/.config"); }
 std::string CacheHome() { return EnvOr("XDG_CACHE_HOME", "/.cache"); }
 std::string DataHome() { return EnvOr("XDG_DATA_HOME", "/.local/share"); }

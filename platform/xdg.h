@@ -8,6 +8,8 @@ namespace vorlix::platform {
 
 // $HOME, or the user's home folder from the password database.
 std::string HomeDir();
+// $WINEPREFIX, or an empty text when it is unset or not absolute.
+std::string WinePrefix();
 // $XDG_CONFIG_HOME, or ~/.config when it is unset or not absolute.
 std::string ConfigHome();
 // $XDG_CACHE_HOME, or ~/.cache.

@@ -30,10 +30,7 @@ void SlotSave(std::size_t slot_index, MainView& view, TRegFile& reg_file1) {
   const char drive = view.DriveBoxDrive();
   view.SetTreeDrive(drive);
   const std::string folder = view.TreeDirectory();
-  reg_file1.WriteValue(slot.DriveValue(), std::string(1, drive));
-  reg_file1.WriteValue(slot.FolderValue(), folder);
-  reg_file1.WriteValue(slot.HintValue(), folder);
-  view.SetSlotHint(slot_index, folder);
+  StoreSlotFolder(slot_index, drive, folder, view, reg_file1);
   view.ShowInformation(std::string(slot.prefix) + " Settings Saved.");
 }
 

@@ -20,6 +20,7 @@
 #include "settings/settings_catalogue.h"
 #include "ui/accessibility.h"
 #include "ui/activation.h"
+#include "ui/browser_caches_dialog.h"
 #include "ui/classic_font.h"
 #include "ui/dialog_parts.h"
 #include "ui/directory_list_box.h"
@@ -177,6 +178,10 @@ void TForm1::BuildMenu() {
   setup->setObjectName("Setup1");
   QAction* delete_method = setup->addAction("&Delete method", this, [this] { IEVersion1Click(); });
   delete_method->setObjectName("IEVersion1");
+  QAction* find_caches = setup->addAction("&Find browser caches\u2026", this, [this] {
+    Guarded(this, [this] { ShowBrowserCachesDialog(this, *this, RegFile1); });
+  });
+  find_caches->setObjectName("FindBrowserCaches1");
   QAction* help = menuBar()->addAction("&Help", this, [this] { Help1Click(); });
   help->setObjectName("Help1");
   help->setShortcut(Qt::Key_F1);

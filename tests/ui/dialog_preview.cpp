@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 // Shows the main window or one of the program's dialogs over sample settings,
 // for the pictures in docs/ and the tests under a window manager:
-// dialog_preview form1|form2|form4|form5|copydest. Settings, HOME and the drive
+// dialog_preview form1|form2|form4|form5|copydest|browsercaches (the main
+// window with its "Find browser caches" dialog open over sample caches). Settings, HOME and the drive
 // links lie in a private temporary folder, as in the tests.
+#include <QAction>
+#include <QTimer>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "platform/drive_paths.h"
 #include "settings/reg_files.h"
@@ -52,6 +56,26 @@ void PlantSampleSettings() {
   copy_store.WriteValue(std::string(vorlix::kLastCopyToFolderValue), "C:\\var");
 }
 
+// A few browsers' caches in the private home folder.
+void PlantSampleCaches() {
+  const std::string home = std::getenv("HOME");
+  const std::pair<const char*, int> folders[] = {
+      {"/.cache/mozilla/firefox/k3x9a2.default-release/cache2/entries", 48},
+      {"/.cache/chromium/Default/Cache/Cache_Data", 31},
+      {"/.cache/chromium/Default/Code Cache/js", 12},
+      {"/.cache/google-chrome/Profile 1/Cache/Cache_Data", 20},
+      {"/.cache/thumbnails/normal", 64},
+      {"/.cache/thumbnails/large", 9},
+      {"/.wine/drive_c/users/ann/AppData/Local/Microsoft/Windows/INetCache/IE/K2Q8ZP1C", 5},
+  };
+  for (const auto& [folder, files] : folders) {
+    std::filesystem::create_directories(home + folder);
+    for (int i = 0; i < files; ++i) {
+      vorlix::test::WriteFile(home + folder + "/f_" + std::to_string(i), std::string(1500 * (i % 37 + 1), 'x'));
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,12 +84,16 @@ int main(int argc, char** argv) {
   PlantSampleSettings();
   vorlix::ProgramState state;
   const std::string which = argc > 1 ? argv[1] : "form5";
-  if (which == "form1") {
+  if (which == "form1" || which == "browsercaches") {
     vorlix::TForm1 form1(state);
     vorlix::TForm2 form2(&form1);
     form1.SetWindows(&form2, nullptr, nullptr, nullptr);
     form1.show();
     form1.activateWindow();
+    if (which == "browsercaches") {
+      PlantSampleCaches();
+      QTimer::singleShot(500, &form1, [&form1] { form1.findChild<QAction*>("FindBrowserCaches1")->trigger(); });
+    }
     return app.exec();
   }
   if (which == "form2") {

@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: MIT
+#include "cleaning/browser_caches.h"
+
+#include <algorithm>
+#include <optional>
+#include <set>
+#include <string_view>
+
+#include "platform/host_folders.h"
+#include "platform/xdg.h"
+
+namespace vorlix {
+namespace {
+
+// A browser and the programs that show it is running: a process matches when
+// its program file's or short name is one of `programs`.
+struct Browser {
+  std::string_view name;
+  std::vector<std::string_view> programs;
+};
+
+// A folder holding one folder per profile, below a place of the search.
+enum class Base { kHome, kCacheHome };
+struct ProfileRoot {
+  Base base;
+  std::string_view path;
+  std::string_view browser;
+};
+
+const std::vector<Browser>& Browsers() {
+  static const std::vector<Browser> browsers = {
+      {"Firefox", {"firefox", "firefox-bin", "firefox-esr"}},
+      {"Firefox (Snap)", {"firefox", "firefox-bin"}},
+      {"Firefox (Flatpak)", {"firefox", "firefox-bin"}},
+      {"Chromium", {"chromium", "chromium-browser", "chromium-browse"}},
+      {"Google Chrome", {"chrome", "google-chrome"}},
+      {"Brave", {"brave", "brave-browser"}},
+      {"Microsoft Edge", {"msedge", "microsoft-edge"}},
+      {"Vivaldi", {"vivaldi", "vivaldi-bin"}},
+      {"Opera", {"opera"}},
+      {"Internet Explorer (Wine)", {"iexplore.exe"}},
+  };
+  return browsers;
+}
+
+// Firefox keeps each profile's cache in <profile>/cache2/entries.
+const std::vector<ProfileRoot> kFirefoxRoots = {
+    {Base::kCacheHome, "mozilla/firefox", "Firefox"},
+    {Base::kHome, ".mozilla/firefox", "Firefox"},
+    {Base::kHome, "snap/firefox/common/.cache/mozilla/firefox", "Firefox (Snap)"},
+    {Base::kHome, ".var/app/org.mozilla.firefox/cache/mozilla/firefox", "Firefox (Flatpak)"},
+};
+
+// The Chromium family keeps <profile>/Cache/Cache_Data and the subfolders of
+// <profile>/Code Cache. Opera keeps one profile in the root itself.
+const std::vector<ProfileRoot> kChromiumRoots = {
+    {Base::kCacheHome, "chromium", "Chromium"},
+    {Base::kHome, "snap/chromium/common/.cache/chromium", "Chromium"},
+    {Base::kHome, ".var/app/org.chromium.Chromium/cache/chromium", "Chromium"},
+    {Base::kCacheHome, "google-chrome", "Google Chrome"},
+    {Base::kCacheHome, "google-chrome-beta", "Google Chrome"},
+    {Base::kCacheHome, "google-chrome-unstable", "Google Chrome"},
+    {Base::kCacheHome, "BraveSoftware/Brave-Browser", "Brave"},
+    {Base::kHome, ".var/app/com.brave.Browser/cache/BraveSoftware/Brave-Browser", "Brave"},
+    {Base::kCacheHome, "microsoft-edge", "Microsoft Edge"},
+    {Base::kCacheHome, "microsoft-edge-beta", "Microsoft Edge"},
+    {Base::kCacheHome, "microsoft-edge-dev", "Microsoft Edge"},
+    {Base::kCacheHome, "vivaldi", "Vivaldi"},
+    {Base::kCacheHome, "opera", "Opera"},
+};
+
+// Below drive_c/users/<user> of a Wine prefix: folders whose subfolders hold
+// Internet Explorer's cache files.
+const std::vector<std::string_view> kWineCacheFolders = {
+    "AppData/Local/Microsoft/Windows/INetCache/IE",
+    "AppData/Local/Microsoft/Windows/Temporary Internet Files/Content.IE5",
+    "Local Settings/Temporary Internet Files/Content.IE5",
+};
+
+std::string_view BaseName(std::string_view path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool Inside(const std::string& path, const std::string& root) {
+  return path == root || (path.starts_with(root) && (root == "/" || path[root.size()] == '/'));
+}
+
+bool IsRunning(std::string_view browser, const std::vector<platform::RunningProgram>& running) {
+  const auto known = std::find_if(Browsers().begin(), Browsers().end(),
+                                  [&](const Browser& b) { return b.name == browser; });
+  if (known == Browsers().end()) return false;
+  return std::any_of(running.begin(), running.end(), [&](const platform::RunningProgram& program) {
+    return std::any_of(known->programs.begin(), known->programs.end(), [&](std::string_view name) {
+      return BaseName(program.executable) == name || program.name == name;
+    });
+  });
+}
+
+class CacheSearch {
+ public:
+  CacheSearch(const CacheSearchPlaces& places, const std::vector<platform::RunningProgram>& running)
+      : places_(places), running_(running) {
+    Allow(places.home);
+    if (!Inside(places.cache_home, places.home)) Allow(places.cache_home);
+    if (!places.wine_prefix.empty() && !Inside(places.wine_prefix, places.home)) Allow(places.wine_prefix);
+  }
+
+  std::vector<FoundCache> Run() {
+    for (const ProfileRoot& root : kFirefoxRoots) {
+      for (const std::string& profile : Subfolders(Path(root))) {
+        Add(root.browser, profile, Path(root) + "/" + profile + "/cache2/entries");
+      }
+    }
+    for (const ProfileRoot& root : kChromiumRoots) {
+      const std::string base = Path(root);
+      if (root.browser == "Opera") AddChromiumProfile(root.browser, "Default", base);
+      for (const std::string& profile : Subfolders(base)) AddChromiumProfile(root.browser, profile, base + "/" + profile);
+    }
+    const std::string thumbnails = places_.cache_home + "/thumbnails";
+    for (const std::string& size : Subfolders(thumbnails)) Add("Thumbnails", size, thumbnails + "/" + size);
+    AddWinePrefix(places_.home + "/.wine");
+    if (!places_.wine_prefix.empty()) AddWinePrefix(places_.wine_prefix);
+    return std::move(found_);
+  }
+
+ private:
+  void Allow(const std::string& place) {
+    if (std::optional<std::string> real = platform::RealFolder(place)) allowed_.push_back(*real);
+  }
+
+  std::string Path(const ProfileRoot& root) const {
+    return (root.base == Base::kHome ? places_.home : places_.cache_home) + "/" + std::string(root.path);
+  }
+
+  // The real path of a folder the search may read: one that exists and whose
+  // links, if any, stay inside the places searched.
+  std::optional<std::string> Readable(const std::string& folder) const {
+    std::optional<std::string> real = platform::RealFolder(folder);
+    if (!real) return std::nullopt;
+    const bool allowed =
+        std::any_of(allowed_.begin(), allowed_.end(), [&](const std::string& root) { return Inside(*real, root); });
+    return allowed ? real : std::nullopt;
+  }
+
+  std::vector<std::string> Subfolders(const std::string& folder) const {
+    const std::optional<std::string> real = Readable(folder);
+    return real ? platform::SubfolderNames(*real) : std::vector<std::string>{};
+  }
+
+  void AddChromiumProfile(std::string_view browser, const std::string& profile, const std::string& folder) {
+    Add(browser, profile, folder + "/Cache/Cache_Data");
+    for (const std::string& kind : Subfolders(folder + "/Code Cache")) {
+      Add(browser, profile, folder + "/Code Cache/" + kind);
+    }
+  }
+
+  void AddWinePrefix(const std::string& prefix) {
+    const std::string users = prefix + "/drive_c/users";
+    for (const std::string& user : Subfolders(users)) {
+      for (std::string_view cache : kWineCacheFolders) {
+        const std::string parent = users + "/" + user + "/" + std::string(cache);
+        for (const std::string& part : Subfolders(parent)) {
+          Add("Internet Explorer (Wine)", user, parent + "/" + part);
+        }
+      }
+    }
+  }
+
+  void Add(std::string_view browser, const std::string& profile, const std::string& folder) {
+    const std::optional<std::string> real = Readable(folder);
+    if (!real || !seen_.insert(*real).second) return;
+    const platform::FileTally tally = platform::TallyFiles(*real);
+    if (tally.files == 0) return;
+    found_.push_back({std::string(browser), profile, folder, tally.files, tally.bytes, IsRunning(browser, running_)});
+  }
+
+  const CacheSearchPlaces& places_;
+  const std::vector<platform::RunningProgram>& running_;
+  std::vector<std::string> allowed_;
+  std::set<std::string> seen_;
+  std::vector<FoundCache> found_;
+};
+
+}  // namespace
+
+CacheSearchPlaces UserCacheSearchPlaces() {
+  return {platform::HomeDir(), platform::CacheHome(), platform::WinePrefix()};
+}
+
+std::vector<FoundCache> FindBrowserCaches(const CacheSearchPlaces& places,
+                                          const std::vector<platform::RunningProgram>& running) {
+  return CacheSearch(places, running).Run();
+}
+
+}  // namespace vorlix

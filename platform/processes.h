@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: MIT
+// The programs the current user is running.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vorlix::platform {
+
+struct RunningProgram {
+  std::string executable;  // the program file's path; empty when it cannot be read
+  std::string name;        // the process's short name, as `ps -o comm` shows it
+};
+
+// One entry per process of the current user.
+std::vector<RunningProgram> RunningPrograms();
+
+}  // namespace vorlix::platform

@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: MIT
+#include "cleaning/browser_caches.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "tests/common/test_env.h"
+
+namespace vorlix {
+namespace {
+
+namespace fs = std::filesystem;
+using test::MakeTempDir;
+using test::WriteFile;
+
+// browser, profile, folder below the fake home (or the full path), files, bytes, running
+using Row = std::tuple<std::string, std::string, std::string, std::uint64_t, std::uint64_t, bool>;
+
+class BrowserCachesTest : public ::testing::Test {
+ protected:
+  BrowserCachesTest() : home_(fs::canonical(MakeTempDir("home")).string()) {}
+
+  // Creates a file of `bytes` bytes below the fake home, with its folders.
+  void File(const std::string& path, std::size_t bytes = 1) const { Put(home_ + "/" + path, bytes); }
+  void Folder(const std::string& path) const { fs::create_directories(home_ + "/" + path); }
+  static void Put(const std::string& path, std::size_t bytes) {
+    fs::create_directories(fs::path(path).parent_path());
+    WriteFile(path, std::string(bytes, 'x'));
+  }
+
+  std::vector<Row> Find(const std::string& wine_prefix, const std::vector<platform::RunningProgram>& running) const {
+    std::vector<Row> rows;
+    for (const FoundCache& found : FindBrowserCaches({home_, home_ + "/.cache", wine_prefix}, running)) {
+      const std::string folder =
+          found.folder.starts_with(home_ + "/") ? found.folder.substr(home_.size() + 1) : found.folder;
+      rows.emplace_back(found.browser, found.profile, folder, found.files, found.bytes, found.browser_running);
+    }
+    return rows;
+  }
+
+  std::string home_;
+};
+
+TEST_F(BrowserCachesTest, EveryLayoutIsFoundWithCountsSizesAndRunningBrowsers) {
+  File(".cache/mozilla/firefox/ab12.default-release/cache2/entries/E1", 3);
+  File(".cache/mozilla/firefox/ab12.default-release/cache2/entries/E2", 4);
+  Folder(".cache/mozilla/firefox/empty.profile/cache2/entries");
+  File(".cache/mozilla/firefox/ab12.default-release/cache2/index", 9);  // beside entries: not a cache folder
+  File("snap/firefox/common/.cache/mozilla/firefox/sn.default/cache2/entries/E", 5);
+  File(".var/app/org.mozilla.firefox/cache/mozilla/firefox/fp.default/cache2/entries/E", 6);
+  File(".cache/chromium/Default/Cache/Cache_Data/data_0", 10);
+  Folder(".cache/chromium/Default/Cache/Cache_Data/index-dir");  // a subfolder is no file
+  File(".cache/chromium/Default/Code Cache/js/aa", 2);
+  File(".cache/chromium/Default/Code Cache/js/index-dir/the-real-index", 50);
+  Folder(".cache/chromium/Default/Code Cache/wasm");
+  File(".cache/google-chrome/Profile 1/Cache/Cache_Data/f", 1);
+  File(".cache/BraveSoftware/Brave-Browser/Default/Cache/Cache_Data/f", 1);
+  File(".cache/microsoft-edge/Default/Code Cache/webui_js/f", 1);
+  File(".cache/vivaldi/Default/Cache/Cache_Data/f", 1);
+  File(".cache/opera/Cache/Cache_Data/f", 1);
+  File(".cache/thumbnails/normal/a.png", 7);
+  File(".cache/thumbnails/fail/gnome-thumbnail-factory/b.png", 7);  // two levels down: not listed
+  File(".wine/drive_c/users/ann/AppData/Local/Microsoft/Windows/INetCache/IE/ABCD1234/p.htm", 8);
+  const std::string prefix = fs::canonical(MakeTempDir("prefix")).string();  // outside the home folder
+  const std::string ie5 = prefix + "/drive_c/users/bob/Local Settings/Temporary Internet Files/Content.IE5/XY";
+  Put(ie5 + "/q.gif", 11);
+
+  // Links: one leading out of the home folder is never followed, one inside it is.
+  const std::string outside = MakeTempDir("outside");
+  Put(outside + "/Default/Cache/Cache_Data/secret", 1);
+  fs::create_directory_symlink(outside, home_ + "/.cache/google-chrome-beta");
+  File("elsewhere/Default/Cache/Cache_Data/f", 12);
+  fs::create_directory_symlink(home_ + "/elsewhere", home_ + "/.cache/microsoft-edge-beta");
+
+  const std::vector<Row> expected = {
+      {"Firefox", "ab12.default-release", ".cache/mozilla/firefox/ab12.default-release/cache2/entries", 2, 7, true},
+      {"Firefox (Snap)", "sn.default", "snap/firefox/common/.cache/mozilla/firefox/sn.default/cache2/entries", 1, 5,
+       true},
+      {"Firefox (Flatpak)", "fp.default",
+       ".var/app/org.mozilla.firefox/cache/mozilla/firefox/fp.default/cache2/entries", 1, 6, true},
+      {"Chromium", "Default", ".cache/chromium/Default/Cache/Cache_Data", 1, 10, false},
+      {"Chromium", "Default", ".cache/chromium/Default/Code Cache/js", 1, 2, false},
+      {"Google Chrome", "Profile 1", ".cache/google-chrome/Profile 1/Cache/Cache_Data", 1, 1, false},
+      {"Brave", "Default", ".cache/BraveSoftware/Brave-Browser/Default/Cache/Cache_Data", 1, 1, false},
+      {"Microsoft Edge", "Default", ".cache/microsoft-edge/Default/Code Cache/webui_js", 1, 1, false},
+      {"Microsoft Edge", "Default", ".cache/microsoft-edge-beta/Default/Cache/Cache_Data", 1, 12, false},
+      {"Vivaldi", "Default", ".cache/vivaldi/Default/Cache/Cache_Data", 1, 1, false},
+      {"Opera", "Default", ".cache/opera/Cache/Cache_Data", 1, 1, false},
+      {"Thumbnails", "normal", ".cache/thumbnails/normal", 1, 7, false},
+      {"Internet Explorer (Wine)", "ann",
+       ".wine/drive_c/users/ann/AppData/Local/Microsoft/Windows/INetCache/IE/ABCD1234", 1, 8, true},
+      {"Internet Explorer (Wine)", "bob", ie5, 1, 11, true},
+  };
+  const std::vector<platform::RunningProgram> running = {{"/usr/lib/firefox/firefox", "firefox"},
+                                                         {"/usr/bin/wine64-preloader", "iexplore.exe"},
+                                                         {"/usr/bin/bash", "bash"}};
+  EXPECT_EQ(Find(prefix, running), expected);
+
+  // The default prefix named again through $WINEPREFIX is listed once; nothing runs.
+  const std::vector<Row> rows = Find(home_ + "/.wine", {});
+  EXPECT_EQ(rows.size(), expected.size() - 1);
+  for (const Row& row : rows) EXPECT_FALSE(std::get<5>(row)) << std::get<2>(row);
+}
+
+}  // namespace
+}  // namespace vorlix
