@@ -85,8 +85,8 @@ std::string MoveLogAside(const std::string& log) {
   struct tm local {};
   if (localtime_r(&now, &local) != nullptr) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
   for (int attempt = 1;; ++attempt) {
-    const std::string aside =
-        log + ".orphaned-" + stamp + (attempt > 1 ? "-" + std::to_string(attempt) : "");
+    std::string aside = log + ".orphaned-" + stamp;
+    if (attempt > 1) aside.append(1, '-').append(std::to_string(attempt));
     // link and unlink: a rename that never replaces a file already there.
     if (link(log.c_str(), aside.c_str()) == 0) {
       if (unlink(log.c_str()) != 0) FailWithErrno("move aside the log file", log);
