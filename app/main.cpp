@@ -14,11 +14,11 @@
 #include "settings/program_state.h"
 #include "support/single_instance.h"
 #include "ui/application.h"
-#include "ui/copy_dest.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "ui/form4.h"
-#include "ui/form5.h"
+#include "ui/copy_dialog.h"
+#include "ui/main_window.h"
+#include "ui/help_about_window.h"
+#include "ui/delete_method_dialog.h"
+#include "ui/kill_all_dialog.h"
 #include "ui/top_level_windows.h"
 
 int main(int argc, char** argv) {

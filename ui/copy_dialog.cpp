@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
+// The copy dialog (TCopyDest).
 
-#include "ui/copy_dest.h"
+#include "ui/copy_dialog.h"
 
 #include <QLineEdit>
 #include <QPushButton>

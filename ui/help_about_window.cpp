@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
+// The Help and About window (TForm2).
 
-#include "ui/form2.h"
+#include "ui/help_about_window.h"
 
 #include <QLabel>
 #include <QPushButton>

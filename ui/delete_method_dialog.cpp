@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
+// The Delete Method dialog (TForm4).
 
-#include "ui/form4.h"
+#include "ui/delete_method_dialog.h"
 
 #include <QLabel>
 #include <QPushButton>

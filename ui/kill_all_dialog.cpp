@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
+// The Kill All selection dialog (TForm5).
 
-#include "ui/form5.h"
+#include "ui/kill_all_dialog.h"
 
 #include <QLabel>
 #include <QPushButton>

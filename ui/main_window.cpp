@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
+// The main window (TForm1): its controls, its slots and the views it offers the handlers.
 
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
