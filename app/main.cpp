@@ -11,7 +11,7 @@
 #include "platform/drive_paths.h"
 #include "platform/start_in_folder.h"
 #include "platform/xdg.h"
-#include "settings/program_state.h"
+#include "actions/program_state.h"
 #include "support/single_instance.h"
 #include "ui/application.h"
 #include "ui/copy_dialog.h"

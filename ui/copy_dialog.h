@@ -4,7 +4,7 @@
 // OK makes the tree's folder the copy destination and stores it.
 #pragma once
 
-#include "settings/program_state.h"
+#include "actions/program_state.h"
 #include "settings/reg_files.h"
 #include "ui/fixed_dialog.h"
 

@@ -57,7 +57,7 @@ TForm4::TForm4(ProgramState& state, QWidget* parent)
 }
 
 void TForm4::FormShow() {
-  const DeleteMethodTicks ticks = LoadDeleteMethod(state_, RegFile1);
+  const DeleteMethodTicks ticks = LoadDeleteMethods(state_, RegFile1);
   for (std::size_t i = 0; i < rows_.size(); ++i) rows_[i]->setChecked(ticks[i]);
   update();
 }
@@ -67,7 +67,7 @@ void TForm4::BitBtn1Click() {
   const auto close_with_ok = qScopeGuard([this] { accept(); });
   DeleteMethodTicks ticks{};
   for (std::size_t i = 0; i < rows_.size(); ++i) ticks[i] = rows_[i]->isChecked();
-  SaveDeleteMethod(ticks, state_, RegFile1);
+  SaveDeleteMethods(ticks, state_, RegFile1);
 }
 
 void TForm4::BitBtn2Click() { ShowHelpTopic(this, 1); }

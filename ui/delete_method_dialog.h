@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "cleaning/delete_method.h"
-#include "settings/program_state.h"
+#include "actions/delete_method.h"
+#include "actions/program_state.h"
 #include "settings/reg_files.h"
 #include "ui/fixed_dialog.h"
 

@@ -6,8 +6,8 @@
 
 #include <array>
 
-#include "cleaning/kill_all_selection.h"
-#include "settings/program_state.h"
+#include "actions/kill_all_selection.h"
+#include "actions/program_state.h"
 #include "settings/reg_files.h"
 #include "ui/fixed_dialog.h"
 

@@ -15,20 +15,20 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "cleaning/folder_cleaning.h"
-#include "cleaning/kill_all_run.h"
-#include "cleaning/typed_urls.h"
+#include "actions/delete_cache.h"
+#include "actions/kill_all.h"
+#include "actions/clear_typed_urls.h"
 #include "settings/settings_catalogue.h"
 #include "ui/accessibility.h"
-#include "ui/activation.h"
+#include "actions/activation.h"
 #include "ui/browser_caches_dialog.h"
 #include "ui/classic_font.h"
 #include "ui/dialog_parts.h"
 #include "ui/directory_list_box.h"
 #include "ui/drive_combo_box.h"
-#include "ui/file_actions.h"
+#include "actions/file_actions.h"
 #include "ui/file_list_box.h"
-#include "ui/folder_slot_buttons.h"
+#include "actions/folder_slot_buttons.h"
 #include "ui/guarded.h"
 #include "ui/help.h"
 #include "ui/message_boxes.h"
@@ -203,33 +203,45 @@ void TForm1::ConnectHandlers() {
   }
   connect(DriveComboBox1, &DriveComboBox::DriveChanged, this, [this] { DriveComboBox1Change(); });
   connect(DirectoryListBox1, &DirectoryListBox::DirectoryChanged, this, [this] { DirectoryListBox1Change(); });
-  connect(BitBtn2, &QPushButton::clicked, this, [this] {
-    Guarded(this, [this] { BitBtn2Click(state_, *this, *this, *this); });
-  });
-  connect(BitBtn1, &QPushButton::clicked, this, [this] {
-    Guarded(this, [this] { BitBtn1Click(state_, *this, RegFile1, RegFile2); });
-  });
-  connect(SpeedButton7, &QToolButton::clicked, this, [this] {
-    Guarded(this, [this] { SpeedButton7Click(*this, RegFile2); });
-  });
-  connect(SpeedButton9, &QToolButton::clicked, this, [this] {
-    Guarded(this, [this] { SpeedButton9Click(state_, *this, ExecFile1); });
-  });
-  connect(FileListBox1, &FileListBox::DoubleClicked, this, [this] {
-    Guarded(this, [this] { FileListBox1DblClick(*this, ExecFile1); });
-  });
-  connect(FileListBox1, &FileListBox::MouseDown, this, [this](Qt::MouseButton button) {
-    const TMouseButton pressed = button == Qt::RightButton  ? TMouseButton::mbRight
-                                 : button == Qt::LeftButton ? TMouseButton::mbLeft
-                                                            : TMouseButton::mbMiddle;
-    Guarded(this, [&] { FileListBox1MouseDown(pressed, state_, *this, *this, *this); });
-  });
+  connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+  connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+  connect(SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);
+  connect(SpeedButton9, &QToolButton::clicked, this, &TForm1::SpeedButton9Click);
+  connect(FileListBox1, &FileListBox::DoubleClicked, this, &TForm1::FileListBox1DblClick);
+  connect(FileListBox1, &FileListBox::MouseDown, this, &TForm1::FileListBox1MouseDown);
   connect(SpeedButton5, &QToolButton::clicked, this, &QWidget::close);
   connect(SpeedButton6, &QToolButton::clicked, this, [this] { SpeedButton6Click(); });
 }
 
+void TForm1::BitBtn2Click() {
+  Guarded(this, [this] { DeleteCache(state_, *this); });
+}
+
+void TForm1::BitBtn1Click() {
+  Guarded(this, [this] { KillAll(state_, *this, RegFile1, RegFile2); });
+}
+
+void TForm1::SpeedButton7Click() {
+  Guarded(this, [this] { ClearTypedUrls(*this, RegFile2); });
+}
+
+void TForm1::SpeedButton9Click() {
+  Guarded(this, [this] { OpenHistoryFolder(state_, *this, ExecFile1); });
+}
+
+void TForm1::FileListBox1DblClick() {
+  Guarded(this, [this] { OpenFocusedFile(*this, ExecFile1); });
+}
+
+void TForm1::FileListBox1MouseDown(Qt::MouseButton button) {
+  const TMouseButton pressed = button == Qt::RightButton  ? TMouseButton::mbRight
+                               : button == Qt::LeftButton ? TMouseButton::mbLeft
+                                                          : TMouseButton::mbMiddle;
+  Guarded(this, [&] { CopySelectedFiles(pressed, state_, *this); });
+}
+
 void TForm1::FormActivate() {
-  Guarded(this, [this] { vorlix::FormActivate(state_, *this, *this, *this, RegFile1, RegFile6); });
+  Guarded(this, [this] { ActivateMainWindow(state_, *this, RegFile1, RegFile6); });
 }
 
 void TForm1::DriveComboBox1Change() {

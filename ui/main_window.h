@@ -9,8 +9,8 @@
 #include <array>
 #include <string>
 
-#include "cleaning/main_view.h"
-#include "settings/program_state.h"
+#include "actions/main_view.h"
+#include "actions/program_state.h"
 #include "settings/reg_files.h"
 #include "support/exec_file.h"
 #include "support/single_instance.h"
@@ -82,6 +82,12 @@ class TForm1 : public QMainWindow, public MainView {
   void BuildMenu();
   void ConnectHandlers();
 
+  void BitBtn2Click();
+  void BitBtn1Click();
+  void SpeedButton7Click();
+  void SpeedButton9Click();
+  void FileListBox1DblClick();
+  void FileListBox1MouseDown(Qt::MouseButton button);
   void FormActivate();
   // Runs the activation handler if an activation still waits for it.
   void RunPendingActivation();
