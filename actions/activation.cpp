@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "actions/delete_method.h"
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
 #include "support/folder_helpers.h"
@@ -48,12 +49,9 @@ int DetectCacheFolders(const std::string& start_folder, TRegFile& reg_file1) {
   return qualified;
 }
 
-void ActivateMainWindow(ProgramState& state, MainView& view, TRegFile& reg_file1,
-                  TRegFile& reg_file6) {
+void ActivateMainWindow(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile& reg_file6) {
   state.confirm = true;
-  for (std::size_t i = 0; i < kFolderSlots.size(); ++i) {
-    state.use_recycle[i] = ReadFlag(reg_file1, std::string(kFolderSlots[i].use_recycle_value));
-  }
+  LoadUseRecycleFlags(state, reg_file1);
   for (std::size_t i = kFirstUserSlot; i < kFolderSlots.size(); ++i) {
     view.SetSlotHint(i, ReadText(reg_file1, kFolderSlots[i].HintValue(), kUnsetText));
   }

@@ -8,13 +8,15 @@
 
 namespace vorlix {
 
-DeleteMethodTicks LoadDeleteMethods(ProgramState& state, TRegFile& reg_file) {
-  DeleteMethodTicks ticks{};
+void LoadUseRecycleFlags(ProgramState& state, TRegFile& reg_file) {
   for (std::size_t i = 0; i < kFolderSlots.size(); ++i) {
     state.use_recycle[i] = ReadFlag(reg_file, std::string(kFolderSlots[i].use_recycle_value));
-    ticks[i] = state.use_recycle[i];
   }
-  return ticks;
+}
+
+DeleteMethodTicks LoadDeleteMethods(ProgramState& state, TRegFile& reg_file) {
+  LoadUseRecycleFlags(state, reg_file);
+  return state.use_recycle;
 }
 
 void SaveDeleteMethods(const DeleteMethodTicks& ticks, ProgramState& state, TRegFile& reg_file) {

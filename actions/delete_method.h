@@ -13,6 +13,10 @@ namespace vorlix {
 
 using DeleteMethodTicks = std::array<bool, kFolderSlots.size()>;
 
+// Reads the fourteen stored use-recycle flags (false when missing) into the
+// program's flags, in slot order.
+void LoadUseRecycleFlags(ProgramState& state, TRegFile& reg_file);
+
 // Each showing: every row reads its stored flag (false when missing) into the
 // program's use-recycle flag, row by row, and the boxes show them.
 DeleteMethodTicks LoadDeleteMethods(ProgramState& state, TRegFile& reg_file);

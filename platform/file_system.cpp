@@ -95,7 +95,7 @@ int FindFiles(const std::string& pattern, std::uint32_t include, std::vector<Fou
   const std::size_t cut = text.find_last_of("\\/");
   // The folder runs to the last separator, or is the bare drive of "c:name".
   const std::size_t folder_size = cut != std::string_view::npos              ? cut + 1
-                                  : text.size() >= 2 && text[1] == ':' ? 2
+                                  : HasDrivePart(text) ? 2
                                                                          : 0;
   const std::string folder(text.substr(0, folder_size));
   const std::string name_pattern(text.substr(folder_size));

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/unique_fd.h"
 
 namespace vorlix::platform {
 
@@ -29,11 +30,8 @@ class FolderEntries {
   // through links); nothing when it cannot be opened.
   static std::optional<FolderEntries> Open(const std::string& dos_folder);
 
-  FolderEntries(FolderEntries&& other) noexcept;
+  FolderEntries(FolderEntries&& other) noexcept = default;
   FolderEntries& operator=(FolderEntries&&) = delete;
-  FolderEntries(const FolderEntries&) = delete;
-  FolderEntries& operator=(const FolderEntries&) = delete;
-  ~FolderEntries();
 
   // The opened folder's own identity.
   const FileIdentity& Identity() const { return identity_; }
@@ -62,10 +60,10 @@ class FolderEntries {
   bool Trash(const std::string& name) const;
 
  private:
-  FolderEntries(int fd, std::string host, FileIdentity identity)
-      : fd_(fd), host_(std::move(host)), identity_(identity) {}
+  FolderEntries(UniqueFd fd, std::string host, FileIdentity identity)
+      : fd_(std::move(fd)), host_(std::move(host)), identity_(identity) {}
 
-  int fd_;
+  UniqueFd fd_;
   std::string host_;  // the folder's host path, for the trash's record
   FileIdentity identity_;
 };

@@ -8,12 +8,12 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/registry_store_error.h"
 #include "platform/status.h"
 
 struct sqlite3;
@@ -64,12 +64,6 @@ struct RegistryValue {
   std::string name;
   std::uint32_t type = kRegNone;
   std::string data;
-};
-
-// The store file cannot be created, opened, read or written, or is damaged.
-class RegistryStoreError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
 };
 
 class RegistryStore {
@@ -146,7 +140,8 @@ class RegistryStore {
 
   std::string path_;
   sqlite3* db_ = nullptr;
-  std::unordered_map<const char*, sqlite3_stmt*> statements_;
+  // Prepared statements by their SQL text: two equal texts share one statement.
+  std::unordered_map<std::string, sqlite3_stmt*> statements_;
 };
 
 }  // namespace vorlix::platform

@@ -34,7 +34,7 @@ bool IsWebAddress(std::string_view text) {
 }
 
 bool IsRelative(std::string_view path) {
-  const bool has_drive = path.size() >= 2 && path[1] == ':';
+  const bool has_drive = HasDrivePart(path);
   const bool rooted = !path.empty() && (path[0] == '\\' || path[0] == '/');
   return !has_drive && !rooted;
 }
@@ -81,7 +81,7 @@ int OpenDocument(const std::string& file, const std::string& folder) {
   }
   std::string path = file;
   if (IsRelative(file) && !folder.empty()) {
-    path = folder.back() == '\\' || folder.back() == ':' ? folder + file : folder + "\\" + file;
+    path = JoinDosPath(folder, file);
   }
   const std::optional<ResolvedPath> resolved = Resolve(path);
   if (!resolved) return kPathNotFound;

@@ -10,6 +10,7 @@
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
 #include "support/text_utils.h"
+#include "ui/dialog_parts.h"
 #include "ui/directory_list_box.h"
 #include "ui/drive_combo_box.h"
 #include "ui/guarded.h"
@@ -60,10 +61,7 @@ void TCopyDest::FormActivate() {
   DriveComboBox1->SetDrive(DirectoryListBox1->Drive());
 }
 
-void TCopyDest::DriveComboBox1Change() {
-  Guarded(this, [this] { DirectoryListBox1->SetDrive(DriveComboBox1->Drive()); });
-  DriveComboBox1->SetDrive(DirectoryListBox1->Drive());
-}
+void TCopyDest::DriveComboBox1Change() { DriveBoxChanged(this, DriveComboBox1, DirectoryListBox1); }
 
 void TCopyDest::DirectoryListBox1Change() {
   Edit1->setText(QString::fromStdString(AppendPathDelimiter(DirectoryListBox1->Directory())));

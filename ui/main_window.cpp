@@ -244,10 +244,7 @@ void TForm1::FormActivate() {
   Guarded(this, [this] { ActivateMainWindow(state_, *this, RegFile1, RegFile6); });
 }
 
-void TForm1::DriveComboBox1Change() {
-  Guarded(this, [this] { DirectoryListBox1->SetDrive(DriveComboBox1->Drive()); });
-  DriveComboBox1->SetDrive(DirectoryListBox1->Drive());
-}
+void TForm1::DriveComboBox1Change() { DriveBoxChanged(this, DriveComboBox1, DirectoryListBox1); }
 
 void TForm1::DirectoryListBox1Change() {
   FileListBox1->SetDirectory(DirectoryListBox1->Directory());
