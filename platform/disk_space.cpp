@@ -5,38 +5,25 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 
+#include <gio/gunixmounts.h>
+
 #include <cstdint>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 namespace vorlix::platform {
 namespace {
 
-// Mount points in /proc/self/mountinfo escape blanks and the like as \ooo.
-std::string Unescape(const std::string& field) {
-  std::string out;
-  for (std::size_t i = 0; i < field.size(); ++i) {
-    if (field[i] == '\\' && i + 3 < field.size() &&
-        field.substr(i + 1, 3).find_first_not_of("01234567") == std::string::npos) {
-      out += static_cast<char>(std::stoi(field.substr(i + 1, 3), nullptr, 8));
-      i += 3;
-      continue;
-    }
-    out += field[i];
-  }
-  return out;
-}
-
+// Every mount point of this process's mount table, as GLib reads it (through
+// libmount where GLib was built with it), its escapes already undone.
 std::vector<std::string> MountPoints() {
   std::vector<std::string> points;
-  std::ifstream mounts("/proc/self/mountinfo");
-  std::string line;
-  while (std::getline(mounts, line)) {
-    std::istringstream fields(line);
-    std::string id, parent, numbers, root, point;
-    if (fields >> id >> parent >> numbers >> root >> point) points.push_back(Unescape(point));
+  GList* mounts = g_unix_mounts_get(nullptr);
+  for (GList* item = mounts; item != nullptr; item = item->next) {
+    auto* mount = static_cast<GUnixMountEntry*>(item->data);
+    points.emplace_back(g_unix_mount_get_mount_path(mount));
+    g_unix_mount_free(mount);
   }
+  g_list_free(mounts);
   return points;
 }
 

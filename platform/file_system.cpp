@@ -13,6 +13,7 @@
 
 #include "platform/ascii.h"
 #include "platform/drive_paths.h"
+#include "platform/file_log.h"
 #include "platform/entry_attributes.h"
 #include "platform/status.h"
 
@@ -73,20 +74,30 @@ int SetFileAttributes(const std::string& path, std::uint32_t attributes) {
   const std::optional<ResolvedPath> resolved = Resolve(path);
   if (!resolved) return kPathNotFound;
   struct stat own {};
-  if (lstat(resolved->host.c_str(), &own) != 0) return PathLstatStatus(errno, resolved->host);
+  if (lstat(resolved->host.c_str(), &own) != 0) {
+    const int error = errno;
+    return Logged(PathLstatStatus(error, resolved->host), "look at", resolved->host, error);
+  }
   if (S_ISLNK(own.st_mode)) return kOk;  // a link has no permissions of its own
   const mode_t mode = ModeWithReadOnly(own.st_mode, attributes);
   if (mode == (own.st_mode & 07777)) return kOk;
-  return chmod(resolved->host.c_str(), mode) == 0 ? kOk : StatusFromErrno(errno);
+  if (chmod(resolved->host.c_str(), mode) == 0) return kOk;
+  const int error = errno;
+  return Logged(StatusFromErrno(error), "change the permissions of", resolved->host, error);
 }
 
 int DeleteFile(const std::string& path) {
   const std::optional<ResolvedPath> resolved = Resolve(path);
   if (!resolved) return kPathNotFound;
   struct stat own {};
-  if (lstat(resolved->host.c_str(), &own) != 0) return PathLstatStatus(errno, resolved->host);
+  if (lstat(resolved->host.c_str(), &own) != 0) {
+    const int error = errno;
+    return Logged(PathLstatStatus(error, resolved->host), "look at", resolved->host, error);
+  }
   if (const int refusal = DeleteRefusal(own); refusal != kOk) return refusal;
-  return unlink(resolved->host.c_str()) == 0 ? kOk : StatusFromErrno(errno);
+  if (unlink(resolved->host.c_str()) == 0) return kOk;
+  const int error = errno;
+  return Logged(StatusFromErrno(error), "delete", resolved->host, error);
 }
 
 int FindFiles(const std::string& pattern, std::uint32_t include, std::vector<FoundEntry>& found) {

@@ -5,8 +5,10 @@
 // is then named by its exact name inside that folder, never as a path. A name
 // is taken byte for byte (a backslash in a Linux name is part of the name, not
 // a separator), letter case must match, and "", ".", ".." and names holding
-// "/" or NUL name nothing, so no call can reach outside the folder or into a
-// subfolder. This is the fast and safe way to work through a listed folder.
+// "/" or NUL name nothing, so no name leads into a subfolder or another
+// folder. Two calls do look beyond the folder: Attributes follows a link to
+// tell a link to a folder, and Trash moves the entry out into the trash.
+// This is the fast and safe way to work through a listed folder.
 #pragma once
 
 #include <cstdint>

@@ -44,6 +44,8 @@ inline constexpr RegistryRoot kRegistryRoots[] = {
     RegistryRoot::kUsers,       RegistryRoot::kCurrentConfig, RegistryRoot::kDynData,
 };
 std::string_view RootName(RegistryRoot root);
+// A root's place in kRegistryRoots, from 1: the id of its key in the store.
+std::int64_t RootId(RegistryRoot root);
 
 // The registry's own limits: a key or value name holds at most 255 characters
 // and no control character (below 0x20; a NUL would end it early, a line break

@@ -60,7 +60,7 @@ int OpenFolderInFileManager(const std::string& parameters) {
 // a backslash, and then the name is meant, not a subfolder.
 std::optional<std::string> ExactEntry(const std::string& file, const std::string& folder) {
   if (folder.empty()) return std::nullopt;
-  const std::string prefix = folder.back() == '\\' || folder.back() == ':' ? folder : folder + "\\";
+  const std::string prefix = JoinDosPath(folder, "");
   std::string name;
   if (file.starts_with(prefix)) {
     name = file.substr(prefix.size());

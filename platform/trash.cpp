@@ -14,6 +14,7 @@
 #include <ctime>
 #include <optional>
 
+#include "platform/file_log.h"
 #include "platform/unique_fd.h"
 #include "platform/xdg.h"
 
@@ -139,7 +140,10 @@ bool MoveToTrash(int folder_fd, const std::string& name, const std::string& orig
   if (!trash) return false;
   const UniqueFd info = OwnFolder(trash->folder.get(), "info");
   const UniqueFd files = OwnFolder(trash->folder.get(), "files");
-  if (!info.ok() || !files.ok()) return false;
+  if (!info.ok() || !files.ok()) {
+    LogFileFailure("open the trash folder for", original_path, errno);
+    return false;
+  }
   // A trash at a file system's top may record the path below that top.
   std::string recorded = original_path;
   if (!trash->top.empty() && trash->top != "/" && recorded.starts_with(trash->top + "/")) {
@@ -152,6 +156,7 @@ bool MoveToTrash(int folder_fd, const std::string& name, const std::string& orig
     const UniqueFd info_file(openat(info.get(), info_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!info_file.ok()) {
       if (errno == EEXIST) continue;
+      LogFileFailure("write the trash record of", original_path, errno);
       return false;
     }
     // The record is complete before the entry moves, so nobody reads an empty one.
@@ -161,7 +166,10 @@ bool MoveToTrash(int folder_fd, const std::string& name, const std::string& orig
     }
     const int error = errno;
     unlinkat(info.get(), info_name.c_str(), 0);
-    if (error != EEXIST) return false;
+    if (error != EEXIST) {
+      LogFileFailure("move into the trash", original_path, error);
+      return false;
+    }
   }
   return false;
 }
