@@ -15,7 +15,7 @@ namespace {
 
 // Every mount point of this process's mount table, as GLib reads it (through
 // libmount where GLib was built with it), its escapes already undone.
-std::vector<std::string> MountPoints() {
+std::vector<std::string> SystemMountPoints() {
   std::vector<std::string> points;
   GList* mounts = g_unix_mounts_get(nullptr);
   for (GList* item = mounts; item != nullptr; item = item->next) {
@@ -38,9 +38,7 @@ std::uint64_t Bytes(std::uint64_t unit, std::uint64_t blocks) {
   return __builtin_mul_overflow(unit, blocks, &bytes) ? UINT64_MAX : bytes;
 }
 
-}  // namespace
-
-std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder) {
+std::optional<FileSystemSpace> SystemSpaceOf(const std::string& host_folder) {
   struct stat st {};
   struct statvfs vfs {};
   if (stat(host_folder.c_str(), &st) != 0 || statvfs(host_folder.c_str(), &vfs) != 0) return std::nullopt;
@@ -56,6 +54,25 @@ std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder) {
   return space;
 }
 
+class SystemFileSystems final : public FileSystemTable {
+ public:
+  std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder) override { return SystemSpaceOf(host_folder); }
+  std::vector<std::string> MountPoints() override { return SystemMountPoints(); }
+};
+
+SystemFileSystems system_file_systems;
+FileSystemTable* installed = &system_file_systems;
+
+}  // namespace
+
+FileSystemTable& CurrentFileSystemTable() { return *installed; }
+
+void InstallFileSystemTable(FileSystemTable* table) {
+  installed = table != nullptr ? table : &system_file_systems;
+}
+
+std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder) { return installed->SpaceOf(host_folder); }
+
 std::vector<FileSystemSpace> SpacesUnder(const std::vector<std::string>& host_folders) {
   std::vector<FileSystemSpace> spaces;
   std::set<dev_t> seen;
@@ -63,7 +80,7 @@ std::vector<FileSystemSpace> SpacesUnder(const std::vector<std::string>& host_fo
     const std::optional<FileSystemSpace> space = SpaceOf(folder);
     if (space && space->total_fragments > 0 && seen.insert(space->device).second) spaces.push_back(*space);
   };
-  const std::vector<std::string> points = MountPoints();
+  const std::vector<std::string> points = installed->MountPoints();
   for (const std::string& folder : host_folders) {
     add(folder);
     for (const std::string& point : points) {
