@@ -45,6 +45,17 @@ bool Glob(std::string_view name, std::string_view pattern) {
   return p == pattern.size();
 }
 
+// The host path and own status (links not followed) of what a DOS path names;
+// otherwise the status code of the failure.
+int LookAt(const std::string& path, std::string& host, struct stat& own) {
+  const std::optional<ResolvedPath> resolved = Resolve(path);
+  if (!resolved) return kPathNotFound;
+  host = resolved->host;
+  if (lstat(host.c_str(), &own) == 0) return kOk;
+  const int error = errno;
+  return Logged(PathLstatStatus(error, host), "look at", host, error);
+}
+
 }  // namespace
 
 bool MatchesPattern(const std::string& name, const std::string& pattern) {
@@ -71,33 +82,25 @@ std::optional<std::uint32_t> HostFileAttributes(const std::string& host_path) {
 }
 
 int SetFileAttributes(const std::string& path, std::uint32_t attributes) {
-  const std::optional<ResolvedPath> resolved = Resolve(path);
-  if (!resolved) return kPathNotFound;
+  std::string host;
   struct stat own {};
-  if (lstat(resolved->host.c_str(), &own) != 0) {
-    const int error = errno;
-    return Logged(PathLstatStatus(error, resolved->host), "look at", resolved->host, error);
-  }
+  if (const int status = LookAt(path, host, own); status != kOk) return status;
   if (S_ISLNK(own.st_mode)) return kOk;  // a link has no permissions of its own
   const mode_t mode = ModeWithReadOnly(own.st_mode, attributes);
   if (mode == (own.st_mode & 07777)) return kOk;
-  if (chmod(resolved->host.c_str(), mode) == 0) return kOk;
+  if (chmod(host.c_str(), mode) == 0) return kOk;
   const int error = errno;
-  return Logged(StatusFromErrno(error), "change the permissions of", resolved->host, error);
+  return Logged(StatusFromErrno(error), "change the permissions of", host, error);
 }
 
 int DeleteFile(const std::string& path) {
-  const std::optional<ResolvedPath> resolved = Resolve(path);
-  if (!resolved) return kPathNotFound;
+  std::string host;
   struct stat own {};
-  if (lstat(resolved->host.c_str(), &own) != 0) {
-    const int error = errno;
-    return Logged(PathLstatStatus(error, resolved->host), "look at", resolved->host, error);
-  }
+  if (const int status = LookAt(path, host, own); status != kOk) return status;
   if (const int refusal = DeleteRefusal(own); refusal != kOk) return refusal;
-  if (unlink(resolved->host.c_str()) == 0) return kOk;
+  if (unlink(host.c_str()) == 0) return kOk;
   const int error = errno;
-  return Logged(StatusFromErrno(error), "delete", resolved->host, error);
+  return Logged(StatusFromErrno(error), "delete", host, error);
 }
 
 int FindFiles(const std::string& pattern, std::uint32_t include, std::vector<FoundEntry>& found) {
