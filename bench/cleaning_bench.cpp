@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "bench/sections.h"
-#include "cleaning/folder_cleaning.h"
+#include "actions/delete_cache.h"
 #include "cleaning/listed_files.h"
 #include "platform/drive_paths.h"
 #include "platform/file_system.h"
@@ -30,7 +30,7 @@ std::size_t Remaining(const std::string& dir) {
 
 // The main window as "Delete Cache" sees it: a file list read from the folder
 // the way the window's list reads it, no questions.
-class ListedView : public FolderView, public MessageBoxes, public BusyCursor {
+class ListedView : public CleaningView {
  public:
   ListedView(const std::string& host_dir, bool recycle)
       : listed_(ReadListedFolder("C:" + host_dir)), recycle_(recycle) {}
@@ -64,7 +64,7 @@ double DeleteCacheSeconds(const std::string& dir, bool recycle) {
   return SecondsOf([&] {
     ListedView view(dir, recycle);
     ProgramState state;
-    BitBtn2Click(state, view, view, view);
+    DeleteCache(state, view);
   });
 }
 

@@ -2,7 +2,7 @@
 
 #include "cleaning/regained_report.h"
 
-#include "cleaning/message_text.h"
+#include "support/message_text.h"
 #include "support/text_utils.h"
 
 namespace vorlix {

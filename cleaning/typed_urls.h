@@ -3,7 +3,6 @@
 // the component's key, deleted whole.
 #pragma once
 
-#include "cleaning/main_view.h"
 #include "settings/reg_files.h"
 
 namespace vorlix {
@@ -11,8 +10,5 @@ namespace vorlix {
 // Deletes the typed-URL key when it can be opened; true when it was there.
 // A refused deletion throws ERegFileError.
 bool DeleteTypedUrls(TRegFile& reg_file2);
-
-// The speed button: asks, deletes the key and reports what it found.
-void SpeedButton7Click(MessageBoxes& boxes, TRegFile& reg_file2);
 
 }  // namespace vorlix

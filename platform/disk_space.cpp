@@ -5,38 +5,25 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 
+#include <gio/gunixmounts.h>
+
 #include <cstdint>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 namespace vorlix::platform {
 namespace {
 
-// Mount points in /proc/self/mountinfo escape blanks and the like as \ooo.
-std::string Unescape(const std::string& field) {
-  std::string out;
-  for (std::size_t i = 0; i < field.size(); ++i) {
-    if (field[i] == '\\' && i + 3 < field.size() &&
-        field.substr(i + 1, 3).find_first_not_of("01234567") == std::string::npos) {
-      out += static_cast<char>(std::stoi(field.substr(i + 1, 3), nullptr, 8));
-      i += 3;
-      continue;
-    }
-    out += field[i];
-  }
-  return out;
-}
-
-std::vector<std::string> MountPoints() {
+// Every mount point of this process's mount table, as GLib reads it (through
+// libmount where GLib was built with it), its escapes already undone.
+std::vector<std::string> SystemMountPoints() {
   std::vector<std::string> points;
-  std::ifstream mounts("/proc/self/mountinfo");
-  std::string line;
-  while (std::getline(mounts, line)) {
-    std::istringstream fields(line);
-    std::string id, parent, numbers, root, point;
-    if (fields >> id >> parent >> numbers >> root >> point) points.push_back(Unescape(point));
+  GList* mounts = g_unix_mounts_get(nullptr);
+  for (GList* item = mounts; item != nullptr; item = item->next) {
+    auto* mount = static_cast<GUnixMountEntry*>(item->data);
+    points.emplace_back(g_unix_mount_get_mount_path(mount));
+    g_unix_mount_free(mount);
   }
+  g_list_free(mounts);
   return points;
 }
 
@@ -51,9 +38,7 @@ std::uint64_t Bytes(std::uint64_t unit, std::uint64_t blocks) {
   return __builtin_mul_overflow(unit, blocks, &bytes) ? UINT64_MAX : bytes;
 }
 
-}  // namespace
-
-std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder) {
+std::optional<FileSystemSpace> SystemSpaceOf(const std::string& host_folder) {
   struct stat st {};
   struct statvfs vfs {};
   if (stat(host_folder.c_str(), &st) != 0 || statvfs(host_folder.c_str(), &vfs) != 0) return std::nullopt;
@@ -69,6 +54,25 @@ std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder) {
   return space;
 }
 
+class SystemFileSystems final : public FileSystemTable {
+ public:
+  std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder) override { return SystemSpaceOf(host_folder); }
+  std::vector<std::string> MountPoints() override { return SystemMountPoints(); }
+};
+
+SystemFileSystems system_file_systems;
+FileSystemTable* installed = &system_file_systems;
+
+}  // namespace
+
+FileSystemTable& CurrentFileSystemTable() { return *installed; }
+
+void InstallFileSystemTable(FileSystemTable* table) {
+  installed = table != nullptr ? table : &system_file_systems;
+}
+
+std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder) { return installed->SpaceOf(host_folder); }
+
 std::vector<FileSystemSpace> SpacesUnder(const std::vector<std::string>& host_folders) {
   std::vector<FileSystemSpace> spaces;
   std::set<dev_t> seen;
@@ -76,7 +80,7 @@ std::vector<FileSystemSpace> SpacesUnder(const std::vector<std::string>& host_fo
     const std::optional<FileSystemSpace> space = SpaceOf(folder);
     if (space && space->total_fragments > 0 && seen.insert(space->device).second) spaces.push_back(*space);
   };
-  const std::vector<std::string> points = MountPoints();
+  const std::vector<std::string> points = installed->MountPoints();
   for (const std::string& folder : host_folders) {
     add(folder);
     for (const std::string& point : points) {

@@ -21,7 +21,25 @@ struct FileSystemSpace {
   std::uint64_t total_fragments = 0;
 };
 
-// The file system holding a host folder; nothing when it cannot be queried.
+// Where the figures come from: the system's own file systems (statvfs and the
+// mount table), or a stand-in that a test installs to give exact figures for
+// file systems it cannot mount.
+class FileSystemTable {
+ public:
+  virtual ~FileSystemTable() = default;
+  // The file system holding a host folder; nothing when it cannot be queried.
+  virtual std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder) = 0;
+  // The mount point of every file system mounted in this process's view.
+  virtual std::vector<std::string> MountPoints() = 0;
+};
+
+// The installed table; the system's own when none is installed.
+FileSystemTable& CurrentFileSystemTable();
+// Installs a table (nullptr goes back to the system's own). The caller keeps it
+// alive while it is installed.
+void InstallFileSystemTable(FileSystemTable* table);
+
+// The file system holding a host folder, through the installed table.
 std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder);
 
 // Every file system mounted at or below any of the host folders, each folder's

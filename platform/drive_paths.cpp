@@ -100,11 +100,12 @@ CurrentDirs& Current() {
   return current;
 }
 
-Components Split(std::string_view text) {
+// The non-empty names between separators (by default both slashes).
+Components Split(std::string_view text, std::string_view separators = "\\/") {
   Components parts;
   std::size_t start = 0;
   for (std::size_t i = 0; i <= text.size(); ++i) {
-    if (i == text.size() || IsSeparator(text[i])) {
+    if (i == text.size() || separators.find(text[i]) != std::string_view::npos) {
       if (i > start) parts.emplace_back(text.substr(start, i - start));
       start = i + 1;
     }
@@ -134,7 +135,7 @@ ParsedPath Parse(const std::string& path) {
   std::string_view text(path.c_str());  // ends at the first NUL
   char drive;
   Components stack;
-  if (text.size() >= 2 && text[1] == ':' && IsAsciiLetter(text[0])) {
+  if (HasDrivePart(text) && IsAsciiLetter(text[0])) {
     drive = AsciiUpper(text[0]);
     text.remove_prefix(2);
     if (text.empty() || !IsSeparator(text.front())) stack = Split(GetDriveCurrentDir(drive).substr(2));
@@ -256,18 +257,19 @@ std::optional<std::string> HostToDos(const std::string& host_path) {
   if (!best) return std::nullopt;
   const std::string& root = *table.roots[*best];
   const std::string_view rest = std::string_view(host_path).substr(root == "/" ? 0 : root.size());
-  Components parts;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= rest.size(); ++i) {
-    if (i == rest.size() || rest[i] == '/') {
-      if (i > start) parts.emplace_back(rest.substr(start, i - start));
-      start = i + 1;
-    }
-  }
+  // A backslash is part of a host name; such a name has no DOS form.
+  const Components parts = Split(rest, "/");
   for (const std::string& part : parts) {
     if (part.find('\\') != std::string::npos || part == "." || part == "..") return std::nullopt;
   }
   return JoinDos(static_cast<char>('A' + *best), parts);
+}
+
+std::string JoinDosPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  const char last = folder.back();
+  if (last == '\0' || last == ':' || last == '\\') return folder + name;
+  return folder + '\\' + name;
 }
 
 std::string GetCurrentDir() { return GetDriveCurrentDir(Current().drive); }
@@ -282,7 +284,7 @@ std::string GetDriveCurrentDir(char letter) {
 int SetCurrentDir(const std::string& path) {
   const std::string_view text(path.c_str());
   if (text.empty()) return kPathNotFound;
-  const bool bare_drive = text.size() == 2 && text[1] == ':';
+  const bool bare_drive = text.size() == 2 && HasDrivePart(text);
   const std::optional<ResolvedPath> resolved = Resolve(bare_drive ? GetDriveCurrentDir(text[0]) : path);
   if (!resolved) return kInvalidDrive;
   struct stat st {};

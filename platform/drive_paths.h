@@ -24,6 +24,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vorlix::platform {
@@ -50,6 +51,15 @@ struct ResolvedPath {
 // The full DOS path of a path, as the system would report it: upper-case drive
 // letter, separators and dot components resolved, case kept as written.
 std::string FullPathName(const std::string& path);
+
+// A name inside a DOS folder: a backslash between them unless the folder is
+// empty or already ends in "\", ":" or NUL ("C:\a" + "b" -> "C:\a\b",
+// "c:" + "b" -> "c:b"). With an empty name, the folder with its delimiter.
+std::string JoinDosPath(const std::string& folder, const std::string& name);
+
+// Whether a DOS path text begins with a drive part ("c:", "C:\x", "c:x"):
+// its second character is a colon.
+constexpr bool HasDrivePart(std::string_view path) { return path.size() >= 2 && path[1] == ':'; }
 
 // Translates a DOS path; nothing when its drive is not mapped.
 std::optional<ResolvedPath> Resolve(const std::string& path);

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/unique_fd.h"
+
 namespace vorlix::platform {
 
 class SourceFile {
@@ -19,9 +21,6 @@ class SourceFile {
   // pipe, a socket or a device. Opening never waits on a pipe's writer.
   static std::optional<SourceFile> Open(const std::string& host_path);
 
-  SourceFile(SourceFile&& other) noexcept;
-  SourceFile& operator=(SourceFile&&) = delete;
-  ~SourceFile();
 
   // Bytes read (0 at the end), or -1 on a failed read.
   ssize_t Read(char* buffer, std::size_t size);
@@ -30,8 +29,8 @@ class SourceFile {
   std::optional<mode_t> Permissions() const;
 
  private:
-  explicit SourceFile(int fd) : fd_(fd) {}
-  int fd_;
+  explicit SourceFile(UniqueFd fd) : fd_(std::move(fd)) {}
+  UniqueFd fd_;
 };
 
 class ReplacementFile {
@@ -56,9 +55,9 @@ class ReplacementFile {
   bool Commit();
 
  private:
-  ReplacementFile(int fd, std::string temporary, std::string destination)
-      : fd_(fd), temporary_(std::move(temporary)), destination_(std::move(destination)) {}
-  int fd_;
+  ReplacementFile(UniqueFd fd, std::string temporary, std::string destination)
+      : fd_(std::move(fd)), temporary_(std::move(temporary)), destination_(std::move(destination)) {}
+  UniqueFd fd_;
   std::string temporary_;
   std::string destination_;
 };

@@ -13,6 +13,7 @@
 
 #include "platform/ascii.h"
 #include "platform/drive_paths.h"
+#include "platform/file_log.h"
 #include "platform/entry_attributes.h"
 #include "platform/status.h"
 
@@ -44,6 +45,17 @@ bool Glob(std::string_view name, std::string_view pattern) {
   return p == pattern.size();
 }
 
+// The host path and own status (links not followed) of what a DOS path names;
+// otherwise the status code of the failure.
+int LookAt(const std::string& path, std::string& host, struct stat& own) {
+  const std::optional<ResolvedPath> resolved = Resolve(path);
+  if (!resolved) return kPathNotFound;
+  host = resolved->host;
+  if (lstat(host.c_str(), &own) == 0) return kOk;
+  const int error = errno;
+  return Logged(PathLstatStatus(error, host), "look at", host, error);
+}
+
 }  // namespace
 
 bool MatchesPattern(const std::string& name, const std::string& pattern) {
@@ -70,23 +82,25 @@ std::optional<std::uint32_t> HostFileAttributes(const std::string& host_path) {
 }
 
 int SetFileAttributes(const std::string& path, std::uint32_t attributes) {
-  const std::optional<ResolvedPath> resolved = Resolve(path);
-  if (!resolved) return kPathNotFound;
+  std::string host;
   struct stat own {};
-  if (lstat(resolved->host.c_str(), &own) != 0) return PathLstatStatus(errno, resolved->host);
+  if (const int status = LookAt(path, host, own); status != kOk) return status;
   if (S_ISLNK(own.st_mode)) return kOk;  // a link has no permissions of its own
   const mode_t mode = ModeWithReadOnly(own.st_mode, attributes);
   if (mode == (own.st_mode & 07777)) return kOk;
-  return chmod(resolved->host.c_str(), mode) == 0 ? kOk : StatusFromErrno(errno);
+  if (chmod(host.c_str(), mode) == 0) return kOk;
+  const int error = errno;
+  return Logged(StatusFromErrno(error), "change the permissions of", host, error);
 }
 
 int DeleteFile(const std::string& path) {
-  const std::optional<ResolvedPath> resolved = Resolve(path);
-  if (!resolved) return kPathNotFound;
+  std::string host;
   struct stat own {};
-  if (lstat(resolved->host.c_str(), &own) != 0) return PathLstatStatus(errno, resolved->host);
+  if (const int status = LookAt(path, host, own); status != kOk) return status;
   if (const int refusal = DeleteRefusal(own); refusal != kOk) return refusal;
-  return unlink(resolved->host.c_str()) == 0 ? kOk : StatusFromErrno(errno);
+  if (unlink(host.c_str()) == 0) return kOk;
+  const int error = errno;
+  return Logged(StatusFromErrno(error), "delete", host, error);
 }
 
 int FindFiles(const std::string& pattern, std::uint32_t include, std::vector<FoundEntry>& found) {
@@ -95,7 +109,7 @@ int FindFiles(const std::string& pattern, std::uint32_t include, std::vector<Fou
   const std::size_t cut = text.find_last_of("\\/");
   // The folder runs to the last separator, or is the bare drive of "c:name".
   const std::size_t folder_size = cut != std::string_view::npos              ? cut + 1
-                                  : text.size() >= 2 && text[1] == ':' ? 2
+                                  : HasDrivePart(text) ? 2
                                                                          : 0;
   const std::string folder(text.substr(0, folder_size));
   const std::string name_pattern(text.substr(folder_size));

@@ -12,6 +12,7 @@
 
 #include "platform/drive_paths.h"
 #include "platform/entry_attributes.h"
+#include "platform/file_log.h"
 #include "platform/file_system.h"
 #include "platform/status.h"
 #include "platform/trash.h"
@@ -39,29 +40,16 @@ std::optional<std::string> EntryHostPath(const std::string& dos_folder, const st
 std::optional<FolderEntries> FolderEntries::Open(const std::string& dos_folder) {
   const std::optional<ResolvedPath> resolved = Resolve(dos_folder);
   if (!resolved) return std::nullopt;
-  const int fd = open(resolved->host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  UniqueFd fd(open(resolved->host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   struct stat own {};
-  if (fstat(fd, &own) != 0) {
-    close(fd);
-    return std::nullopt;
-  }
-  return FolderEntries(fd, resolved->host, {own.st_dev, own.st_ino});
-}
-
-FolderEntries::FolderEntries(FolderEntries&& other) noexcept
-    : fd_(other.fd_), host_(std::move(other.host_)), identity_(other.identity_) {
-  other.fd_ = -1;
-}
-
-FolderEntries::~FolderEntries() {
-  if (fd_ >= 0) close(fd_);
+  if (!fd.ok() || fstat(fd.get(), &own) != 0) return std::nullopt;
+  return FolderEntries(std::move(fd), resolved->host, {own.st_dev, own.st_ino});
 }
 
 bool FolderEntries::StillAtItsPath() const { return HostIdentityOf(host_) == identity_; }
 
 std::optional<std::vector<std::string>> FolderEntries::FileNames() const {
-  const int read_fd = openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int read_fd = openat(fd_.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (read_fd < 0) return std::nullopt;
   std::unique_ptr<DIR, int (*)(DIR*)> dir(fdopendir(read_fd), closedir);
   if (!dir) {
@@ -73,7 +61,7 @@ std::optional<std::vector<std::string>> FolderEntries::FileNames() const {
     if (entry->d_name[0] == '.') continue;  // hidden, and "." and ".."
     struct stat st {};
     // Links are followed: a link counts by what it leads to.
-    if (fstatat(fd_, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) names.emplace_back(entry->d_name);
+    if (fstatat(fd_.get(), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) names.emplace_back(entry->d_name);
   }
   return names;
 }
@@ -85,38 +73,48 @@ std::optional<std::string> FolderEntries::HostPathOf(const std::string& name) co
 
 std::optional<std::uint32_t> FolderEntries::Attributes(const std::string& name) const {
   struct stat own {};
-  if (!IsEntryName(name) || fstatat(fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
-  return AttributesOf(name, own, LeadsToFolder(fd_, name.c_str(), own));
+  if (!IsEntryName(name) || fstatat(fd_.get(), name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
+  return AttributesOf(name, own, LeadsToFolder(fd_.get(), name.c_str(), own));
 }
 
 int FolderEntries::SetAttributes(const std::string& name, std::uint32_t attributes) const {
   if (!IsEntryName(name)) return kInvalidName;
   struct stat own {};
-  if (fstatat(fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return LstatStatus(errno);
+  if (fstatat(fd_.get(), name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
+    const int error = errno;
+    return Logged(LstatStatus(error), "look at", JoinHost(host_, name), error);
+  }
   if (S_ISLNK(own.st_mode)) return kOk;  // a link has no permissions of its own
   const mode_t mode = ModeWithReadOnly(own.st_mode, attributes);
   if (mode == (own.st_mode & 07777)) return kOk;
-  return fchmodat(fd_, name.c_str(), mode, AT_SYMLINK_NOFOLLOW) == 0 ? kOk : StatusFromErrno(errno);
+  if (fchmodat(fd_.get(), name.c_str(), mode, AT_SYMLINK_NOFOLLOW) == 0) return kOk;
+  const int error = errno;
+  return Logged(StatusFromErrno(error), "change the permissions of", JoinHost(host_, name), error);
 }
 
 int FolderEntries::Delete(const std::string& name) const {
   if (!IsEntryName(name)) return kInvalidName;
   struct stat own {};
-  if (fstatat(fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return LstatStatus(errno);
+  if (fstatat(fd_.get(), name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
+    const int error = errno;
+    return Logged(LstatStatus(error), "look at", JoinHost(host_, name), error);
+  }
   if (const int refusal = DeleteRefusal(own); refusal != kOk) return refusal;
-  return unlinkat(fd_, name.c_str(), 0) == 0 ? kOk : StatusFromErrno(errno);
+  if (unlinkat(fd_.get(), name.c_str(), 0) == 0) return kOk;
+  const int error = errno;
+  return Logged(StatusFromErrno(error), "delete", JoinHost(host_, name), error);
 }
 
 bool FolderEntries::Trash(const std::string& name) const {
   const std::optional<std::string> path = HostPathOf(name);
   struct stat own {};
-  if (!path || fstatat(fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  if (!path || fstatat(fd_.get(), name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return false;
   if (S_ISDIR(own.st_mode)) return false;
   // An entry of a folder that refuses changes (read-only mount, immutable,
   // no write permission) cannot move; the trash would find that out only
   // after writing its record.
-  if (faccessat(fd_, ".", W_OK, AT_EACCESS) != 0) return false;
-  return MoveToTrash(fd_, name, *path);
+  if (faccessat(fd_.get(), ".", W_OK, AT_EACCESS) != 0) return false;
+  return MoveToTrash(fd_.get(), name, *path);
 }
 
 }  // namespace vorlix::platform

@@ -5,8 +5,10 @@
 // is then named by its exact name inside that folder, never as a path. A name
 // is taken byte for byte (a backslash in a Linux name is part of the name, not
 // a separator), letter case must match, and "", ".", ".." and names holding
-// "/" or NUL name nothing, so no call can reach outside the folder or into a
-// subfolder. This is the fast and safe way to work through a listed folder.
+// "/" or NUL name nothing, so no name leads into a subfolder or another
+// folder. Two calls do look beyond the folder: Attributes follows a link to
+// tell a link to a folder, and Trash moves the entry out into the trash.
+// This is the fast and safe way to work through a listed folder.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/unique_fd.h"
 
 namespace vorlix::platform {
 
@@ -29,11 +32,8 @@ class FolderEntries {
   // through links); nothing when it cannot be opened.
   static std::optional<FolderEntries> Open(const std::string& dos_folder);
 
-  FolderEntries(FolderEntries&& other) noexcept;
+  FolderEntries(FolderEntries&& other) noexcept = default;
   FolderEntries& operator=(FolderEntries&&) = delete;
-  FolderEntries(const FolderEntries&) = delete;
-  FolderEntries& operator=(const FolderEntries&) = delete;
-  ~FolderEntries();
 
   // The opened folder's own identity.
   const FileIdentity& Identity() const { return identity_; }
@@ -62,10 +62,10 @@ class FolderEntries {
   bool Trash(const std::string& name) const;
 
  private:
-  FolderEntries(int fd, std::string host, FileIdentity identity)
-      : fd_(fd), host_(std::move(host)), identity_(identity) {}
+  FolderEntries(UniqueFd fd, std::string host, FileIdentity identity)
+      : fd_(std::move(fd)), host_(std::move(host)), identity_(identity) {}
 
-  int fd_;
+  UniqueFd fd_;
   std::string host_;  // the folder's host path, for the trash's record
   FileIdentity identity_;
 };

@@ -5,7 +5,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <iterator>
 
 #include "platform/registry_store_file.h"
 
@@ -14,11 +13,6 @@ namespace {
 
 // How long an operation waits for another process's write to finish.
 constexpr int kBusyTimeoutMs = 10000;
-
-std::int64_t RootId(RegistryRoot root) {
-  const auto* found = std::find(std::begin(kRegistryRoots), std::end(kRegistryRoots), root);
-  return found - std::begin(kRegistryRoots) + 1;
-}
 
 // Calls `each` with every non-empty backslash-separated name of `path`.
 template <class Each>
@@ -32,25 +26,6 @@ bool ForEachName(std::string_view path, Each each) {
 }
 
 }  // namespace
-
-std::string NameProblem(std::string_view name) {
-  std::size_t characters = 0;
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20) return "holds a control character";
-    characters += (byte & 0xC0) != 0x80;  // not a UTF-8 continuation byte
-  }
-  if (characters > kMaxNameLength)
-    return "is longer than " + std::to_string(kMaxNameLength) + " characters";
-  return {};
-}
-
-std::string_view RootName(RegistryRoot root) {
-  constexpr std::string_view kNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
-                                         "HKEY_LOCAL_MACHINE", "HKEY_USERS",
-                                         "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
-  return kNames[RootId(root) - 1];
-}
 
 // Binds arguments to a cached statement and resets it when the scope ends.
 class RegistryStore::Statement {

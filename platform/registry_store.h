@@ -8,12 +8,12 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/registry_store_error.h"
 #include "platform/status.h"
 
 struct sqlite3;
@@ -44,6 +44,8 @@ inline constexpr RegistryRoot kRegistryRoots[] = {
     RegistryRoot::kUsers,       RegistryRoot::kCurrentConfig, RegistryRoot::kDynData,
 };
 std::string_view RootName(RegistryRoot root);
+// A root's place in kRegistryRoots, from 1: the id of its key in the store.
+std::int64_t RootId(RegistryRoot root);
 
 // The registry's own limits: a key or value name holds at most 255 characters
 // and no control character (below 0x20; a NUL would end it early, a line break
@@ -64,12 +66,6 @@ struct RegistryValue {
   std::string name;
   std::uint32_t type = kRegNone;
   std::string data;
-};
-
-// The store file cannot be created, opened, read or written, or is damaged.
-class RegistryStoreError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
 };
 
 class RegistryStore {
@@ -146,7 +142,8 @@ class RegistryStore {
 
   std::string path_;
   sqlite3* db_ = nullptr;
-  std::unordered_map<const char*, sqlite3_stmt*> statements_;
+  // Prepared statements by their SQL text: two equal texts share one statement.
+  std::unordered_map<std::string, sqlite3_stmt*> statements_;
 };
 
 }  // namespace vorlix::platform

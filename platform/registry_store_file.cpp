@@ -13,7 +13,8 @@
 #include <ctime>
 #include <filesystem>
 
-#include "platform/registry_store.h"
+#include "platform/registry_store_error.h"
+#include "platform/unique_fd.h"
 
 namespace vorlix::platform {
 namespace {
@@ -42,20 +43,6 @@ INSERT INTO keys (id, parent, name) VALUES
 [[noreturn]] void FailWithErrno(const std::string& what, const std::string& path) {
   throw RegistryStoreError("cannot " + what + " " + path + ": " + std::strerror(errno));
 }
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // Builds the empty store in the temporary file `temp` (an empty file).
 void BuildStore(const std::string& temp, const std::string& path) {
@@ -127,7 +114,7 @@ class FolderLock {
   }
 
  private:
-  FileDescriptor fd_;
+  UniqueFd fd_;
 };
 
 }  // namespace
@@ -157,7 +144,7 @@ void CreateStoreFile(const std::string& path) {
   if (StoreFileExists(path)) return;  // another process made it meanwhile
   ClearOrphanedLogs(path);
   std::string temp = path + ".new-XXXXXX";
-  FileDescriptor fd(mkstemp(temp.data()));
+  UniqueFd fd(mkstemp(temp.data()));
   if (fd.get() < 0) FailWithErrno("create the settings store", path);
   try {
     BuildStore(temp, path);
@@ -170,7 +157,7 @@ void CreateStoreFile(const std::string& path) {
   }
   unlink(temp.c_str());
   // Make the new name itself durable.
-  FileDescriptor dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  UniqueFd dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() < 0 || fsync(dir.get()) != 0) FailWithErrno("write the settings folder", folder);
 }
 

@@ -34,7 +34,7 @@ bool IsWebAddress(std::string_view text) {
 }
 
 bool IsRelative(std::string_view path) {
-  const bool has_drive = path.size() >= 2 && path[1] == ':';
+  const bool has_drive = HasDrivePart(path);
   const bool rooted = !path.empty() && (path[0] == '\\' || path[0] == '/');
   return !has_drive && !rooted;
 }
@@ -60,7 +60,7 @@ int OpenFolderInFileManager(const std::string& parameters) {
 // a backslash, and then the name is meant, not a subfolder.
 std::optional<std::string> ExactEntry(const std::string& file, const std::string& folder) {
   if (folder.empty()) return std::nullopt;
-  const std::string prefix = folder.back() == '\\' || folder.back() == ':' ? folder : folder + "\\";
+  const std::string prefix = JoinDosPath(folder, "");
   std::string name;
   if (file.starts_with(prefix)) {
     name = file.substr(prefix.size());
@@ -81,7 +81,7 @@ int OpenDocument(const std::string& file, const std::string& folder) {
   }
   std::string path = file;
   if (IsRelative(file) && !folder.empty()) {
-    path = folder.back() == '\\' || folder.back() == ':' ? folder + file : folder + "\\" + file;
+    path = JoinDosPath(folder, file);
   }
   const std::optional<ResolvedPath> resolved = Resolve(path);
   if (!resolved) return kPathNotFound;

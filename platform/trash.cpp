@@ -14,40 +14,21 @@
 #include <ctime>
 #include <optional>
 
+#include "platform/file_log.h"
+#include "platform/unique_fd.h"
 #include "platform/xdg.h"
 
 namespace vorlix::platform {
 namespace {
 
-// A descriptor closed when it goes.
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  Fd(Fd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-  Fd& operator=(Fd&& other) noexcept {
-    std::swap(fd_, other.fd_);
-    return *this;
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() {
-    if (fd_ >= 0) close(fd_);
-  }
-  int get() const { return fd_; }
-  bool ok() const { return fd_ >= 0; }
-
- private:
-  int fd_;
-};
-
-Fd OpenFolder(int at, const char* name) { return Fd(openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)); }
+UniqueFd OpenFolder(int at, const char* name) { return UniqueFd(openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)); }
 
 // A folder of this user's below `at`, made when it is missing; never a link.
-Fd OwnFolder(int at, const char* name) {
+UniqueFd OwnFolder(int at, const char* name) {
   mkdirat(at, name, 0700);
-  Fd folder = OpenFolder(at, name);
+  UniqueFd folder = OpenFolder(at, name);
   struct stat st {};
-  if (!folder.ok() || fstat(folder.get(), &st) != 0 || st.st_uid != geteuid()) return Fd();
+  if (!folder.ok() || fstat(folder.get(), &st) != 0 || st.st_uid != geteuid()) return UniqueFd();
   return folder;
 }
 
@@ -60,7 +41,7 @@ bool MakeFolders(const std::string& path) {
 }
 
 struct TrashFolder {
-  Fd folder;
+  UniqueFd folder;
   std::string top;  // the file system's top folder; empty for the home trash
 };
 
@@ -94,7 +75,7 @@ std::optional<TrashFolder> TrashFor(int folder_fd) {
   if (stat(HomeDir().c_str(), &home) == 0 && home.st_dev == folder.st_dev) {
     const std::string trash = DataHome() + "/Trash";
     if (!MakeFolders(trash)) return std::nullopt;
-    Fd fd(open(trash.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd fd(open(trash.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd.ok()) return std::nullopt;
     return TrashFolder{std::move(fd), {}};
   }
@@ -104,19 +85,19 @@ std::optional<TrashFolder> TrashFor(int folder_fd) {
   if (length <= 0) return std::nullopt;
   const std::string top = TopFolderOf(std::string(canonical, static_cast<std::size_t>(length)), folder.st_dev);
   if (MountRefusesTrash(top)) return std::nullopt;
-  const Fd top_fd(open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  const UniqueFd top_fd(open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!top_fd.ok()) return std::nullopt;
   const std::string uid = std::to_string(geteuid());
   // A shared ".Trash" (sticky, not a link) with a folder per user, else ".Trash-<uid>".
   struct stat shared {};
   if (fstatat(top_fd.get(), ".Trash", &shared, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(shared.st_mode) &&
       (shared.st_mode & S_ISVTX) != 0) {
-    const Fd shared_fd = OpenFolder(top_fd.get(), ".Trash");
-    if (Fd own = shared_fd.ok() ? OwnFolder(shared_fd.get(), uid.c_str()) : Fd(); own.ok()) {
+    const UniqueFd shared_fd = OpenFolder(top_fd.get(), ".Trash");
+    if (UniqueFd own = shared_fd.ok() ? OwnFolder(shared_fd.get(), uid.c_str()) : UniqueFd(); own.ok()) {
       return TrashFolder{std::move(own), top};
     }
   }
-  Fd own = OwnFolder(top_fd.get(), (".Trash-" + uid).c_str());
+  UniqueFd own = OwnFolder(top_fd.get(), (".Trash-" + uid).c_str());
   if (!own.ok()) return std::nullopt;
   return TrashFolder{std::move(own), top};
 }
@@ -157,9 +138,12 @@ bool WriteAll(int fd, const std::string& text) {
 bool MoveToTrash(int folder_fd, const std::string& name, const std::string& original_path) {
   const std::optional<TrashFolder> trash = TrashFor(folder_fd);
   if (!trash) return false;
-  const Fd info = OwnFolder(trash->folder.get(), "info");
-  const Fd files = OwnFolder(trash->folder.get(), "files");
-  if (!info.ok() || !files.ok()) return false;
+  const UniqueFd info = OwnFolder(trash->folder.get(), "info");
+  const UniqueFd files = OwnFolder(trash->folder.get(), "files");
+  if (!info.ok() || !files.ok()) {
+    LogFileFailure("open the trash folder for", original_path, errno);
+    return false;
+  }
   // A trash at a file system's top may record the path below that top.
   std::string recorded = original_path;
   if (!trash->top.empty() && trash->top != "/" && recorded.starts_with(trash->top + "/")) {
@@ -169,9 +153,10 @@ bool MoveToTrash(int folder_fd, const std::string& name, const std::string& orig
   for (int n = 1; n < 100000; ++n) {
     const std::string trashed = CandidateName(name, n);
     const std::string info_name = trashed + ".trashinfo";
-    const Fd info_file(openat(info.get(), info_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    const UniqueFd info_file(openat(info.get(), info_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!info_file.ok()) {
       if (errno == EEXIST) continue;
+      LogFileFailure("write the trash record of", original_path, errno);
       return false;
     }
     // The record is complete before the entry moves, so nobody reads an empty one.
@@ -181,7 +166,10 @@ bool MoveToTrash(int folder_fd, const std::string& name, const std::string& orig
     }
     const int error = errno;
     unlinkat(info.get(), info_name.c_str(), 0);
-    if (error != EEXIST) return false;
+    if (error != EEXIST) {
+      LogFileFailure("move into the trash", original_path, error);
+      return false;
+    }
   }
   return false;
 }
@@ -190,7 +178,7 @@ bool MoveToTrash(const std::string& host_path) {
   const std::size_t slash = host_path.rfind('/');
   if (slash == std::string::npos || slash + 1 == host_path.size()) return false;
   const std::string folder = slash == 0 ? "/" : host_path.substr(0, slash);
-  const Fd folder_fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  const UniqueFd folder_fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   return folder_fd.ok() && MoveToTrash(folder_fd.get(), host_path.substr(slash + 1), host_path);
 }
 

@@ -11,6 +11,9 @@
 namespace vorlix::platform {
 namespace {
 
+// Read at every call rather than through g_get_user_config_dir() and its kin:
+// GLib keeps the first answer for the process's life, and the program's tests
+// move these folders between cases.
 std::string AbsoluteEnv(const char* name) {
   const char* value = std::getenv(name);
   if (value == nullptr || value[0] != '/') return {};

@@ -10,14 +10,8 @@
 namespace vorlix {
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 bool TextToFlag(const std::string& text) {
-  const std::string_view trimmed = TrimBlanks(text);
+  const std::string_view trimmed = platform::TrimBlanks(text);
   if (platform::EqualIgnoringAsciiCase(trimmed, "true")) return true;
   if (platform::EqualIgnoringAsciiCase(trimmed, "false")) return false;
   double number = 0;

@@ -24,10 +24,10 @@ bool TryChDir(const std::string& path) {
 bool FolderCanBeEntered(const std::string& path) {
   const std::string home = platform::GetCurrentDir();
   if (path.empty()) return false;
-  const bool drive_root = path.size() >= 2 && path.size() <= 3 && path[1] == ':';
+  const bool drive_root = path.size() <= 3 && platform::HasDrivePart(path);
   if (path.back() == '\\' && !drive_root) return false;
   std::string other_drive_dir;
-  if (path.size() >= 2 && path[1] == ':' && path[0] != home[0]) {
+  if (platform::HasDrivePart(path) && path[0] != home[0]) {
     if (!TryChDir(path.substr(0, 2))) return false;
     other_drive_dir = platform::GetCurrentDir();
   }

@@ -7,14 +7,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/drive_paths.h"
+
 namespace vorlix {
 
-std::string AppendPathDelimiter(const std::string& path) {
-  if (path.empty()) return path;
-  const char last = path.back();
-  if (last == '\0' || last == ':' || last == '\\') return path;
-  return path + '\\';
-}
+std::string AppendPathDelimiter(const std::string& path) { return platform::JoinDosPath(path, ""); }
 
 std::string StripLeadingBlanks(const std::string& text) {
   const auto first = std::find_if(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > 32; });

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "cleaning/cache_slots.h"
+#include "actions/cache_slots.h"
 #include "platform/drive_paths.h"
 #include "platform/processes.h"
 #include "settings/settings_catalogue.h"

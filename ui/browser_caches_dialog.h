@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cleaning/browser_caches.h"
-#include "cleaning/main_view.h"
+#include "actions/main_view.h"
 #include "settings/reg_files.h"
 
 class QLabel;

@@ -8,6 +8,10 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "ui/directory_list_box.h"
+#include "ui/drive_combo_box.h"
+#include "ui/guarded.h"
+
 namespace vorlix {
 namespace {
 
@@ -82,6 +86,11 @@ void CentreOnScreen(QWidget* window) {
   if (window->findChild<QObject*>(CentreWhenFramed::kName, Qt::FindDirectChildrenOnly) == nullptr) {
     new CentreWhenFramed(window);
   }
+}
+
+void DriveBoxChanged(QWidget* window, DriveComboBox* drive_box, DirectoryListBox* tree) {
+  Guarded(window, [&] { tree->SetDrive(drive_box->Drive()); });
+  drive_box->SetDrive(tree->Drive());
 }
 
 }  // namespace vorlix

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: MIT
-// What the program's windows share in placing themselves.
+// What the program's windows share: placing themselves, and a drive box that
+// leads a folder tree.
 #pragma once
 
 class QWidget;
+
+namespace vorlix {
+class DirectoryListBox;
+class DriveComboBox;
+}  // namespace vorlix
 
 namespace vorlix {
 
@@ -10,5 +16,10 @@ namespace vorlix {
 // window not framed yet is centred once more as soon as the window system has
 // framed it; call this before the window is first shown, too.
 void CentreOnScreen(QWidget* window);
+
+// The drive box's change: the tree moves to the chosen drive (a drive that
+// cannot be entered shows its error over `window`), and the box then shows
+// the tree's drive, so the two never disagree.
+void DriveBoxChanged(QWidget* window, DriveComboBox* drive_box, DirectoryListBox* tree);
 
 }  // namespace vorlix

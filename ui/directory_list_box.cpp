@@ -43,7 +43,7 @@ char DirectoryListBox::Drive() const { return platform::AsciiLower(directory_.fr
 
 void DirectoryListBox::SetDirectory(const std::string& path) {
   // Another window's tree may have moved the process to another drive meanwhile.
-  const bool has_drive = path.size() >= 2 && path[1] == ':';
+  const bool has_drive = platform::HasDrivePart(path);
   ChDir(has_drive ? path : std::string{directory_.front(), ':'} + path);
   directory_ = platform::GetCurrentDir();
   Rebuild();
@@ -58,7 +58,7 @@ void DirectoryListBox::SetDrive(char letter) {
 std::string DirectoryListBox::PathOfRow(int row) const {
   if (row >= path_rows_) {
     const QByteArray name = item(row)->data(Qt::UserRole).toByteArray();
-    return directory_ + (directory_.back() == '\\' ? "" : "\\") + name.toStdString();
+    return platform::JoinDosPath(directory_, name.toStdString());
   }
   std::string path = directory_.substr(0, 3);
   const std::vector<std::string> parts = Components(directory_);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 
-#include "cleaning/message_text.h"
+#include "support/message_text.h"
 #include "cleaning/regained_report.h"
 
 #include <gtest/gtest.h>

@@ -8,6 +8,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/disk_space.h"
 
 #include "tests/common/drives.h"
 #include "tests/common/test_env.h"
@@ -90,6 +96,79 @@ TEST_F(DiskUtilsTest, DrivesRToZAreLeftOutEvenOnFileSystemsOfTheirOwn) {
   std::system(("umount '" + c_folder + "'; umount '" + r_folder + "'").c_str());
   ASSERT_TRUE(r_mounted);
   EXPECT_EQ(sum, 1 << 20);
+}
+
+// File systems with exact figures at folders of the test's choosing, in place
+// of the system's own while it lives; a folder lies on the file system mounted
+// nearest above it, and on none when no mount is above it.
+class FakeFileSystems final : public platform::FileSystemTable {
+ public:
+  FakeFileSystems() { platform::InstallFileSystemTable(this); }
+  ~FakeFileSystems() override { platform::InstallFileSystemTable(nullptr); }
+  FakeFileSystems(const FakeFileSystems&) = delete;
+  FakeFileSystems& operator=(const FakeFileSystems&) = delete;
+
+  // A file system at `folder`; a user may take half of its free bytes.
+  void Mount(const std::string& folder, std::uint64_t free, std::uint64_t total) {
+    std::filesystem::create_directories(folder);
+    platform::FileSystemSpace space;
+    space.device = ++last_device_;
+    space.fragment_size = 1;
+    space.free_fragments = space.free_bytes = free;
+    space.available_bytes = free / 2;
+    space.total_fragments = space.total_bytes = total;
+    mounts_[folder] = space;
+  }
+
+  std::optional<platform::FileSystemSpace> SpaceOf(const std::string& folder) override {
+    std::optional<platform::FileSystemSpace> nearest;
+    std::size_t nearest_length = 0;
+    for (const auto& [point, space] : mounts_) {
+      const bool above = folder == point || folder.starts_with(point + "/");
+      if (above && point.size() >= nearest_length) {
+        nearest = space;
+        nearest_length = point.size();
+      }
+    }
+    return nearest;
+  }
+  std::vector<std::string> MountPoints() override {
+    std::vector<std::string> points;
+    for (const auto& mount : mounts_) points.push_back(mount.first);
+    return points;
+  }
+
+ private:
+  std::map<std::string, platform::FileSystemSpace> mounts_;
+  dev_t last_device_ = 0;
+};
+
+TEST_F(DiskUtilsTest, ByteCountsTakeEachFileSystemOnceOverDrivesCToQAndStayAtTheLargestCount) {
+  FakeFileSystems systems;
+  const std::string base = std::filesystem::canonical(test::MakeTempDir("drives")).string();
+  systems.Mount(base + "/c", 1000, 4000);
+  systems.Mount(base + "/c/cache", 20, 100);  // below c's folder: part of drive c
+  systems.Mount(base + "/d", 300, 900);
+  systems.Mount(base + "/q", 4, 8);
+  systems.Mount(base + "/r", 50000, 90000);  // r to z are never summed
+  for (const char letter : {'c', 'd', 'q', 'r'}) test::MapDrive(letter, base + "/" + letter);
+  test::MapDrive('e', base + "/d");  // the same file system through a second letter
+  test::MapDrive('z', base + "/r");
+
+  EXPECT_EQ(SumFreeSpace(), 1000 + 20 + 300 + 4);
+  DriveSpace c;
+  ASSERT_TRUE(QueryDriveSpace('c', c));
+  EXPECT_EQ(c.total_free, 1020);
+  EXPECT_EQ(c.available_to_user, 510);
+  EXPECT_EQ(c.total_size, 4100);
+  DriveSpace r;
+  ASSERT_TRUE(QueryDriveSpace('r', r));  // measured on its own all the same
+  EXPECT_EQ(r.total_free, 50000);
+
+  constexpr std::uint64_t kHuge = std::numeric_limits<std::uint64_t>::max() / 2;
+  systems.Mount(base + "/d", kHuge, kHuge);
+  systems.Mount(base + "/q", kHuge, kHuge);
+  EXPECT_EQ(SumFreeSpace(), std::numeric_limits<std::int64_t>::max());
 }
 
 TEST(AddSaturatedTest, SumsOfHugeFileSystemsStayAtTheLargestCount) {

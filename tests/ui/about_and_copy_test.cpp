@@ -27,10 +27,10 @@
 #include "tests/common/recording_opener.h"
 #include "tests/common/test_env.h"
 #include "tests/ui/box_answerer.h"
-#include "ui/copy_dest.h"
+#include "ui/copy_dialog.h"
 #include "ui/directory_list_box.h"
 #include "ui/drive_combo_box.h"
-#include "ui/form2.h"
+#include "ui/help_about_window.h"
 #include "ui/help.h"
 #include "ui/top_level_windows.h"
 

@@ -13,7 +13,7 @@
 
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
-#include "tests/cleaning/fake_main_view.h"
+#include "tests/actions/fake_main_view.h"
 #include "tests/common/drives.h"
 #include "tests/common/test_env.h"
 #include "tests/ui/box_answerer.h"

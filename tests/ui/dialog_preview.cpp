@@ -17,11 +17,11 @@
 #include "settings/settings_catalogue.h"
 #include "tests/common/test_env.h"
 #include "ui/application.h"
-#include "ui/copy_dest.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "ui/form4.h"
-#include "ui/form5.h"
+#include "ui/copy_dialog.h"
+#include "ui/main_window.h"
+#include "ui/help_about_window.h"
+#include "ui/delete_method_dialog.h"
+#include "ui/kill_all_dialog.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 
 #include "settings/settings_catalogue.h"
 #include "tests/common/test_env.h"
-#include "ui/form4.h"
-#include "ui/form5.h"
+#include "ui/delete_method_dialog.h"
+#include "ui/kill_all_dialog.h"
 #include "ui/help.h"
 
 namespace vorlix {

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/ascii.h"
 #include "tools/vorlix-reg/reg_file_writer.h"
 #include "tools/vorlix-reg/value_text.h"
 
@@ -12,12 +13,6 @@ namespace vorlix::reg_tool {
 namespace {
 
 constexpr std::size_t kReadSize = 64 << 10;
-
-std::string_view Trim(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 }  // namespace
 
@@ -64,14 +59,14 @@ std::optional<RegFileChange> RegFileReader::Next() {
   if (!started_) {
     started_ = true;
     bool read = false;
-    while ((read = NextLine()) && Trim(line_).empty()) {
+    while ((read = NextLine()) && platform::TrimBlanks(line_).empty()) {
     }
     std::string_view first = line_;
     if (first.substr(0, 3) == "\xEF\xBB\xBF") first.remove_prefix(3);
-    if (!read || Trim(first) != kRegFileHeader) Fail("the file does not begin with REGEDIT4");
+    if (!read || platform::TrimBlanks(first) != kRegFileHeader) Fail("the file does not begin with REGEDIT4");
   }
   while (NextLine()) {
-    const std::string_view trimmed = Trim(line_);
+    const std::string_view trimmed = platform::TrimBlanks(line_);
     if (trimmed.empty() || trimmed.front() == ';') continue;
     if (trimmed.front() == '[') return ReadHeader(trimmed);
     if (trimmed.front() == '"' || trimmed.front() == '@') return ReadValue(trimmed);
@@ -124,13 +119,13 @@ std::string RegFileReader::ReadQuoted(std::string_view& rest) {
 // A hex list, joined with the lines it goes on over.
 std::string RegFileReader::ReadHexData(std::string_view list) {
   std::string joined;
-  list = Trim(list);
+  list = platform::TrimBlanks(list);
   while (!list.empty() && list.back() == '\\') {
     joined.append(list.substr(0, list.size() - 1));
     if (joined.size() > kMaxLineLength)
       Fail("a hex list longer than " + std::to_string(kMaxLineLength) + " bytes");
     if (!NextLine()) Fail("the file ends inside a hex list");
-    list = Trim(line_);
+    list = platform::TrimBlanks(line_);
   }
   joined.append(list);
   const std::optional<std::string> bytes = ParseHexList(joined);
@@ -152,15 +147,15 @@ RegFileChange RegFileReader::ReadValue(std::string_view line) {
     change.name = ReadQuoted(rest);
     CheckName(change.name);
   }
-  rest = Trim(rest);
+  rest = platform::TrimBlanks(rest);
   if (rest.empty() || rest.front() != '=') Fail("= must follow the value name");
-  rest = Trim(rest.substr(1));
+  rest = platform::TrimBlanks(rest.substr(1));
   if (rest == "-") {
     change.kind = RegFileChange::Kind::kDeleteValue;
   } else if (!rest.empty() && rest.front() == '"') {
     change.type = platform::kRegSz;
     change.data = ReadQuoted(rest) + '\0';
-    if (!Trim(rest).empty()) Fail("text after the closing quote");
+    if (!platform::TrimBlanks(rest).empty()) Fail("text after the closing quote");
   } else if (rest.substr(0, 6) == "dword:") {
     const std::optional<std::uint32_t> number = ParseHexNumber(rest.substr(6));
     if (!number) Fail("dword: must be followed by 1 to 8 hex digits");

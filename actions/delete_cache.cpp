@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+
+#include "actions/delete_cache.h"
+
+#include <cstdint>
+#include <string>
+
+#include "actions/confirmation_reset.h"
+#include "cleaning/listed_files.h"
+#include "support/message_text.h"
+#include "cleaning/regained_report.h"
+#include "support/disk_utils.h"
+
+namespace vorlix {
+namespace {
+
+// Shows the busy cursor for as long as it lives.
+class BusyWhileAlive {
+ public:
+  explicit BusyWhileAlive(BusyCursor& cursor) : cursor_(cursor) { cursor_.SetBusy(true); }
+  BusyWhileAlive(const BusyWhileAlive&) = delete;
+  BusyWhileAlive& operator=(const BusyWhileAlive&) = delete;
+  ~BusyWhileAlive() { cursor_.SetBusy(false); }
+
+ private:
+  BusyCursor& cursor_;
+};
+
+// Tells why the listed files were not all deleted.
+void ReportUnfinished(DeleteOutcome outcome, const std::string& folder, MessageBoxes& boxes) {
+  if (outcome == DeleteOutcome::kFolderChanged) {
+    boxes.ShowInformation(JoinLines({"The following directory has changed since its files were listed:", folder,
+                                     "Nothing has been deleted."}));
+  } else if (outcome == DeleteOutcome::kFolderSwapped) {
+    boxes.ShowInformation(JoinLines({"The following directory was moved or replaced while its files were being "
+                                     "deleted:",
+                                     folder, "The files not yet deleted have been left where they were."}));
+  }
+}
+
+}  // namespace
+
+void DeleteCache(ProgramState& state, CleaningView& view) {
+  const ConfirmationReset reset(state);
+  const std::int64_t before = SumFreeSpace();
+  const bool recycle = view.RecycleChecked();
+  // What the question names is what gets deleted, whatever the view does
+  // while the question is open.
+  const ListedFolder listed{view.FileListDirectory(), view.FileListIdentity(), view.FileListItems()};
+  if (state.confirm &&
+      !view.AskWarning(JoinLines({"You are about to DELETE all of the files in the following directory:",
+                                   view.TreeDirectory(), "Is this what you want to do? "}))) {
+    return;
+  }
+  DeleteOutcome outcome;
+  {
+    const BusyWhileAlive busy(view);
+    outcome = DeleteListedFiles(listed, recycle);
+    // A list that shows another folder by now was not cleaned: it stays.
+    if (view.FileListDirectory() == listed.folder && view.FileListIdentity() == listed.identity) {
+      view.ClearFileList();
+    }
+  }
+  if (outcome != DeleteOutcome::kDone) {
+    ReportUnfinished(outcome, listed.folder, view);
+    return;
+  }
+  const std::int64_t after = SumFreeSpace();
+  if (state.confirm) view.ShowInformation(RegainedReport(kFolderCleanedLine, after - before));
+}
+
+}  // namespace vorlix

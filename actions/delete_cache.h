@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+// "Delete Cache": empties the folder that the file list shows.
+#pragma once
+
+#include "actions/main_view.h"
+#include "actions/program_state.h"
+
+namespace vorlix {
+
+// Deletes every file the file list shows, in list order, for good or into the
+// trash as the "Use Recycle Bin" check box says, then empties the list. With
+// the confirmation flag set it asks first and reports the bytes regained over
+// drives c to q after; either way the flag is set again when it ends.
+void DeleteCache(ProgramState& state, CleaningView& view);
+
+}  // namespace vorlix

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+// "Kill All ": cleans every folder selected in the Kill All dialog, the
+// typed-URL list and the history folder in one run, with one report.
+#pragma once
+
+#include "actions/main_view.h"
+#include "actions/program_state.h"
+#include "settings/reg_files.h"
+
+namespace vorlix {
+
+// Shows the selection dialog; after OK cleans, in item order, each selected
+// IE slot and each selected user slot that is set up (from the main window's
+// `reg_file1`, each with its own use-recycle flag), deletes the typed-URL key
+// through `reg_file2`, cleans the history folder with the check box as it
+// stands, and reports the bytes regained over the whole run. A folder that
+// cannot be entered ends the run with its EInOutError, and a failing settings
+// store with its ERegFileError; the confirmation flag is set again either way.
+void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile& reg_file2);
+
+}  // namespace vorlix

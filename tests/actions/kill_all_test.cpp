@@ -1,0 +1,209 @@
+// SPDX-License-Identifier: MIT
+
+#include "actions/kill_all.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "actions/kill_all_selection.h"
+#include "platform/drive_paths.h"
+#include "settings/settings_catalogue.h"
+#include "support/in_out_error.h"
+#include "tests/actions/actions_fixture.h"
+#include "tests/actions/fake_main_view.h"
+#include "tests/common/drives.h"
+#include "tests/common/test_env.h"
+
+namespace vorlix {
+namespace {
+
+using test::PathExists;
+using test::WriteFile;
+
+constexpr const char* kCacheRoot = "\\windows\\Temporary Internet Files\\";
+const std::string kEmptyReport =
+    "Your cache must have been empty as the\n\rspace after cleaning is the same as\n\r"
+    "before cleaning or you used the\n\rrecycle bin for your deletions.";
+
+class KillAllTest : public test::CleaningTest {
+ protected:
+  void SetUp() override {
+    CleaningTest::SetUp();
+    test::MapDrive('c', root_);
+    platform::ResetDriveState();
+    c_ = root_;
+    BindSettingsStore(reg_file1_, "TForm1", "RegFile1");
+    BindSettingsStore(reg_file2_, "TForm1", "RegFile2");
+    BindSettingsStore(dialog_reg_file_, "TForm5", "RegFile1");
+  }
+
+  // A folder of drive c holding one file; returns that file's host path.
+  std::string FolderWithFile(const std::string& dos_folder) {
+    std::string host = c_ + dos_folder;
+    for (char& c : host) c = c == '\\' ? '/' : c;
+    std::filesystem::create_directories(host);
+    WriteFile(host + "/entry", "x");
+    return host + "/entry";
+  }
+
+  void Select(std::initializer_list<std::size_t> items) {
+    std::array<bool, kKillAllItemCount> checked{};
+    for (std::size_t item : items) checked[item] = true;
+    StoreKillAllSelection(checked, state_, dialog_reg_file_);
+  }
+
+  // Moves drive c onto a tmpfs of its own, so the run's report is exact.
+  bool MeasureOnTmpfs() {
+    if (!MeasureOnlyPrivateTmpfs()) return false;
+    c_ = mount_;
+    return true;
+  }
+
+  void Run() { KillAll(state_, view_, reg_file1_, reg_file2_); }
+
+  std::string c_;  // drive c's folder
+  TRegFile reg_file1_, reg_file2_, dialog_reg_file_;
+  ProgramState state_;
+  test::FakeMainView view_;
+};
+
+TEST_F(KillAllTest, CleansTheSelectedSlotsInOrderEachWithItsOwnRecycleChoice) {
+  std::vector<std::string> files;
+  for (const char* cache : {"cache1", "cache2", "cache3", "cache4", "cache5", "cache6", "cache7"}) {
+    files.push_back(FolderWithFile(kCacheRoot + std::string(cache)));
+  }
+  const std::string unset_user_file = FolderWithFile("\\windows\\temp");
+  files.push_back(FolderWithFile("\\user2"));
+  files.push_back(FolderWithFile("\\user5"));
+  files.push_back(FolderWithFile("\\history"));
+  // U2 saved on drive c; U5 with a drive value emptied by hand; the rest unset.
+  reg_file1_.WriteValue("User Button 2 Default Drive", "c");
+  reg_file1_.WriteValue("User Button 2 Default Folder", "C:\\user2");
+  view_.hints[9] = "C:\\user2";
+  reg_file1_.WriteValue("User Button 5 Default Drive", "");
+  reg_file1_.WriteValue("User Button 5 Default Folder", "\\user5");
+  view_.hints[12] = "\\user5";
+  view_.hints[2] = kUnsetText;  // an IE button is cleaned whatever its hint says
+  state_.history_folder = "C:\\history";
+  state_.use_recycle = {true, false, true, false, false, true, true, false, false, true, false, false, true, false};
+  Select({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
+  Run();
+
+  const std::string cache = "C:\\windows\\Temporary Internet Files\\cache";
+  EXPECT_EQ(view_.cleaned_folders,
+            (std::vector<std::string>{cache + "1", cache + "2", cache + "3", cache + "4", cache + "5", cache + "6",
+                                      cache + "7", cache + "4", "C:\\user2", "C:\\user5", "C:\\history"}));
+  const std::string shown = "\\windows\\Temporary Internet Files\\cache";
+  EXPECT_EQ(view_.status_texts,
+            (std::vector<std::string>{shown + "1", shown + "2", shown + "3", shown + "4", shown + "5", shown + "6",
+                                      shown + "7", shown + "4", "C:\\user2", "\\user5", "C:\\history"}));
+  EXPECT_EQ(view_.recycle_changes,
+            (std::vector<bool>{true, false, true, false, false, true, true, false, true, true}));
+  EXPECT_TRUE(view_.recycle);  // the history folder went with U5's choice
+  for (const std::string& file : files) EXPECT_FALSE(PathExists(file)) << file;
+  EXPECT_TRUE(PathExists(unset_user_file));
+  EXPECT_TRUE(view_.questions.empty());
+  EXPECT_EQ(view_.information.size(), 1u);
+  EXPECT_TRUE(state_.confirm);
+}
+
+TEST_F(KillAllTest, CancelAndUnselectedItemsLeaveEverythingAlone) {
+  const std::string file = FolderWithFile(kCacheRoot + std::string("cache1"));
+  Select({0});
+  view_.dialog_result = false;
+  Run();
+  EXPECT_EQ(view_.dialogs_shown, 1);
+  EXPECT_TRUE(PathExists(file));
+  EXPECT_TRUE(view_.information.empty());
+  EXPECT_FALSE(state_.confirm);
+
+  // Ticked once, unticked in a later OK: not cleaned.
+  Select({});
+  view_.dialog_result = true;
+  Run();
+  EXPECT_TRUE(PathExists(file));
+  EXPECT_TRUE(view_.cleaned_folders.empty());
+  EXPECT_EQ(view_.information.size(), 1u);
+}
+
+TEST_F(KillAllTest, AFolderThatCannotBeEnteredEndsTheRunAndConfirmationIsBack) {
+  const std::string second = FolderWithFile(kCacheRoot + std::string("cache2"));
+  reg_file1_.WriteValue("IE Button 1 Default Folder", "C:\\gone");
+  reg_file2_.WriteValue("TypedURLs\\url1", "http://example.org/");
+  state_.history_folder = "C:\\windows\\Temporary Internet Files\\cache2";
+  Select({0, 1, kKillAllTypedUrlsItem, kKillAllHistoryItem});
+  state_.confirm = true;
+  EXPECT_THROW(Run(), EInOutError);
+  EXPECT_TRUE(state_.confirm);
+  EXPECT_TRUE(PathExists(second));
+  EXPECT_TRUE(reg_file2_.KeyExists("TypedURLs"));
+  EXPECT_TRUE(view_.information.empty());
+}
+
+TEST_F(KillAllTest, AnEmptyFolderTextNamesNoFolderSoTheViewedFolderIsLeftAlone) {
+  const std::string viewed = FolderWithFile("\\viewed");
+  view_.SetTreeDirectory("C:\\viewed");
+  reg_file1_.WriteValue("IE Button 2 Default Folder", "");
+  state_.history_folder.clear();
+  Select({1, kKillAllHistoryItem});
+  Run();
+  EXPECT_TRUE(PathExists(viewed));
+  EXPECT_TRUE(view_.cleaned_folders.empty());
+  EXPECT_EQ(view_.information.size(), 1u);
+}
+
+TEST_F(KillAllTest, ReportsTheBytesRegainedOverTheWholeRunOnce) {
+  if (!MeasureOnTmpfs()) GTEST_SKIP() << "mounting a tmpfs needs privileges this run does not have";
+  FolderWithFile(kCacheRoot + std::string("cache1"));
+  FolderWithFile(kCacheRoot + std::string("cache3"));
+  FolderWithFile("\\history");
+  state_.history_folder = "C:\\history";
+  Select({0, 2, kKillAllHistoryItem});
+  Run();
+  ASSERT_EQ(view_.information.size(), 1u);
+  EXPECT_TRUE(view_.information[0].starts_with("All selected Cache folders have been cleaned up.\n\r"));
+  EXPECT_TRUE(view_.information[0].ends_with("\n\r\n\rYou have regained 12,288 bytes.")) << view_.information[0];
+
+  // Recycled everywhere (a tmpfs has no trash, so the file stays): nothing regained.
+  FolderWithFile(kCacheRoot + std::string("cache1"));
+  state_.use_recycle[0] = true;
+  Select({0});
+  Run();
+  EXPECT_EQ(view_.information.back(), kEmptyReport);
+}
+
+TEST_F(KillAllTest, OnlyTheTypedUrlItemDeletesTheKeyAndReportsNoSpace) {
+  if (!MeasureOnTmpfs()) GTEST_SKIP() << "mounting a tmpfs needs privileges this run does not have";
+  reg_file2_.WriteValue("TypedURLs\\url1", "http://example.org/");
+  reg_file2_.WriteValue("TypedURLs\\url2", "http://example.net/");
+  Select({kKillAllTypedUrlsItem});
+  Run();
+  EXPECT_FALSE(reg_file2_.KeyExists("TypedURLs"));
+  EXPECT_EQ(view_.information, std::vector<std::string>{kEmptyReport});
+  Run();  // the key already gone
+  EXPECT_EQ(view_.information.size(), 2u);
+}
+
+TEST_F(KillAllTest, TheDialogShowsStoredSelectionsAndCaptionsWithItsOwnDefaults) {
+  dialog_reg_file_.WriteValue("Delete all U1 selected", true);
+  dialog_reg_file_.WriteValue("Delete IE History List", 7);
+  dialog_reg_file_.WriteValue("IE Button 6 Default Folder", "C:\\saved\\six");
+  const auto boxes = ReadKillAllBoxes(dialog_reg_file_);
+  std::vector<std::string> captions;
+  std::vector<std::size_t> checked;
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    captions.push_back(boxes[i].caption);
+    if (boxes[i].checked) checked.push_back(i);
+  }
+  const std::string cache = "\\windows\\Temporary Internet Files\\cache";
+  const std::string user = "\\windows\\Temporary Internet Files";
+  EXPECT_EQ(captions, (std::vector<std::string>{cache + "1", cache + "2", cache + "3", cache + "4", cache + "1",
+                                                "C:\\saved\\six", cache + "3", cache + "4", user, user, user, user,
+                                                user, user, "Delete Internet Explorer typed URL list",
+                                                "Internet Explorer History folder"}));
+  EXPECT_EQ(checked, (std::vector<std::size_t>{8, 15}));
+}
+
+}  // namespace
+}  // namespace vorlix
