@@ -5,8 +5,8 @@
 #include <exception>
 #include <vector>
 
-#include "platform/file_system.h"
 #include "actions/delete_method.h"
+#include "platform/file_system.h"
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
 #include "support/folder_helpers.h"

@@ -7,9 +7,9 @@
 
 #include "actions/confirmation_reset.h"
 #include "cleaning/listed_files.h"
-#include "support/message_text.h"
 #include "cleaning/regained_report.h"
 #include "support/disk_utils.h"
+#include "support/message_text.h"
 
 namespace vorlix {
 namespace {

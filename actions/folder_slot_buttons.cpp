@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "actions/slot_folder.h"
 #include "settings/settings_catalogue.h"
 #include "support/message_text.h"
-#include "actions/slot_folder.h"
 
 namespace vorlix {
 namespace {
