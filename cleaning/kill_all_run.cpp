@@ -15,13 +15,10 @@
 #include "support/disk_utils.h"
 
 namespace vorlix {
-namespace {
 
 bool IsUnsetUserSlot(const FolderSlot& slot, std::size_t index, const SlotHints& hints) {
   return slot.kind == SlotKind::kUser && hints.SlotHint(index).find(kUnsetMark) != std::string::npos;
 }
-
-}  // namespace
 
 void BitBtn1Click(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile& reg_file2) {
   const std::int64_t before = SumFreeSpace();

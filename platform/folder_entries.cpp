@@ -99,6 +99,12 @@ int FolderEntries::SetAttributes(const std::string& name, std::uint32_t attribut
   return fchmodat(fd_, name.c_str(), mode, AT_SYMLINK_NOFOLLOW) == 0 ? kOk : StatusFromErrno(errno);
 }
 
+std::optional<std::uint64_t> FolderEntries::Size(const std::string& name) const {
+  struct stat own {};
+  if (!IsEntryName(name) || fstatat(fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
+  return static_cast<std::uint64_t>(own.st_size);
+}
+
 int FolderEntries::Delete(const std::string& name) const {
   if (!IsEntryName(name)) return kInvalidName;
   struct stat own {};
