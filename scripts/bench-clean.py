@@ -15,6 +15,7 @@ import argparse
 import os
 import random
 import shutil
+import signal
 import statistics
 import subprocess
 import sys
@@ -82,9 +83,9 @@ def compare(title, ours, theirs, count, base, rounds, env):
         our_times.append(pair[0])
         their_times.append(pair[1])
         ratios.append(pair[0] / pair[1])
-    print("%-44s ours %7.3f s  theirs %7.3f s  ratio %.2f (min %.2f, max %.2f)" % (
+    print("%-46s ours %7.3f s  theirs %7.3f s  ratio %.2f (min %.2f, max %.2f)" % (
         title, statistics.median(our_times), statistics.median(their_times), statistics.median(ratios),
-        min(ratios), max(ratios)))
+        min(ratios), max(ratios)), flush=True)
     empty_trash(env)
 
 
@@ -104,6 +105,8 @@ def main():
     parser.add_argument("--trash-files", type=int, default=10000)
     parser.add_argument("--million", action="store_true", help="peak memory at 1,000,000 files")
     args = parser.parse_args()
+    # Stopped early, it still removes its scratch folders.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
     clean, gio_loop = build()
 
     places = [("disk", tempfile.mkdtemp(prefix="vorlix-bench-", dir="/var/tmp"))]

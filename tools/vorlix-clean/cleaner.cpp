@@ -14,9 +14,9 @@ namespace {
 // Counts what goes, tells of what refuses, moves the bar, and stops when asked.
 class RunWatcher : public DeleteWatcher {
  public:
-  RunWatcher(ItemResult& result, const std::vector<std::uint64_t>& sizes, const CleanMode& mode,
-             ProgressBar& progress)
-      : result_(result), sizes_(sizes), mode_(mode), progress_(progress) {}
+  RunWatcher(ItemResult& result, const ListedFolder& listed, const std::vector<std::uint64_t>& sizes,
+             const CleanMode& mode, ProgressBar& progress)
+      : result_(result), names_(listed.names), sizes_(sizes), mode_(mode), progress_(progress) {}
 
   void EntryDone(std::size_t index, EntryResult entry) override {
     ++done_files_;
@@ -25,9 +25,9 @@ class RunWatcher : public DeleteWatcher {
       ++result_.removed_files;
       result_.removed_bytes += sizes_[index];
     } else if (entry == EntryResult::kRefused) {
-      result_.failed.push_back(result_.listed[index]);
+      result_.failed.push_back(names_[index]);
       progress_.Clear();
-      if (mode_.on_failure) mode_.on_failure(result_, result_.listed[index]);
+      if (mode_.on_failure) mode_.on_failure(result_, names_[index]);
     }
     progress_.Update(done_files_, done_bytes_);
   }
@@ -36,6 +36,7 @@ class RunWatcher : public DeleteWatcher {
 
  private:
   ItemResult& result_;
+  const std::vector<std::string>& names_;
   const std::vector<std::uint64_t>& sizes_;
   const CleanMode& mode_;
   ProgressBar& progress_;
@@ -113,8 +114,8 @@ ItemResult CleanTarget(const Target& target, const CleanMode& mode, ProgressBar&
   ListedFolder listed;
   std::vector<std::uint64_t> sizes;
   if (!ListTarget(result, listed, sizes, true)) return result;
-  result.listed = listed.names;
   if (mode.dry_run) {
+    result.listed = std::move(listed.names);
     result.status = ItemStatus::kPreview;
     return result;
   }
@@ -122,7 +123,7 @@ ItemResult CleanTarget(const Target& target, const CleanMode& mode, ProgressBar&
     result.status = ItemStatus::kDeclined;
     return result;
   }
-  RunWatcher watcher(result, sizes, mode, progress);
+  RunWatcher watcher(result, listed, sizes, mode, progress);
   progress.Start(target.name, result.listed_files, result.listed_bytes);
   result.status = StatusOf(DeleteListedFiles(listed, target.recycle, &watcher));
   progress.Clear();

@@ -40,7 +40,7 @@ struct ItemResult {
   std::uint64_t removed_files = 0;
   std::uint64_t removed_bytes = 0;
   std::vector<std::string> failed;  // names that could not be removed
-  std::vector<std::string> listed;  // the names listed (kept for a dry run)
+  std::vector<std::string> listed;  // the names listed, kept for a dry run only
 };
 
 // How a run treats each folder.
