@@ -165,6 +165,7 @@ TEST_F(VorlixCleanTest, RunRefusesAmbiguousArgumentsAndAPreviewDeletesNothing) {
 TEST_F(VorlixCleanTest, FilesThatCannotBeTrashedStayAreNamedAndTheRunGoesOn) {
   const std::string trash_slot = MakeCache("u1", {1, 1});
   const std::string good_slot = MakeCache("u2", {1});
+  test::WriteFile(trash_slot + "/two\nlines", "n");
   SetUserSlot(1, trash_slot, true);
   SetUserSlot(2, good_slot, false);
   // A trash that cannot take anything: a plain file where its folder belongs.
@@ -175,9 +176,10 @@ TEST_F(VorlixCleanTest, FilesThatCannotBeTrashedStayAreNamedAndTheRunGoesOn) {
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_TRUE(Has(run.err, "could not remove " + trash_slot + "/f0\n")) << run.err;
   EXPECT_TRUE(Has(run.err, "could not remove " + trash_slot + "/f1\n")) << run.err;
+  EXPECT_TRUE(Has(run.err, "could not remove " + trash_slot + "/two\\x0Alines\n")) << run.err;  // one line each
   EXPECT_TRUE(test::PathExists(trash_slot + "/f0") && test::PathExists(trash_slot + "/f1"));
   ExpectOnlyKeptEntries(good_slot);
-  EXPECT_TRUE(Has(run.out, "u1: removed 0 files, 0 bytes (trash), 2 could not be removed")) << run.out;
+  EXPECT_TRUE(Has(run.out, "u1: removed 0 files, 0 bytes (trash), 3 could not be removed")) << run.out;
 }
 
 TEST_F(VorlixCleanTest, KillAllCleansTheTickedItemsAndStopsAtAFolderThatCannotBeEntered) {

@@ -22,7 +22,7 @@ void Complain(const std::string& text) { std::cerr << "vorlix-clean: " << text <
 
 bool AskOnTerminal(const ItemResult& item) {
   std::cerr << "Delete " << item.listed_files << " files (" << HumanBytes(item.listed_bytes) << ") in "
-            << item.folder << (item.target.recycle ? " into the trash" : " for good") << "? [y/N] ";
+            << PrintableText(item.folder) << (item.target.recycle ? " into the trash" : " for good") << "? [y/N] ";
   std::string answer;
   if (!std::getline(std::cin, answer)) return false;
   return answer == "y" || answer == "Y" || answer == "yes";
@@ -44,7 +44,7 @@ void CleanTargets(const std::vector<Target>& targets, const Options& options, co
   mode.stop = &stop;
   if (options.interactive) mode.ask = AskOnTerminal;
   mode.on_failure = [](const ItemResult& item, const std::string& name) {
-    Complain("could not remove " + (item.path.empty() ? name : item.path + "/" + name));
+    Complain("could not remove " + PrintableText(item.path.empty() ? name : item.path + "/" + name));
   };
   for (const Target& target : targets) {
     if (stop.load()) break;
@@ -52,12 +52,12 @@ void CleanTargets(const std::vector<Target>& targets, const Options& options, co
     const ItemResult& item = report.items.back();
     if (!item.failed.empty()) report.exit_code = kExitSomeFailed;
     if (item.status == ItemStatus::kNotEntered) {
-      Complain(target.name + ": " + item.error);
+      Complain(target.name + ": " + PrintableText(item.error));
       report.exit_code = kExitStopped;
       return;
     }
     if (item.status == ItemStatus::kChanged || item.status == ItemStatus::kSwapped) {
-      Complain(target.name + ": " + item.folder +
+      Complain(target.name + ": " + PrintableText(item.folder) +
                (item.status == ItemStatus::kChanged ? " changed since its files were listed; nothing deleted"
                                                     : " was moved or replaced while its files were being deleted; "
                                                       "the rest were left"));

@@ -58,20 +58,6 @@ void WriteItemJson(const ItemResult& item, const Report& report, std::ostream& o
   out << '}';
 }
 
-std::string TextLine(const std::string& text) {
-  std::string line;
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
-      line += escaped;
-    } else {
-      line += c;
-    }
-  }
-  return line;
-}
-
 void WriteItemText(const ItemResult& item, const Report& report, std::ostream& out) {
   out << item.target.name << ": ";
   if (report.command == "list") {
@@ -86,10 +72,10 @@ void WriteItemText(const ItemResult& item, const Report& report, std::ostream& o
     if (!item.failed.empty()) out << ", " << item.failed.size() << " could not be removed";
   }
   if (item.status != ItemStatus::kDone && item.status != ItemStatus::kPreview) out << " [" << StatusName(item.status) << ']';
-  out << "\n    stored: " << TextLine(item.target.stored_folder) << '\n';
-  if (!item.path.empty()) out << "    path:   " << TextLine(item.path) << '\n';
+  out << "\n    stored: " << PrintableText(item.target.stored_folder) << '\n';
+  if (!item.path.empty()) out << "    path:   " << PrintableText(item.path) << '\n';
   if (report.dry_run) {
-    for (const std::string& name : item.listed) out << "    " << TextLine(name) << '\n';
+    for (const std::string& name : item.listed) out << "    " << PrintableText(name) << '\n';
   }
 }
 
@@ -117,6 +103,20 @@ std::string JsonString(const std::string& text) {
     }
   }
   return json + '"';
+}
+
+std::string PrintableText(const std::string& text) {
+  std::string line;
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
+      line += escaped;
+    } else {
+      line += c;
+    }
+  }
+  return line;
 }
 
 void WriteJson(const Report& report, std::ostream& out) {

@@ -31,6 +31,9 @@ struct Report {
 void WriteText(const Report& report, std::ostream& out);
 void WriteJson(const Report& report, std::ostream& out);
 
+// A name or path for a terminal line: control characters as \xNN.
+std::string PrintableText(const std::string& text);
+
 // A text as a JSON string: valid UTF-8 as it is, control characters escaped,
 // and each byte that is not part of valid UTF-8 as \u00XX (the byte's value).
 std::string JsonString(const std::string& text);
