@@ -14,7 +14,8 @@ bytes of disk space that regained. It can also clear the browser's list of
 typed addresses and its history folder.
 
 Hidden files and subfolders are never touched. Settings live in a small
-registry-like store that the command vorlix-reg reads and edits.")
+registry-like store that the command vorlix-reg reads and edits; the command
+vorlix-clean cleans the same folders from a terminal, a script or a timer.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})

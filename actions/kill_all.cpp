@@ -8,20 +8,17 @@
 #include "actions/confirmation_reset.h"
 #include "actions/delete_cache.h"
 #include "actions/kill_all_selection.h"
-#include "cleaning/regained_report.h"
 #include "actions/slot_folder.h"
+#include "cleaning/regained_report.h"
 #include "cleaning/typed_urls.h"
 #include "settings/settings_catalogue.h"
 #include "support/disk_utils.h"
 
 namespace vorlix {
-namespace {
 
 bool IsUnsetUserSlot(const FolderSlot& slot, std::size_t index, const SlotHints& hints) {
   return slot.kind == SlotKind::kUser && hints.SlotHint(index).find(kUnsetMark) != std::string::npos;
 }
-
-}  // namespace
 
 void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile& reg_file2) {
   const std::int64_t before = SumFreeSpace();

@@ -16,17 +16,18 @@ bool DeleteOnce(const platform::FolderEntries& folder, const std::string& name, 
   return recycle ? folder.Trash(name) : folder.Delete(name) == platform::kOk;
 }
 
-void DeleteEntry(const platform::FolderEntries& entries, const std::string& name, bool recycle) {
-  if (DeleteOnce(entries, name, recycle)) return;
+EntryResult DeleteEntry(const platform::FolderEntries& entries, const std::string& name, bool recycle) {
+  if (DeleteOnce(entries, name, recycle)) return EntryResult::kRemoved;
   const std::optional<std::uint32_t> attributes = entries.Attributes(name);
-  if (!attributes) return;  // gone meanwhile: nothing to retry
+  if (!attributes) return EntryResult::kGone;  // gone meanwhile: nothing to retry
   const bool was_read_only = (*attributes & platform::kAttrReadOnly) != 0;
   const bool cleared =
       was_read_only && entries.SetAttributes(name, *attributes & ~platform::kAttrReadOnly) == platform::kOk;
-  if (DeleteOnce(entries, name, recycle) || !cleared) return;
+  if (DeleteOnce(entries, name, recycle)) return EntryResult::kRemoved;
   // The entry stays: give it its protection back. Should that fail too,
   // there is nothing more to do for it; the run goes on.
-  entries.SetAttributes(name, *attributes);
+  if (cleared) entries.SetAttributes(name, *attributes);
+  return EntryResult::kRefused;
 }
 
 }  // namespace
@@ -43,7 +44,15 @@ ListedFolder ReadListedFolder(const std::string& folder) {
   return listed;
 }
 
-DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle) {
+std::vector<std::uint64_t> ReadListedSizes(const ListedFolder& listed) {
+  std::vector<std::uint64_t> sizes(listed.names.size(), 0);
+  const std::optional<platform::FolderEntries> entries = platform::FolderEntries::Open(listed.folder);
+  if (!entries || entries->Identity() != listed.identity) return sizes;
+  for (std::size_t i = 0; i < sizes.size(); ++i) sizes[i] = entries->Size(listed.names[i]).value_or(0);
+  return sizes;
+}
+
+DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle, DeleteWatcher* watcher) {
   if (listed.names.empty()) return DeleteOutcome::kDone;
   const std::optional<platform::FolderEntries> entries = platform::FolderEntries::Open(listed.folder);
   if (!entries) {
@@ -59,10 +68,12 @@ DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle) {
   const std::size_t look_every = recycle ? 1 : 64;
   for (std::size_t i = 0; i < listed.names.size(); ++i) {
     const std::string& name = listed.names[i];
+    if (watcher != nullptr && watcher->StopRequested()) return DeleteOutcome::kStopped;
     if (i % look_every == 0 && !entries->StillAtItsPath()) return DeleteOutcome::kFolderSwapped;
     // A file list never shows hidden entries; should one appear, it stays.
     if (name.starts_with('.')) continue;
-    DeleteEntry(*entries, name, recycle);
+    const EntryResult result = DeleteEntry(*entries, name, recycle);
+    if (watcher != nullptr) watcher->EntryDone(i, result);
   }
   // A swap during the last move is reported too.
   return entries->StillAtItsPath() ? DeleteOutcome::kDone : DeleteOutcome::kFolderSwapped;

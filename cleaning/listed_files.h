@@ -2,6 +2,7 @@
 // The files a file list shows, and deleting them.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,10 +24,28 @@ struct ListedFolder {
 // cannot be read lists nothing.
 ListedFolder ReadListedFolder(const std::string& folder);
 
+// The size of each listed entry as it stands now, in list order; 0 for an
+// entry that is gone or cannot be reached.
+std::vector<std::uint64_t> ReadListedSizes(const ListedFolder& listed);
+
 enum class DeleteOutcome {
   kDone,            // every entry was deleted, or skipped because it refused
   kFolderChanged,   // the folder is gone or another one now: nothing deleted
   kFolderSwapped,   // the folder left its path during the run: the rest stay
+  kStopped,         // the watcher asked to stop: the rest stay
+};
+
+// What became of one entry.
+enum class EntryResult { kRemoved, kGone, kRefused };
+
+// Follows a deletion run entry by entry, and may end it between two entries.
+class DeleteWatcher {
+ public:
+  virtual ~DeleteWatcher() = default;
+  // After each listed entry that was tried, with its index in the list.
+  virtual void EntryDone(std::size_t index, EntryResult result) = 0;
+  // Asked before each entry; true ends the run there.
+  virtual bool StopRequested() = 0;
 };
 
 // Deletes each listed entry of the listed folder, in order: into the trash
@@ -40,6 +59,7 @@ enum class DeleteOutcome {
 // cannot be trashed is never deleted for good instead. Entries that are gone
 // or refuse are skipped silently, and so is everything when the listed folder
 // is still there but cannot be opened.
-DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle);
+// A watcher, when given, hears of each entry and may stop the run.
+DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle, DeleteWatcher* watcher = nullptr);
 
 }  // namespace vorlix

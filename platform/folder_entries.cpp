@@ -92,6 +92,12 @@ int FolderEntries::SetAttributes(const std::string& name, std::uint32_t attribut
   return Logged(StatusFromErrno(error), "change the permissions of", JoinHost(host_, name), error);
 }
 
+std::optional<std::uint64_t> FolderEntries::Size(const std::string& name) const {
+  struct stat own {};
+  if (!IsEntryName(name) || fstatat(fd_.get(), name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
+  return static_cast<std::uint64_t>(own.st_size);
+}
+
 int FolderEntries::Delete(const std::string& name) const {
   if (!IsEntryName(name)) return kInvalidName;
   struct stat own {};

@@ -51,6 +51,9 @@ class FolderEntries {
 
   // As GetFileAttributes, for an entry.
   std::optional<std::uint32_t> Attributes(const std::string& name) const;
+  // The size in bytes of an entry as it stands (a link's own size, not its
+  // target's); nothing for a text that names no entry.
+  std::optional<std::uint64_t> Size(const std::string& name) const;
   // As SetFileAttributes, for an entry. Returns a status code.
   int SetAttributes(const std::string& name, std::uint32_t attributes) const;
   // As DeleteFile, for an entry: a folder, or a read-only file, refuses with

@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: MIT
+// vorlix-clean as a script or a person uses it: the real program in its own
+// process, on real folders, a real settings store and the real trash.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/common/child_process.h"
+#include "tests/common/test_env.h"
+
+extern char** environ;
+
+namespace vorlix {
+namespace {
+
+namespace fs = std::filesystem;
+using ToolRun = test::ProgramRun;
+
+constexpr const char* kKey = "HKCU\\Software\\Tolvex\\Vorlix 5.0";
+
+class VorlixCleanTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = test::MakeTempDir("clean-tool");
+    setenv("XDG_CONFIG_HOME", (folder_ + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (folder_ + "/data").c_str(), 1);
+  }
+
+  ToolRun Clean(std::vector<std::string> args) {
+    args.insert(args.begin(), VORLIX_CLEAN_PATH);
+    return test::RunProgram(std::move(args), folder_);
+  }
+
+  void Set(const std::string& name, const std::string& type, const std::string& data) {
+    ASSERT_EQ(test::RunProgram({VORLIX_REG_PATH, "set", kKey, name, type, data}, folder_).exit_code, 0) << name;
+  }
+
+  // Stores a user slot's folder (a set-up slot) and its delete method.
+  void SetUserSlot(int number, const std::string& host_folder, bool trash) {
+    const std::string prefix = "User Button " + std::to_string(number);
+    Set(prefix + " Default Folder", "REG_SZ", "C:" + host_folder);
+    Set(prefix + " Hint", "REG_SZ", "C:" + host_folder);
+    Set("User " + std::to_string(number) + " Use Recycle", "REG_DWORD", trash ? "-1" : "0");
+  }
+
+  // A folder with files of the given sizes (named f0, f1, ...), a hidden
+  // file and a subfolder with a file of its own.
+  std::string MakeCache(const std::string& hint, const std::vector<int>& sizes) {
+    const std::string dir = test::MakeTempDir(hint);
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+      test::WriteFile(dir + "/f" + std::to_string(i), std::string(static_cast<std::size_t>(sizes[i]), 'x'));
+    }
+    test::WriteFile(dir + "/.hidden", "h");
+    fs::create_directory(dir + "/sub");
+    test::WriteFile(dir + "/sub/inner", "i");
+    return dir;
+  }
+
+  static void ExpectOnlyKeptEntries(const std::string& dir) {
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir)) left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{".hidden", "sub"})) << dir;
+    EXPECT_TRUE(test::PathExists(dir + "/sub/inner"));
+  }
+
+  std::string Trashed(const std::string& name) const { return folder_ + "/data/Trash/files/" + name; }
+
+  std::string folder_;
+};
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The number after "key": in a JSON text, from `from` on.
+long long JsonNumber(const std::string& json, const std::string& key, std::size_t from = 0) {
+  const std::size_t at = json.find("\"" + key + "\":", from);
+  return at == std::string::npos ? -1 : std::stoll(json.substr(at + key.size() + 3));
+}
+
+TEST_F(VorlixCleanTest, ListShowsEachSlotsMethodSelectionAndCountsAndDeletesNothing) {
+  const std::string cache = MakeCache("u1", {3, 5});
+  SetUserSlot(1, cache, true);
+  Set("Delete all U1 selected", "REG_DWORD", "-1");
+
+  const ToolRun text = Clean({"list"});
+  EXPECT_EQ(text.exit_code, 0) << text.err;
+  EXPECT_TRUE(Has(text.out, "u1: trash, Kill All ticked, 2 files, 8 bytes\n    stored: C:" + cache + "\n    path:   " +
+                                cache + "\n"))
+      << text.out;
+  EXPECT_TRUE(Has(text.out, "u2: for good, Kill All not ticked [unset]")) << text.out;
+  EXPECT_TRUE(Has(text.out, "typed-urls: Kill All not ticked, none stored")) << text.out;
+  EXPECT_LT(text.out.find("\n8: "), text.out.find("\nu1: "));
+
+  const ToolRun json = Clean({"list", "--no-count", "--json"});
+  EXPECT_EQ(json.exit_code, 0);
+  const std::size_t u1 = json.out.find("\"slot\":\"u1\"");
+  ASSERT_NE(u1, std::string::npos) << json.out;
+  EXPECT_EQ(JsonNumber(json.out, "listed_files", u1), 0);
+  EXPECT_TRUE(test::PathExists(cache + "/f0") && test::PathExists(cache + "/f1"));
+}
+
+TEST_F(VorlixCleanTest, RunCleansNamedSlotsEachWithItsMethodAndCountsTheFilesThemselves) {
+  const std::string trash_slot = MakeCache("u1", {5, 7});
+  const std::string outside = folder_ + "/outside";
+  test::WriteFile(outside, "keep");
+  ASSERT_EQ(symlink(outside.c_str(), (trash_slot + "/link").c_str()), 0);
+  chmod((trash_slot + "/f1").c_str(), 0444);  // read-only: retried after the bit is cleared
+  const std::string good_slot = MakeCache("u2", {3});
+  chmod((good_slot + "/f0").c_str(), 0444);
+  SetUserSlot(1, trash_slot, true);
+  SetUserSlot(2, good_slot, false);
+
+  const ToolRun run = Clean({"run", "u2", "u1", "--json"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  ExpectOnlyKeptEntries(trash_slot);
+  ExpectOnlyKeptEntries(good_slot);
+  EXPECT_TRUE(test::PathExists(Trashed("f0")) && test::PathExists(Trashed("f1")));
+  struct stat link {};
+  ASSERT_EQ(lstat(Trashed("link").c_str(), &link), 0);
+  EXPECT_TRUE(S_ISLNK(link.st_mode));
+  EXPECT_EQ(test::ReadFile(outside), "keep");
+  // The for-good slot's file did not go to the trash.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_ + "/data/Trash/files"), fs::directory_iterator()), 3);
+
+  // Kill All order whatever the order named; bytes of the files themselves.
+  const std::size_t u1 = run.out.find("\"slot\":\"u1\"");
+  const std::size_t u2 = run.out.find("\"slot\":\"u2\"");
+  ASSERT_LT(u1, u2) << run.out;
+  EXPECT_EQ(JsonNumber(run.out, "removed_files", u1), 3);
+  EXPECT_EQ(JsonNumber(run.out, "removed_bytes", u1), 12 + static_cast<long long>(outside.size()));
+  EXPECT_EQ(JsonNumber(run.out, "removed_bytes", u2), 3);
+  EXPECT_EQ(JsonNumber(run.out, "removed_files", run.out.find("\"total\"")), 4);
+  EXPECT_TRUE(Has(run.out, "\"method\":\"trash\"") && Has(run.out, "\"method\":\"for good\""));
+  EXPECT_NE(JsonNumber(run.out, "space_regained"), -1);
+}
+
+TEST_F(VorlixCleanTest, RunRefusesAmbiguousArgumentsAndAPreviewDeletesNothing) {
+  const std::string cache = MakeCache("u1", {2, 4});
+  SetUserSlot(1, cache, false);
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"run"}, {"run", "--permanent"}, {"run", "9"}, {"run", "u7"}, {"run", "u1", "--trash", "--permanent"},
+           {"run", "u1", "--no-such"}, {"clean", "u1"}, {}, {"folder"}, {"list", "u1"}}) {
+    const ToolRun run = Clean(args);
+    EXPECT_EQ(run.exit_code, 2) << (args.empty() ? "" : args[0]) << ' ' << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+  const ToolRun preview = Clean({"run", "u1", "--dry-run"});
+  EXPECT_EQ(preview.exit_code, 0);
+  EXPECT_TRUE(Has(preview.out, "u1: would remove 2 files, 6 bytes (for good)")) << preview.out;
+  EXPECT_TRUE(Has(preview.out, "    f0\n    f1\n")) << preview.out;
+  const ToolRun json = Clean({"run", "u1", "--preview", "--json"});
+  EXPECT_TRUE(Has(json.out, "\"would_remove\":[\"f0\",\"f1\"]")) << json.out;
+  EXPECT_TRUE(Has(json.out, "\"space_regained\":null"));
+  EXPECT_TRUE(test::PathExists(cache + "/f0") && test::PathExists(cache + "/f1"));
+}
+
+TEST_F(VorlixCleanTest, FilesThatCannotBeTrashedStayAreNamedAndTheRunGoesOn) {
+  const std::string trash_slot = MakeCache("u1", {1, 1});
+  const std::string good_slot = MakeCache("u2", {1});
+  test::WriteFile(trash_slot + "/two\nlines", "n");
+  SetUserSlot(1, trash_slot, true);
+  SetUserSlot(2, good_slot, false);
+  // A trash that cannot take anything: a plain file where its folder belongs.
+  fs::create_directories(folder_ + "/data");
+  test::WriteFile(folder_ + "/data/Trash", "");
+
+  const ToolRun run = Clean({"run", "u1", "u2"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_TRUE(Has(run.err, "could not remove " + trash_slot + "/f0\n")) << run.err;
+  EXPECT_TRUE(Has(run.err, "could not remove " + trash_slot + "/f1\n")) << run.err;
+  EXPECT_TRUE(Has(run.err, "could not remove " + trash_slot + "/two\\x0Alines\n")) << run.err;  // one line each
+  EXPECT_TRUE(test::PathExists(trash_slot + "/f0") && test::PathExists(trash_slot + "/f1"));
+  ExpectOnlyKeptEntries(good_slot);
+  EXPECT_TRUE(Has(run.out, "u1: removed 0 files, 0 bytes (trash), 3 could not be removed")) << run.out;
+}
+
+TEST_F(VorlixCleanTest, KillAllCleansTheTickedItemsAndStopsAtAFolderThatCannotBeEntered) {
+  const std::string ticked = MakeCache("u1", {1});
+  const std::string unset = MakeCache("u3", {1});
+  const std::string not_ticked = MakeCache("u4", {1});
+  SetUserSlot(1, ticked, false);
+  SetUserSlot(4, not_ticked, false);
+  Set("User Button 3 Default Folder", "REG_SZ", "C:" + unset);  // stored, but its hint says unset
+  Set("Delete all U1 selected", "REG_DWORD", "-1");
+  Set("Delete all U3 selected", "REG_DWORD", "-1");
+  Set("Delete IE Typed URLs", "REG_DWORD", "-1");
+  ASSERT_EQ(test::RunProgram({VORLIX_REG_PATH, "set", "HKCU\\Software\\Microsoft\\Internet Explorer\\TypedURLs",
+                              "url1", "REG_SZ", "http://example.com/"},
+                             folder_)
+                .exit_code,
+            0);
+
+  const ToolRun run = Clean({"run", "--kill-all"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  ExpectOnlyKeptEntries(ticked);
+  EXPECT_TRUE(test::PathExists(unset + "/f0"));
+  EXPECT_TRUE(test::PathExists(not_ticked + "/f0"));
+  EXPECT_TRUE(Has(run.out, "typed-urls: deleted")) << run.out;
+  EXPECT_NE(test::RunProgram({VORLIX_REG_PATH, "query", "HKCU\\Software\\Microsoft\\Internet Explorer\\TypedURLs"},
+                             folder_)
+                .exit_code,
+            0);
+
+  // IE button 8 comes before U1: its missing folder ends the run there.
+  test::WriteFile(ticked + "/again", "a");
+  Set("Delete all 8 selected", "REG_DWORD", "-1");
+  Set("IE Button 8 Default Folder", "REG_SZ", "C:" + folder_ + "/missing");
+  const ToolRun stopped = Clean({"run", "--kill-all", "--json"});
+  EXPECT_EQ(stopped.exit_code, 3);
+  EXPECT_TRUE(Has(stopped.err, "8: Cannot open the folder")) << stopped.err;
+  EXPECT_TRUE(Has(stopped.out, "\"status\":\"not-entered\"")) << stopped.out;
+  EXPECT_TRUE(test::PathExists(ticked + "/again"));
+}
+
+TEST_F(VorlixCleanTest, FolderCleansOneFolderByItsLinuxOrDosPath) {
+  const std::string by_linux = MakeCache("linux", {2});
+  const std::string by_dos = MakeCache("dos", {4});
+  const ToolRun linux_run = Clean({"folder", by_linux, "--permanent", "--quiet"});
+  EXPECT_EQ(linux_run.exit_code, 0) << linux_run.err;
+  EXPECT_EQ(linux_run.out, "");
+  ExpectOnlyKeptEntries(by_linux);
+
+  std::string dos = "c:" + by_dos;
+  std::replace(dos.begin(), dos.end(), '/', '\\');
+  const ToolRun dos_run = Clean({"folder", dos, "--trash", "--json"});
+  EXPECT_EQ(dos_run.exit_code, 0) << dos_run.err;
+  ExpectOnlyKeptEntries(by_dos);
+  EXPECT_TRUE(test::PathExists(Trashed("f0")));
+  EXPECT_EQ(JsonNumber(dos_run.out, "removed_bytes"), 4);
+
+  const ToolRun missing = Clean({"folder", folder_ + "/missing"});
+  EXPECT_EQ(missing.exit_code, 3);
+  EXPECT_TRUE(Has(missing.err, "Cannot open the folder")) << missing.err;
+}
+
+TEST_F(VorlixCleanTest, InterruptStopsAfterTheCurrentFileAndReportsWhatWasDone) {
+  constexpr int kFiles = 4000;
+  const std::string cache = test::MakeTempDir("many");
+  for (int i = 0; i < kFiles; ++i) test::WriteFile(cache + "/f" + std::to_string(i), "x");
+  SetUserSlot(1, cache, true);  // trashing is slow enough to be caught midway
+
+  const std::string out_path = folder_ + "/interrupted.json";
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (out >= 0 && dup2(out, 1) == 1) {
+      char* argv[] = {const_cast<char*>(VORLIX_CLEAN_PATH), const_cast<char*>("run"), const_cast<char*>("u1"),
+                      const_cast<char*>("--json"), nullptr};
+      execve(argv[0], argv, environ);
+    }
+    _exit(127);
+  }
+  ASSERT_GT(pid, 0);
+  // Wait until some files have gone, then interrupt.
+  for (int waited = 0; waited < 10000; ++waited) {
+    std::size_t left = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(cache)) ++left;
+    if (left < kFiles - 10) break;
+    usleep(1000);
+  }
+  kill(pid, SIGINT);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 130);
+
+  std::size_t left = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(cache)) ++left;
+  const std::string json = test::ReadFile(out_path);
+  EXPECT_TRUE(Has(json, "\"interrupted\":true")) << json;
+  EXPECT_TRUE(Has(json, "\"status\":\"stopped\"")) << json;
+  EXPECT_GT(left, 0u);
+  EXPECT_EQ(JsonNumber(json, "removed_files"), static_cast<long long>(kFiles - left));
+}
+
+}  // namespace
+}  // namespace vorlix

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+// Cleaning one folder as "Delete Cache" does, with figures that count the
+// files themselves: list the folder with its identity, then delete or trash
+// each listed file relative to the opened folder, through the cleaning core.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tools/vorlix-clean/progress.h"
+#include "tools/vorlix-clean/targets.h"
+
+namespace vorlix::clean_tool {
+
+enum class ItemStatus {
+  kDone,        // every listed file was tried
+  kPreview,     // a dry run: nothing deleted
+  kDeclined,    // --interactive and the answer was not yes
+  kUnset,       // a user slot that is not set up: skipped, as Kill All does
+  kNoFolder,    // no folder stored (an empty text): skipped, as Kill All does
+  kNotEntered,  // the folder could not be entered: the run stops here
+  kChanged,     // the folder changed between listing and deleting: nothing deleted
+  kSwapped,     // the folder left its path during the run: the rest stay
+  kStopped,     // interrupted: the rest stay
+};
+
+const char* StatusName(ItemStatus status);
+
+struct ItemResult {
+  Target target;
+  ItemStatus status = ItemStatus::kDone;
+  std::string error;   // why the folder could not be entered
+  std::string folder;  // the full DOS path that was entered
+  std::string path;    // its Linux path
+  std::uint64_t listed_files = 0;
+  std::uint64_t listed_bytes = 0;
+  std::uint64_t removed_files = 0;
+  std::uint64_t removed_bytes = 0;
+  std::vector<std::string> failed;  // names that could not be removed
+  std::vector<std::string> listed;  // the names listed, kept for a dry run only
+};
+
+// How a run treats each folder.
+struct CleanMode {
+  bool dry_run = false;
+  // Asked before each folder with files when given; false skips the folder.
+  std::function<bool(const ItemResult&)> ask;
+  // Set by SIGINT: ends the run after the current file.
+  const std::atomic<bool>* stop = nullptr;
+  // Told of each file that could not be removed, at once.
+  std::function<void(const ItemResult&, const std::string&)> on_failure;
+};
+
+// Enters and lists the target's folder and, unless a dry run, cleans it.
+// A folder that cannot be entered gives kNotEntered with its error text.
+ItemResult CleanTarget(const Target& target, const CleanMode& mode, ProgressBar& progress);
+
+// Only enters and counts the folder (for list).
+ItemResult CountTarget(const Target& target, bool count);
+
+}  // namespace vorlix::clean_tool

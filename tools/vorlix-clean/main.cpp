@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: MIT
+// vorlix-clean: cleans the Vorlix folder slots without a window.
+#include <csignal>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "platform/registry_store.h"
+#include "settings/reg_files.h"
+#include "tools/vorlix-clean/commands.h"
+#include "tools/vorlix-clean/usage.h"
+#include "version.h"
+
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+extern "C" void OnInterrupt(int) { interrupted.store(true); }
+
+// Ctrl+C and a polite termination end the run after the current file.
+void CatchInterrupts() {
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+int Fail(const std::string& text, int exit_code) {
+  std::cerr << "vorlix-clean: " << text << '\n';
+  return exit_code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace vorlix::clean_tool;
+  static_assert(std::atomic<bool>::is_always_lock_free);
+  Options options;
+  try {
+    options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const UsageError& error) {
+    return Fail(std::string(error.what()) + " (see vorlix-clean --help)", kExitUsage);
+  }
+  if (options.command == Command::kHelp) {
+    std::cout << kHelp;
+    return kExitDone;
+  }
+  if (options.command == Command::kVersion) {
+    std::cout << "vorlix-clean " << VORLIX_VERSION << '\n';
+    return kExitDone;
+  }
+  CatchInterrupts();
+  Report report;
+  try {
+    report = RunCleanCommand(options, interrupted);
+  } catch (const vorlix::ERegFileError& error) {
+    return Fail(error.what(), kExitStopped);
+  } catch (const vorlix::platform::RegistryStoreError& error) {
+    return Fail(error.what(), kExitStopped);
+  }
+  if (options.json) {
+    WriteJson(report, std::cout);
+  } else if (!options.quiet || report.dry_run) {
+    WriteText(report, std::cout);
+  }
+  std::cout.flush();
+  if (!std::cout) return Fail("cannot write to standard output", kExitSomeFailed);
+  return report.exit_code;
+}

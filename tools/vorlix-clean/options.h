@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+// vorlix-clean's command line: what to do, read from the arguments.
+#pragma once
+
+#include <bitset>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vorlix::clean_tool {
+
+// Arguments that do not make a command: exit status 2.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+enum class Command { kHelp, kVersion, kList, kRun, kFolder };
+enum class MethodOverride { kNone, kTrash, kPermanent };
+
+struct Options {
+  Command command = Command::kHelp;
+  std::bitset<14> slots;  // named slots, in slot order (IE 1 to IE 8, U1 to U6)
+  bool kill_all = false;
+  bool typed_urls = false;
+  bool history = false;
+  std::string folder;  // the folder command's path
+  MethodOverride method = MethodOverride::kNone;
+  bool dry_run = false;
+  bool interactive = false;
+  bool quiet = false;
+  bool json = false;
+  bool count = true;  // list: count the files a run would remove
+};
+
+// The slot index of a slot name ("1".."8", "u1".."u6", any letter case).
+std::optional<std::size_t> SlotIndexOf(const std::string& name);
+// The name a slot index is written with: "1".."8", "u1".."u6".
+std::string SlotName(std::size_t index);
+
+// Reads the arguments after the program name; throws UsageError.
+Options ParseOptions(const std::vector<std::string>& args);
+
+}  // namespace vorlix::clean_tool

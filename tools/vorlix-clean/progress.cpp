@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+
+#include "tools/vorlix-clean/progress.h"
+
+#include <cstdio>
+
+namespace vorlix::clean_tool {
+namespace {
+
+constexpr int kBarWidth = 24;
+constexpr auto kRedrawEvery = std::chrono::milliseconds(100);
+
+}  // namespace
+
+std::string HumanBytes(std::uint64_t bytes) {
+  static const char* const kUnits[] = {"B", "KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
+  double value = static_cast<double>(bytes);
+  std::size_t unit = 0;
+  while (value >= 1024 && unit + 1 < std::size(kUnits)) {
+    value /= 1024;
+    ++unit;
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, unit == 0 ? "%.0f %s" : "%.1f %s", value, kUnits[unit]);
+  return text;
+}
+
+void ProgressBar::Start(const std::string& label, std::uint64_t total_files, std::uint64_t total_bytes) {
+  label_ = label;
+  total_files_ = total_files;
+  total_bytes_ = total_bytes;
+  start_ = std::chrono::steady_clock::now();
+  last_draw_ = start_ - kRedrawEvery;
+  Update(0, 0);
+}
+
+void ProgressBar::Update(std::uint64_t files, std::uint64_t bytes) {
+  if (!enabled_) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (now - last_draw_ < kRedrawEvery && files != total_files_) return;
+  last_draw_ = now;
+  Draw(files, bytes);
+}
+
+void ProgressBar::Draw(std::uint64_t files, std::uint64_t bytes) {
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+  const double rate = seconds > 0 ? static_cast<double>(files) / seconds : 0;
+  const int filled = total_files_ == 0 ? kBarWidth : static_cast<int>(files * kBarWidth / total_files_);
+  std::string bar(static_cast<std::size_t>(filled), '#');
+  bar.resize(kBarWidth, '-');
+  std::string left = "--:--";
+  if (rate > 0) {
+    const auto remaining = static_cast<long long>(static_cast<double>(total_files_ - files) / rate);
+    char text[24];
+    std::snprintf(text, sizeof text, "%lld:%02lld", remaining / 60, remaining % 60);
+    left = text;
+  }
+  std::fprintf(stderr, "\r\033[K%s [%s] %llu/%llu files, %s of %s, %.0f files/s, %s left", label_.c_str(),
+               bar.c_str(), static_cast<unsigned long long>(files), static_cast<unsigned long long>(total_files_),
+               HumanBytes(bytes).c_str(), HumanBytes(total_bytes_).c_str(), rate, left.c_str());
+  std::fflush(stderr);
+  drawn_ = true;
+}
+
+void ProgressBar::Clear() {
+  if (!drawn_) return;
+  std::fputs("\r\033[K", stderr);
+  std::fflush(stderr);
+  drawn_ = false;
+}
+
+}  // namespace vorlix::clean_tool

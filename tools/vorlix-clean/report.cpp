@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: MIT
+
+#include "tools/vorlix-clean/report.h"
+
+#include <cstdio>
+
+namespace vorlix::clean_tool {
+namespace {
+
+const char* MethodName(bool recycle) { return recycle ? "trash" : "for good"; }
+
+// The length of the valid UTF-8 sequence at text[i], or 0.
+std::size_t Utf8Length(const std::string& text, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(i);
+  std::size_t length = 0;
+  unsigned int low = 0x80;
+  unsigned int high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (i + length > text.size()) return 0;
+  if (byte(i + 1) < low || byte(i + 1) > high) return 0;
+  for (std::size_t k = 2; k < length; ++k) {
+    if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
+  }
+  return length;
+}
+
+void WriteNames(const char* key, const std::vector<std::string>& names, std::ostream& out) {
+  out << ",\"" << key << "\":[";
+  for (std::size_t i = 0; i < names.size(); ++i) out << (i > 0 ? "," : "") << JsonString(names[i]);
+  out << ']';
+}
+
+void WriteItemJson(const ItemResult& item, const Report& report, std::ostream& out) {
+  out << "{\"slot\":" << JsonString(item.target.name) << ",\"stored_folder\":" << JsonString(item.target.stored_folder)
+      << ",\"folder\":" << JsonString(item.folder) << ",\"path\":" << JsonString(item.path)
+      << ",\"method\":\"" << MethodName(item.target.recycle) << "\",\"kill_all\":"
+      << (item.target.kill_all ? "true" : "false") << ",\"status\":\"" << StatusName(item.status) << '"';
+  if (!item.error.empty()) out << ",\"error\":" << JsonString(item.error);
+  out << ",\"listed_files\":" << item.listed_files << ",\"listed_bytes\":" << item.listed_bytes;
+  if (report.command != "list") {
+    out << ",\"removed_files\":" << item.removed_files << ",\"removed_bytes\":" << item.removed_bytes;
+    WriteNames("failed", item.failed, out);
+  }
+  if (report.dry_run) WriteNames("would_remove", item.listed, out);
+  out << '}';
+}
+
+void WriteItemText(const ItemResult& item, const Report& report, std::ostream& out) {
+  out << item.target.name << ": ";
+  if (report.command == "list") {
+    out << MethodName(item.target.recycle) << ", Kill All " << (item.target.kill_all ? "ticked" : "not ticked");
+    if (item.status == ItemStatus::kDone) out << ", " << item.listed_files << " files, " << item.listed_bytes << " bytes";
+  } else if (item.status == ItemStatus::kPreview) {
+    out << "would remove " << item.listed_files << " files, " << item.listed_bytes << " bytes ("
+        << MethodName(item.target.recycle) << ")";
+  } else {
+    out << "removed " << item.removed_files << " files, " << item.removed_bytes << " bytes ("
+        << MethodName(item.target.recycle) << ")";
+    if (!item.failed.empty()) out << ", " << item.failed.size() << " could not be removed";
+  }
+  if (item.status != ItemStatus::kDone && item.status != ItemStatus::kPreview) out << " [" << StatusName(item.status) << ']';
+  out << "\n    stored: " << PrintableText(item.target.stored_folder) << '\n';
+  if (!item.path.empty()) out << "    path:   " << PrintableText(item.path) << '\n';
+  if (report.dry_run) {
+    for (const std::string& name : item.listed) out << "    " << PrintableText(name) << '\n';
+  }
+}
+
+}  // namespace
+
+std::string JsonString(const std::string& text) {
+  std::string json = "\"";
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '"' || c == '\\') {
+      json += '\\';
+      json += static_cast<char>(c);
+      ++i;
+    } else if (c >= 0x20 && c < 0x7F) {
+      json += static_cast<char>(c);
+      ++i;
+    } else if (const std::size_t length = c >= 0x80 ? Utf8Length(text, i) : 0; length > 0) {
+      json.append(text, i, length);
+      i += length;
+    } else {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04X", c);
+      json += escaped;
+      ++i;
+    }
+  }
+  return json + '"';
+}
+
+std::string PrintableText(const std::string& text) {
+  std::string line;
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
+      line += escaped;
+    } else {
+      line += c;
+    }
+  }
+  return line;
+}
+
+void WriteJson(const Report& report, std::ostream& out) {
+  out << "{\"schema\":1,\"command\":\"" << report.command << "\",\"dry_run\":" << (report.dry_run ? "true" : "false")
+      << ",\"interrupted\":" << (report.interrupted ? "true" : "false") << ",\"exit_code\":" << report.exit_code
+      << ",\"items\":[";
+  std::uint64_t files = 0;
+  std::uint64_t bytes = 0;
+  std::uint64_t failed = 0;
+  for (std::size_t i = 0; i < report.items.size(); ++i) {
+    out << (i > 0 ? "," : "");
+    WriteItemJson(report.items[i], report, out);
+    files += report.items[i].removed_files;
+    bytes += report.items[i].removed_bytes;
+    failed += report.items[i].failed.size();
+  }
+  out << "],\"typed_urls\":";
+  if (report.typed_urls) {
+    out << "{\"kill_all\":" << (report.typed_urls->kill_all ? "true" : "false")
+        << ",\"present\":" << (report.typed_urls->present ? "true" : "false")
+        << ",\"deleted\":" << (report.typed_urls->deleted ? "true" : "false") << '}';
+  } else {
+    out << "null";
+  }
+  out << ",\"total\":{\"removed_files\":" << files << ",\"removed_bytes\":" << bytes << ",\"failed_files\":" << failed
+      << "},\"space_regained\":";
+  if (report.space_regained) {
+    out << *report.space_regained;
+  } else {
+    out << "null";
+  }
+  out << "}\n";
+}
+
+void WriteText(const Report& report, std::ostream& out) {
+  std::uint64_t files = 0;
+  std::uint64_t bytes = 0;
+  for (const ItemResult& item : report.items) {
+    WriteItemText(item, report, out);
+    files += item.removed_files;
+    bytes += item.removed_bytes;
+  }
+  if (report.typed_urls) {
+    out << "typed-urls: " << (report.command == "list" ? (report.typed_urls->kill_all ? "Kill All ticked, " : "Kill All not ticked, ") : "")
+        << (report.typed_urls->deleted ? "deleted" : report.typed_urls->present ? "present" : "none stored") << '\n';
+  }
+  if (report.command == "list" || report.dry_run) return;
+  out << "total: removed " << files << " files, " << bytes << " bytes";
+  if (report.space_regained) out << "; disk space regained " << *report.space_regained << " bytes";
+  out << (report.interrupted ? " (interrupted)\n" : "\n");
+}
+
+}  // namespace vorlix::clean_tool

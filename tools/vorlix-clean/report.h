@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: MIT
+// What a command did, as text for people or as one JSON object for programs.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tools/vorlix-clean/cleaner.h"
+
+namespace vorlix::clean_tool {
+
+struct TypedUrlsResult {
+  bool kill_all = false;  // ticked in the Kill All dialog's settings
+  bool present = false;   // the key was there when the command began
+  bool deleted = false;
+};
+
+struct Report {
+  std::string command;  // "list", "run", "folder"
+  bool dry_run = false;
+  bool interrupted = false;
+  int exit_code = 0;
+  std::vector<ItemResult> items;
+  std::optional<TypedUrlsResult> typed_urls;  // when the command looked at them
+  std::optional<std::int64_t> space_regained;  // free space after minus before, drives c to q
+};
+
+void WriteText(const Report& report, std::ostream& out);
+void WriteJson(const Report& report, std::ostream& out);
+
+// A name or path for a terminal line: control characters as \xNN.
+std::string PrintableText(const std::string& text);
+
+// A text as a JSON string: valid UTF-8 as it is, control characters escaped,
+// and each byte that is not part of valid UTF-8 as \u00XX (the byte's value).
+std::string JsonString(const std::string& text);
+
+}  // namespace vorlix::clean_tool
