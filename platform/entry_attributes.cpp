@@ -43,6 +43,17 @@ int DeleteRefusal(const struct stat& own) {
   return kOk;
 }
 
+UniqueFd OpenHolder(const std::string& host_path, std::string& name) {
+  const std::size_t slash = host_path.rfind('/');
+  if (host_path == "/" || slash == std::string::npos) {
+    name = ".";
+    return UniqueFd(open(host_path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  }
+  name = host_path.substr(slash + 1);
+  const std::string folder = slash == 0 ? "/" : host_path.substr(0, slash);
+  return UniqueFd(open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+}
+
 int LstatStatus(int error_number) { return error_number == ENOENT ? kFileNotFound : StatusFromErrno(error_number); }
 
 int PathLstatStatus(int error_number, const std::string& host_path) {

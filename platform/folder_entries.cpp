@@ -107,14 +107,7 @@ int FolderEntries::Delete(const std::string& name) const {
 
 bool FolderEntries::Trash(const std::string& name) const {
   const std::optional<std::string> path = HostPathOf(name);
-  struct stat own {};
-  if (!path || fstatat(fd_.get(), name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return false;
-  if (S_ISDIR(own.st_mode)) return false;
-  // An entry of a folder that refuses changes (read-only mount, immutable,
-  // no write permission) cannot move; the trash would find that out only
-  // after writing its record.
-  if (faccessat(fd_.get(), ".", W_OK, AT_EACCESS) != 0) return false;
-  return MoveToTrash(fd_.get(), name, *path);
+  return path && MoveToTrash(fd_.get(), name, *path);
 }
 
 }  // namespace vorlix::platform
