@@ -29,6 +29,14 @@ mode_t ModeWithReadOnly(mode_t mode, std::uint32_t attributes);
 // read-only file (a link is never read-only); 0 otherwise.
 int DeleteRefusal(const struct stat& own);
 
+// Sets or clears read-only on the entry `name` of an open folder (which may be
+// opened for reaching its entries only); a link is left as it is. `path`
+// names the entry in the failure log. Returns a status code.
+int SetEntryReadOnly(int folder_fd, const char* name, std::uint32_t attributes, const std::string& path);
+// Deletes the entry `name` of an open folder as a file (a link as the link),
+// after DeleteRefusal. Returns a status code.
+int DeleteEntry(int folder_fd, const char* name, const std::string& path);
+
 // The folder that holds the entry a host path names, opened for reaching its
 // entries only (search permission on it is enough), and the entry's name in
 // it; the root folder stands as its own entry ".". An invalid descriptor, with

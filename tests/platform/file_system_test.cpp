@@ -90,6 +90,9 @@ TEST_F(FileSystemTest, DeleteRemovesOnlyWhatItNames) {
   EXPECT_EQ(DeleteFile("D:\\locked"), kFileNotFound);
   EXPECT_EQ(DeleteFile("D:\\no-folder\\x"), kPathNotFound);  // a missing folder is a missing path
   EXPECT_EQ(DeleteFile("D:\\target.txt\\x"), kPathNotFound);
+  // A drive's root is a folder, also the root of the whole host that has no folder above it.
+  EXPECT_EQ(DeleteFile("C:\\"), kAccessDenied);
+  EXPECT_EQ(DeleteFile("D:\\"), kAccessDenied);
 }
 
 TEST_F(FileSystemTest, StatusCodesSayWhatHappened) {
