@@ -16,6 +16,7 @@
 #include "platform/ascii.h"
 #include "platform/drive_state.h"
 #include "platform/entry_attributes.h"
+#include "platform/file_log.h"
 #include "platform/status.h"
 #include "platform/xdg.h"
 
@@ -272,9 +273,15 @@ int SetCurrentDir(const std::string& path) {
   const std::optional<ResolvedPath> resolved = Resolve(bare_drive ? GetDriveCurrentDir(text[0]) : path);
   if (!resolved) return kInvalidDrive;
   struct stat st {};
-  if (stat(resolved->host.c_str(), &st) != 0) return PathLstatStatus(errno, resolved->host);
+  if (stat(resolved->host.c_str(), &st) != 0) {
+    const int error = errno;
+    return Logged(PathLstatStatus(error, resolved->host), "enter", resolved->host, error);
+  }
   if (!S_ISDIR(st.st_mode)) return kDirectoryInvalid;
-  if (chdir(resolved->host.c_str()) != 0) return StatusFromErrno(errno);
+  if (chdir(resolved->host.c_str()) != 0) {
+    const int error = errno;
+    return Logged(StatusFromErrno(error), "enter", resolved->host, error);
+  }
   CurrentDirs& current = Current();
   current.drive = resolved->drive;
   current.dirs[resolved->drive - 'A'] = resolved->dos;
