@@ -72,12 +72,9 @@ int DeleteEntry(int folder_fd, const char* name, const std::string& path) {
 
 UniqueFd OpenHolder(const std::string& host_path, std::string& name) {
   const std::size_t slash = host_path.rfind('/');
-  if (host_path == "/" || slash == std::string::npos) {
-    name = ".";
-    return UniqueFd(open(host_path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-  }
-  name = host_path.substr(slash + 1);
-  const std::string folder = slash == 0 ? "/" : host_path.substr(0, slash);
+  const bool own_entry = host_path == "/" || slash == std::string::npos;
+  name = own_entry ? std::string(1, '.') : host_path.substr(slash + 1);
+  const std::string folder = own_entry ? host_path : slash == 0 ? std::string(1, '/') : host_path.substr(0, slash);
   return UniqueFd(open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
 }
 
