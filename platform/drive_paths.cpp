@@ -14,25 +14,21 @@
 #include <string_view>
 
 #include "platform/ascii.h"
+#include "platform/drive_state.h"
 #include "platform/entry_attributes.h"
+#include "platform/file_log.h"
 #include "platform/status.h"
 #include "platform/xdg.h"
 
 namespace vorlix::platform {
 namespace {
 
+DriveState process_drive_state;
+DriveState* installed_drive_state = &process_drive_state;
+
 using Components = std::vector<std::string>;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// The drive links, re-read whenever the dosdevices folder changes, so a link
-// that a user adds or removes while the program runs counts at once.
-struct DriveTable {
-  std::string dir;
-  struct stat stamp {};
-  bool loaded = false;
-  std::array<std::optional<std::string>, 26> roots;
-};
 
 bool SameStamp(const struct stat& a, const struct stat& b) {
   return a.st_ino == b.st_ino && a.st_dev == b.st_dev && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
@@ -40,13 +36,8 @@ bool SameStamp(const struct stat& a, const struct stat& b) {
          a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
 }
 
-DriveTable& TableStorage() {
-  static DriveTable table;
-  return table;
-}
-
 DriveTable& Table() {
-  DriveTable& table = TableStorage();
+  DriveTable& table = CurrentDriveState().table;
   std::string dir = DosDevicesDir();
   struct stat st {};
   if (stat(dir.c_str(), &st) != 0) {
@@ -72,20 +63,8 @@ DriveTable& Table() {
   return table;
 }
 
-// The current directory of each drive (empty: its root) and the current drive.
-struct CurrentDirs {
-  bool ready = false;
-  char drive = 'C';
-  std::array<std::string, 26> dirs;
-};
-
-CurrentDirs& CurrentStorage() {
-  static CurrentDirs current;
-  return current;
-}
-
 CurrentDirs& Current() {
-  CurrentDirs& current = CurrentStorage();
+  CurrentDirs& current = CurrentDriveState().current;
   if (current.ready) return current;
   current.ready = true;
   char buffer[PATH_MAX];
@@ -181,6 +160,12 @@ std::optional<std::string> MatchIgnoringCase(const std::string& folder, const st
 }
 
 }  // namespace
+
+DriveState& CurrentDriveState() { return *installed_drive_state; }
+
+void InstallDriveState(DriveState* state) {
+  installed_drive_state = state != nullptr ? state : &process_drive_state;
+}
 
 std::string DosDevicesDir() { return VorlixConfigDir() + "/dosdevices"; }
 
@@ -288,18 +273,19 @@ int SetCurrentDir(const std::string& path) {
   const std::optional<ResolvedPath> resolved = Resolve(bare_drive ? GetDriveCurrentDir(text[0]) : path);
   if (!resolved) return kInvalidDrive;
   struct stat st {};
-  if (stat(resolved->host.c_str(), &st) != 0) return PathLstatStatus(errno, resolved->host);
+  if (stat(resolved->host.c_str(), &st) != 0) {
+    const int error = errno;
+    return Logged(PathLstatStatus(error, resolved->host), "enter", resolved->host, error);
+  }
   if (!S_ISDIR(st.st_mode)) return kDirectoryInvalid;
-  if (chdir(resolved->host.c_str()) != 0) return StatusFromErrno(errno);
+  if (chdir(resolved->host.c_str()) != 0) {
+    const int error = errno;
+    return Logged(StatusFromErrno(error), "enter", resolved->host, error);
+  }
   CurrentDirs& current = Current();
   current.drive = resolved->drive;
   current.dirs[resolved->drive - 'A'] = resolved->dos;
   return kOk;
-}
-
-void ResetDriveState() {
-  CurrentStorage() = CurrentDirs{};
-  TableStorage() = DriveTable{};
 }
 
 }  // namespace vorlix::platform

@@ -82,8 +82,4 @@ std::string GetDriveCurrentDir(char letter);
 // 267 not a folder, 5 no access.
 int SetCurrentDir(const std::string& path);
 
-// Forgets the drive table and the current directories, so that the next call
-// starts over from the dosdevices folder and the process's real directory.
-void ResetDriveState();
-
 }  // namespace vorlix::platform

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "platform/file_log.h"
 #include "platform/file_system.h"
 #include "platform/status.h"
 
@@ -41,6 +42,40 @@ int DeleteRefusal(const struct stat& own) {
   if (S_ISDIR(own.st_mode)) return kAccessDenied;
   if (!S_ISLNK(own.st_mode) && (own.st_mode & 0222) == 0) return kAccessDenied;
   return kOk;
+}
+
+int SetEntryReadOnly(int folder_fd, const char* name, std::uint32_t attributes, const std::string& path) {
+  struct stat own {};
+  if (fstatat(folder_fd, name, &own, AT_SYMLINK_NOFOLLOW) != 0) {
+    const int error = errno;
+    return Logged(LstatStatus(error), "look at", path, error);
+  }
+  if (S_ISLNK(own.st_mode)) return kOk;  // a link has no permissions of its own
+  const mode_t mode = ModeWithReadOnly(own.st_mode, attributes);
+  if (mode == (own.st_mode & 07777)) return kOk;
+  if (fchmodat(folder_fd, name, mode, AT_SYMLINK_NOFOLLOW) == 0) return kOk;
+  const int error = errno;
+  return Logged(StatusFromErrno(error), "change the permissions of", path, error);
+}
+
+int DeleteEntry(int folder_fd, const char* name, const std::string& path) {
+  struct stat own {};
+  if (fstatat(folder_fd, name, &own, AT_SYMLINK_NOFOLLOW) != 0) {
+    const int error = errno;
+    return Logged(LstatStatus(error), "look at", path, error);
+  }
+  if (const int refusal = DeleteRefusal(own); refusal != kOk) return refusal;
+  if (unlinkat(folder_fd, name, 0) == 0) return kOk;
+  const int error = errno;
+  return Logged(StatusFromErrno(error), "delete", path, error);
+}
+
+UniqueFd OpenHolder(const std::string& host_path, std::string& name) {
+  const std::size_t slash = host_path.rfind('/');
+  const bool own_entry = host_path == "/" || slash == std::string::npos;
+  name = own_entry ? std::string(1, '.') : host_path.substr(slash + 1);
+  const std::string folder = own_entry ? host_path : slash == 0 ? std::string(1, '/') : host_path.substr(0, slash);
+  return UniqueFd(open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
 }
 
 int LstatStatus(int error_number) { return error_number == ENOENT ? kFileNotFound : StatusFromErrno(error_number); }

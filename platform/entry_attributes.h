@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/unique_fd.h"
+
 namespace vorlix::platform {
 
 // The attributes of an entry from its own status (links not followed).
@@ -26,6 +28,20 @@ mode_t ModeWithReadOnly(mode_t mode, std::uint32_t attributes);
 // Why an entry may not be deleted as a file: status 5 for a folder and for a
 // read-only file (a link is never read-only); 0 otherwise.
 int DeleteRefusal(const struct stat& own);
+
+// Sets or clears read-only on the entry `name` of an open folder (which may be
+// opened for reaching its entries only); a link is left as it is. `path`
+// names the entry in the failure log. Returns a status code.
+int SetEntryReadOnly(int folder_fd, const char* name, std::uint32_t attributes, const std::string& path);
+// Deletes the entry `name` of an open folder as a file (a link as the link),
+// after DeleteRefusal. Returns a status code.
+int DeleteEntry(int folder_fd, const char* name, const std::string& path);
+
+// The folder that holds the entry a host path names, opened for reaching its
+// entries only (search permission on it is enough), and the entry's name in
+// it; the root folder stands as its own entry ".". An invalid descriptor, with
+// errno set, when the folder cannot be opened.
+UniqueFd OpenHolder(const std::string& host_path, std::string& name);
 
 // The status of a failed lstat: 2 for a missing name.
 int LstatStatus(int error_number);

@@ -9,20 +9,25 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/file_log.h"
 
 namespace vorlix::platform {
 
 std::optional<SourceFile> SourceFile::Open(const std::string& host_path) {
   // Without O_NONBLOCK, opening a pipe would wait until someone writes to it.
   UniqueFd fd(open(host_path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  if (!fd.ok()) return std::nullopt;
-  struct stat st {};
-  const int flags = fcntl(fd.get(), F_GETFL);
-  if (fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
-      fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+  if (!fd.ok()) {
+    LogFileFailure("open for copying", host_path, errno);
     return std::nullopt;
   }
-  return SourceFile(std::move(fd));
+  struct stat st {};
+  const int flags = fcntl(fd.get(), F_GETFL);
+  if (fstat(fd.get(), &st) != 0 || flags < 0 || fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    LogFileFailure("open for copying", host_path, errno);
+    return std::nullopt;
+  }
+  if (!S_ISREG(st.st_mode)) return std::nullopt;
+  return SourceFile(std::move(fd), host_path);
 }
 
 ssize_t SourceFile::Read(char* buffer, std::size_t size) {
@@ -30,6 +35,7 @@ ssize_t SourceFile::Read(char* buffer, std::size_t size) {
   do {
     got = read(fd_.get(), buffer, size);
   } while (got < 0 && errno == EINTR);
+  if (got < 0) LogFileFailure("read for copying", path_, errno);
   return got;
 }
 
@@ -54,7 +60,10 @@ std::optional<ReplacementFile> ReplacementFile::Create(const std::string& host) 
   const std::size_t slash = host.rfind('/');
   std::string temporary = host.substr(0, slash + 1) + ".vorlix-copy-XXXXXX";
   UniqueFd fd(mkostemp(temporary.data(), O_CLOEXEC));
-  if (!fd.ok()) return std::nullopt;
+  if (!fd.ok()) {
+    LogFileFailure("create the copy", temporary, errno);
+    return std::nullopt;
+  }
   return ReplacementFile(std::move(fd), std::move(temporary), host);
 }
 
@@ -72,7 +81,10 @@ bool ReplacementFile::Write(const char* data, std::size_t size) {
   while (size > 0) {
     const ssize_t written = write(fd_.get(), data, size);
     if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
+    if (written <= 0) {
+      LogFileFailure("write the copy", temporary_, written < 0 ? errno : ENOSPC);
+      return false;
+    }
     data += written;
     size -= static_cast<std::size_t>(written);
   }
@@ -81,17 +93,23 @@ bool ReplacementFile::Write(const char* data, std::size_t size) {
 
 bool ReplacementFile::SetTimeAndPermissions(const std::timespec& last_write, mode_t permissions) {
   const std::timespec times[2] = {{0, UTIME_NOW}, last_write};
-  return futimens(fd_.get(), times) == 0 && fchmod(fd_.get(), permissions) == 0;
+  if (futimens(fd_.get(), times) == 0 && fchmod(fd_.get(), permissions) == 0) return true;
+  LogFileFailure("set the date and permissions of the copy", temporary_, errno);
+  return false;
 }
 
 bool ReplacementFile::Flush() {
-  if (fsync(fd_.get()) != 0) return false;
-  return fd_.Close();
+  if (fsync(fd_.get()) == 0 && fd_.Close()) return true;
+  LogFileFailure("store the copy", temporary_, errno);
+  return false;
 }
 
 bool ReplacementFile::Commit() {
   if (fd_.ok() && !Flush()) return false;
-  if (rename(temporary_.c_str(), destination_.c_str()) != 0) return false;
+  if (rename(temporary_.c_str(), destination_.c_str()) != 0) {
+    LogFileFailure("put the copy in place of", destination_, errno);
+    return false;
+  }
   temporary_.clear();
   return true;
 }

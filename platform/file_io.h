@@ -29,8 +29,9 @@ class SourceFile {
   std::optional<mode_t> Permissions() const;
 
  private:
-  explicit SourceFile(UniqueFd fd) : fd_(std::move(fd)) {}
+  SourceFile(UniqueFd fd, std::string path) : fd_(std::move(fd)), path_(std::move(path)) {}
   UniqueFd fd_;
+  std::string path_;  // for the failure log
 };
 
 class ReplacementFile {

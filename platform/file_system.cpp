@@ -45,15 +45,17 @@ bool Glob(std::string_view name, std::string_view pattern) {
   return p == pattern.size();
 }
 
-// The host path and own status (links not followed) of what a DOS path names;
-// otherwise the status code of the failure.
-int LookAt(const std::string& path, std::string& host, struct stat& own) {
+// The folder that holds what a DOS path names, opened for reaching its
+// entries, with the entry's name and host path; otherwise the status code of
+// the failure (3 when the folder is missing).
+int OpenEntry(const std::string& path, UniqueFd& folder, std::string& name, std::string& host) {
   const std::optional<ResolvedPath> resolved = Resolve(path);
   if (!resolved) return kPathNotFound;
   host = resolved->host;
-  if (lstat(host.c_str(), &own) == 0) return kOk;
+  folder = OpenHolder(host, name);
+  if (folder.ok()) return kOk;
   const int error = errno;
-  return Logged(PathLstatStatus(error, host), "look at", host, error);
+  return Logged(error == ENOENT ? kPathNotFound : LstatStatus(error), "open the folder of", host, error);
 }
 
 }  // namespace
@@ -82,25 +84,17 @@ std::optional<std::uint32_t> HostFileAttributes(const std::string& host_path) {
 }
 
 int SetFileAttributes(const std::string& path, std::uint32_t attributes) {
-  std::string host;
-  struct stat own {};
-  if (const int status = LookAt(path, host, own); status != kOk) return status;
-  if (S_ISLNK(own.st_mode)) return kOk;  // a link has no permissions of its own
-  const mode_t mode = ModeWithReadOnly(own.st_mode, attributes);
-  if (mode == (own.st_mode & 07777)) return kOk;
-  if (chmod(host.c_str(), mode) == 0) return kOk;
-  const int error = errno;
-  return Logged(StatusFromErrno(error), "change the permissions of", host, error);
+  UniqueFd folder;
+  std::string name, host;
+  if (const int status = OpenEntry(path, folder, name, host); status != kOk) return status;
+  return SetEntryReadOnly(folder.get(), name.c_str(), attributes, host);
 }
 
 int DeleteFile(const std::string& path) {
-  std::string host;
-  struct stat own {};
-  if (const int status = LookAt(path, host, own); status != kOk) return status;
-  if (const int refusal = DeleteRefusal(own); refusal != kOk) return refusal;
-  if (unlink(host.c_str()) == 0) return kOk;
-  const int error = errno;
-  return Logged(StatusFromErrno(error), "delete", host, error);
+  UniqueFd folder;
+  std::string name, host;
+  if (const int status = OpenEntry(path, folder, name, host); status != kOk) return status;
+  return DeleteEntry(folder.get(), name.c_str(), host);
 }
 
 int FindFiles(const std::string& pattern, std::uint32_t include, std::vector<FoundEntry>& found) {

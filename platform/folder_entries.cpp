@@ -12,7 +12,6 @@
 
 #include "platform/drive_paths.h"
 #include "platform/entry_attributes.h"
-#include "platform/file_log.h"
 #include "platform/file_system.h"
 #include "platform/status.h"
 #include "platform/trash.h"
@@ -79,17 +78,7 @@ std::optional<std::uint32_t> FolderEntries::Attributes(const std::string& name) 
 
 int FolderEntries::SetAttributes(const std::string& name, std::uint32_t attributes) const {
   if (!IsEntryName(name)) return kInvalidName;
-  struct stat own {};
-  if (fstatat(fd_.get(), name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
-    const int error = errno;
-    return Logged(LstatStatus(error), "look at", JoinHost(host_, name), error);
-  }
-  if (S_ISLNK(own.st_mode)) return kOk;  // a link has no permissions of its own
-  const mode_t mode = ModeWithReadOnly(own.st_mode, attributes);
-  if (mode == (own.st_mode & 07777)) return kOk;
-  if (fchmodat(fd_.get(), name.c_str(), mode, AT_SYMLINK_NOFOLLOW) == 0) return kOk;
-  const int error = errno;
-  return Logged(StatusFromErrno(error), "change the permissions of", JoinHost(host_, name), error);
+  return SetEntryReadOnly(fd_.get(), name.c_str(), attributes, JoinHost(host_, name));
 }
 
 std::optional<std::uint64_t> FolderEntries::Size(const std::string& name) const {
@@ -100,27 +89,12 @@ std::optional<std::uint64_t> FolderEntries::Size(const std::string& name) const 
 
 int FolderEntries::Delete(const std::string& name) const {
   if (!IsEntryName(name)) return kInvalidName;
-  struct stat own {};
-  if (fstatat(fd_.get(), name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
-    const int error = errno;
-    return Logged(LstatStatus(error), "look at", JoinHost(host_, name), error);
-  }
-  if (const int refusal = DeleteRefusal(own); refusal != kOk) return refusal;
-  if (unlinkat(fd_.get(), name.c_str(), 0) == 0) return kOk;
-  const int error = errno;
-  return Logged(StatusFromErrno(error), "delete", JoinHost(host_, name), error);
+  return DeleteEntry(fd_.get(), name.c_str(), JoinHost(host_, name));
 }
 
 bool FolderEntries::Trash(const std::string& name) const {
   const std::optional<std::string> path = HostPathOf(name);
-  struct stat own {};
-  if (!path || fstatat(fd_.get(), name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) return false;
-  if (S_ISDIR(own.st_mode)) return false;
-  // An entry of a folder that refuses changes (read-only mount, immutable,
-  // no write permission) cannot move; the trash would find that out only
-  // after writing its record.
-  if (faccessat(fd_.get(), ".", W_OK, AT_EACCESS) != 0) return false;
-  return MoveToTrash(fd_.get(), name, *path);
+  return path && MoveToTrash(fd_.get(), name, *path);
 }
 
 }  // namespace vorlix::platform

@@ -59,9 +59,9 @@ class FolderEntries {
   // As DeleteFile, for an entry: a folder, or a read-only file, refuses with
   // status 5; a link goes as the link. Returns a status code.
   int Delete(const std::string& name) const;
-  // Moves an entry that is not a folder into the trash (a link as the link),
-  // by a rename relative to this folder. True only when the move succeeded;
-  // otherwise the entry stays as it was.
+  // Moves an entry that is neither a folder nor a link to one into the trash
+  // (a link as the link), by a rename relative to this folder. True only when
+  // the move succeeded; otherwise the entry stays as it was.
   bool Trash(const std::string& name) const;
 
  private:

@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/drive_paths.h"
+#include "platform/drive_state.h"
 #include "platform/xdg.h"
 
 namespace vorlix::platform {
@@ -17,7 +17,8 @@ bool EnterStartInFolder() {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error || chdir(folder.c_str()) != 0) return false;
-  ResetDriveState();
+  // The current directories start over from the folder just entered.
+  CurrentDriveState() = DriveState{};
   return true;
 }
 

@@ -14,6 +14,7 @@
 #include <ctime>
 #include <optional>
 
+#include "platform/entry_attributes.h"
 #include "platform/file_log.h"
 #include "platform/unique_fd.h"
 #include "platform/xdg.h"
@@ -136,6 +137,16 @@ bool WriteAll(int fd, const std::string& text) {
 }  // namespace
 
 bool MoveToTrash(int folder_fd, const std::string& name, const std::string& original_path) {
+  struct stat own {};
+  if (fstatat(folder_fd, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
+    LogFileFailure("look at", original_path, errno);
+    return false;
+  }
+  if (LeadsToFolder(folder_fd, name.c_str(), own)) return false;
+  // An entry of a folder that refuses changes (read-only mount, immutable,
+  // no write permission) cannot move; the trash would find that out only
+  // after writing its record.
+  if (faccessat(folder_fd, ".", W_OK, AT_EACCESS) != 0) return false;
   const std::optional<TrashFolder> trash = TrashFor(folder_fd);
   if (!trash) return false;
   const UniqueFd info = OwnFolder(trash->folder.get(), "info");
@@ -172,14 +183,6 @@ bool MoveToTrash(int folder_fd, const std::string& name, const std::string& orig
     }
   }
   return false;
-}
-
-bool MoveToTrash(const std::string& host_path) {
-  const std::size_t slash = host_path.rfind('/');
-  if (slash == std::string::npos || slash + 1 == host_path.size()) return false;
-  const std::string folder = slash == 0 ? "/" : host_path.substr(0, slash);
-  const UniqueFd folder_fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  return folder_fd.ok() && MoveToTrash(folder_fd.get(), host_path.substr(slash + 1), host_path);
 }
 
 }  // namespace vorlix::platform

@@ -12,11 +12,10 @@ namespace vorlix::platform {
 // (none on the system's internal mounts). A `.trashinfo` record naming
 // `original_path` lets a file manager or trash-restore put it back. The move
 // is one rename relative to the open folder, so it takes that folder's entry
-// even when the folder's path leads elsewhere by now. True only when the move
-// succeeded; an entry that cannot be trashed stays where it is.
+// even when the folder's path leads elsewhere by now; the folder may be opened
+// for reaching its entries only (O_PATH). A folder, or a link to one, is
+// refused. True only when the move succeeded; an entry that cannot be trashed
+// stays where it is.
 bool MoveToTrash(int folder_fd, const std::string& name, const std::string& original_path);
-
-// The same for the entry a host path names.
-bool MoveToTrash(const std::string& host_path);
 
 }  // namespace vorlix::platform

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/drive_paths.h"
+#include "platform/entry_attributes.h"
 #include "platform/file_io.h"
 #include "platform/file_system.h"
 #include "platform/folder_entries.h"
@@ -59,9 +60,9 @@ std::optional<std::string> HostOf(const std::string& path) {
 bool RecycleFile(const std::string& path) {
   const std::optional<platform::ResolvedPath> resolved = platform::Resolve(path);
   if (!resolved) return false;
-  const std::optional<std::uint32_t> attributes = platform::HostFileAttributes(resolved->host);
-  if (!attributes || (*attributes & platform::kAttrDirectory)) return false;
-  return platform::MoveToTrash(resolved->host);
+  std::string name;
+  const platform::UniqueFd folder = platform::OpenHolder(resolved->host, name);
+  return folder.ok() && platform::MoveToTrash(folder.get(), name, resolved->host);
 }
 
 unsigned DuplicateFile(const std::string& source, const std::string& destination) {

@@ -23,7 +23,7 @@ void CleaningTest::SetUp() {
 void CleaningTest::TearDown() {
   // Leave the mount before unmounting it.
   if (chdir(TestRoot().c_str()) != 0) ADD_FAILURE() << "cannot leave the test's folders";
-  platform::ResetDriveState();
+  FreshDriveState();
   if (!mount_.empty() && std::system(("umount '" + mount_ + "'").c_str()) != 0) {
     ADD_FAILURE() << "cannot unmount " << mount_;
   }
@@ -35,7 +35,7 @@ bool CleaningTest::MeasureOnlyPrivateTmpfs() {
   mount_ = folder;
   MapDrive('c', mount_);
   unlink((platform::DosDevicesDir() + "/d:").c_str());
-  platform::ResetDriveState();
+  FreshDriveState();
   return true;
 }
 

@@ -31,7 +31,7 @@ class KillAllTest : public test::CleaningTest {
   void SetUp() override {
     CleaningTest::SetUp();
     test::MapDrive('c', root_);
-    platform::ResetDriveState();
+    test::FreshDriveState();
     c_ = root_;
     BindSettingsStore(reg_file1_, "TForm1", "RegFile1");
     BindSettingsStore(reg_file2_, "TForm1", "RegFile2");

@@ -8,6 +8,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
 #include "tests/common/test_env.h"
 
 extern char** environ;
@@ -44,6 +49,31 @@ ProgramRun RunProgram(std::vector<std::string> args, const std::string& scratch_
   run.out = ReadFile(out_path);
   run.err = ReadFile(err_path);
   return run;
+}
+
+void WherePermissionsBind(const std::function<void(const std::string& folder)>& check) {
+  if (geteuid() != 0) {
+    check(MakeTempDir("unprivileged"));
+    return;
+  }
+  constexpr uid_t kNobody = 65534;
+  std::string folder = (std::filesystem::temp_directory_path() / "vorlix-nobody-XXXXXX").string();
+  ASSERT_NE(mkdtemp(folder.data()), nullptr);
+  ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const bool dropped = setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0;
+    if (dropped) check(folder);
+    std::fflush(stdout);
+    _exit(!dropped ? 2 : ::testing::Test::HasFailure() ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  ASSERT_TRUE(WIFEXITED(status)) << "the unprivileged check did not end normally";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the unprivileged check failed (2: could not give up root)";
 }
 
 }  // namespace vorlix::test

@@ -3,6 +3,7 @@
 // does, and keeps what it printed.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,10 @@ struct ProgramRun {
 // that file permissions bind. A run that has not ended after a minute is
 // killed and reported with exit code -2.
 ProgramRun RunProgram(std::vector<std::string> args, const std::string& scratch_folder, bool as_nobody = false);
+
+// Runs a check where file permissions bind: directly for an ordinary user; for
+// root (as in CI) in a child process that gives up root for the unprivileged
+// user "nobody" and works in a folder of its own. The check gets that folder.
+void WherePermissionsBind(const std::function<void(const std::string& folder)>& check);
 
 }  // namespace vorlix::test

@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "platform/drive_paths.h"
+#include "platform/drive_state.h"
 #include "tests/common/test_env.h"
 
 namespace vorlix::test {
@@ -16,7 +18,14 @@ void ResetDrives() {
   std::error_code ignored;
   std::filesystem::remove_all(platform::DosDevicesDir(), ignored);
   ASSERT_TRUE(platform::EnsureDefaultDrives());
-  platform::ResetDriveState();
+  FreshDriveState();
+}
+
+void FreshDriveState() {
+  static std::unique_ptr<platform::DriveState> state;
+  auto fresh = std::make_unique<platform::DriveState>();
+  platform::InstallDriveState(fresh.get());
+  state = std::move(fresh);
 }
 
 void MapDrive(char letter, const std::string& host_folder) {

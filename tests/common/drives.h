@@ -13,6 +13,10 @@ namespace vorlix::test {
 // current directories.
 void ResetDrives();
 
+// Installs a fresh drive state (the drive table read again, the current
+// directories taken again from the process's real one) in place of the last.
+void FreshDriveState();
+
 // Maps a drive letter to a host folder (replacing an earlier mapping).
 void MapDrive(char letter, const std::string& host_folder);
 

@@ -125,7 +125,7 @@ TEST_F(DrivePathsTest, CurrentDirectoryPerDriveAndForTheProcess) {
 
 TEST_F(DrivePathsTest, StartsFromTheProcessDirectory) {
   ASSERT_EQ(chdir((d_root_ + "/Program Files").c_str()), 0);
-  ResetDriveState();
+  test::FreshDriveState();
   EXPECT_EQ(GetCurrentDir(), "D:\\Program Files");  // the longest matching drive root wins over c:
   EXPECT_EQ(HostToDos("/usr/bin"), "C:\\usr\\bin");
   EXPECT_EQ(HostToDos(d_root_), "D:\\");

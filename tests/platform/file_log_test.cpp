@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/drive_paths.h"
+#include "platform/file_io.h"
 #include "platform/file_system.h"
 #include "platform/folder_entries.h"
 #include "platform/status.h"
@@ -36,6 +38,19 @@ TEST_F(FileLogTest, EachFailedOperationIsRecordedWithTheSystemsTextAndSuccessIsN
   g_log_remove_handler(kFileLogDomain, handler);
   EXPECT_EQ(records, (std::vector<std::string>{"look at " + root_ + "/missing: No such file or directory",
                                                "look at " + root_ + "/gone: No such file or directory"}));
+}
+
+TEST_F(FileLogTest, FailedCopiesAndDirectoryChangesAreRecorded) {
+  std::vector<std::string> records;
+  const guint handler = g_log_set_handler(kFileLogDomain, G_LOG_LEVEL_DEBUG, Keep, &records);
+  EXPECT_FALSE(SourceFile::Open(root_ + "/missing"));
+  EXPECT_FALSE(ReplacementFile::Create(root_ + "/no-folder/copy"));
+  EXPECT_EQ(SetCurrentDir("D:\\missing"), kFileNotFound);
+  g_log_remove_handler(kFileLogDomain, handler);
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[0], "open for copying " + root_ + "/missing: No such file or directory");
+  EXPECT_TRUE(records[1].starts_with("create the copy " + root_ + "/no-folder/.vorlix-copy-")) << records[1];
+  EXPECT_EQ(records[2], "enter " + root_ + "/missing: No such file or directory");
 }
 
 }  // namespace

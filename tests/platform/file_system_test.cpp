@@ -8,11 +8,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
 #include "platform/drive_paths.h"
 #include "platform/status.h"
+#include "tests/common/child_process.h"
 #include "tests/common/drives.h"
 #include "tests/common/test_env.h"
 
@@ -90,6 +92,35 @@ TEST_F(FileSystemTest, DeleteRemovesOnlyWhatItNames) {
   EXPECT_EQ(DeleteFile("D:\\locked"), kFileNotFound);
   EXPECT_EQ(DeleteFile("D:\\no-folder\\x"), kPathNotFound);  // a missing folder is a missing path
   EXPECT_EQ(DeleteFile("D:\\target.txt\\x"), kPathNotFound);
+  // A drive's root is a folder, also the root of the whole host that has no folder above it.
+  EXPECT_EQ(DeleteFile("C:\\"), kAccessDenied);
+  EXPECT_EQ(DeleteFile("D:\\"), kAccessDenied);
+}
+
+TEST_F(FileSystemTest, AFolderThatMayBeSearchedButNotReadStillHasItsFilesChanged) {
+  test::WherePermissionsBind([](const std::string& folder) {
+    // The drive links of a folder this user may read, as long as the check runs.
+    struct OwnDrives {
+      std::string before = getenv("XDG_CONFIG_HOME");
+      explicit OwnDrives(const std::string& config) { setenv("XDG_CONFIG_HOME", config.c_str(), 1); }
+      ~OwnDrives() {
+        setenv("XDG_CONFIG_HOME", before.c_str(), 1);
+        test::FreshDriveState();
+      }
+    } drives(folder + "/config");
+    ASSERT_TRUE(EnsureDefaultDrives());
+    test::FreshDriveState();
+    const std::string box = folder + "/box";
+    ASSERT_EQ(mkdir(box.c_str(), 0700), 0);
+    test::WriteFile(box + "/kept", "x");
+    test::WriteFile(box + "/gone", "x");
+    ASSERT_EQ(chmod(box.c_str(), 0300), 0);
+    EXPECT_EQ(SetFileAttributes(test::OnC(box + "/kept"), kAttrReadOnly), kOk);
+    EXPECT_EQ(DeleteFile(test::OnC(box + "/gone")), kOk);
+    chmod(box.c_str(), 0700);
+    EXPECT_FALSE(test::PathExists(box + "/gone"));
+    EXPECT_EQ(GetFileAttributes(test::OnC(box + "/kept")), kAttrArchive | kAttrReadOnly);
+  });
 }
 
 TEST_F(FileSystemTest, StatusCodesSayWhatHappened) {

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "settings/reg_files.h"
+#include "tests/common/child_process.h"
 #include "tests/settings/store_fixture.h"
 
 namespace vorlix {
@@ -95,36 +96,8 @@ TEST_F(StoreFileTest, AFolderThatCannotBeMadeGivesAClearError) {
   }
 }
 
-// Runs a check where file permissions bind: directly for an ordinary user; for
-// root (as in CI) in a child process that gives up root for the unprivileged
-// user "nobody" and works in a folder of its own. The check gets that folder.
-void WherePermissionsBind(const std::function<void(const std::string& folder)>& check) {
-  if (geteuid() != 0) {
-    check(test::MakeTempDir("unprivileged"));
-    return;
-  }
-  constexpr uid_t kNobody = 65534;
-  std::string folder = (std::filesystem::temp_directory_path() / "vorlix-nobody-XXXXXX").string();
-  ASSERT_NE(mkdtemp(folder.data()), nullptr);
-  ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0);
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    const bool dropped = setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0;
-    if (dropped) check(folder);
-    std::fflush(stdout);
-    _exit(!dropped ? 2 : ::testing::Test::HasFailure() ? 1 : 0);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
-  ASSERT_TRUE(WIFEXITED(status)) << "the unprivileged check did not end normally";
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the unprivileged check failed (2: could not give up root)";
-}
-
 TEST_F(StoreFileTest, AFolderWithoutWritePermissionGivesAClearError) {
-  WherePermissionsBind([this](const std::string& folder) {
+  test::WherePermissionsBind([this](const std::string& folder) {
     const std::string mine = folder + "/mine";
     UseConfigFolder(mine);
     const std::string settings = config_ + "/vorlix";
@@ -157,7 +130,7 @@ TEST_F(StoreFileTest, AFolderWithoutWritePermissionGivesAClearError) {
 }
 
 TEST_F(StoreFileTest, AReadOnlyStoreServesReadsAndDeniesWrites) {
-  WherePermissionsBind([this](const std::string& folder) {
+  test::WherePermissionsBind([this](const std::string& folder) {
     const std::string mine = folder + "/mine";
     const std::string elsewhere = folder + "/elsewhere";
     std::filesystem::create_directories(mine);
