@@ -109,16 +109,16 @@ class CacheSearch {
   std::vector<FoundCache> Run() {
     for (const ProfileRoot& root : kFirefoxRoots) {
       for (const std::string& profile : Subfolders(Path(root))) {
-        Add(root.browser, profile, Path(root) + "/" + profile + "/cache2/entries");
+        Add(root.browser, profile, platform::JoinHostPath(Path(root), profile) + "/cache2/entries");
       }
     }
     for (const ProfileRoot& root : kChromiumRoots) {
       const std::string base = Path(root);
       if (root.browser == "Opera") AddChromiumProfile(root.browser, "Default", base);
-      for (const std::string& profile : Subfolders(base)) AddChromiumProfile(root.browser, profile, base + "/" + profile);
+      for (const std::string& profile : Subfolders(base)) AddChromiumProfile(root.browser, profile, platform::JoinHostPath(base, profile));
     }
     const std::string thumbnails = places_.cache_home + "/thumbnails";
-    for (const std::string& size : Subfolders(thumbnails)) Add("Thumbnails", size, thumbnails + "/" + size);
+    for (const std::string& size : Subfolders(thumbnails)) Add("Thumbnails", size, platform::JoinHostPath(thumbnails, size));
     AddWinePrefix(places_.home + "/.wine");
     if (!places_.wine_prefix.empty()) AddWinePrefix(places_.wine_prefix);
     return std::move(found_);
@@ -130,7 +130,7 @@ class CacheSearch {
   }
 
   std::string Path(const ProfileRoot& root) const {
-    return (root.base == Base::kHome ? places_.home : places_.cache_home) + "/" + std::string(root.path);
+    return platform::JoinHostPath(root.base == Base::kHome ? places_.home : places_.cache_home, std::string(root.path));
   }
 
   // The real path of a folder the search may read: one that exists and whose
@@ -159,9 +159,9 @@ class CacheSearch {
     const std::string users = prefix + "/drive_c/users";
     for (const std::string& user : Subfolders(users)) {
       for (std::string_view cache : kWineCacheFolders) {
-        const std::string parent = users + "/" + user + "/" + std::string(cache);
+        const std::string parent = platform::JoinHostPath(platform::JoinHostPath(users, user), std::string(cache));
         for (const std::string& part : Subfolders(parent)) {
-          Add("Internet Explorer (Wine)", user, parent + "/" + part);
+          Add("Internet Explorer (Wine)", user, platform::JoinHostPath(parent, part));
         }
       }
     }

@@ -13,6 +13,7 @@
 #include "platform/drive_paths.h"
 #include "platform/entry_attributes.h"
 #include "platform/file_system.h"
+#include "platform/host_folders.h"
 #include "platform/status.h"
 #include "platform/trash.h"
 
@@ -24,16 +25,12 @@ bool IsEntryName(const std::string& name) {
          name.find('\0') == std::string::npos;
 }
 
-std::string JoinHost(const std::string& folder, const std::string& name) {
-  return folder == "/" ? "/" + name : folder + "/" + name;
-}
-
 }  // namespace
 
 std::optional<std::string> EntryHostPath(const std::string& dos_folder, const std::string& name) {
   const std::optional<ResolvedPath> resolved = Resolve(dos_folder);
   if (!resolved || !IsEntryName(name)) return std::nullopt;
-  return JoinHost(resolved->host, name);
+  return JoinHostPath(resolved->host, name);
 }
 
 std::optional<FolderEntries> FolderEntries::Open(const std::string& dos_folder) {
@@ -67,7 +64,7 @@ std::optional<std::vector<std::string>> FolderEntries::FileNames() const {
 
 std::optional<std::string> FolderEntries::HostPathOf(const std::string& name) const {
   if (!IsEntryName(name)) return std::nullopt;
-  return JoinHost(host_, name);
+  return JoinHostPath(host_, name);
 }
 
 std::optional<std::uint32_t> FolderEntries::Attributes(const std::string& name) const {
@@ -78,7 +75,7 @@ std::optional<std::uint32_t> FolderEntries::Attributes(const std::string& name) 
 
 int FolderEntries::SetAttributes(const std::string& name, std::uint32_t attributes) const {
   if (!IsEntryName(name)) return kInvalidName;
-  return SetEntryReadOnly(fd_.get(), name.c_str(), attributes, JoinHost(host_, name));
+  return SetEntryReadOnly(fd_.get(), name.c_str(), attributes, JoinHostPath(host_, name));
 }
 
 std::optional<std::uint64_t> FolderEntries::Size(const std::string& name) const {
@@ -89,7 +86,7 @@ std::optional<std::uint64_t> FolderEntries::Size(const std::string& name) const 
 
 int FolderEntries::Delete(const std::string& name) const {
   if (!IsEntryName(name)) return kInvalidName;
-  return DeleteEntry(fd_.get(), name.c_str(), JoinHost(host_, name));
+  return DeleteEntry(fd_.get(), name.c_str(), JoinHostPath(host_, name));
 }
 
 bool FolderEntries::Trash(const std::string& name) const {

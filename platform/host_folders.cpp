@@ -12,6 +12,11 @@
 #include <memory>
 
 namespace vorlix::platform {
+
+std::string JoinHostPath(const std::string& folder, const std::string& name) {
+  return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
 namespace {
 
 struct DirCloser {

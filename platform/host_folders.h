@@ -11,6 +11,10 @@
 
 namespace vorlix::platform {
 
+// A host folder's path and an entry name joined by one slash ("/" and "a"
+// give "/a").
+std::string JoinHostPath(const std::string& folder, const std::string& name);
+
 // The canonical path of an existing folder (links resolved); nothing when the
 // path does not lead to a folder.
 std::optional<std::string> RealFolder(const std::string& host_path);
