@@ -115,10 +115,14 @@ class CacheSearch {
     for (const ProfileRoot& root : kChromiumRoots) {
       const std::string base = Path(root);
       if (root.browser == "Opera") AddChromiumProfile(root.browser, "Default", base);
-      for (const std::string& profile : Subfolders(base)) AddChromiumProfile(root.browser, profile, platform::JoinHostPath(base, profile));
+      for (const std::string& profile : Subfolders(base)) {
+        AddChromiumProfile(root.browser, profile, platform::JoinHostPath(base, profile));
+      }
     }
     const std::string thumbnails = places_.cache_home + "/thumbnails";
-    for (const std::string& size : Subfolders(thumbnails)) Add("Thumbnails", size, platform::JoinHostPath(thumbnails, size));
+    for (const std::string& size : Subfolders(thumbnails)) {
+      Add("Thumbnails", size, platform::JoinHostPath(thumbnails, size));
+    }
     AddWinePrefix(places_.home + "/.wine");
     if (!places_.wine_prefix.empty()) AddWinePrefix(places_.wine_prefix);
     return std::move(found_);
