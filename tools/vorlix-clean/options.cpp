@@ -67,7 +67,9 @@ std::optional<std::size_t> SlotIndexOf(const std::string& name) {
 }
 
 std::string SlotName(std::size_t index) {
-  return index < kIeSlots ? std::to_string(index + 1) : "u" + std::to_string(index - kIeSlots + 1);
+  if (index < kIeSlots) return std::to_string(index + 1);
+  std::string name = "u";
+  return name.append(std::to_string(index - kIeSlots + 1));
 }
 
 Options ParseOptions(const std::vector<std::string>& args) {
