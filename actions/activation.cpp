@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The main window's activation handler.
 
 #include "actions/activation.h"
 

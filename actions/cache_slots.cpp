@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// Stores chosen cache folders in the user buttons that are still free, each as a right-click save of
+// that folder would store it.
 #include "actions/cache_slots.h"
 
 #include <cctype>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The typed-URL button's handler.
 
 #include "actions/clear_typed_urls.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// "Delete Cache": empties the folder the file list shows, asking first and reporting after.
 
 #include "actions/delete_cache.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The Delete Method dialog's rows.
 
 #include "actions/delete_method.h"
 

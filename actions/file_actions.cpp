@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The main window's file actions.
 
 #include "actions/file_actions.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The fourteen folder buttons.
 
 #include "actions/folder_slot_buttons.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// "Kill All ": cleans every selected folder, the typed-URL list and the history folder in one run.
 
 #include "actions/kill_all.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The Kill All selection.
 
 #include "actions/kill_all_selection.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A folder slot's stored place, storing it, and bringing it into view.
 
 #include "actions/slot_folder.h"
 

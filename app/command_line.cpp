@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The program's command line.
 
 #include "app/command_line.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Opening the display.
 
 #include "app/display_guard.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The benchmark sections.
 
 #include "bench/sections.h"
 

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// Finds the cache folders of the browsers the current user has, the desktop's thumbnail cache and the
+// Internet Explorer caches inside Wine prefixes.
 #include "cleaning/browser_caches.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The files a file list shows, and deleting them.
 
 #include "cleaning/listed_files.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The report that ends a cleaning.
 
 #include "cleaning/regained_report.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Clearing the browser's list of typed addresses.
 
 #include "cleaning/typed_urls.h"
 

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// Hands files, folders and web addresses to the desktop, which opens each with the application the
+// user chose for its type (a folder with the file manager).
 
 #include "platform/desktop_opener.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Free space of the file systems behind a drive's folder.
 
 #include "platform/disk_space.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// DOS paths with drive letters on a host without them.
 
 #include "platform/drive_paths.h"
 

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// How one folder entry's status reads as Windows file attributes, and the rules for changing and
+// deleting it.
 
 #include "platform/entry_attributes.h"
 

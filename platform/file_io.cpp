@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// Reading one file and writing another so that the destination is only ever replaced by a complete
+// copy.
 
 #include "platform/file_io.h"
 

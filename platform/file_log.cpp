@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A record of each failed file operation with the system's error text, for a bug report.
 
 #include "platform/file_log.h"
 

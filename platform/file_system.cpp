@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Files through DOS paths.
 
 #include "platform/file_system.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The entries of one folder, reached by name relative to the folder itself.
 
 #include "platform/folder_entries.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Read-only looks at host folders by host path, for searches that walk the user's own folders.
 #include "platform/host_folders.h"
 
 #include <dirent.h>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A lock that one process of the user holds at a time, named by a text.
 
 #include "platform/instance_lock.h"
 

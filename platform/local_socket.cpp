@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// One-shot text messages between processes of the same user over a local (AF_UNIX) stream socket at a
+// path.
 
 #include "platform/local_socket.h"
 

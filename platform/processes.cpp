@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The programs the current user is running.
 #include "platform/processes.h"
 
 #include <sys/stat.h>

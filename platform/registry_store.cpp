@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The settings registry.
 
 #include "platform/registry_store.h"
 

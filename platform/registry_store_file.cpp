@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The settings store's file on disk.
 
 #include "platform/registry_store_file.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The shell: opening documents, folders and web addresses with the desktop's applications.
 
 #include "platform/shell.h"
 

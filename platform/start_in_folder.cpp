@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The folder the program starts in.
 #include "platform/start_in_folder.h"
 
 #include <unistd.h>

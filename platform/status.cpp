@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// Status codes of the platform services, numbered as Windows numbers them so that the callers'
+// messages and retry rules read the same on every platform.
 
 #include "platform/status.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The freedesktop.org trash.
 
 #include "platform/trash.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The user's settings store, shared by every settings component of the process.
 
 #include "platform/user_registry.h"
 

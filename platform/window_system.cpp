@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The program's own top-level windows, as the window toolkit sees them.
 
 #include "platform/window_system.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Where Vorlix keeps its files, after the freedesktop base-directory rules.
 
 #include "platform/xdg.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// TRegFile: the settings component over the user's settings store.
 
 #include "settings/reg_files.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// How a Variant is stored as registry data, and how stored data reads back.
 
 #include "settings/registry_data.h"
 

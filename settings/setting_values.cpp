@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// How a read result is taken as a flag or a text, and the read and write of one setting through a
+// TRegFile in those terms.
 
 #include "settings/setting_values.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Every setting the program keeps.
 
 #include "settings/settings_catalogue.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The tagged value that settings pass through TRegFile.
 
 #include "settings/variant.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Free space of drives, in the figures Windows reports for them.
 
 #include "support/disk_utils.h"
 

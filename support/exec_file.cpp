@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// TExecFile: the program launcher.
 
 #include "support/exec_file.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Moving single files to the trash and copying them.
 
 #include "support/file_utils.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The two folder routines that finding the start folder needs.
 
 #include "support/folder_helpers.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The input/output error that entering a folder raises when it cannot.
 
 #include "support/in_out_error.h"
 

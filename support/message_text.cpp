@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The program's multi-line message texts.
 
 #include "support/message_text.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The single-instance guard.
 
 #include "support/single_instance.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Small text routines for paths and numbers.
 
 #include "support/text_utils.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// What a screen reader says for the program's controls, and which controls the keyboard reaches.
 
 #include "ui/accessibility.h"
 

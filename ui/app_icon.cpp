@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The program's own window icon, drawn from the icon file that is also installed for the desktop.
 
 #include "ui/app_icon.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The application object.
 
 #include "ui/application.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// "Find browser caches": the dialog that stores found cache folders in the free user buttons.
 #include "ui/browser_caches_dialog.h"
 
 #include <QApplication>

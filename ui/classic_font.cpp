@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The font of the program's dialogs.
 
 #include "ui/classic_font.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// What the program's windows share.
 
 #include "ui/dialog_parts.h"
 

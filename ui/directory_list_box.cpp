@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The folder tree.
 
 #include "ui/directory_list_box.h"
 

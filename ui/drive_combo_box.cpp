@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The drive box.
 
 #include "ui/drive_combo_box.h"
 

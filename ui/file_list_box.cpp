@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The file list.
 
 #include "ui/file_list_box.h"
 

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// A dialog of fixed size and layout that opens centred on its screen and fills its controls each time
+// it is shown.
 
 #include "ui/fixed_dialog.h"
 

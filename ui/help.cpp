@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The help window.
 
 #include "ui/help.h"
 

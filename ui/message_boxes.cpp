@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The program's message boxes.
 
 #include "ui/message_boxes.h"
 

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// A speed button that reports which mouse button went down and, on release, whether Shift alone was
+// held.
 
 #include "ui/slot_button.h"
 

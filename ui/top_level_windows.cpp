@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The toolkit's side of the single-instance guard and of the launcher's owner window.
 
 #include "ui/top_level_windows.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Cleaning one folder as "Delete Cache" does, with figures that count the files themselves.
 
 #include "tools/vorlix-clean/cleaner.h"
 

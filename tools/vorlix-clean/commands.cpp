@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// vorlix-clean's commands: list, run and folder.
 
 #include "tools/vorlix-clean/commands.h"
 

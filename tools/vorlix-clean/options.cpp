@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// vorlix-clean's command line.
 
 #include "tools/vorlix-clean/options.h"
 

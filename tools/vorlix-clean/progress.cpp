@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// A progress bar on standard error, for a person at a terminal.
 
 #include "tools/vorlix-clean/progress.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// What a command did, as text for people or as one JSON object for programs.
 
 #include "tools/vorlix-clean/report.h"
 

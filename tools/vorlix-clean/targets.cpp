@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// What the settings store says is to be cleaned.
 
 #include "tools/vorlix-clean/targets.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The commands of vorlix-reg, each working on the user's settings store.
 
 #include "tools/vorlix-reg/commands.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Key names as a person writes them.
 
 #include "tools/vorlix-reg/key_names.h"
 

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// Reading the REGEDIT4 .reg text form as a stream of changes, one at a time, so that memory stays
+// bounded whatever the size of the file.
 
 #include "tools/vorlix-reg/reg_file_reader.h"
 

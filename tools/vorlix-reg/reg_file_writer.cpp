@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Writing keys in the REGEDIT4 .reg text form.
 
 #include "tools/vorlix-reg/reg_file_writer.h"
 

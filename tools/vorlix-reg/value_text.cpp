@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Registry data as text.
 
 #include "tools/vorlix-reg/value_text.h"
 
