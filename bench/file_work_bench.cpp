@@ -18,7 +18,7 @@ namespace vorlix::bench {
 namespace {
 
 constexpr int kFiles = 100000;
-constexpr int kRounds = 5;
+constexpr int kRounds = 3;
 
 double DeleteSeconds(const std::string &dir, QLabel *status) {
   const ListedFolder listed = ReadListedFolder("C:" + dir);
