@@ -53,10 +53,11 @@ void DeleteCache(ProgramState& state, CleaningView& view) {
                                    view.TreeDirectory(), "Is this what you want to do? "}))) {
     return;
   }
-  DeleteOutcome outcome;
+  DeleteOutcome outcome = DeleteOutcome::kDone;
   {
     const BusyWhileAlive busy(view);
-    outcome = DeleteListedFiles(listed, recycle);
+    view.RunFileWork(listed.names.size(),
+                     [&](DeleteWatcher* watcher) { outcome = DeleteListedFiles(listed, recycle, watcher); });
     // A list that shows another folder by now was not cleaned: it stays.
     if (view.FileListDirectory() == listed.folder && view.FileListIdentity() == listed.identity) {
       view.ClearFileList();

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cleaning/listed_files.h"
 #include "platform/file_system.h"
 
 namespace vorlix {
@@ -75,11 +77,17 @@ class MessageBoxes {
   virtual void ShowInformation(const std::string& text) = 0;
 };
 
-// The busy cursor shown over the whole screen while files are deleted.
+// The busy cursor shown over the whole screen while files are deleted, and
+// the run of that file work.
 class BusyCursor {
  public:
   virtual ~BusyCursor() = default;
   virtual void SetBusy(bool busy) = 0;
+  // Runs `work` over `total` listed entries to its end, handing it a watcher
+  // that hears of each entry, or nothing when no one follows the run. The
+  // window may run it on another thread and keep itself drawn meanwhile,
+  // taking no input; an exception that leaves `work` leaves this call.
+  virtual void RunFileWork(std::size_t total, const std::function<void(DeleteWatcher*)>& work) = 0;
 };
 
 // The modal dialogs the main window's handlers show; each returns true when

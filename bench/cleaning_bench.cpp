@@ -53,6 +53,7 @@ class ListedView : public CleaningView {
   bool AskConfirmation(const std::string&) override { return true; }
   void ShowInformation(const std::string&) override {}
   void SetBusy(bool) override {}
+  void RunFileWork(std::size_t, const std::function<void(DeleteWatcher*)>& work) override { work(nullptr); }
 
  private:
   ListedFolder listed_;

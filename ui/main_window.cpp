@@ -312,7 +312,8 @@ bool TForm1::event(QEvent* event) {
 }
 
 void TForm1::RunPendingActivation() {
-  if (!activation_pending_) return;
+  // An activation during a run waits for the run's end.
+  if (!activation_pending_ || file_work_running_) return;
   activation_pending_ = false;
   FormActivate();
 }

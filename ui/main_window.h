@@ -64,6 +64,7 @@ class TForm1 : public QMainWindow, public MainView {
   void ShowInformation(const std::string& text) override;
   // BusyCursor
   void SetBusy(bool busy) override;
+  void RunFileWork(std::size_t total, const std::function<void(DeleteWatcher*)>& work) override;
   // ModalDialogs
   bool ShowKillAllDialog() override;
   bool ShowCopyDestDialog() override;
@@ -129,6 +130,7 @@ class TForm1 : public QMainWindow, public MainView {
   QPointer<QWidget> previous_active_window_;
   bool activated_before_ = false;
   bool activation_pending_ = false;
+  bool file_work_running_ = false;
 };
 
 }  // namespace vorlix

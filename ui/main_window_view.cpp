@@ -8,10 +8,12 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
+#include <QScopeGuard>
 
 #include "ui/directory_list_box.h"
 #include "ui/drive_combo_box.h"
 #include "ui/file_list_box.h"
+#include "ui/file_work_run.h"
 #include "ui/message_boxes.h"
 #include "ui/slot_button.h"
 
@@ -51,6 +53,16 @@ void TForm1::SetBusy(bool busy) {
   } else {
     QApplication::restoreOverrideCursor();
   }
+}
+
+void TForm1::RunFileWork(std::size_t total, const std::function<void(DeleteWatcher*)>& work) {
+  file_work_running_ = true;
+  // However the run ends, an activation it held back runs after it.
+  const auto resume = qScopeGuard([this] {
+    file_work_running_ = false;
+    QMetaObject::invokeMethod(this, [this] { RunPendingActivation(); }, Qt::QueuedConnection);
+  });
+  RunFileWorkOffThread(*status_text_, total, work);
 }
 
 bool TForm1::ShowKillAllDialog() { return form5_ && form5_->exec() == QDialog::Accepted; }

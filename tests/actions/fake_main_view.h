@@ -41,6 +41,8 @@ class FakeMainView : public MainView {
   bool AskConfirmation(const std::string& text) override;
   void ShowInformation(const std::string& text) override { information.push_back(text); }
   void SetBusy(bool busy) override { busy_changes.push_back(busy); }
+  // Runs the work inline, as a window without a second thread would.
+  void RunFileWork(std::size_t /*total*/, const std::function<void(DeleteWatcher*)>& work) override { work(nullptr); }
 
   bool ShowKillAllDialog() override;
   bool ShowCopyDestDialog() override { return false; }

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -21,6 +22,8 @@
 #include <filesystem>
 #include <memory>
 #include <set>
+#include <stdexcept>
+#include <string>
 
 #include "platform/drive_paths.h"
 #include "platform/file_system.h"
@@ -44,6 +47,7 @@
 #include "ui/help.h"
 #include "ui/message_boxes.h"
 #include "ui/slot_button.h"
+#include "ui/guarded.h"
 
 namespace vorlix {
 namespace {
@@ -331,6 +335,68 @@ TEST_F(MainWindowTest, TheFirstDeleteCacheAfterStartAsksAndEnterAnswersNo) {
   EXPECT_FALSE(test::PathExists(c_ + "/start/a"));
   ASSERT_EQ(boxes.Seen().size(), 3);
   EXPECT_TRUE(boxes.Seen()[2].startsWith("Vorlix 5.0: ")) << boxes.Seen()[2].toStdString();
+}
+
+TEST_F(MainWindowTest, ALongRunKeepsTheWindowServedShowsProgressAndPutsTheStatusBack) {
+  constexpr int kFiles = 3000;
+  MakeFolder("/start");
+  for (int i = 0; i < kFiles; ++i) test::WriteFile(c_ + "/start/f" + std::to_string(i), "x");
+  reg_.WriteValue("IE Button 1 Default Folder", "c:\\start");
+  BoxAnswerer boxes;
+  Start();
+  form_->SetStatusText("before the run");
+  // A timer of the window's thread that fires while the busy cursor shows
+  // proves that events are served during the run.
+  int ticks_while_busy = 0;
+  QStringList texts_while_busy;
+  QTimer ticker;
+  ticker.setInterval(1);
+  QObject::connect(&ticker, &QTimer::timeout, [&] {
+    if (QApplication::overrideCursor() == nullptr) return;
+    ++ticks_while_busy;
+    texts_while_busy << form_->StatusText();
+  });
+  ticker.start();
+  state_.confirm = true;
+  QTest::mouseClick(Control("BitBtn2"), Qt::LeftButton);
+  Settle();
+  ticker.stop();
+  for (const int i : {0, kFiles / 2, kFiles - 1}) EXPECT_FALSE(test::PathExists(c_ + "/start/f" + std::to_string(i)));
+  EXPECT_GT(ticks_while_busy, 0);
+  EXPECT_FALSE(texts_while_busy.isEmpty());
+  for (const QString& text : texts_while_busy) {
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Deleting [0-9,]+ of 3,000 files\u2026$")).match(text).hasMatch())
+        << text.toStdString();
+  }
+  EXPECT_EQ(form_->StatusText(), "before the run");
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  // The question, then the report, as a run without a second thread shows them.
+  ASSERT_EQ(boxes.Seen().size(), 2);
+  EXPECT_TRUE(boxes.Seen()[0].startsWith("Warning: You are about to DELETE all of the files"));
+  EXPECT_TRUE(boxes.Seen()[1].startsWith("Vorlix 5.0: ")) << boxes.Seen()[1].toStdString();
+}
+
+TEST_F(MainWindowTest, AFailureInTheFileWorkReachesTheErrorBox) {
+  BoxAnswerer boxes;
+  Start();
+  form_->SetStatusText("before the run");
+  const qsizetype seen = boxes.Seen().size();
+  Guarded(form_.get(), [&] {
+    form_->RunFileWork(10, [](DeleteWatcher* watcher) {
+      watcher->EntryDone(0, EntryResult::kRemoved);
+      throw std::runtime_error("the disk went away");
+    });
+  });
+  ASSERT_EQ(boxes.Seen().size(), seen + 1);
+  EXPECT_TRUE(boxes.Seen()[seen].endsWith("the disk went away")) << boxes.Seen()[seen].toStdString();
+  EXPECT_EQ(form_->StatusText(), "before the run");
+  // Entries that refused are counted in the status bar instead.
+  form_->RunFileWork(5000, [](DeleteWatcher* watcher) {
+    for (std::size_t i = 0; i < 1234; ++i) watcher->EntryDone(i, EntryResult::kRefused);
+    watcher->EntryDone(1234, EntryResult::kRemoved);
+  });
+  EXPECT_TRUE(form_->StatusText().startsWith("1,234 of 5,000 files could not be removed"))
+      << form_->StatusText().toStdString();
 }
 
 TEST_F(MainWindowTest, KillAllTypedUrlsAndHistoryFromTheirButtons) {

@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: MIT
+
+#include "ui/file_work_run.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLocale>
+#include <QTimer>
+#include <atomic>
+#include <exception>
+#include <thread>
+
+namespace vorlix {
+namespace {
+
+constexpr int kProgressIntervalMs = 250;
+
+// Counts the entries of a run as the worker reaches them; read by the
+// interface thread.
+class CountingWatcher : public DeleteWatcher {
+ public:
+  void EntryDone(std::size_t /*index*/, EntryResult result) override {
+    if (result == EntryResult::kRefused) refused_.fetch_add(1, std::memory_order_relaxed);
+    done_.fetch_add(1, std::memory_order_relaxed);
+  }
+  bool StopRequested() override { return false; }
+  std::size_t Done() const { return done_.load(std::memory_order_relaxed); }
+  std::size_t Refused() const { return refused_.load(std::memory_order_relaxed); }
+
+ private:
+  std::atomic<std::size_t> done_{0};
+  std::atomic<std::size_t> refused_{0};
+};
+
+// Drops the user's input to every window of the program, and any request to
+// close one, for as long as it lives.
+class InputBlocker : public QObject {
+ public:
+  InputBlocker() { QCoreApplication::instance()->installEventFilter(this); }
+  InputBlocker(const InputBlocker &) = delete;
+  InputBlocker &operator=(const InputBlocker &) = delete;
+  ~InputBlocker() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject * /*watched*/, QEvent *event) override {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+      case QEvent::Wheel:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+      case QEvent::Shortcut:
+      case QEvent::TouchBegin:
+      case QEvent::TouchUpdate:
+      case QEvent::TouchEnd:
+      case QEvent::ContextMenu:
+      case QEvent::Close:
+        return true;
+      default:
+        return false;
+    }
+  }
+};
+
+QString Grouped(std::size_t count) {
+  return QLocale(QLocale::English, QLocale::UnitedStates).toString(static_cast<qulonglong>(count));
+}
+
+}  // namespace
+
+QString ProgressText(std::size_t done, std::size_t total) {
+  return QStringLiteral("Deleting %1 of %2 files\u2026").arg(Grouped(done), Grouped(total));
+}
+
+void RunFileWorkOffThread(QLabel &status, std::size_t total, const std::function<void(DeleteWatcher *)> &work) {
+  const QString before = status.text();
+  CountingWatcher watcher;
+  std::exception_ptr failure;
+  QEventLoop loop;
+  QTimer progress;
+  progress.setInterval(kProgressIntervalMs);
+  QObject::connect(&progress, &QTimer::timeout, &status, [&] { status.setText(ProgressText(watcher.Done(), total)); });
+  {
+    const InputBlocker blocker;
+    status.setText(ProgressText(0, total));
+    progress.start();
+    std::thread worker([&] {
+      try {
+        work(&watcher);
+      } catch (...) {
+        failure = std::current_exception();
+      }
+      // Queued: the loop ends once it runs, even when the work was quicker.
+      QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    progress.stop();
+  }
+  const std::size_t refused = watcher.Refused();
+  status.setText(refused == 0 ? before
+                              : QStringLiteral("%1 of %2 files could not be removed: they are in use or "
+                                               "protected.")
+                                    .arg(Grouped(refused), Grouped(total)));
+  if (failure) std::rethrow_exception(failure);
+}
+
+}  // namespace vorlix
