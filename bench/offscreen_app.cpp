@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The Qt application a section that shows widgets runs in.
 
 #include "bench/offscreen_app.h"
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The file work of a run on a second thread while the window stays drawn and shows its progress.
 
 #include "ui/file_work_run.h"
 

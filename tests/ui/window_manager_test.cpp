@@ -89,7 +89,8 @@ class WindowManagerTest : public ::testing::Test {
     std::string number;
     for (char c; number.find('\n') == std::string::npos && read(report_, &c, 1) == 1;) number += c;
     ASSERT_FALSE(number.empty());
-    setenv("DISPLAY", (":" + std::to_string(std::atoi(number.c_str()))).c_str(), 1);
+    const std::string display = std::string(1, ':').append(std::to_string(std::atoi(number.c_str())));
+    setenv("DISPLAY", display.c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     ASSERT_TRUE(Eventually([] { return !Output("xprop -root _NET_SUPPORTED").empty(); }));
     // The window manager may find the new server not ready yet: it is started again then.
