@@ -8,9 +8,6 @@ namespace {
 using test::BoxAnswerer;
 using test::MainWindowTest;
 using test::Settle;
-using test::kCacheRoot;
-using test::kIe5;
-namespace fs = std::filesystem;
 
 TEST_F(MainWindowTest, TheFirstDeleteCacheAfterStartAsksAndEnterAnswersNo) {
   MakeFolder("/start");

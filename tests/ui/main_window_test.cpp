@@ -8,9 +8,7 @@ namespace {
 using test::BoxAnswerer;
 using test::MainWindowTest;
 using test::Settle;
-using test::kCacheRoot;
 using test::kIe5;
-namespace fs = std::filesystem;
 
 
 TEST_F(MainWindowTest, FirstStartStoresTheCacheFoldersItFinds) {
