@@ -33,16 +33,20 @@ EntryResult DeleteEntry(const platform::FolderEntries& entries, const std::strin
 
 }  // namespace
 
-ListedFolder ReadListedFolder(const std::string& folder) {
-  ListedFolder listed{folder, std::nullopt, {}};
+ListedFolder ReadListedFolder(const std::string& folder) { return ReadFolderListing(folder).files; }
+
+FolderListing ReadFolderListing(const std::string& folder) {
+  FolderListing listing{{folder, std::nullopt, {}}, {}};
   const std::optional<platform::FolderEntries> entries = platform::FolderEntries::Open(folder);
-  if (!entries) return listed;
-  std::optional<std::vector<std::string>> names = entries->FileNames();
-  if (!names) return listed;
-  listed.identity = entries->Identity();
-  listed.names = std::move(*names);
-  std::sort(listed.names.begin(), listed.names.end(), platform::LessIgnoringAsciiCase);
-  return listed;
+  if (!entries) return listing;
+  std::optional<platform::FolderEntries::Contents> contents = entries->Read();
+  if (!contents) return listing;
+  listing.files.identity = entries->Identity();
+  listing.files.names = std::move(contents->files);
+  listing.subfolders = std::move(contents->folders);
+  std::sort(listing.files.names.begin(), listing.files.names.end(), platform::LessIgnoringAsciiCase);
+  std::sort(listing.subfolders.begin(), listing.subfolders.end(), platform::LessIgnoringAsciiCase);
+  return listing;
 }
 
 std::vector<std::uint64_t> ReadListedSizes(const ListedFolder& listed) {

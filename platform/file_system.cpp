@@ -15,6 +15,7 @@
 #include "platform/ascii.h"
 #include "platform/drive_paths.h"
 #include "platform/file_log.h"
+#include "platform/folder_reads.h"
 #include "platform/entry_attributes.h"
 #include "platform/status.h"
 
@@ -112,6 +113,7 @@ int FindFiles(const std::string& pattern, std::uint32_t include, std::vector<Fou
   if (!resolved) return kPathNotFound;
   std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(resolved->host.c_str()), closedir);
   if (!dir) return kPathNotFound;
+  CountFolderRead();
   const int dir_fd = dirfd(dir.get());
   const std::uint32_t special = kAttrHidden | kAttrSystem | kAttrDirectory;
   while (const dirent* entry = readdir(dir.get())) {

@@ -10,10 +10,12 @@
 
 #include <cerrno>
 #include <memory>
+#include <string_view>
 
 #include "platform/drive_paths.h"
 #include "platform/entry_attributes.h"
 #include "platform/file_system.h"
+#include "platform/folder_reads.h"
 #include "platform/host_folders.h"
 #include "platform/status.h"
 #include "platform/trash.h"
@@ -45,7 +47,7 @@ std::optional<FolderEntries> FolderEntries::Open(const std::string& dos_folder) 
 
 bool FolderEntries::StillAtItsPath() const { return HostIdentityOf(host_) == identity_; }
 
-std::optional<std::vector<std::string>> FolderEntries::FileNames() const {
+std::optional<FolderEntries::Contents> FolderEntries::Read() const {
   const int read_fd = openat(fd_.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (read_fd < 0) return std::nullopt;
   std::unique_ptr<DIR, int (*)(DIR*)> dir(fdopendir(read_fd), closedir);
@@ -53,14 +55,26 @@ std::optional<std::vector<std::string>> FolderEntries::FileNames() const {
     close(read_fd);
     return std::nullopt;
   }
-  std::vector<std::string> names;
+  CountFolderRead();
+  Contents contents;
   while (const dirent* entry = readdir(dir.get())) {
-    if (entry->d_name[0] == '.') continue;  // hidden, and "." and ".."
-    struct stat st {};
-    // Links are followed: a link counts by what it leads to.
-    if (fstatat(fd_.get(), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) names.emplace_back(entry->d_name);
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    const bool hidden = name.front() == '.';
+    unsigned char kind = entry->d_type;
+    if (kind == DT_LNK || kind == DT_UNKNOWN) {
+      // A link counts by what it leads to; a link that leads nowhere is neither.
+      struct stat target {};
+      if (fstatat(fd_.get(), entry->d_name, &target, 0) != 0) continue;
+      kind = S_ISDIR(target.st_mode) ? DT_DIR : S_ISREG(target.st_mode) ? DT_REG : DT_UNKNOWN;
+    }
+    if (kind == DT_DIR) {
+      contents.folders.emplace_back(name);
+    } else if (kind == DT_REG && !hidden) {
+      contents.files.emplace_back(name);
+    }
   }
-  return names;
+  return contents;
 }
 
 std::optional<std::string> FolderEntries::HostPathOf(const std::string& name) const {

@@ -41,11 +41,17 @@ class FolderEntries {
   // that a path composed from it names this folder's entries.
   bool StillAtItsPath() const;
 
-  // The names of the regular files, and of the links to regular files, that
-  // are not hidden, in the order the file system returns them. Folders, pipes,
-  // sockets and devices are never among them. Nothing when the folder cannot
-  // be read.
-  std::optional<std::vector<std::string>> FileNames() const;
+  // What one read of the folder finds, in the order the file system returns
+  // it: `folders` holds every entry that leads to a folder (hidden ones and
+  // links to folders too), `files` the regular files and links to regular
+  // files that are not hidden; pipes, sockets and devices are in neither.
+  // The kind the read reports decides, so only links and entries of an
+  // unreported kind are looked at. Nothing when the folder cannot be read.
+  struct Contents {
+    std::vector<std::string> folders;
+    std::vector<std::string> files;
+  };
+  std::optional<Contents> Read() const;
   // The host path of an entry; nothing for a text that names no entry.
   std::optional<std::string> HostPathOf(const std::string& name) const;
 

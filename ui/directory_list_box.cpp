@@ -4,11 +4,9 @@
 #include "ui/directory_list_box.h"
 
 #include <QStyle>
-#include <algorithm>
 
 #include "platform/ascii.h"
 #include "platform/drive_paths.h"
-#include "platform/file_system.h"
 #include "support/in_out_error.h"
 #include "ui/guarded.h"
 
@@ -82,15 +80,9 @@ void DirectoryListBox::Rebuild() {
   path_rows_ = static_cast<int>(parts.size());
   setCurrentRow(path_rows_ - 1);
 
-  std::vector<platform::FoundEntry> found;
-  platform::FindFiles(directory_ + "\\*.*", platform::kAttrDirectory | platform::kAttrHidden | platform::kAttrSystem,
-                      found);
-  std::vector<std::string> folders;
-  for (const platform::FoundEntry& entry : found) {
-    if (entry.attributes & platform::kAttrDirectory) folders.push_back(entry.name);
-  }
-  std::sort(folders.begin(), folders.end(), platform::LessIgnoringAsciiCase);
-  for (const std::string& folder : folders) add(closed, folder, path_rows_);
+  FolderListing listing = ReadFolderListing(directory_);
+  files_ = std::move(listing.files);
+  for (const std::string& folder : listing.subfolders) add(closed, folder, path_rows_);
 }
 
 }  // namespace vorlix

@@ -8,6 +8,8 @@
 #include <QListWidget>
 #include <string>
 
+#include "cleaning/listed_files.h"
+
 namespace vorlix {
 
 class DirectoryListBox : public QListWidget {
@@ -26,6 +28,10 @@ class DirectoryListBox : public QListWidget {
   void SetDirectory(const std::string& path);
   // Moves to a drive's own current directory when it is another drive.
   void SetDrive(char letter);
+  // The current folder's files, from the same read that found its
+  // subfolders, handed over once: a file list that follows the tree shows
+  // them without reading the folder again.
+  ListedFolder TakeFiles() { return std::move(files_); }
 
  signals:
   void DirectoryChanged();
@@ -35,6 +41,7 @@ class DirectoryListBox : public QListWidget {
   std::string PathOfRow(int row) const;
 
   std::string directory_;
+  ListedFolder files_;
   int path_rows_ = 0;  // rows of the path itself; subfolders follow
 };
 

@@ -40,8 +40,9 @@ FileListBox::FileListBox(QWidget* parent)
   setFocusPolicy(Qt::ClickFocus);
 }
 
-void FileListBox::SetDirectory(const std::string& directory) {
-  ListedFolder listed = ReadListedFolder(directory);
+void FileListBox::SetDirectory(const std::string& directory) { Show(ReadListedFolder(directory)); }
+
+void FileListBox::Show(ListedFolder listed) {
   directory_ = std::move(listed.folder);
   identity_ = listed.identity;
   model_.SetNames(std::move(listed.names));

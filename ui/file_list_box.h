@@ -45,6 +45,8 @@ class FileListBox : public QListView {
   const std::optional<platform::FileIdentity>& Identity() const { return identity_; }
   // Lists a folder's files; a folder that cannot be read lists nothing.
   void SetDirectory(const std::string& directory);
+  // Shows files already read from their folder.
+  void Show(ListedFolder listed);
 
   const std::vector<std::string>& Items() const { return model_.Names(); }
   std::vector<bool> Selection() const;

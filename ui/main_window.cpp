@@ -170,7 +170,7 @@ void TForm1::BuildFolderView() {
   Put(FileListBox1, {191, 73, 248, 227}, "FileListBox1");
   FileListBox1->setToolTip("Double click on file to view or select files and right click to copy.");
   DriveComboBox1->SetDrive(DirectoryListBox1->Drive());
-  FileListBox1->SetDirectory(DirectoryListBox1->Directory());
+  FileListBox1->Show(DirectoryListBox1->TakeFiles());
   TabThrough({DriveComboBox1, DirectoryListBox1, FileListBox1});
 }
 
@@ -247,7 +247,7 @@ void TForm1::FormActivate() {
 void TForm1::DriveComboBox1Change() { DriveBoxChanged(this, DriveComboBox1, DirectoryListBox1); }
 
 void TForm1::DirectoryListBox1Change() {
-  FileListBox1->SetDirectory(DirectoryListBox1->Directory());
+  FileListBox1->Show(DirectoryListBox1->TakeFiles());
   DriveComboBox1->SetDrive(DirectoryListBox1->Drive());
 }
 

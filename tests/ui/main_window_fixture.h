@@ -13,12 +13,14 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +34,7 @@
 #include "actions/folder_slot_buttons.h"
 #include "platform/drive_paths.h"
 #include "platform/file_system.h"
+#include "platform/folder_reads.h"
 #include "platform/start_in_folder.h"
 #include "platform/user_registry.h"
 #include "settings/setting_values.h"

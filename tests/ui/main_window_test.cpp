@@ -87,6 +87,28 @@ TEST_F(MainWindowTest, WithNoCacheFolderStoredTheFirstViewIsTheUsersCacheFolder)
   EXPECT_EQ(form_->FileListItems(), std::vector<std::string>{"entry"});
 }
 
+TEST_F(MainWindowTest, EnteringAFolderReadsItOnceForTheTreeAndTheList) {
+  MakeFolder("/view/Sub");
+  MakeFolder("/view/.hid");
+  MakeFolder("/elsewhere");
+  for (const char* name : {"b.tmp", "A.tmp", ".hidden"}) test::WriteFile(c_ + "/view/" + name, "x");
+  std::filesystem::create_directory_symlink(c_ + "/elsewhere", c_ + "/view/folder-link");
+  std::filesystem::create_symlink(c_ + "/view/b.tmp", c_ + "/view/file-link");
+  std::filesystem::create_symlink(c_ + "/view/gone", c_ + "/view/dangling");
+  ASSERT_EQ(mkfifo((c_ + "/view/pipe").c_str(), 0644), 0);
+  BoxAnswerer boxes;
+  Start();
+  const std::uint64_t reads = platform::FolderReadCount();
+  form_->SetTreeDirectory("C:\\view");
+  EXPECT_EQ(platform::FolderReadCount() - reads, 1u);
+
+  const auto* tree = form_->findChild<QListWidget*>("DirectoryListBox1");
+  std::vector<std::string> rows;
+  for (int row = 0; row < tree->count(); ++row) rows.push_back(tree->item(row)->data(Qt::UserRole).toByteArray().toStdString());
+  EXPECT_EQ(rows, (std::vector<std::string>{"C:\\", "view", ".hid", "folder-link", "Sub"}));
+  EXPECT_EQ(form_->FileListItems(), (std::vector<std::string>{"A.tmp", "b.tmp", "file-link"}));
+}
+
 // --- The activation handler runs on the first activation and on each return
 // from the Help and About window, and at no other time. ---
 
