@@ -32,11 +32,11 @@ void CopySelectedFiles(TMouseButton button, const ProgramState& state, MainView&
                              state.copy_destination)) {
     return;
   }
-  const std::vector<std::string> items = view.FileListItems();
+  const platform::NameList items = view.FileListItems();
   const std::vector<bool> selected = view.FileListSelection();
   const std::string folder = view.FileListDirectory();
   for (std::size_t i = 0; i < items.size() && i < selected.size(); ++i) {
-    if (selected[i]) DuplicateEntry(folder, items[i], state.copy_destination);
+    if (selected[i]) DuplicateEntry(folder, std::string(items[i]), state.copy_destination);
   }
 }
 

@@ -39,7 +39,7 @@ class FolderView {
 
   // The folder the file list shows, and its entries' names in list order.
   virtual std::string FileListDirectory() const = 0;
-  virtual std::vector<std::string> FileListItems() const = 0;
+  virtual platform::NameList FileListItems() const = 0;
   // The identity of the folder the list read when it last read one; nothing
   // when that folder could not be read.
   virtual std::optional<platform::FileIdentity> FileListIdentity() const = 0;

@@ -41,7 +41,7 @@ class ListedView : public CleaningView {
   void SetTreeDrive(char) override {}
   void SetTreeDirectory(const std::string&) override {}
   std::string FileListDirectory() const override { return listed_.folder; }
-  std::vector<std::string> FileListItems() const override { return listed_.names; }
+  platform::NameList FileListItems() const override { return listed_.names; }
   std::optional<platform::FileIdentity> FileListIdentity() const override { return listed_.identity; }
   std::vector<bool> FileListSelection() const override { return std::vector<bool>(listed_.names.size()); }
   std::string FileListFileName() const override { return {}; }

@@ -3,10 +3,8 @@
 
 #include "cleaning/listed_files.h"
 
-#include <algorithm>
 #include <cstdint>
 
-#include "platform/ascii.h"
 #include "platform/folder_entries.h"
 #include "platform/status.h"
 
@@ -44,8 +42,8 @@ FolderListing ReadFolderListing(const std::string& folder) {
   listing.files.identity = entries->Identity();
   listing.files.names = std::move(contents->files);
   listing.subfolders = std::move(contents->folders);
-  std::sort(listing.files.names.begin(), listing.files.names.end(), platform::LessIgnoringAsciiCase);
-  std::sort(listing.subfolders.begin(), listing.subfolders.end(), platform::LessIgnoringAsciiCase);
+  listing.files.names.SortIgnoringAsciiCase();
+  listing.subfolders.SortIgnoringAsciiCase();
   return listing;
 }
 
@@ -53,7 +51,7 @@ std::vector<std::uint64_t> ReadListedSizes(const ListedFolder& listed) {
   std::vector<std::uint64_t> sizes(listed.names.size(), 0);
   const std::optional<platform::FolderEntries> entries = platform::FolderEntries::Open(listed.folder);
   if (!entries || entries->Identity() != listed.identity) return sizes;
-  for (std::size_t i = 0; i < sizes.size(); ++i) sizes[i] = entries->Size(listed.names[i]).value_or(0);
+  for (std::size_t i = 0; i < sizes.size(); ++i) sizes[i] = entries->Size(std::string(listed.names[i])).value_or(0);
   return sizes;
 }
 
@@ -72,7 +70,7 @@ DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle, Delete
   // path must still be right; a deletion for good looks every so often.
   const std::size_t look_every = recycle ? 1 : 64;
   for (std::size_t i = 0; i < listed.names.size(); ++i) {
-    const std::string& name = listed.names[i];
+    const std::string name(listed.names[i]);
     if (watcher != nullptr && watcher->StopRequested()) return DeleteOutcome::kStopped;
     if (i % look_every == 0 && !entries->StillAtItsPath()) return DeleteOutcome::kFolderSwapped;
     // A file list never shows hidden entries; should one appear, it stays.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/name_list.h"
 
 namespace vorlix {
 
@@ -16,7 +17,7 @@ namespace vorlix {
 struct ListedFolder {
   std::string folder;
   std::optional<platform::FileIdentity> identity;  // nothing when it could not be read
-  std::vector<std::string> names;
+  platform::NameList names;
 };
 
 // Reads a folder's files for a file list: regular files and links to them,
@@ -29,7 +30,7 @@ ListedFolder ReadListedFolder(const std::string& folder);
 // folders too), sorted the same way.
 struct FolderListing {
   ListedFolder files;
-  std::vector<std::string> subfolders;
+  platform::NameList subfolders;
 };
 FolderListing ReadFolderListing(const std::string& folder);
 

@@ -27,15 +27,4 @@ constexpr bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// Orders names as a listing shows them: by bytes, ASCII letters folded.
-constexpr bool LessIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  const std::size_t common = a.size() < b.size() ? a.size() : b.size();
-  for (std::size_t i = 0; i < common; ++i) {
-    const auto x = static_cast<unsigned char>(AsciiLower(a[i]));
-    const auto y = static_cast<unsigned char>(AsciiLower(b[i]));
-    if (x != y) return x < y;
-  }
-  return a.size() < b.size();
-}
-
 }  // namespace vorlix::platform

@@ -69,9 +69,9 @@ std::optional<FolderEntries::Contents> FolderEntries::Read() const {
       kind = S_ISDIR(target.st_mode) ? DT_DIR : S_ISREG(target.st_mode) ? DT_REG : DT_UNKNOWN;
     }
     if (kind == DT_DIR) {
-      contents.folders.emplace_back(name);
+      contents.folders.push_back(name);
     } else if (kind == DT_REG && !hidden) {
-      contents.files.emplace_back(name);
+      contents.files.push_back(name);
     }
   }
   return contents;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/name_list.h"
 #include "platform/unique_fd.h"
 
 namespace vorlix::platform {
@@ -47,9 +48,10 @@ class FolderEntries {
   // files that are not hidden; pipes, sockets and devices are in neither.
   // The kind the read reports decides, so only links and entries of an
   // unreported kind are looked at. Nothing when the folder cannot be read.
+  // Names past 4 GiB in all are left out.
   struct Contents {
-    std::vector<std::string> folders;
-    std::vector<std::string> files;
+    NameList folders;
+    NameList files;
   };
   std::optional<Contents> Read() const;
   // The host path of an entry; nothing for a text that names no entry.

@@ -72,9 +72,10 @@ void DirectoryListBox::Rebuild() {
   std::vector<std::string> parts = Components(directory_);
   parts.insert(parts.begin(), directory_.substr(0, 3));
   const QString step("   ");
-  auto add = [&](const QIcon& icon, const std::string& name, int depth) {
-    auto* entry = new QListWidgetItem(icon, step.repeated(depth) + QString::fromStdString(name), this);
-    entry->setData(Qt::UserRole, QByteArray::fromStdString(name));
+  auto add = [&](const QIcon& icon, std::string_view name, int depth) {
+    const QByteArray bytes(name.data(), static_cast<qsizetype>(name.size()));
+    auto* entry = new QListWidgetItem(icon, step.repeated(depth) + QString::fromUtf8(bytes), this);
+    entry->setData(Qt::UserRole, bytes);
   };
   for (std::size_t i = 0; i < parts.size(); ++i) add(open, parts[i], static_cast<int>(i));
   path_rows_ = static_cast<int>(parts.size());
@@ -82,7 +83,7 @@ void DirectoryListBox::Rebuild() {
 
   FolderListing listing = ReadFolderListing(directory_);
   files_ = std::move(listing.files);
-  for (const std::string& folder : listing.subfolders) add(closed, folder, path_rows_);
+  for (const std::string_view folder : listing.subfolders) add(closed, folder, path_rows_);
 }
 
 }  // namespace vorlix

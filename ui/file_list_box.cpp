@@ -18,12 +18,15 @@ int FileListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
-  if (role == Qt::DisplayRole) return QString::fromStdString(names_[static_cast<std::size_t>(index.row())]);
+  if (role == Qt::DisplayRole) {
+    const std::string_view name = names_[static_cast<std::size_t>(index.row())];
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  }
   if (role == Qt::DecorationRole) return icon_;
   return {};
 }
 
-void FileListModel::SetNames(std::vector<std::string> names) {
+void FileListModel::SetNames(platform::NameList names) {
   beginResetModel();
   names_ = std::move(names);
   endResetModel();
@@ -58,7 +61,7 @@ std::string FileListBox::FileName() const {
   const QModelIndex current = currentIndex();
   if (!current.isValid() || !selectionModel()->isSelected(current)) return {};
   const std::string separator = !directory_.empty() && directory_.back() == '\\' ? "" : "\\";
-  return directory_ + separator + Items()[static_cast<std::size_t>(current.row())];
+  return directory_ + separator + std::string(Items()[static_cast<std::size_t>(current.row())]);
 }
 
 void FileListBox::Clear() { model_.SetNames({}); }

@@ -25,11 +25,11 @@ class FileListModel : public QAbstractListModel {
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
-  const std::vector<std::string>& Names() const { return names_; }
-  void SetNames(std::vector<std::string> names);
+  const platform::NameList& Names() const { return names_; }
+  void SetNames(platform::NameList names);
 
  private:
-  std::vector<std::string> names_;
+  platform::NameList names_;
   QIcon icon_;
 };
 
@@ -48,7 +48,7 @@ class FileListBox : public QListView {
   // Shows files already read from their folder.
   void Show(ListedFolder listed);
 
-  const std::vector<std::string>& Items() const { return model_.Names(); }
+  const platform::NameList& Items() const { return model_.Names(); }
   std::vector<bool> Selection() const;
   // The full path of the focused entry when it is selected; otherwise empty.
   std::string FileName() const;

@@ -47,7 +47,7 @@ class TForm1 : public QMainWindow, public MainView {
   void SetTreeDrive(char letter) override;
   void SetTreeDirectory(const std::string& path) override;
   std::string FileListDirectory() const override;
-  std::vector<std::string> FileListItems() const override;
+  platform::NameList FileListItems() const override;
   std::optional<platform::FileIdentity> FileListIdentity() const override;
   std::vector<bool> FileListSelection() const override;
   std::string FileListFileName() const override;

@@ -66,7 +66,7 @@ void FakeMainView::ReadFileList() {
   ListedFolder listed = ReadListedFolder(platform::GetCurrentDir());
   list_dir_ = std::move(listed.folder);
   list_identity_ = listed.identity;
-  items = std::move(listed.names);
+  items.assign(listed.names.begin(), listed.names.end());
 }
 
 }  // namespace vorlix::test

@@ -25,7 +25,7 @@ class FakeMainView : public MainView {
   void SetTreeDrive(char letter) override;
   void SetTreeDirectory(const std::string& path) override;
   std::string FileListDirectory() const override { return list_dir_; }
-  std::vector<std::string> FileListItems() const override { return items; }
+  platform::NameList FileListItems() const override { return items; }
   std::optional<platform::FileIdentity> FileListIdentity() const override { return list_identity_; }
   std::vector<bool> FileListSelection() const override { return std::vector<bool>(items.size()); }
   std::string FileListFileName() const override { return {}; }

@@ -43,7 +43,7 @@ SwapRound RunSwapRound(bool recycle, int files) {
   const ListedFolder snapshot = ReadListedFolder(OnC(listed));
 
   std::thread swapper([&] {
-    const std::string first = listed + "/" + snapshot.names.front();
+    const std::string first = listed + "/" + std::string(snapshot.names[0]);
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (PathExists(first) && std::chrono::steady_clock::now() < give_up) std::this_thread::yield();
     std::filesystem::rename(listed, moved);

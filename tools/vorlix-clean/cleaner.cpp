@@ -28,7 +28,7 @@ class RunWatcher : public DeleteWatcher {
     } else if (entry == EntryResult::kRefused) {
       result_.failed.push_back(names_[index]);
       progress_.Clear();
-      if (mode_.on_failure) mode_.on_failure(result_, names_[index]);
+      if (mode_.on_failure) mode_.on_failure(result_, std::string(names_[index]));
     }
     progress_.Update(done_files_, done_bytes_);
   }
@@ -37,7 +37,7 @@ class RunWatcher : public DeleteWatcher {
 
  private:
   ItemResult& result_;
-  const std::vector<std::string>& names_;
+  const platform::NameList& names_;
   const std::vector<std::uint64_t>& sizes_;
   const CleanMode& mode_;
   ProgressBar& progress_;

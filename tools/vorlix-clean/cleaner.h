@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/name_list.h"
 #include "tools/vorlix-clean/progress.h"
 #include "tools/vorlix-clean/targets.h"
 
@@ -39,8 +40,8 @@ struct ItemResult {
   std::uint64_t listed_bytes = 0;
   std::uint64_t removed_files = 0;
   std::uint64_t removed_bytes = 0;
-  std::vector<std::string> failed;  // names that could not be removed
-  std::vector<std::string> listed;  // the names listed, kept for a dry run only
+  platform::NameList failed;  // names that could not be removed
+  platform::NameList listed;  // the names listed, kept for a dry run only
 };
 
 // How a run treats each folder.

@@ -38,9 +38,9 @@ std::size_t Utf8Length(const std::string& text, std::size_t i) {
   return length;
 }
 
-void WriteNames(const char* key, const std::vector<std::string>& names, std::ostream& out) {
+void WriteNames(const char* key, const platform::NameList& names, std::ostream& out) {
   out << ",\"" << key << "\":[";
-  for (std::size_t i = 0; i < names.size(); ++i) out << (i > 0 ? "," : "") << JsonString(names[i]);
+  for (std::size_t i = 0; i < names.size(); ++i) out << (i > 0 ? "," : "") << JsonString(std::string(names[i]));
   out << ']';
 }
 
@@ -76,7 +76,7 @@ void WriteItemText(const ItemResult& item, const Report& report, std::ostream& o
   out << "\n    stored: " << PrintableText(item.target.stored_folder) << '\n';
   if (!item.path.empty()) out << "    path:   " << PrintableText(item.path) << '\n';
   if (report.dry_run) {
-    for (const std::string& name : item.listed) out << "    " << PrintableText(name) << '\n';
+    for (const std::string_view name : item.listed) out << "    " << PrintableText(std::string(name)) << '\n';
   }
 }
 
