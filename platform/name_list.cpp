@@ -45,17 +45,8 @@ void NameList::SortIgnoringAsciiCase() {
     return static_cast<unsigned char>(AsciiLower(static_cast<char>(*x))) <
            static_cast<unsigned char>(AsciiLower(static_cast<char>(*y)));
   });
-  // Lay the names out again in their new order, so that each one ends where
-  // the next begins.
-  std::vector<char> sorted;
-  sorted.reserve(chars_.size());
-  for (std::uint32_t& start : starts_) {
-    const std::size_t length = std::char_traits<char>::length(chars + start) + 1;
-    const auto begin = chars_.begin() + start;
-    start = static_cast<std::uint32_t>(sorted.size());
-    sorted.insert(sorted.end(), begin, begin + static_cast<std::ptrdiff_t>(length));
-  }
-  chars_ = std::move(sorted);
 }
+
+bool operator==(const NameList& a, const NameList& b) { return std::equal(a.begin(), a.end(), b.begin(), b.end()); }
 
 }  // namespace vorlix::platform

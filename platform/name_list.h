@@ -23,10 +23,7 @@ class NameList {
   std::size_t size() const { return starts_.size(); }
   bool empty() const { return starts_.empty(); }
   // The i-th name. A NUL follows it, so its data() is a C string.
-  std::string_view operator[](std::size_t i) const {
-    const std::size_t end = i + 1 < starts_.size() ? starts_[i + 1] : chars_.size();
-    return {chars_.data() + starts_[i], end - starts_[i] - 1};
-  }
+  std::string_view operator[](std::size_t i) const { return chars_.data() + starts_[i]; }
 
   // Adds a name (it must hold no NUL). False, and nothing added, once the
   // names would pass 4 GiB in all.
@@ -63,11 +60,12 @@ class NameList {
   const_iterator begin() const { return {this, 0}; }
   const_iterator end() const { return {this, size()}; }
 
-  friend bool operator==(const NameList& a, const NameList& b) = default;
+  // The same names in the same order.
+  friend bool operator==(const NameList& a, const NameList& b);
 
  private:
-  std::vector<char> chars_;            // each name followed by a NUL, in list order
-  std::vector<std::uint32_t> starts_;  // where each name begins in chars_
+  std::vector<char> chars_;            // each name followed by a NUL, in the order added
+  std::vector<std::uint32_t> starts_;  // where each name begins in chars_, in list order
 };
 
 }  // namespace vorlix::platform
