@@ -40,6 +40,7 @@ struct ItemResult {
   std::uint64_t removed_files = 0;
   std::uint64_t removed_bytes = 0;
   std::vector<std::string> failed;  // names that could not be removed
+  std::uint64_t not_trashed = 0;    // of those, the files whose file system has no trash
   std::vector<std::string> listed;  // the names listed, kept for a dry run only
 };
 
