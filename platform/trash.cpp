@@ -147,11 +147,10 @@ FolderTrash::Found FolderTrash::Find(int folder_fd) {
   std::optional<TrashFolder> trash = TrashFor(folder_fd);
   if (!trash) return found;
   found.info = OwnFolder(trash->folder.get(), "info");
-  found.files = OwnFolder(trash->folder.get(), "files");
-  if (!found.info.ok() || !found.files.ok()) {
+  if (found.info.ok()) found.files = OwnFolder(trash->folder.get(), "files");
+  if (!found.files.ok()) {
     found.error = errno;
     found.info = UniqueFd();
-    found.files = UniqueFd();
     return found;
   }
   found.top = std::move(trash->top);
