@@ -25,7 +25,7 @@ EntryResult DeleteOnce(const platform::FolderEntries& folder, const std::string&
 
 EntryResult DeleteEntry(const platform::FolderEntries& entries, const std::string& name, bool recycle) {
   const EntryResult first = DeleteOnce(entries, name, recycle);
-  // Without a trash there is nothing a retry could change.
+  // Only a refusal is retried: without a trash there is nothing a retry could change.
   if (first != EntryResult::kRefused) return first;
   const std::optional<std::uint32_t> attributes = entries.Attributes(name);
   if (!attributes) return EntryResult::kGone;  // gone meanwhile: nothing to retry
