@@ -57,11 +57,10 @@ class FolderEntries {
   std::optional<std::uint64_t> Size(const std::string& name) const;
   // As SetFileAttributes, for an entry. Returns a status code.
   int SetAttributes(const std::string& name, std::uint32_t attributes) const;
-  // Deletes an entry as a file, with one system call when it goes: a folder
-  // refuses with status 5 and a link goes as the link. Unlike DeleteFile, a
-  // read-only file goes too (on Linux the folder's permissions guard its
-  // entries). The entry is looked at only when the deletion fails. Returns a
-  // status code.
+  // Deletes an entry as a file in one system call, without a look at it
+  // first: a folder refuses with status 5 and a link goes as the link. Unlike
+  // DeleteFile, a read-only file goes too (on Linux the folder's permissions
+  // guard its entries). Returns a status code.
   int Delete(const std::string& name) const;
   // Moves an entry that is neither a folder nor a link to one into the trash
   // (a link as the link), by a rename relative to this folder. The trash is
