@@ -39,9 +39,26 @@ void ReportUnfinished(DeleteOutcome outcome, const std::string& folder, MessageB
   }
 }
 
+// Counts the files that stayed for want of a trash, and passes everything on
+// to the view's watcher, when it has one.
+class NoTrashCounter : public DeleteWatcher {
+ public:
+  explicit NoTrashCounter(DeleteWatcher* next) : next_(next) {}
+  void EntryDone(std::size_t index, EntryResult result) override {
+    if (result == EntryResult::kNoTrash) ++count_;
+    if (next_ != nullptr) next_->EntryDone(index, result);
+  }
+  bool StopRequested() override { return next_ != nullptr && next_->StopRequested(); }
+  std::size_t Count() const { return count_; }
+
+ private:
+  DeleteWatcher* next_;
+  std::size_t count_ = 0;
+};
+
 }  // namespace
 
-void DeleteCache(ProgramState& state, CleaningView& view) {
+std::size_t DeleteCache(ProgramState& state, CleaningView& view) {
   const ConfirmationReset reset(state);
   const std::int64_t before = SumFreeSpace();
   const bool recycle = view.RecycleChecked();
@@ -51,13 +68,17 @@ void DeleteCache(ProgramState& state, CleaningView& view) {
   if (state.confirm &&
       !view.AskWarning(JoinLines({"You are about to DELETE all of the files in the following directory:",
                                    view.TreeDirectory(), "Is this what you want to do? "}))) {
-    return;
+    return 0;
   }
   DeleteOutcome outcome = DeleteOutcome::kDone;
+  std::size_t not_trashed = 0;
   {
     const BusyWhileAlive busy(view);
-    view.RunFileWork(listed.names.size(),
-                     [&](DeleteWatcher* watcher) { outcome = DeleteListedFiles(listed, recycle, watcher); });
+    view.RunFileWork(listed.names.size(), [&](DeleteWatcher* watcher) {
+      NoTrashCounter counter(watcher);
+      outcome = DeleteListedFiles(listed, recycle, &counter);
+      not_trashed = counter.Count();
+    });
     // A list that shows another folder by now was not cleaned: it stays.
     if (view.FileListDirectory() == listed.folder && view.FileListIdentity() == listed.identity) {
       view.ClearFileList();
@@ -65,10 +86,14 @@ void DeleteCache(ProgramState& state, CleaningView& view) {
   }
   if (outcome != DeleteOutcome::kDone) {
     ReportUnfinished(outcome, listed.folder, view);
-    return;
+    return not_trashed;
   }
   const std::int64_t after = SumFreeSpace();
-  if (state.confirm) view.ShowInformation(RegainedReport(kFolderCleanedLine, after - before));
+  if (state.confirm) {
+    view.ShowInformation(RegainedReport(kFolderCleanedLine, after - before));
+    if (not_trashed > 0) view.SetStatusText(NotTrashedText(not_trashed));
+  }
+  return not_trashed;
 }
 
 }  // namespace vorlix

@@ -25,6 +25,7 @@ void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile&
   const std::int64_t before = SumFreeSpace();
   if (!view.ShowKillAllDialog()) return;
   const ConfirmationReset reset(state);
+  std::size_t not_trashed = 0;
   for (std::size_t i = 0; i < kFolderSlots.size(); ++i) {
     const FolderSlot& slot = kFolderSlots[i];
     if (!state.kill_all[i] || IsUnsetUserSlot(slot, i, view)) continue;
@@ -35,7 +36,7 @@ void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile&
     if (target.folder.empty()) continue;
     ShowSlotFolder(target, view);
     view.SetRecycleChecked(state.use_recycle[i]);
-    DeleteCache(state, view);
+    not_trashed += DeleteCache(state, view);
   }
   if (state.kill_all[kKillAllTypedUrlsItem]) DeleteTypedUrls(reg_file2);
   // Likewise an empty history folder (a setting of a type the store cannot read).
@@ -43,10 +44,11 @@ void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile&
     state.confirm = false;
     view.SetTreeDirectory(state.history_folder);
     view.SetStatusText(state.history_folder);
-    DeleteCache(state, view);
+    not_trashed += DeleteCache(state, view);
   }
   const std::int64_t after = SumFreeSpace();
   view.ShowInformation(RegainedReport(kAllFoldersCleanedLine, after - before));
+  if (not_trashed > 0) view.SetStatusText(NotTrashedText(not_trashed));
 }
 
 }  // namespace vorlix

@@ -11,22 +11,30 @@
 namespace vorlix {
 namespace {
 
-bool DeleteOnce(const platform::FolderEntries& folder, const std::string& name, bool recycle) {
-  return recycle ? folder.Trash(name) : folder.Delete(name) == platform::kOk;
+EntryResult DeleteOnce(const platform::FolderEntries& folder, const std::string& name, bool recycle) {
+  if (!recycle) return folder.Delete(name) == platform::kOk ? EntryResult::kRemoved : EntryResult::kRefused;
+  switch (folder.Trash(name)) {
+    case platform::TrashResult::kMoved: return EntryResult::kRemoved;
+    case platform::TrashResult::kNoTrash: return EntryResult::kNoTrash;
+    case platform::TrashResult::kFailed: break;
+  }
+  return EntryResult::kRefused;
 }
 
 EntryResult DeleteEntry(const platform::FolderEntries& entries, const std::string& name, bool recycle) {
-  if (DeleteOnce(entries, name, recycle)) return EntryResult::kRemoved;
+  const EntryResult first = DeleteOnce(entries, name, recycle);
+  // Only a refusal is retried: without a trash there is nothing a retry could change.
+  if (first != EntryResult::kRefused) return first;
   const std::optional<std::uint32_t> attributes = entries.Attributes(name);
   if (!attributes) return EntryResult::kGone;  // gone meanwhile: nothing to retry
   const bool was_read_only = (*attributes & platform::kAttrReadOnly) != 0;
   const bool cleared =
       was_read_only && entries.SetAttributes(name, *attributes & ~platform::kAttrReadOnly) == platform::kOk;
-  if (DeleteOnce(entries, name, recycle)) return EntryResult::kRemoved;
+  const EntryResult second = DeleteOnce(entries, name, recycle);
   // The entry stays: give it its protection back. Should that fail too,
   // there is nothing more to do for it; the run goes on.
-  if (cleared) entries.SetAttributes(name, *attributes);
-  return EntryResult::kRefused;
+  if (second != EntryResult::kRemoved && cleared) entries.SetAttributes(name, *attributes);
+  return second;
 }
 
 }  // namespace

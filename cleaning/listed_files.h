@@ -46,7 +46,12 @@ enum class DeleteOutcome {
 };
 
 // What became of one entry.
-enum class EntryResult { kRemoved, kGone, kRefused };
+enum class EntryResult {
+  kRemoved,
+  kGone,
+  kRefused,
+  kNoTrash,  // stays: the folder's file system has no trash to move it into
+};
 
 // Follows a deletion run entry by entry, and may end it between two entries.
 class DeleteWatcher {
@@ -61,14 +66,17 @@ class DeleteWatcher {
 // Deletes each listed entry of the listed folder, in order: into the trash
 // when `recycle` is true, for good otherwise. The folder must still be the one
 // that was listed (same device and inode), and must stay at its path while
-// the run goes on. A failed attempt is retried once after the entry's
-// read-only bit is cleared; when that fails too, the bit is put back and the
-// entry stays. Only the exact names inside the folder itself are touched: a
+// the run goes on. Each entry is first deleted without a look at it (one
+// system call for good); only a failed attempt looks, and is retried once
+// after the entry's read-only bit is cleared; when that fails too, the bit is
+// put back and the entry stays. The trash that serves the folder is found
+// once per run. Only the exact names inside the folder itself are touched: a
 // name is never read as a path, folders are never removed, a link goes as the
 // link, hidden entries (names beginning with a dot) stay, and an entry that
-// cannot be trashed is never deleted for good instead. Entries that are gone
-// or refuse are skipped silently, and so is everything when the listed folder
-// is still there but cannot be opened.
+// cannot be trashed is never deleted for good instead; on a file system
+// without a trash every entry stays, with kNoTrash. Entries that are gone or
+// refuse are skipped silently, and so is everything when the listed folder is
+// still there but cannot be opened.
 // A watcher, when given, hears of each entry and may stop the run.
 DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle, DeleteWatcher* watcher = nullptr);
 

@@ -16,4 +16,9 @@ inline constexpr std::string_view kAllFoldersCleanedLine = "All selected Cache f
 // text that the cache must have been empty.
 std::string RegainedReport(std::string_view cleaned_line, std::int64_t bytes_regained);
 
+// The word on files left where they were because their folder's file system
+// has no trash: "20 files were not moved to the trash: its file system has no
+// trash" ("1 file was not moved ..."), the count grouped as the bytes are.
+std::string NotTrashedText(std::uint64_t files);
+
 }  // namespace vorlix

@@ -67,6 +67,11 @@ int DeleteEntry(int folder_fd, const char* name, const std::string& path) {
     return Logged(LstatStatus(error), "look at", path, error);
   }
   if (const int refusal = DeleteRefusal(own); refusal != kOk) return refusal;
+  return UnlinkEntry(folder_fd, name, path);
+}
+
+int UnlinkEntry(int folder_fd, const char* name, const std::string& path) {
+  // Without AT_REMOVEDIR a folder refuses (EISDIR), whatever it holds.
   if (unlinkat(folder_fd, name, 0) == 0) return kOk;
   const int error = errno;
   return Logged(StatusFromErrno(error), "delete", path, error);

@@ -101,12 +101,14 @@ std::optional<std::uint64_t> FolderEntries::Size(const std::string& name) const 
 
 int FolderEntries::Delete(const std::string& name) const {
   if (!IsEntryName(name)) return kInvalidName;
-  return DeleteEntry(fd_.get(), name.c_str(), JoinHostPath(host_, name));
+  return UnlinkEntry(fd_.get(), name.c_str(), JoinHostPath(host_, name));
 }
 
-bool FolderEntries::Trash(const std::string& name) const {
+TrashResult FolderEntries::Trash(const std::string& name) const {
   const std::optional<std::string> path = HostPathOf(name);
-  return path && MoveToTrash(fd_.get(), name, *path);
+  if (!path) return TrashResult::kFailed;
+  if (!trash_) trash_.emplace(fd_.get());
+  return trash_->Move(name, *path);
 }
 
 }  // namespace vorlix::platform

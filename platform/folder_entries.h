@@ -18,6 +18,7 @@
 
 #include "platform/file_system.h"
 #include "platform/name_list.h"
+#include "platform/trash.h"
 #include "platform/unique_fd.h"
 
 namespace vorlix::platform {
@@ -64,13 +65,16 @@ class FolderEntries {
   std::optional<std::uint64_t> Size(const std::string& name) const;
   // As SetFileAttributes, for an entry. Returns a status code.
   int SetAttributes(const std::string& name, std::uint32_t attributes) const;
-  // As DeleteFile, for an entry: a folder, or a read-only file, refuses with
-  // status 5; a link goes as the link. Returns a status code.
+  // Deletes an entry as a file in one system call, without a look at it
+  // first: a folder refuses with status 5 and a link goes as the link. Unlike
+  // DeleteFile, a read-only file goes too (on Linux the folder's permissions
+  // guard its entries). Returns a status code.
   int Delete(const std::string& name) const;
   // Moves an entry that is neither a folder nor a link to one into the trash
-  // (a link as the link), by a rename relative to this folder. True only when
-  // the move succeeded; otherwise the entry stays as it was.
-  bool Trash(const std::string& name) const;
+  // (a link as the link), by a rename relative to this folder. The trash is
+  // found at the first entry and serves every later one. An entry that is not
+  // moved stays as it was.
+  TrashResult Trash(const std::string& name) const;
 
  private:
   FolderEntries(UniqueFd fd, std::string host, FileIdentity identity)
@@ -79,6 +83,7 @@ class FolderEntries {
   UniqueFd fd_;
   std::string host_;  // the folder's host path, for the trash's record
   FileIdentity identity_;
+  mutable std::optional<FolderTrash> trash_;  // found at the first move into the trash
 };
 
 }  // namespace vorlix::platform

@@ -137,53 +137,71 @@ bool WriteAll(int fd, const std::string& text) {
 
 }  // namespace
 
-bool MoveToTrash(int folder_fd, const std::string& name, const std::string& original_path) {
-  struct stat own {};
-  if (fstatat(folder_fd, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
-    LogFileFailure("look at", original_path, errno);
-    return false;
-  }
-  if (LeadsToFolder(folder_fd, name.c_str(), own)) return false;
+FolderTrash::Found FolderTrash::Find(int folder_fd) {
+  Found found;
   // An entry of a folder that refuses changes (read-only mount, immutable,
   // no write permission) cannot move; the trash would find that out only
   // after writing its record.
-  if (faccessat(folder_fd, ".", W_OK, AT_EACCESS) != 0) return false;
-  const std::optional<TrashFolder> trash = TrashFor(folder_fd);
-  if (!trash) return false;
-  const UniqueFd info = OwnFolder(trash->folder.get(), "info");
-  const UniqueFd files = OwnFolder(trash->folder.get(), "files");
-  if (!info.ok() || !files.ok()) {
-    LogFileFailure("open the trash folder for", original_path, errno);
-    return false;
+  found.writable = faccessat(folder_fd, ".", W_OK, AT_EACCESS) == 0;
+  if (!found.writable) return found;
+  std::optional<TrashFolder> trash = TrashFor(folder_fd);
+  if (!trash) return found;
+  found.info = OwnFolder(trash->folder.get(), "info");
+  if (found.info.ok()) found.files = OwnFolder(trash->folder.get(), "files");
+  if (!found.files.ok()) {
+    found.error = errno;
+    found.info = UniqueFd();
+    return found;
+  }
+  found.top = std::move(trash->top);
+  return found;
+}
+
+TrashResult FolderTrash::Move(const std::string& name, const std::string& original_path) {
+  struct stat own {};
+  if (fstatat(folder_fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
+    LogFileFailure("look at", original_path, errno);
+    return TrashResult::kFailed;
+  }
+  if (LeadsToFolder(folder_fd_, name.c_str(), own)) return TrashResult::kFailed;
+  if (!found_) found_ = Find(folder_fd_);
+  if (!found_->writable) return TrashResult::kFailed;
+  if (!found_->info.ok()) {
+    if (found_->error != 0) LogFileFailure("open the trash folder for", original_path, found_->error);
+    return TrashResult::kNoTrash;
   }
   // A trash at a file system's top may record the path below that top.
+  const std::string& top = found_->top;
   std::string recorded = original_path;
-  if (!trash->top.empty() && trash->top != "/" && recorded.starts_with(trash->top + "/")) {
-    recorded.erase(0, trash->top.size() + 1);
-  }
+  if (!top.empty() && top != "/" && recorded.starts_with(top + "/")) recorded.erase(0, top.size() + 1);
   const std::string record = Record(recorded);
   for (int n = 1; n < 100000; ++n) {
     const std::string trashed = CandidateName(name, n);
     const std::string info_name = trashed + ".trashinfo";
-    const UniqueFd info_file(openat(info.get(), info_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    const UniqueFd info_file(
+        openat(found_->info.get(), info_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!info_file.ok()) {
       if (errno == EEXIST) continue;
       LogFileFailure("write the trash record of", original_path, errno);
-      return false;
+      return TrashResult::kFailed;
     }
     // The record is complete before the entry moves, so nobody reads an empty one.
     if (WriteAll(info_file.get(), record) &&
-        renameat2(folder_fd, name.c_str(), files.get(), trashed.c_str(), RENAME_NOREPLACE) == 0) {
-      return true;
+        renameat2(folder_fd_, name.c_str(), found_->files.get(), trashed.c_str(), RENAME_NOREPLACE) == 0) {
+      return TrashResult::kMoved;
     }
     const int error = errno;
-    unlinkat(info.get(), info_name.c_str(), 0);
+    unlinkat(found_->info.get(), info_name.c_str(), 0);
     if (error != EEXIST) {
       LogFileFailure("move into the trash", original_path, error);
-      return false;
+      return TrashResult::kFailed;
     }
   }
-  return false;
+  return TrashResult::kFailed;
+}
+
+bool MoveToTrash(int folder_fd, const std::string& name, const std::string& original_path) {
+  return FolderTrash(folder_fd).Move(name, original_path) == TrashResult::kMoved;
 }
 
 }  // namespace vorlix::platform

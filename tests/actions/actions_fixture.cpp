@@ -27,6 +27,8 @@ void CleaningTest::TearDown() {
   if (!mount_.empty() && std::system(("umount '" + mount_ + "'").c_str()) != 0) {
     ADD_FAILURE() << "cannot unmount " << mount_;
   }
+  std::error_code ignored;
+  if (!no_trash_.empty()) std::filesystem::remove_all(no_trash_, ignored);
 }
 
 bool CleaningTest::MeasureOnlyPrivateTmpfs() {
@@ -37,6 +39,14 @@ bool CleaningTest::MeasureOnlyPrivateTmpfs() {
   unlink((platform::DosDevicesDir() + "/d:").c_str());
   FreshDriveState();
   return true;
+}
+
+std::string CleaningTest::MapNoTrashDrive() {
+  std::string folder = "/dev/shm/vorlix-test-XXXXXX";
+  if (mkdtemp(folder.data()) == nullptr) return {};
+  no_trash_ = folder;
+  MapDrive('e', no_trash_);
+  return no_trash_;
 }
 
 }  // namespace vorlix::test

@@ -19,8 +19,13 @@ class CleaningTest : public ::testing::Test {
   // what the test does. False when this run may not mount.
   bool MeasureOnlyPrivateTmpfs();
 
-  std::string root_;   // drive d's folder
-  std::string mount_;  // drive c's tmpfs once mounted
+  // Maps drive e to a fresh folder on /dev/shm, a system tmpfs that has no
+  // trash, removed when the test ends; empty when there is no /dev/shm.
+  std::string MapNoTrashDrive();
+
+  std::string root_;      // drive d's folder
+  std::string mount_;     // drive c's tmpfs once mounted
+  std::string no_trash_;  // drive e's folder on /dev/shm once made
 };
 
 // Skips the test unless the free space can be measured without other

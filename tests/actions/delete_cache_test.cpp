@@ -233,6 +233,29 @@ TEST_F(FolderCleaningTest, FilesThatCannotBeTrashedOrDeletedStayWhereTheyAre) {
   EXPECT_EQ(left, "kept");
 }
 
+TEST_F(FolderCleaningTest, FilesOnAFileSystemWithoutTrashStayAndTheStatusBarSaysSoAfterTheReport) {
+  const std::string folder = MapNoTrashDrive();
+  if (folder.empty()) GTEST_SKIP() << "no /dev/shm here";
+  WriteFile(folder + "/only.tmp", "kept");
+  view_.SetTreeDirectory("E:\\");
+  view_.recycle = true;
+  view_.status_texts.clear();
+  state_.confirm = true;
+  DeleteCache(state_, view_);
+  EXPECT_EQ(ReadFile(folder + "/only.tmp"), "kept");
+  EXPECT_EQ(view_.information.size(), 1u);
+  EXPECT_EQ(view_.status_texts,
+            std::vector<std::string>{"1 file was not moved to the trash: its file system has no trash"});
+
+  // Deleting for good is not held back by the missing trash.
+  view_.SetTreeDirectory("E:\\");
+  view_.recycle = false;
+  view_.status_texts.clear();
+  DeleteCache(state_, view_);
+  EXPECT_FALSE(PathExists(folder + "/only.tmp"));
+  EXPECT_TRUE(view_.status_texts.empty());
+}
+
 TEST_F(FolderCleaningTest, AsksForTheViewedFolderAndReportsTheBytesRegained) {
   REQUIRE_PRIVATE_TMPFS();
   std::filesystem::create_directories(mount_ + "/cache");

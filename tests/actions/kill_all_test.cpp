@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "actions/kill_all_selection.h"
@@ -171,6 +172,29 @@ TEST_F(KillAllTest, ReportsTheBytesRegainedOverTheWholeRunOnce) {
   Select({0});
   Run();
   EXPECT_EQ(view_.information.back(), kEmptyReport);
+}
+
+TEST_F(KillAllTest, OneSentenceAfterTheReportCountsTheFilesOfEveryFolderThatHasNoTrash) {
+  const std::string no_trash = MapNoTrashDrive();
+  if (no_trash.empty()) GTEST_SKIP() << "no /dev/shm here";
+  for (const char* name : {"/one/a", "/one/b", "/two/c"}) {
+    std::filesystem::create_directories(std::filesystem::path(no_trash + name).parent_path());
+    WriteFile(no_trash + name, "kept");
+  }
+  const std::string trashed = FolderWithFile(kCacheRoot + std::string("cache2"));  // this one has a trash
+  reg_file1_.WriteValue("IE Button 1 Default Drive", "e");
+  reg_file1_.WriteValue("IE Button 1 Default Folder", "E:\\one");
+  state_.history_folder = "E:\\two";
+  state_.use_recycle[0] = state_.use_recycle[1] = true;
+  Select({0, 1, kKillAllHistoryItem});
+  Run();
+  EXPECT_FALSE(PathExists(trashed));
+  for (const char* name : {"/one/a", "/one/b", "/two/c"}) EXPECT_TRUE(PathExists(no_trash + name)) << name;
+  const std::string sentence = "3 files were not moved to the trash: its file system has no trash";
+  EXPECT_EQ(view_.information.size(), 1u);
+  ASSERT_FALSE(view_.status_texts.empty());
+  EXPECT_EQ(view_.status_texts.back(), sentence);
+  EXPECT_EQ(std::count(view_.status_texts.begin(), view_.status_texts.end(), sentence), 1);
 }
 
 TEST_F(KillAllTest, OnlyTheTypedUrlItemDeletesTheKeyAndReportsNoSpace) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -18,6 +19,17 @@ void ResetDrives() {
   std::error_code ignored;
   std::filesystem::remove_all(platform::DosDevicesDir(), ignored);
   ASSERT_TRUE(platform::EnsureDefaultDrives());
+  FreshDriveState();
+}
+
+OwnDriveLinks::OwnDriveLinks(const std::string& config) : before_(std::getenv("XDG_CONFIG_HOME")) {
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  EXPECT_TRUE(platform::EnsureDefaultDrives());
+  FreshDriveState();
+}
+
+OwnDriveLinks::~OwnDriveLinks() {
+  setenv("XDG_CONFIG_HOME", before_.c_str(), 1);
   FreshDriveState();
 }
 

@@ -23,6 +23,20 @@ void MapDrive(char letter, const std::string& host_folder);
 // "C:" followed by a host path: the DOS path of a host path on drive c.
 std::string OnC(const std::string& host_path);
 
+// Points the drive links at a folder of their own below `config` (the
+// XDG_CONFIG_HOME of a check that runs as another user) for as long as it
+// lives, with the default drives; puts the earlier ones back when it goes.
+class OwnDriveLinks {
+ public:
+  explicit OwnDriveLinks(const std::string& config);
+  OwnDriveLinks(const OwnDriveLinks&) = delete;
+  OwnDriveLinks& operator=(const OwnDriveLinks&) = delete;
+  ~OwnDriveLinks();
+
+ private:
+  std::string before_;
+};
+
 // A test whose drive d maps to a fresh temporary folder, `root_` (its
 // canonical host path), on a drive layer started afresh.
 class DriveDTest : public ::testing::Test {

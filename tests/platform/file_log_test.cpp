@@ -37,7 +37,7 @@ TEST_F(FileLogTest, EachFailedOperationIsRecordedWithTheSystemsTextAndSuccessIsN
   EXPECT_EQ(DeleteFile("D:\\kept"), kAccessDenied);  // read-only: refused before any system call
   g_log_remove_handler(kFileLogDomain, handler);
   EXPECT_EQ(records, (std::vector<std::string>{"look at " + root_ + "/missing: No such file or directory",
-                                               "look at " + root_ + "/gone: No such file or directory"}));
+                                               "delete " + root_ + "/gone: No such file or directory"}));
 }
 
 TEST_F(FileLogTest, FailedCopiesAndDirectoryChangesAreRecorded) {

@@ -99,17 +99,7 @@ TEST_F(FileSystemTest, DeleteRemovesOnlyWhatItNames) {
 
 TEST_F(FileSystemTest, AFolderThatMayBeSearchedButNotReadStillHasItsFilesChanged) {
   test::WherePermissionsBind([](const std::string& folder) {
-    // The drive links of a folder this user may read, as long as the check runs.
-    struct OwnDrives {
-      std::string before = getenv("XDG_CONFIG_HOME");
-      explicit OwnDrives(const std::string& config) { setenv("XDG_CONFIG_HOME", config.c_str(), 1); }
-      ~OwnDrives() {
-        setenv("XDG_CONFIG_HOME", before.c_str(), 1);
-        test::FreshDriveState();
-      }
-    } drives(folder + "/config");
-    ASSERT_TRUE(EnsureDefaultDrives());
-    test::FreshDriveState();
+    const test::OwnDriveLinks drives(folder + "/config");
     const std::string box = folder + "/box";
     ASSERT_EQ(mkdir(box.c_str(), 0700), 0);
     test::WriteFile(box + "/kept", "x");

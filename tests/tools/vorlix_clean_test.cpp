@@ -180,6 +180,13 @@ TEST_F(VorlixCleanTest, FilesThatCannotBeTrashedStayAreNamedAndTheRunGoesOn) {
   EXPECT_TRUE(test::PathExists(trash_slot + "/f0") && test::PathExists(trash_slot + "/f1"));
   ExpectOnlyKeptEntries(good_slot);
   EXPECT_TRUE(Has(run.out, "u1: removed 0 files, 0 bytes (trash), 3 could not be removed")) << run.out;
+  EXPECT_TRUE(Has(run.err, "u1: 3 files were not moved to the trash: its file system has no trash\n")) << run.err;
+  EXPECT_FALSE(Has(run.err, "u2: ")) << run.err;
+
+  const ToolRun json = Clean({"run", "u1", "u2", "--json"});
+  EXPECT_EQ(json.exit_code, 1);
+  EXPECT_TRUE(Has(json.out, "\"not_trashed\":3}")) << json.out;
+  EXPECT_TRUE(Has(json.out, "\"failed_files\":3,\"not_trashed_files\":3}")) << json.out;
 }
 
 TEST_F(VorlixCleanTest, KillAllCleansTheTickedItemsAndStopsAtAFolderThatCannotBeEntered) {

@@ -25,7 +25,8 @@ class RunWatcher : public DeleteWatcher {
     if (entry == EntryResult::kRemoved) {
       ++result_.removed_files;
       result_.removed_bytes += sizes_[index];
-    } else if (entry == EntryResult::kRefused) {
+    } else if (entry == EntryResult::kRefused || entry == EntryResult::kNoTrash) {
+      if (entry == EntryResult::kNoTrash) ++result_.not_trashed;
       result_.failed.push_back(names_[index]);
       progress_.Clear();
       if (mode_.on_failure) mode_.on_failure(result_, std::string(names_[index]));

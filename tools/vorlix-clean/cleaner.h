@@ -40,8 +40,9 @@ struct ItemResult {
   std::uint64_t listed_bytes = 0;
   std::uint64_t removed_files = 0;
   std::uint64_t removed_bytes = 0;
-  platform::NameList failed;  // names that could not be removed
-  platform::NameList listed;  // the names listed, kept for a dry run only
+  platform::NameList failed;      // names that could not be removed
+  std::uint64_t not_trashed = 0;  // of those, the files whose file system has no trash
+  platform::NameList listed;      // the names listed, kept for a dry run only
 };
 
 // How a run treats each folder.

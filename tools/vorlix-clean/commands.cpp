@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <iostream>
 
+#include "cleaning/regained_report.h"
 #include "cleaning/typed_urls.h"
 #include "platform/ascii.h"
 #include "platform/drive_paths.h"
@@ -52,6 +53,7 @@ void CleanTargets(const std::vector<Target>& targets, const Options& options, co
     report.items.push_back(CleanTarget(target, mode, progress));
     const ItemResult& item = report.items.back();
     if (!item.failed.empty()) report.exit_code = kExitSomeFailed;
+    if (item.not_trashed > 0) Complain(target.name + ": " + NotTrashedText(item.not_trashed));
     if (item.status == ItemStatus::kNotEntered) {
       Complain(target.name + ": " + PrintableText(item.error));
       report.exit_code = kExitStopped;

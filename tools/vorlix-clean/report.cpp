@@ -54,6 +54,7 @@ void WriteItemJson(const ItemResult& item, const Report& report, std::ostream& o
   if (report.command != "list") {
     out << ",\"removed_files\":" << item.removed_files << ",\"removed_bytes\":" << item.removed_bytes;
     WriteNames("failed", item.failed, out);
+    out << ",\"not_trashed\":" << item.not_trashed;
   }
   if (report.dry_run) WriteNames("would_remove", item.listed, out);
   out << '}';
@@ -127,12 +128,14 @@ void WriteJson(const Report& report, std::ostream& out) {
   std::uint64_t files = 0;
   std::uint64_t bytes = 0;
   std::uint64_t failed = 0;
+  std::uint64_t not_trashed = 0;
   for (std::size_t i = 0; i < report.items.size(); ++i) {
     out << (i > 0 ? "," : "");
     WriteItemJson(report.items[i], report, out);
     files += report.items[i].removed_files;
     bytes += report.items[i].removed_bytes;
     failed += report.items[i].failed.size();
+    not_trashed += report.items[i].not_trashed;
   }
   out << "],\"typed_urls\":";
   if (report.typed_urls) {
@@ -143,7 +146,7 @@ void WriteJson(const Report& report, std::ostream& out) {
     out << "null";
   }
   out << ",\"total\":{\"removed_files\":" << files << ",\"removed_bytes\":" << bytes << ",\"failed_files\":" << failed
-      << "},\"space_regained\":";
+      << ",\"not_trashed_files\":" << not_trashed << "},\"space_regained\":";
   if (report.space_regained) {
     out << *report.space_regained;
   } else {

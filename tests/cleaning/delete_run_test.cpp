@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "cleaning/listed_files.h"
+#include "platform/xdg.h"
+#include "tests/common/child_process.h"
+#include "tests/common/drives.h"
+#include "tests/common/test_env.h"
+
+namespace vorlix {
+namespace {
+
+using test::PathExists;
+using test::WriteFile;
+
+// Runs a callback after each entry of a run.
+class AfterEachEntry : public DeleteWatcher {
+ public:
+  explicit AfterEachEntry(std::function<void(std::size_t)> after) : after_(std::move(after)) {}
+  void EntryDone(std::size_t index, EntryResult /*result*/) override { after_(index); }
+  bool StopRequested() override { return false; }
+
+ private:
+  std::function<void(std::size_t)> after_;
+};
+
+using DeleteRunTest = test::DriveDTest;
+
+TEST_F(DeleteRunTest, TheTrashFoundForTheFirstFileTakesEveryFileOfTheRun) {
+  for (const char* name : {"a", "b", "c"}) WriteFile(root_ + "/" + name, name);
+  const ListedFolder listed = ReadListedFolder("D:\\");
+  ASSERT_EQ(listed.names.size(), 3u);
+  const std::string trash = platform::DataHome() + "/Trash";
+  const std::string moved = trash + "-moved";
+  // Once the first file is in, the trash leaves its path: a run that looked
+  // for its trash again would make a new one there.
+  AfterEachEntry watcher([&](std::size_t index) {
+    if (index == 0) std::filesystem::rename(trash, moved);
+  });
+  EXPECT_EQ(DeleteListedFiles(listed, true, &watcher), DeleteOutcome::kDone);
+  for (const char* name : {"a", "b", "c"}) {
+    EXPECT_EQ(test::ReadFile(moved + "/files/" + name), name);
+    EXPECT_TRUE(PathExists(moved + "/info/" + std::string(name) + ".trashinfo")) << name;
+  }
+  EXPECT_FALSE(PathExists(trash));
+  std::filesystem::remove_all(moved);
+}
+
+TEST_F(DeleteRunTest, AReadOnlyFileGoesButAFolderThatRefusesChangesKeepsItsFilesAndTheirProtection) {
+  test::WherePermissionsBind([](const std::string& folder) {
+    const test::OwnDriveLinks drives(folder + "/config");
+    const std::string box = folder + "/box";
+    ASSERT_EQ(mkdir(box.c_str(), 0700), 0);
+    WriteFile(box + "/plain", "x");
+    WriteFile(box + "/protected", "x");
+    ASSERT_EQ(chmod((box + "/protected").c_str(), 0444), 0);
+    const ListedFolder listed = ReadListedFolder(test::OnC(box));
+    ASSERT_EQ(listed.names.size(), 2u);
+
+    ASSERT_EQ(chmod(box.c_str(), 0500), 0);
+    for (const bool recycle : {false, true}) {
+      EXPECT_EQ(DeleteListedFiles(listed, recycle), DeleteOutcome::kDone);
+      struct stat plain {}, protected_file {};
+      ASSERT_EQ(stat((box + "/plain").c_str(), &plain), 0) << recycle;
+      ASSERT_EQ(stat((box + "/protected").c_str(), &protected_file), 0) << recycle;
+      EXPECT_EQ(plain.st_mode & 07777, 0644u) << recycle;
+      EXPECT_EQ(protected_file.st_mode & 07777, 0444u) << recycle;
+    }
+
+    ASSERT_EQ(chmod(box.c_str(), 0700), 0);
+    EXPECT_EQ(DeleteListedFiles(listed, false), DeleteOutcome::kDone);
+    EXPECT_FALSE(PathExists(box + "/plain"));
+    EXPECT_FALSE(PathExists(box + "/protected"));
+  });
+}
+
+}  // namespace
+}  // namespace vorlix
