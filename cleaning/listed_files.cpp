@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "cleaning/folder_load.h"
 #include "platform/folder_entries.h"
 #include "platform/status.h"
 
@@ -42,17 +43,8 @@ EntryResult DeleteEntry(const platform::FolderEntries& entries, const std::strin
 ListedFolder ReadListedFolder(const std::string& folder) { return ReadFolderListing(folder).files; }
 
 FolderListing ReadFolderListing(const std::string& folder) {
-  FolderListing listing{{folder, std::nullopt, {}}, {}};
-  const std::optional<platform::FolderEntries> entries = platform::FolderEntries::Open(folder);
-  if (!entries) return listing;
-  std::optional<platform::FolderEntries::Contents> contents = entries->Read();
-  if (!contents) return listing;
-  listing.files.identity = entries->Identity();
-  listing.files.names = std::move(contents->files);
-  listing.subfolders = std::move(contents->folders);
-  listing.files.names.SortIgnoringAsciiCase();
-  listing.subfolders.SortIgnoringAsciiCase();
-  return listing;
+  FolderLoad load(folder, SIZE_MAX, nullptr);
+  return {load.TakeFiles(), load.TakeSubfolders()};
 }
 
 std::vector<std::uint64_t> ReadListedSizes(const ListedFolder& listed) {

@@ -3,12 +3,12 @@
 
 #include "platform/folder_entries.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -47,17 +47,21 @@ std::optional<FolderEntries> FolderEntries::Open(const std::string& dos_folder) 
 
 bool FolderEntries::StillAtItsPath() const { return HostIdentityOf(host_) == identity_; }
 
-std::optional<FolderEntries::Contents> FolderEntries::Read() const {
-  const int read_fd = openat(fd_.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (read_fd < 0) return std::nullopt;
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(fdopendir(read_fd), closedir);
-  if (!dir) {
+FolderEntries::Reading::Reading(const FolderEntries& folder) : folder_fd_(folder.fd_.get()), dir_(nullptr, closedir) {
+  const int read_fd = openat(folder_fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (read_fd < 0) return;
+  dir_.reset(fdopendir(read_fd));
+  if (!dir_) {
     close(read_fd);
-    return std::nullopt;
+    return;
   }
   CountFolderRead();
-  Contents contents;
-  while (const dirent* entry = readdir(dir.get())) {
+}
+
+bool FolderEntries::Reading::Next(Contents& contents, std::size_t limit) {
+  for (std::size_t taken = 0; taken < limit; ++taken) {
+    const dirent* entry = readdir(dir_.get());
+    if (entry == nullptr) return true;
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
     const bool hidden = name.front() == '.';
@@ -65,16 +69,15 @@ std::optional<FolderEntries::Contents> FolderEntries::Read() const {
     if (kind == DT_LNK || kind == DT_UNKNOWN) {
       // A link counts by what it leads to; a link that leads nowhere is neither.
       struct stat target {};
-      if (fstatat(fd_.get(), entry->d_name, &target, 0) != 0) continue;
+      if (fstatat(folder_fd_, entry->d_name, &target, 0) != 0) continue;
       kind = S_ISDIR(target.st_mode) ? DT_DIR : S_ISREG(target.st_mode) ? DT_REG : DT_UNKNOWN;
     }
-    if (kind == DT_DIR) {
-      contents.folders.push_back(name);
-    } else if (kind == DT_REG && !hidden) {
-      contents.files.push_back(name);
-    }
+    const bool kept = kind == DT_DIR ? contents.folders.push_back(name)
+                      : kind == DT_REG && !hidden ? contents.files.push_back(name)
+                                                  : true;
+    if (!kept) return true;  // names past 4 GiB: the read ends here
   }
-  return contents;
+  return false;
 }
 
 std::optional<std::string> FolderEntries::HostPathOf(const std::string& name) const {

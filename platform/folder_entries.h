@@ -11,7 +11,10 @@
 // This is the fast and safe way to work through a listed folder.
 #pragma once
 
+#include <dirent.h>
+
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,18 +46,33 @@ class FolderEntries {
   // that a path composed from it names this folder's entries.
   bool StillAtItsPath() const;
 
-  // What one read of the folder finds, in the order the file system returns
+  // What a read of the folder finds, in the order the file system returns
   // it: `folders` holds every entry that leads to a folder (hidden ones and
   // links to folders too), `files` the regular files and links to regular
   // files that are not hidden; pipes, sockets and devices are in neither.
   // The kind the read reports decides, so only links and entries of an
-  // unreported kind are looked at. Nothing when the folder cannot be read.
-  // Names past 4 GiB in all are left out.
+  // unreported kind are looked at. Names past 4 GiB in all are left out.
   struct Contents {
     NameList folders;
     NameList files;
   };
-  std::optional<Contents> Read() const;
+
+  // One read of the folder, taken in steps so that a caller can show the
+  // first entries while the rest are read. The folder must outlive it.
+  class Reading {
+   public:
+    explicit Reading(const FolderEntries& folder);
+    // False when the folder cannot be read.
+    bool ok() const { return dir_ != nullptr; }
+    // Adds up to `limit` more entries to `contents`; true once the folder
+    // has been read to its end.
+    bool Next(Contents& contents, std::size_t limit);
+
+   private:
+    int folder_fd_;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir_;
+  };
+
   // The host path of an entry; nothing for a text that names no entry.
   std::optional<std::string> HostPathOf(const std::string& name) const;
 

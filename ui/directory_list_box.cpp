@@ -3,6 +3,8 @@
 
 #include "ui/directory_list_box.h"
 
+#include <QApplication>
+#include <QPointer>
 #include <QStyle>
 
 #include "platform/ascii.h"
@@ -24,6 +26,10 @@ std::vector<std::string> Components(const std::string& dos) {
   }
   return parts;
 }
+
+// Entries read before the tree and the file list show a folder: a larger
+// folder shows these at once and the rest when its read ends.
+constexpr std::size_t kEntriesReadAtOnce = 10000;
 
 }  // namespace
 
@@ -65,25 +71,40 @@ std::string DirectoryListBox::PathOfRow(int row) const {
   return path;
 }
 
+void DirectoryListBox::AddRow(const QIcon& icon, std::string_view name, int depth) {
+  const QByteArray bytes(name.data(), static_cast<qsizetype>(name.size()));
+  auto* entry = new QListWidgetItem(icon, QString("   ").repeated(depth) + QString::fromUtf8(bytes), this);
+  entry->setData(Qt::UserRole, bytes);
+}
+
 void DirectoryListBox::Rebuild() {
   clear();
   const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-  const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
   std::vector<std::string> parts = Components(directory_);
   parts.insert(parts.begin(), directory_.substr(0, 3));
-  const QString step("   ");
-  auto add = [&](const QIcon& icon, std::string_view name, int depth) {
-    const QByteArray bytes(name.data(), static_cast<qsizetype>(name.size()));
-    auto* entry = new QListWidgetItem(icon, step.repeated(depth) + QString::fromUtf8(bytes), this);
-    entry->setData(Qt::UserRole, bytes);
-  };
-  for (std::size_t i = 0; i < parts.size(); ++i) add(open, parts[i], static_cast<int>(i));
+  for (std::size_t i = 0; i < parts.size(); ++i) AddRow(open, parts[i], static_cast<int>(i));
   path_rows_ = static_cast<int>(parts.size());
   setCurrentRow(path_rows_ - 1);
 
-  FolderListing listing = ReadFolderListing(directory_);
-  files_ = std::move(listing.files);
-  for (const std::string_view folder : listing.subfolders) add(closed, folder, path_rows_);
+  // A large folder is shown while the rest of it is read; its subfolders
+  // follow when the read ends. The tree may have moved on by then.
+  const int generation = ++load_generation_;
+  const QPointer<DirectoryListBox> self(this);
+  load_ = std::make_shared<FolderLoad>(directory_, kEntriesReadAtOnce, [self, generation] {
+    QMetaObject::invokeMethod(
+        qApp,
+        [self, generation] {
+          if (self && self->load_generation_ == generation) self->AddSubfolders();
+        },
+        Qt::QueuedConnection);
+  });
+  if (load_->ReadAtOnce()) AddSubfolders();
+}
+
+void DirectoryListBox::AddSubfolders() {
+  const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+  for (const std::string_view folder : load_->TakeSubfolders()) AddRow(closed, folder, path_rows_);
+  if (!load_->ReadAtOnce()) emit DirectoryLoaded();
 }
 
 }  // namespace vorlix

@@ -6,9 +6,11 @@
 #pragma once
 
 #include <QListWidget>
+#include <memory>
 #include <string>
+#include <string_view>
 
-#include "cleaning/listed_files.h"
+#include "cleaning/folder_load.h"
 
 namespace vorlix {
 
@@ -28,20 +30,25 @@ class DirectoryListBox : public QListWidget {
   void SetDirectory(const std::string& path);
   // Moves to a drive's own current directory when it is another drive.
   void SetDrive(char letter);
-  // The current folder's files, from the same read that found its
-  // subfolders, handed over once: a file list that follows the tree shows
-  // them without reading the folder again.
-  ListedFolder TakeFiles() { return std::move(files_); }
+  // The read of the current folder that found its subfolders: a file list
+  // that follows the tree takes its files from it instead of reading the
+  // folder again.
+  std::shared_ptr<FolderLoad> CurrentLoad() const { return load_; }
 
  signals:
   void DirectoryChanged();
+  // The read of a large current folder has ended: its subfolders are shown.
+  void DirectoryLoaded();
 
  private:
   void Rebuild();
+  void AddRow(const QIcon& icon, std::string_view name, int depth);
+  void AddSubfolders();
   std::string PathOfRow(int row) const;
 
   std::string directory_;
-  ListedFolder files_;
+  std::shared_ptr<FolderLoad> load_;
+  int load_generation_ = 0;
   int path_rows_ = 0;  // rows of the path itself; subfolders follow
 };
 

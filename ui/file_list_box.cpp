@@ -7,8 +7,20 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
+#include <functional>
+#include <string_view>
+#include <unordered_set>
 
 namespace vorlix {
+namespace {
+
+// Looks names up without making a string of each.
+struct NameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+
+}  // namespace
 
 FileListModel::FileListModel(QIcon icon, QObject* parent) : QAbstractListModel(parent), icon_(std::move(icon)) {}
 
@@ -43,7 +55,39 @@ FileListBox::FileListBox(QWidget* parent)
   setFocusPolicy(Qt::ClickFocus);
 }
 
-void FileListBox::SetDirectory(const std::string& directory) { Show(ReadListedFolder(directory)); }
+void FileListBox::SetDirectory(const std::string& directory) {
+  pending_.reset();
+  Show(ReadListedFolder(directory));
+}
+
+void FileListBox::Show(const std::shared_ptr<FolderLoad>& load) {
+  pending_.reset();
+  if (load->ReadAtOnce()) {
+    Show(load->TakeFiles());
+    return;
+  }
+  Show(load->TakeFirst());
+  pending_ = load;
+}
+
+void FileListBox::FinishLoad() {
+  if (!pending_) return;
+  const std::shared_ptr<FolderLoad> load = std::move(pending_);
+  std::unordered_set<std::string, NameHash, std::equal_to<>> selected;
+  for (const QModelIndex& index : selectionModel()->selectedIndexes()) selected.emplace(Items()[static_cast<std::size_t>(index.row())]);
+  const QModelIndex current = currentIndex();
+  const std::string focused = current.isValid() ? std::string(Items()[static_cast<std::size_t>(current.row())]) : "";
+  Show(load->TakeFiles());
+  if (selected.empty() && focused.empty()) return;
+  QItemSelection again;
+  for (std::size_t row = 0; row < Items().size(); ++row) {
+    const std::string_view name = Items()[row];
+    const QModelIndex index = model_.index(static_cast<int>(row));
+    if (selected.contains(name)) again.select(index, index);
+    if (!focused.empty() && name == focused) selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+  }
+  selectionModel()->select(again, QItemSelectionModel::Select);
+}
 
 void FileListBox::Show(ListedFolder listed) {
   directory_ = std::move(listed.folder);
@@ -64,7 +108,10 @@ std::string FileListBox::FileName() const {
   return directory_ + separator + std::string(Items()[static_cast<std::size_t>(current.row())]);
 }
 
-void FileListBox::Clear() { model_.SetNames({}); }
+void FileListBox::Clear() {
+  pending_.reset();
+  model_.SetNames({});
+}
 
 void FileListBox::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::RightButton) QListView::mousePressEvent(event);

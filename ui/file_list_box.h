@@ -9,10 +9,12 @@
 #include <QAbstractListModel>
 #include <QIcon>
 #include <QListView>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cleaning/folder_load.h"
 #include "cleaning/listed_files.h"
 
 namespace vorlix {
@@ -45,14 +47,20 @@ class FileListBox : public QListView {
   const std::optional<platform::FileIdentity>& Identity() const { return identity_; }
   // Lists a folder's files; a folder that cannot be read lists nothing.
   void SetDirectory(const std::string& directory);
-  // Shows files already read from their folder.
-  void Show(ListedFolder listed);
+  // Shows the files of a folder's read: at once those read so far, the
+  // whole sorted list when the read ends (FinishLoad).
+  void Show(const std::shared_ptr<FolderLoad>& load);
+  // Waits for a read still going and shows its whole list, keeping the
+  // selection and the focus on the same names. Whatever acts on the list's
+  // files calls this first, so that it sees every one of them.
+  void FinishLoad();
 
   const platform::NameList& Items() const { return model_.Names(); }
   std::vector<bool> Selection() const;
   // The full path of the focused entry when it is selected; otherwise empty.
   std::string FileName() const;
-  // Removes every entry without reading the folder again.
+  // Removes every entry without reading the folder again; a read still
+  // going is dropped.
   void Clear();
 
  signals:
@@ -70,7 +78,10 @@ class FileListBox : public QListView {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  void Show(ListedFolder listed);
+
   FileListModel model_;
+  std::shared_ptr<FolderLoad> pending_;  // the read whose whole list is still to come
   std::string directory_;
   std::optional<platform::FileIdentity> identity_;
 };

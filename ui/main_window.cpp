@@ -170,7 +170,7 @@ void TForm1::BuildFolderView() {
   Put(FileListBox1, {191, 73, 248, 227}, "FileListBox1");
   FileListBox1->setToolTip("Double click on file to view or select files and right click to copy.");
   DriveComboBox1->SetDrive(DirectoryListBox1->Drive());
-  FileListBox1->Show(DirectoryListBox1->TakeFiles());
+  FileListBox1->Show(DirectoryListBox1->CurrentLoad());
   TabThrough({DriveComboBox1, DirectoryListBox1, FileListBox1});
 }
 
@@ -203,6 +203,7 @@ void TForm1::ConnectHandlers() {
   }
   connect(DriveComboBox1, &DriveComboBox::DriveChanged, this, [this] { DriveComboBox1Change(); });
   connect(DirectoryListBox1, &DirectoryListBox::DirectoryChanged, this, [this] { DirectoryListBox1Change(); });
+  connect(DirectoryListBox1, &DirectoryListBox::DirectoryLoaded, FileListBox1, &FileListBox::FinishLoad);
   connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
   connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
   connect(SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);
@@ -247,7 +248,7 @@ void TForm1::FormActivate() {
 void TForm1::DriveComboBox1Change() { DriveBoxChanged(this, DriveComboBox1, DirectoryListBox1); }
 
 void TForm1::DirectoryListBox1Change() {
-  FileListBox1->Show(DirectoryListBox1->TakeFiles());
+  FileListBox1->Show(DirectoryListBox1->CurrentLoad());
   DriveComboBox1->SetDrive(DirectoryListBox1->Drive());
 }
 

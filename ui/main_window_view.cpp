@@ -26,10 +26,19 @@ char TForm1::TreeDrive() const { return DirectoryListBox1->Drive(); }
 void TForm1::SetTreeDrive(char letter) { DirectoryListBox1->SetDrive(letter); }
 void TForm1::SetTreeDirectory(const std::string& path) { DirectoryListBox1->SetDirectory(path); }
 std::string TForm1::FileListDirectory() const { return FileListBox1->Directory(); }
-platform::NameList TForm1::FileListItems() const { return FileListBox1->Items(); }
+platform::NameList TForm1::FileListItems() const {
+  FileListBox1->FinishLoad();
+  return FileListBox1->Items();
+}
 std::optional<platform::FileIdentity> TForm1::FileListIdentity() const { return FileListBox1->Identity(); }
-std::vector<bool> TForm1::FileListSelection() const { return FileListBox1->Selection(); }
-std::string TForm1::FileListFileName() const { return FileListBox1->FileName(); }
+std::vector<bool> TForm1::FileListSelection() const {
+  FileListBox1->FinishLoad();
+  return FileListBox1->Selection();
+}
+std::string TForm1::FileListFileName() const {
+  FileListBox1->FinishLoad();
+  return FileListBox1->FileName();
+}
 void TForm1::ClearFileList() { FileListBox1->Clear(); }
 void TForm1::SetStatusText(const std::string& text) { status_text_->setText(ScreenText(text)); }
 QString TForm1::StatusText() const { return status_text_->text(); }

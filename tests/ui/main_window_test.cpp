@@ -109,6 +109,39 @@ TEST_F(MainWindowTest, EnteringAFolderReadsItOnceForTheTreeAndTheList) {
   EXPECT_EQ(form_->FileListItems(), (std::vector<std::string>{"A.tmp", "b.tmp", "file-link"}));
 }
 
+TEST_F(MainWindowTest, ALargeFolderShowsItsFirstFilesAtOnceAndTheWholeSortedListBeforeAnyAction) {
+  constexpr int kFiles = 10050;  // more than the tree reads before it shows a folder
+  MakeFolder("/large/zz-sub");
+  for (int i = kFiles - 1; i >= 0; --i) test::WriteFile(c_ + "/large/f" + std::to_string(100000 + i), "");
+  BoxAnswerer boxes;
+  Start();
+  const std::uint64_t reads = platform::FolderReadCount();
+  form_->SetTreeDirectory("C:\\large");
+  auto* list = form_->findChild<QAbstractItemView*>("FileListBox1");
+  const int shown = list->model()->rowCount();
+  ASSERT_GT(shown, 0);
+  ASSERT_LT(shown, kFiles);  // the rest is still being read
+  const QModelIndex picked = list->model()->index(shown / 2, 0);
+  const std::string picked_name = picked.data().toString().toStdString();
+  list->selectionModel()->setCurrentIndex(picked, QItemSelectionModel::Select);
+
+  // An action sees every file, in order, and the selection stays on its name.
+  const platform::NameList items = form_->FileListItems();
+  ASSERT_EQ(items.size(), static_cast<std::size_t>(kFiles));
+  for (std::size_t i = 0; i < items.size(); ++i) ASSERT_EQ(items[i], "f" + std::to_string(100000 + i));
+  const std::vector<bool> selected = form_->FileListSelection();
+  const std::size_t at = std::stoul(picked_name.substr(1)) - 100000;
+  EXPECT_EQ(std::count(selected.begin(), selected.end(), true), 1);
+  EXPECT_TRUE(selected[at]);
+  EXPECT_EQ(form_->FileListFileName(), "C:\\large\\" + picked_name);
+
+  // The subfolder joins the tree when the read ends; the folder was read once.
+  const auto* tree = form_->findChild<QListWidget*>("DirectoryListBox1");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tree->count() == 3; }, 5000));
+  EXPECT_EQ(tree->item(2)->data(Qt::UserRole).toByteArray().toStdString(), "zz-sub");
+  EXPECT_EQ(platform::FolderReadCount() - reads, 1u);
+}
+
 // --- The activation handler runs on the first activation and on each return
 // from the Help and About window, and at no other time. ---
 

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+// Reading a folder for a folder view, a large one partly in the background.
+
+#include "cleaning/folder_load.h"
+
+namespace vorlix {
+namespace {
+
+// Entries read per step on the reading thread, between looks at the stop flag.
+constexpr std::size_t kStep = 4096;
+
+}  // namespace
+
+FolderLoad::FolderLoad(const std::string& folder, std::size_t at_once, std::function<void()> done)
+    : entries_(platform::FolderEntries::Open(folder)), listing_{{folder, std::nullopt, {}}, {}} {
+  if (entries_) reading_.emplace(*entries_);
+  if (!reading_ || !reading_->ok()) {
+    complete_ = true;  // a folder that cannot be read lists nothing
+    return;
+  }
+  listing_.files.identity = entries_->Identity();
+  if (reading_->Next(contents_, at_once)) {
+    Finish();
+    return;
+  }
+  at_once_ = false;
+  first_ = {folder, listing_.files.identity, contents_.files};
+  first_.names.SortIgnoringAsciiCase();
+  thread_ = std::thread([this, done = std::move(done)] {
+    while (!stop_.load(std::memory_order_relaxed) && !reading_->Next(contents_, kStep)) {
+    }
+    if (stop_.load(std::memory_order_relaxed)) return;
+    Finish();
+    if (done) done();
+  });
+}
+
+FolderLoad::~FolderLoad() {
+  stop_ = true;
+  if (thread_.joinable()) thread_.join();
+}
+
+void FolderLoad::Finish() {
+  listing_.files.names = std::move(contents_.files);
+  listing_.subfolders = std::move(contents_.folders);
+  listing_.files.names.SortIgnoringAsciiCase();
+  listing_.subfolders.SortIgnoringAsciiCase();
+  reading_.reset();
+  complete_.store(true, std::memory_order_release);
+}
+
+void FolderLoad::Wait() {
+  if (thread_.joinable()) thread_.join();
+}
+
+ListedFolder FolderLoad::TakeFiles() {
+  Wait();
+  return std::move(listing_.files);
+}
+
+platform::NameList FolderLoad::TakeSubfolders() {
+  Wait();
+  return std::move(listing_.subfolders);
+}
+
+}  // namespace vorlix
