@@ -74,17 +74,20 @@ void FileListBox::FinishLoad() {
   if (!pending_) return;
   const std::shared_ptr<FolderLoad> load = std::move(pending_);
   std::unordered_set<std::string, NameHash, std::equal_to<>> selected;
-  for (const QModelIndex& index : selectionModel()->selectedIndexes()) selected.emplace(Items()[static_cast<std::size_t>(index.row())]);
+  for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+    selected.emplace(Items()[static_cast<std::size_t>(index.row())]);
+  }
   const QModelIndex current = currentIndex();
   const std::string focused = current.isValid() ? std::string(Items()[static_cast<std::size_t>(current.row())]) : "";
   Show(load->TakeFiles());
-  if (selected.empty() && focused.empty()) return;
+  // Nothing chosen yet: the whole list shows from its top.
+  if (selected.empty()) return;
   QItemSelection again;
   for (std::size_t row = 0; row < Items().size(); ++row) {
     const std::string_view name = Items()[row];
     const QModelIndex index = model_.index(static_cast<int>(row));
     if (selected.contains(name)) again.select(index, index);
-    if (!focused.empty() && name == focused) selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    if (name == focused) selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
   }
   selectionModel()->select(again, QItemSelectionModel::Select);
 }
