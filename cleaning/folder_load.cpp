@@ -11,7 +11,7 @@ constexpr std::size_t kStep = 4096;
 
 }  // namespace
 
-FolderLoad::FolderLoad(const std::string& folder, std::size_t at_once, std::function<void()> done)
+FolderLoad::FolderLoad(const std::string& folder, std::size_t at_once)
     : entries_(platform::FolderEntries::Open(folder)), listing_{{folder, std::nullopt, {}}, {}} {
   if (entries_) reading_.emplace(*entries_);
   if (!reading_ || !reading_->ok()) {
@@ -26,12 +26,10 @@ FolderLoad::FolderLoad(const std::string& folder, std::size_t at_once, std::func
   at_once_ = false;
   first_ = {folder, listing_.files.identity, contents_.files};
   first_.names.SortIgnoringAsciiCase();
-  thread_ = std::thread([this, done = std::move(done)] {
+  thread_ = std::thread([this] {
     while (!stop_.load(std::memory_order_relaxed) && !reading_->Next(contents_, kStep)) {
     }
-    if (stop_.load(std::memory_order_relaxed)) return;
-    Finish();
-    if (done) done();
+    if (!stop_.load(std::memory_order_relaxed)) Finish();
   });
 }
 

@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -18,9 +17,8 @@ namespace vorlix {
 class FolderLoad {
  public:
   // Reads up to `at_once` entries of the folder now. When more remain, the
-  // rest are read on a thread of their own, and `done` is called on that
-  // thread once the whole listing is ready.
-  FolderLoad(const std::string& folder, std::size_t at_once, std::function<void()> done);
+  // rest are read on a thread of their own.
+  FolderLoad(const std::string& folder, std::size_t at_once);
   // Stops a read still going and waits for its thread.
   ~FolderLoad();
   FolderLoad(const FolderLoad&) = delete;

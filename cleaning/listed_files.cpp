@@ -43,7 +43,7 @@ EntryResult DeleteEntry(const platform::FolderEntries& entries, const std::strin
 ListedFolder ReadListedFolder(const std::string& folder) { return ReadFolderListing(folder).files; }
 
 FolderListing ReadFolderListing(const std::string& folder) {
-  FolderLoad load(folder, SIZE_MAX, nullptr);
+  FolderLoad load(folder, SIZE_MAX);
   return {load.TakeFiles(), load.TakeSubfolders()};
 }
 

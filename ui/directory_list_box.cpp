@@ -3,8 +3,6 @@
 
 #include "ui/directory_list_box.h"
 
-#include <QApplication>
-#include <QPointer>
 #include <QStyle>
 
 #include "platform/ascii.h"
@@ -30,6 +28,8 @@ std::vector<std::string> Components(const std::string& dos) {
 // Entries read before the tree and the file list show a folder: a larger
 // folder shows these at once and the rest when its read ends.
 constexpr std::size_t kEntriesReadAtOnce = 10000;
+// How often the tree looks whether such a read has ended.
+constexpr int kLoadWatchMs = 20;
 
 }  // namespace
 
@@ -40,6 +40,12 @@ DirectoryListBox::DirectoryListBox(QWidget* parent) : QListWidget(parent), direc
   connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
     const std::string path = PathOfRow(row(item));
     Guarded(this, [&] { SetDirectory(path); });
+  });
+  load_watch_.setInterval(kLoadWatchMs);
+  connect(&load_watch_, &QTimer::timeout, this, [this] {
+    if (!load_->Complete()) return;
+    load_watch_.stop();
+    AddSubfolders();
   });
   Rebuild();
 }
@@ -87,18 +93,14 @@ void DirectoryListBox::Rebuild() {
   setCurrentRow(path_rows_ - 1);
 
   // A large folder is shown while the rest of it is read; its subfolders
-  // follow when the read ends. The tree may have moved on by then.
-  const int generation = ++load_generation_;
-  const QPointer<DirectoryListBox> self(this);
-  load_ = std::make_shared<FolderLoad>(directory_, kEntriesReadAtOnce, [self, generation] {
-    QMetaObject::invokeMethod(
-        qApp,
-        [self, generation] {
-          if (self && self->load_generation_ == generation) self->AddSubfolders();
-        },
-        Qt::QueuedConnection);
-  });
-  if (load_->ReadAtOnce()) AddSubfolders();
+  // follow when a look at the read finds it ended.
+  load_watch_.stop();
+  load_ = std::make_shared<FolderLoad>(directory_, kEntriesReadAtOnce);
+  if (load_->ReadAtOnce()) {
+    AddSubfolders();
+  } else {
+    load_watch_.start();
+  }
 }
 
 void DirectoryListBox::AddSubfolders() {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QListWidget>
+#include <QTimer>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -48,7 +49,7 @@ class DirectoryListBox : public QListWidget {
 
   std::string directory_;
   std::shared_ptr<FolderLoad> load_;
-  int load_generation_ = 0;
+  QTimer load_watch_;  // runs while a large folder is still being read
   int path_rows_ = 0;  // rows of the path itself; subfolders follow
 };
 
