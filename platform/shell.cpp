@@ -28,7 +28,8 @@ bool IsWebAddress(std::string_view text) {
   if (colon == std::string_view::npos || colon < 2) return false;
   for (std::size_t i = 0; i < colon; ++i) {
     const char c = text[i];
-    const bool scheme_char = IsAsciiLetter(c) || (i > 0 && ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'));
+    const bool scheme_char =
+        IsAsciiLetter(c) || (i > 0 && ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'));
     if (!scheme_char) return false;
   }
   return true;

@@ -23,7 +23,9 @@
 namespace vorlix::platform {
 namespace {
 
-UniqueFd OpenFolder(int at, const char* name) { return UniqueFd(openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)); }
+UniqueFd OpenFolder(int at, const char* name) {
+  return UniqueFd(openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+}
 
 // A folder of this user's below `at`, made when it is missing; never a link.
 UniqueFd OwnFolder(int at, const char* name) {

@@ -84,7 +84,8 @@ std::int64_t SumFreeSpace() {
     if (std::optional<std::string> root = HostRootOf(drive)) roots.push_back(std::move(*root));
   }
   std::int64_t sum = 0;
-  for (const platform::FileSystemSpace& system : platform::SpacesUnder(roots)) sum = AddSaturated(sum, system.free_bytes);
+  for (const platform::FileSystemSpace& system : platform::SpacesUnder(roots))
+    sum = AddSaturated(sum, system.free_bytes);
   return sum;
 }
 

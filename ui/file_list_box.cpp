@@ -100,7 +100,8 @@ void FileListBox::Show(ListedFolder listed) {
 
 std::vector<bool> FileListBox::Selection() const {
   std::vector<bool> selected(Items().size(), false);
-  for (const QModelIndex& index : selectionModel()->selectedIndexes()) selected[static_cast<std::size_t>(index.row())] = true;
+  for (const QModelIndex& index : selectionModel()->selectedIndexes())
+    selected[static_cast<std::size_t>(index.row())] = true;
   return selected;
 }
 

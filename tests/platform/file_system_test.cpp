@@ -128,7 +128,8 @@ TEST_F(FileSystemTest, StatusCodesSayWhatHappened) {
 }
 
 TEST_F(FileSystemTest, SearchUsesWindowsPatternsAndAttributeFilters) {
-  for (const char* name : {"index.dat", "README", "a.b.c", ".hidden", "Data.TXT", "x"}) WriteFile(root_ + "/" + name, "");
+  for (const char* name : {"index.dat", "README", "a.b.c", ".hidden", "Data.TXT", "x"})
+    WriteFile(root_ + "/" + name, "");
   std::filesystem::create_directory(root_ + "/A1B2C3D4");
   std::filesystem::create_directory(root_ + "/dotted.dir");
   std::filesystem::create_directory(root_ + "/.config");

@@ -39,12 +39,15 @@ class ExecFileTest : public test::DriveDTest {
 };
 
 TEST_F(ExecFileTest, FilePathEndsInADelimiter) {
-  for (const auto& [given, stored] : std::vector<std::pair<std::string, std::string>>{
-           {"C:\\temp", "C:\\temp\\"}, {"C:\\", "C:\\"}, {"D:", "D:"}, {"", ""}, {std::string("x\0", 2), std::string("x\0", 2)}}) {
+  for (const auto& [given, stored] :
+       std::vector<std::pair<std::string, std::string>>{{"C:\\temp", "C:\\temp\\"},
+                                                        {"C:\\", "C:\\"},
+                                                        {"D:", "D:"},
+                                                        {"", ""},
+                                                        {std::string("x\0", 2), std::string("x\0", 2)}}) {
     exec_.SetFilePath(given);
     EXPECT_EQ(exec_.FilePath(), stored);
   }
-
 }
 
 TEST_F(ExecFileTest, OpensAwkwardNamesAndFiresBothEvents) {

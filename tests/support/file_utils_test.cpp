@@ -90,8 +90,9 @@ TEST_F(RecycleFileTest, AnEarlierTrashedFileOfTheSameNameIsKept) {
   EXPECT_EQ(ReadFile(files + "same.tar.gz"), "first");
   EXPECT_EQ(ReadFile(files + "same.2.tar.gz"), "second");
   EXPECT_EQ(ReadFile(files + "same.3.tar.gz"), "third");
-  EXPECT_NE(ReadFile(platform::DataHome() + "/Trash/info/same.3.tar.gz.trashinfo").find("Path=" + root_ + "/same.tar.gz\n"),
-            std::string::npos);
+  EXPECT_NE(
+      ReadFile(platform::DataHome() + "/Trash/info/same.3.tar.gz.trashinfo").find("Path=" + root_ + "/same.tar.gz\n"),
+      std::string::npos);
 }
 
 TEST_F(RecycleFileTest, LongPathsHaveNoLimit) {

@@ -81,7 +81,8 @@ class Probe {
         buffer_.erase(0, end + 1);
         return line;
       }
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
       pollfd watched{stdout_, POLLIN, 0};
       char chunk[256];
       if (left.count() <= 0 || poll(&watched, 1, static_cast<int>(left.count())) <= 0) return {};
@@ -90,7 +91,9 @@ class Probe {
       buffer_.append(chunk, static_cast<std::size_t>(got));
     }
   }
-  void Write(const std::string& text) { ASSERT_EQ(write(stdin_, text.data(), text.size()), static_cast<ssize_t>(text.size())); }
+  void Write(const std::string& text) {
+    ASSERT_EQ(write(stdin_, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+  }
   // Closes standard input, which ends a first copy, and returns the exit code.
   int Finish() {
     close(stdin_);

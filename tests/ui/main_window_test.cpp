@@ -104,7 +104,8 @@ TEST_F(MainWindowTest, EnteringAFolderReadsItOnceForTheTreeAndTheList) {
 
   const auto* tree = form_->findChild<QListWidget*>("DirectoryListBox1");
   std::vector<std::string> rows;
-  for (int row = 0; row < tree->count(); ++row) rows.push_back(tree->item(row)->data(Qt::UserRole).toByteArray().toStdString());
+  for (int row = 0; row < tree->count(); ++row)
+    rows.push_back(tree->item(row)->data(Qt::UserRole).toByteArray().toStdString());
   EXPECT_EQ(rows, (std::vector<std::string>{"C:\\", "view", ".hid", "folder-link", "Sub"}));
   EXPECT_EQ(form_->FileListItems(), (std::vector<std::string>{"A.tmp", "b.tmp", "file-link"}));
 }

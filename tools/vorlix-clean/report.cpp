@@ -64,7 +64,8 @@ void WriteItemText(const ItemResult& item, const Report& report, std::ostream& o
   out << item.target.name << ": ";
   if (report.command == "list") {
     out << MethodName(item.target.recycle) << ", Kill All " << (item.target.kill_all ? "ticked" : "not ticked");
-    if (item.status == ItemStatus::kDone) out << ", " << item.listed_files << " files, " << item.listed_bytes << " bytes";
+    if (item.status == ItemStatus::kDone)
+      out << ", " << item.listed_files << " files, " << item.listed_bytes << " bytes";
   } else if (item.status == ItemStatus::kPreview) {
     out << "would remove " << item.listed_files << " files, " << item.listed_bytes << " bytes ("
         << MethodName(item.target.recycle) << ")";
@@ -73,7 +74,9 @@ void WriteItemText(const ItemResult& item, const Report& report, std::ostream& o
         << MethodName(item.target.recycle) << ")";
     if (!item.failed.empty()) out << ", " << item.failed.size() << " could not be removed";
   }
-  if (item.status != ItemStatus::kDone && item.status != ItemStatus::kPreview) out << " [" << StatusName(item.status) << ']';
+  if (item.status != ItemStatus::kDone && item.status != ItemStatus::kPreview) {
+    out << " [" << StatusName(item.status) << ']';
+  }
   out << "\n    stored: " << PrintableText(item.target.stored_folder) << '\n';
   if (!item.path.empty()) out << "    path:   " << PrintableText(item.path) << '\n';
   if (report.dry_run) {
@@ -164,8 +167,13 @@ void WriteText(const Report& report, std::ostream& out) {
     bytes += item.removed_bytes;
   }
   if (report.typed_urls) {
-    out << "typed-urls: " << (report.command == "list" ? (report.typed_urls->kill_all ? "Kill All ticked, " : "Kill All not ticked, ") : "")
-        << (report.typed_urls->deleted ? "deleted" : report.typed_urls->present ? "present" : "none stored") << '\n';
+    out << "typed-urls: "
+        << (report.command == "list" ? (report.typed_urls->kill_all ? "Kill All ticked, " : "Kill All not ticked, ")
+                                     : "")
+        << (report.typed_urls->deleted   ? "deleted"
+            : report.typed_urls->present ? "present"
+                                         : "none stored")
+        << '\n';
   }
   if (report.command == "list" || report.dry_run) return;
   out << "total: removed " << files << " files, " << bytes << " bytes";
