@@ -112,7 +112,7 @@ def compare(title, sides, targets, count, base, rounds, env, place):
     """sides: (name, folder -> command) pairs, ours first; targets: one
     (clock, max ratio, text) per other side. Returns our median wall time."""
     times = [[None] * len(sides) for _ in range(rounds)]
-    print("%s, %d files of 1 B–64 KiB, %s, %d rounds" % (title, count, place, rounds), flush=True)
+    print("%s, {:,} files of 1 B–64 KiB, %s, %d rounds".format(count) % (title, place, rounds), flush=True)
     for r in range(rounds):
         for index in round_order(len(sides), r):
             name, make = sides[index]
