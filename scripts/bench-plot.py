@@ -17,8 +17,10 @@ SERIES = [  # name in the output, legend, colour, dashed
     ("delete-cache", "Delete Cache for good (with listing)", "#d62728", False),
     ("find-delete", "find -delete", "#7f7f7f", True),
 ]
-WIDTH, HEIGHT = 640, 400
-LEFT, RIGHT, TOP, BOTTOM = 70, 250, 30, 50
+# The window's targets: click to complete list under these times.
+TARGETS = [(100000, 0.2), (1000000, 2.0)]
+WIDTH, HEIGHT = 720, 400
+LEFT, RIGHT, TOP, BOTTOM = 70, 290, 30, 50
 
 
 def read_series(path):
@@ -37,6 +39,7 @@ def decades(low, high):
 
 def svg(points):
     values = [p for name, *_ in SERIES for p in points.get(name, []) if p[1] > 0]
+    values += [t for t in TARGETS if any(t[0] == v[0] for v in values)]
     if not values:
         sys.exit("no series lines found")
     x_decades = decades(min(v[0] for v in values), max(v[0] for v in values))
@@ -81,6 +84,15 @@ def svg(points):
             lx, legend_y, lx + 25, legend_y, colour, dash))
         out.append('<text x="%d" y="%d">%s</text>' % (lx + 32, legend_y + 4, label))
         legend_y += 20
+    targets = [t for t in TARGETS if any(t[0] == v[0] for v in values if v not in TARGETS)]
+    for f, s in targets:
+        out.append('<path d="M%.1f,%.1f l6,6 l-6,6 l-6,-6 z" fill="none" stroke="#2ca02c" stroke-width="2"/>' % (
+            x(f), y(s) - 6))
+    if targets:
+        lx = LEFT + plot_w + 15
+        out.append('<path d="M%d,%d l6,6 l-6,6 l-6,-6 z" fill="none" stroke="#2ca02c" stroke-width="2"/>' % (
+            lx + 12, legend_y - 6))
+        out.append('<text x="%d" y="%d">window targets</text>' % (lx + 32, legend_y + 4))
     out.append("</svg>")
     return "\n".join(out) + "\n"
 
