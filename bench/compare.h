@@ -40,8 +40,6 @@ struct Comparison {
   Side ours;
   std::vector<Side> others;
   std::vector<Target> targets;  // one per other side
-  // Checked after each side: what should be left in the folder.
-  std::size_t files_left = 0;
 };
 
 struct SideFigures {
@@ -57,8 +55,8 @@ struct ComparisonFigures {
 };
 
 // Runs a comparison in folders on `place`, prints its figures and adds its
-// rows to the summary table. Sides leaving files behind are reported as
-// failures.
+// rows to the summary table. A side that leaves anything in its folder is
+// reported as a failure.
 ComparisonFigures Compare(const Comparison& comparison, Place place);
 
 // The rounds every comparison runs.

@@ -4,6 +4,7 @@
 
     scripts/bench-report.py           # the full run (about an hour on 2 cores), updates the docs
     scripts/bench-report.py --quick   # few files, a few minutes, leaves the docs alone
+    scripts/bench-report.py --reuse   # after a run cut short: runs only what has no figures yet
 
 It runs scripts/bench.sh (vorlix-bench, every section) and
 scripts/bench-clean.py, keeps their whole output in the output folder
@@ -75,6 +76,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--quick", action="store_true", help="few files; the docs stay as they are")
     parser.add_argument("--out", default="/tmp/vorlix-bench-report", help="the output folder")
+    parser.add_argument("--reuse", action="store_true",
+                        help="keep a program's figures already in the output folder (after a run that was cut short)")
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
     quick = ["--quick"] if args.quick else []
@@ -82,9 +85,15 @@ def main():
            ("bench.log", "bench.md", "clean.log", "clean.md", "machine.md", "performance-scaling.svg")}
 
     load_before = os.getloadavg()[0]
-    run_logged([os.path.join(ROOT, "scripts", "bench.sh"), *quick, "--markdown", out["bench.md"]], out["bench.log"])
-    run_logged([os.path.join(ROOT, "scripts", "bench-clean.py"), *quick, "--markdown", out["clean.md"]],
-               out["clean.log"])
+    for script, name in (("bench.sh", "bench"), ("bench-clean.py", "clean")):
+        if args.reuse and os.path.exists(out[name + ".md"]):
+            print("reusing %s" % out[name + ".md"])
+            continue
+        for stale in (out[name + ".md"], out[name + ".log"]):
+            if os.path.exists(stale):
+                os.remove(stale)
+        run_logged([os.path.join(ROOT, "scripts", script), *quick, "--markdown", out[name + ".md"]],
+                   out[name + ".log"])
     subprocess.run([os.path.join(ROOT, "scripts", "bench-plot.py"), out["bench.log"], out["performance-scaling.svg"]],
                    check=True)
     with open(out["machine.md"], "w") as f:
