@@ -59,8 +59,10 @@ def machine(load_before, load_after):
                             text=True).stdout.strip()
 
     def file_system(path):
-        return subprocess.run(["findmnt", "-n", "-o", "FSTYPE", "--target", path], capture_output=True,
-                              text=True).stdout.strip() or "unknown"
+        # The file system that serves the path: the last of those mounted there.
+        types = subprocess.run(["findmnt", "-n", "-o", "FSTYPE", "--target", path], capture_output=True,
+                               text=True).stdout.split()
+        return types[-1] if types else "unknown"
     return [
         "Taken %s on commit %s." % (time.strftime("%Y-%m-%d %H:%M UTC", time.gmtime()), commit),
         "",
