@@ -1,32 +1,18 @@
 // SPDX-License-Identifier: MIT
 // "Delete Cache" against the command-line tools that do the same job, each on
 // an identical folder, with the file list's listing counted in our figure.
-#include <dirent.h>
-#include <gio/gio.h>
-
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "bench/sections.h"
 #include "actions/delete_cache.h"
+#include "bench/compare.h"
+#include "bench/sections.h"
 #include "cleaning/listed_files.h"
 #include "platform/drive_paths.h"
-#include "platform/file_system.h"
-#include "platform/xdg.h"
 
 namespace vorlix::bench {
 namespace {
-
-std::size_t Remaining(const std::string& dir) {
-  std::size_t count = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) ++count;
-  return count;
-}
 
 // The main window as "Delete Cache" sees it: a file list read from the folder
 // the way the window's list reads it, no questions.
@@ -61,60 +47,55 @@ class ListedView : public CleaningView {
 };
 
 // Lists the folder and deletes what the list shows, as the window does.
-double DeleteCacheSeconds(const std::string& dir, bool recycle) {
-  return SecondsOf([&] {
-    ListedView view(dir, recycle);
-    ProgramState state;
-    DeleteCache(state, view);
-  });
+Side DeleteCacheSide(bool recycle) {
+  return {"Delete Cache", [recycle](const std::string& dir) {
+            ListedView view(dir, recycle);
+            ProgramState state;
+            DeleteCache(state, view);
+          }};
 }
 
-double CommandSeconds(const std::string& command) {
-  return SecondsOf([&] {
-    if (std::system(command.c_str()) != 0) std::printf("failed: %s\n", command.c_str());
-  });
-}
+const Side kFindDelete = CommandSide("find -delete", "find {} -maxdepth 1 -type f -delete");
+const Target kFindTarget{Target::kWall, 1.1, "≤ 1.1× wall"};
 
 void DeleteForGood() {
   platform::EnsureDefaultDrives();
-  constexpr int kFiles = 100000;
-  const std::string ours = ScratchDir("delete-cache");
-  const std::string find = ScratchDir("delete-find");
-  MakeFiles(ours, kFiles);
-  MakeFiles(find, kFiles);
-  SettleDisk();
-  const double find_seconds = CommandSeconds("find '" + find + "' -maxdepth 1 -type f -delete");
-  SettleDisk();
-  const double ours_seconds = DeleteCacheSeconds(ours, false);
-  std::printf("Delete Cache for good, %d files: %.3f s; find -delete: %.3f s; ratio %.2f (target <= 1.3)%s\n", kFiles,
-              ours_seconds, find_seconds, ours_seconds / find_seconds,
-              Remaining(ours) + Remaining(find) != 0 ? " FILES LEFT" : "");
+  const Comparison comparison{"Delete Cache for good", Count(100000, 1000), FileSizes::kMixed,
+                              DeleteCacheSide(false), {kFindDelete}, {kFindTarget}};
+  Compare(comparison, Place::kTmpfs);
+  Compare(comparison, Place::kDisk);
+}
+
+// The cost against the number of files, for the plot in the documentation:
+// "series NAME FILES SECONDS" lines, medians of the rounds.
+void DeleteScaling() {
+  platform::EnsureDefaultDrives();
+  for (const int files : Quick() ? std::vector<int>{1000} : std::vector<int>{1000, 10000, 100000, 1000000}) {
+    const ComparisonFigures figures = Compare(
+        {"Delete Cache for good", files, FileSizes::kTiny, DeleteCacheSide(false), {kFindDelete}, {kFindTarget}},
+        Place::kTmpfs);
+    std::printf("series delete-cache %d %.4f\nseries find-delete %d %.4f\n", files, figures.ours.wall.median, files,
+                figures.others[0].wall.median);
+  }
 }
 
 void DeleteIntoTrash() {
   platform::EnsureDefaultDrives();
-  constexpr int kFiles = 10000;
-  const std::string ours = ScratchDir("trash-cache");
-  const std::string bare = ScratchDir("trash-bare");
-  const std::string tool = ScratchDir("trash-put");
-  MakeFiles(ours, kFiles);
-  MakeFiles(bare, kFiles);
-  MakeFiles(tool, kFiles);
-  SettleDisk();
-  const double bare_seconds = BareTrashLoopSeconds(bare);
-  SettleDisk();
-  const double ours_seconds = DeleteCacheSeconds(ours, true);
-  SettleDisk();
-  const double tool_seconds = CommandSeconds("find '" + tool + "' -maxdepth 1 -type f -exec trash-put {} +");
-  SettleDisk();
-  std::printf("Delete Cache into the trash, %d files: %.3f s; bare g_file_trash loop: %.3f s; ratio %.2f (target <= 1.3)\n",
-              kFiles, ours_seconds, bare_seconds, ours_seconds / bare_seconds);
-  std::printf("trash-put: %.3f s; %.1f times slower than Delete Cache (target >= 3)%s\n", tool_seconds,
-              tool_seconds / ours_seconds, Remaining(ours) + Remaining(bare) + Remaining(tool) != 0 ? " FILES LEFT" : "");
+  // GLib keeps no trash on a tmpfs: trashing is measured on the disk only.
+  Compare({"Delete Cache into the trash",
+           Count(10000, 100),
+           FileSizes::kMixed,
+           DeleteCacheSide(true),
+           {{"g_file_trash loop", BareTrashLoop}, CommandSide("trash-put", "trash-put -- {}/*")},
+           {{Target::kCpu, 1.05, "≤ 1.05× CPU"}, {Target::kWall, 0.25, "≤ 0.25× wall (4× faster)"}}},
+          Place::kDisk);
 }
 
-VORLIX_BENCH_SECTION("delete-cache", DeleteForGood);
-VORLIX_BENCH_SECTION("delete-cache-trash", DeleteIntoTrash);
+VORLIX_BENCH_SECTION("delete-cache", "Delete Cache for good against find -delete, tmpfs and disk", DeleteForGood);
+VORLIX_BENCH_SECTION("delete-scaling", "Delete Cache for good against find -delete, 1,000 to 1,000,000 files",
+                     DeleteScaling);
+VORLIX_BENCH_SECTION("delete-cache-trash", "Delete Cache into the trash against a bare g_file_trash loop and trash-put",
+                     DeleteIntoTrash);
 
 }  // namespace
 }  // namespace vorlix::bench

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/compare.h"
 #include "bench/sections.h"
 #include "platform/user_registry.h"
 #include "settings/reg_files.h"
@@ -15,9 +16,6 @@
 namespace vorlix::bench {
 namespace {
 
-constexpr int kReads = 50000;
-constexpr int kWrites = 5000;
-constexpr int kRounds = 50;
 constexpr int kValues = 30;  // a settings key's worth of names
 constexpr const char* kKeyNames[] = {"Software", "Tolvex", "Vorlix 5.0"};
 
@@ -91,11 +89,10 @@ class BareStore {
   sqlite3_stmt *find_, *read_, *write_, *begin_, *commit_;
 };
 
-void Report(const char* what, int count, double seconds, double bare_seconds, double target) {
-  const double rate = count / seconds;
-  std::printf("%-28s %9.0f per second  bare SQLite %9.0f per second  %.2fx bare  target %.0f: %s\n",
-              what, rate, count / bare_seconds, seconds / bare_seconds, target,
-              rate >= target && seconds <= 2 * bare_seconds ? "met" : "MISSED");
+void PrintRate(const char* what, int count, const ComparisonFigures& figures, double target) {
+  const double rate = count / figures.ours.wall.median;
+  std::printf("  %s: %.0f per second, bare SQLite %.0f per second; target %.0f per second: %s\n", what, rate,
+              count / figures.others[0].wall.median, target, rate >= target ? "met" : "MISSED");
 }
 
 void Registry() {
@@ -105,39 +102,48 @@ void Registry() {
   const std::string folder = "c:\\windows\\Temporary Internet Files\\Content.IE5\\ABCDEFGH";
   for (int i = 0; i < kValues; ++i) reg.WriteValue(ValueName(i), folder);
   BareStore bare(platform::UserRegistryPath());
-
-  // Both sides take turns in short rounds, so that both meet the same disk
-  // (another program's writes slow every fsync for a while).
-  std::size_t sink = 0;
-  double reads = 0, bare_reads = 0, writes = 0, bare_writes = 0;
-  for (int round = 0; round < kRounds; ++round) {
-    reads += SecondsOf([&] {
-      for (int i = 0; i < kReads / kRounds; ++i) sink += reg.ReadValueDef(ValueName(i), "").Text().size();
-    });
-    bare_reads += SecondsOf([&] {
-      for (int i = 0; i < kReads / kRounds; ++i) sink += bare.Read(ValueName(i));
-    });
-  }
   // Warm up first, so that neither side pays alone for growing the log file.
-  for (int i = 0; i < kWrites / 5; ++i) {
+  for (int i = 0; i < kValues; ++i) {
     reg.WriteValue(ValueName(i), folder);
     bare.Write(ValueName(i), folder);
   }
-  for (int round = 0; round < kRounds; ++round) {
-    writes += SecondsOf([&] {
-      for (int i = 0; i < kWrites / kRounds; ++i) reg.WriteValue(ValueName(i), folder + std::to_string(i));
-    });
-    bare_writes += SecondsOf([&] {
-      for (int i = 0; i < kWrites / kRounds; ++i) bare.Write(ValueName(i), folder + std::to_string(-i));
-    });
-  }
-  Report("ReadValueDef", kReads, reads, bare_reads, 20000);
-  Report("WriteValue (durable)", kWrites, writes, bare_writes, 2000);
+
+  // Both sides work on the same store; their folders stay empty.
+  const int reads = Count(10000, 1000);
+  std::size_t sink = 0;
+  const ComparisonFigures read_figures = Compare(
+      {"ReadValueDef", 0, FileSizes::kTiny,
+       {"TRegFile", [&](const std::string&) {
+          for (int i = 0; i < reads; ++i) sink += reg.ReadValueDef(ValueName(i), "").Text().size();
+        }},
+       {{"bare SQLite", [&](const std::string&) {
+          for (int i = 0; i < reads; ++i) sink += bare.Read(ValueName(i));
+        }}},
+       {{Target::kWall, 2, "≤ 2× wall"}}},
+      Place::kDisk);
+  PrintRate("reads", reads, read_figures, 20000);
+
+  // Each write stores new data: SQLite skips rewriting data that is unchanged.
+  const int writes = Count(500, 20);
+  int generation = 0;
+  const ComparisonFigures write_figures = Compare(
+      {"WriteValue (durable)", 0, FileSizes::kTiny,
+       {"TRegFile", [&](const std::string&) {
+          ++generation;
+          for (int i = 0; i < writes; ++i) reg.WriteValue(ValueName(i), folder + std::to_string(generation));
+        }},
+       {{"bare SQLite", [&](const std::string&) {
+          ++generation;
+          for (int i = 0; i < writes; ++i) bare.Write(ValueName(i), folder + std::to_string(generation));
+        }}},
+       {{Target::kWall, 2, "≤ 2× wall"}}},
+      Place::kDisk);
+  PrintRate("durable writes", writes, write_figures, 2000);
   std::printf("(read %zu bytes)\n", sink);
 }
 
 }  // namespace
 
-VORLIX_BENCH_SECTION("registry", Registry);
+VORLIX_BENCH_SECTION("registry", "the settings store's reads and durable writes against bare SQLite", Registry);
 
 }  // namespace vorlix::bench

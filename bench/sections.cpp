@@ -1,52 +1,24 @@
 // SPDX-License-Identifier: MIT
-// The benchmark sections.
+// The benchmark sections, their options and their summary table.
 
 #include "bench/sections.h"
 
-#include <dirent.h>
-#include <gio/gio.h>
-#include <unistd.h>
-
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-
-#include "platform/xdg.h"
+#include <utility>
 
 namespace vorlix::bench {
 namespace {
 
-// HOME and the XDG folders point into a private folder for the whole run, so
-// the benchmark never fills the user's trash or settings.
-struct PrivateRoot {
-  std::string path;
-  PrivateRoot() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vorlix-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    path = pattern;
-    for (const char* sub : {"home", "config", "data", "runtime", "scratch"}) {
-      std::filesystem::create_directory(path + "/" + sub);
-    }
-    std::filesystem::permissions(path + "/runtime", std::filesystem::perms::owner_all);
-    setenv("HOME", (path + "/home").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (path + "/config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (path + "/data").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", (path + "/runtime").c_str(), 1);
-  }
-  ~PrivateRoot() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-};
+bool quick = false;
+bool failed = false;
+volatile std::sig_atomic_t stop_asked = 0;
 
-const PrivateRoot& Root() {
-  static PrivateRoot root;
-  return root;
+std::vector<TableRow>& Rows() {
+  static std::vector<TableRow> rows;
+  return rows;
 }
-
-// Set up before main runs any section.
-const PrivateRoot& kRootAtStart = Root();
 
 }  // namespace
 
@@ -55,33 +27,51 @@ std::vector<Section>& Sections() {
   return sections;
 }
 
-std::string ScratchDir(const std::string& name) {
-  const std::string dir = Root().path + "/scratch/" + name;
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir;
+bool Quick() { return quick; }
+void SetQuick(bool on) { quick = on; }
+int Count(int full, int quick_count) { return quick ? quick_count : full; }
+
+void AddTableRow(TableRow row) { Rows().push_back(std::move(row)); }
+
+std::vector<std::string> MarkdownTable() {
+  std::vector<std::string> lines = {
+      "| measurement | where | ours | the other | ratio, wall: median (min–max) | ratio, CPU: median (min–max) | "
+      "target | met |",
+      "| --- | --- | --- | --- | --- | --- | --- | --- |"};
+  for (const TableRow& row : Rows()) {
+    lines.push_back("| " + row.measurement + " | " + row.place + " | " + row.ours + " | " + row.theirs + " | " +
+                    row.wall_ratio + " | " + row.cpu_ratio + " | " + row.target + " | " + (row.target == "–" ? "–" : row.met ? "yes" : "**no**") +
+                    " |");
+  }
+  return lines;
 }
 
-void MakeFiles(const std::string& dir, int count) {
-  for (int i = 0; i < count; ++i) std::ofstream(dir + "/entry" + std::to_string(i) + ".tmp") << "cache entry";
+void ReportFailure(const std::string& what) {
+  std::printf("FAILED: %s\n", what.c_str());
+  std::fflush(stdout);
+  failed = true;
 }
 
-void SettleDisk() {
-  std::error_code ignored;
-  std::filesystem::remove_all(platform::DataHome() + "/Trash", ignored);
-  sync();
+bool AnyFailure() { return failed; }
+
+void CatchStopSignals() {
+  for (const int signal_number : {SIGINT, SIGTERM}) std::signal(signal_number, [](int) { stop_asked = 1; });
 }
 
-double BareTrashLoopSeconds(const std::string& dir) {
-  return SecondsOf([&] {
-    std::unique_ptr<DIR, int (*)(DIR*)> folder(opendir(dir.c_str()), closedir);
-    while (const dirent* entry = readdir(folder.get())) {
-      if (entry->d_type != DT_REG) continue;
-      GFile* file = g_file_new_for_path((dir + "/" + entry->d_name).c_str());
-      g_file_trash(file, nullptr, nullptr);
-      g_object_unref(file);
-    }
-  });
+void ExitIfStopped() {
+  if (stop_asked == 0) return;
+  std::printf("stopped\n");
+  std::exit(130);
+}
+
+std::string Thousands(long long count) {
+  const std::string digits = std::to_string(count);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped;
 }
 
 }  // namespace vorlix::bench

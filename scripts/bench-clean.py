@@ -1,15 +1,28 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
-"""vorlix-clean against the commands that do the same job, in interleaved
-rounds (A B A B ...) on identical folders, printing the median ratio of each
-pair with its smallest and largest. Run from the source tree:
+"""vorlix-clean against the commands that do the same job, side by side on
+identical folders, then a summary table in Markdown. Run from the source tree:
 
-    scripts/bench-clean.py                 # for good and trash, disk and tmpfs
-    scripts/bench-clean.py --rounds 7 --files 100000 --trash-files 10000
-    scripts/bench-clean.py --million       # also peak memory at 1,000,000 files
+    scripts/bench-clean.py                 # the full run: some minutes
+    scripts/bench-clean.py --quick         # few files, in seconds
+    scripts/bench-clean.py --markdown FILE # also write the table to FILE
 
-Each program runs with HOME and the XDG folders in a scratch folder, so the
-real trash and settings are never touched. Folder set-up is not timed.
+Each comparison runs its sides in turn over at least 5 rounds, the order
+turned each round (A B C, B C A, C A B, ...); each side gets a fresh folder of
+mixed-size files (1 byte to 64 KiB, the same sizes for every side of a round)
+made before it and not timed, and the disk is synced before it. Printed per
+side: the median wall and CPU time; per other side: the median ratio
+ours / theirs with its smallest and largest, wall and CPU, and the target.
+
+Deleting for good is measured on a tmpfs (/dev/shm) and on the disk
+(/var/tmp), against find -delete and against bleachbit's command-line clean
+with a cleaner of its own for that one folder; trashing on the disk only
+(GLib keeps no trash on a tmpfs), against trash-put and a bare g_file_trash
+loop. Last, the peak memory of vorlix-clean over 1,000,000 files.
+
+Every program runs with HOME and the XDG folders in a scratch folder, so the
+real trash and settings are never touched; the scratch folders are removed
+at the end.
 """
 import argparse
 import os
@@ -24,10 +37,21 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BUILD = os.path.join(ROOT, "build-bench")
+MIN_ROUNDS = 5
+BLEACHBIT_CLEANER = """<?xml version="1.0" encoding="UTF-8"?>
+<cleaner id="vorlixbench">
+  <label>Benchmark folder</label>
+  <option id="files">
+    <label>Files</label>
+    <description>The files of one folder</description>
+    <action command="delete" search="glob" path="{folder}/*"/>
+  </option>
+</cleaner>
+"""
 
 
 def build():
-    subprocess.run([os.path.join(ROOT, "scripts", "deps.sh"), "trash-cli"], check=True)
+    subprocess.run([os.path.join(ROOT, "scripts", "deps.sh"), "trash-cli", "bleachbit"], check=True)
     subprocess.run(["cmake", "-S", ROOT, "-B", BUILD, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
                     "-DVORLIX_CORE_ONLY=ON"], check=True, stdout=subprocess.DEVNULL)
     subprocess.run(["cmake", "--build", BUILD, "--target", "vorlix-clean", "gio-trash-loop"], check=True,
@@ -47,14 +71,14 @@ def fill(folder, count, seed, max_size=64 * 1024):
 
 
 def timed(command, env):
-    """Seconds and peak resident kilobytes of one command."""
+    """Wall seconds, CPU seconds and peak resident kilobytes of one command."""
     start = time.perf_counter()
-    process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL)
+    process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     _, status, usage = os.wait4(process.pid, 0)
     seconds = time.perf_counter() - start
     if os.waitstatus_to_exitcode(status) != 0:
         sys.exit("failed: %s" % " ".join(command))
-    return seconds, usage.ru_maxrss
+    return seconds, usage.ru_utime + usage.ru_stime, usage.ru_maxrss
 
 
 def private_env(scratch):
@@ -63,91 +87,154 @@ def private_env(scratch):
                       ("XDG_RUNTIME_DIR", "runtime")):
         env[name] = os.path.join(scratch, sub)
         os.makedirs(env[name], mode=0o700, exist_ok=True)
+    env.pop("DISPLAY", None)
+    env.pop("WAYLAND_DISPLAY", None)
     return env
 
 
-def compare(title, ours, theirs, count, base, rounds, env):
-    """ours and theirs map a folder to a command; interleaved rounds."""
-    ratios, our_times, their_times = [], [], []
+def round_order(sides, r):
+    """0 1 2 ... turned left by the round's number."""
+    return [(i + r) % sides for i in range(sides)]
+
+
+def spread(values):
+    return statistics.median(values), min(values), max(values)
+
+
+def ratio_text(values):
+    return "%.2f (%.2f–%.2f)" % spread(values)
+
+
+TABLE = []
+
+
+def compare(title, sides, targets, count, base, rounds, env, place):
+    """sides: (name, folder -> command) pairs, ours first; targets: one
+    (clock, max ratio, text) per other side. Returns our median wall time."""
+    times = [[None] * len(sides) for _ in range(rounds)]
+    print("%s, {:,} files of 1 B–64 KiB, %s, %d rounds".format(count) % (title, place, rounds), flush=True)
     for r in range(rounds):
-        pair = []
-        for label, make in (("a", ours), ("b", theirs)):
-            folder = os.path.join(base, "%s-%d-%s" % (title.replace(" ", "-"), r, label))
+        for index in round_order(len(sides), r):
+            name, make = sides[index]
+            folder = os.path.join(base, "round-%d" % r)
             fill(folder, count, seed=r)
-            seconds, _ = timed(make(folder), env)
+            command = make(folder)
+            os.sync()
+            times[r][index] = timed(command, env)[:2]
             left = len(os.listdir(folder))
             if left != 0:
-                sys.exit("%s: %d files left by %s" % (title, left, " ".join(make(folder))))
+                sys.exit("%s: %s left %d of %d files (FILES LEFT)" % (title, name, left, count))
             shutil.rmtree(folder)
-            pair.append(seconds)
-        our_times.append(pair[0])
-        their_times.append(pair[1])
-        ratios.append(pair[0] / pair[1])
-    print("%-46s ours %7.3f s  theirs %7.3f s  ratio %.2f (min %.2f, max %.2f)" % (
-        title, statistics.median(our_times), statistics.median(their_times), statistics.median(ratios),
-        min(ratios), max(ratios)), flush=True)
-    empty_trash(env)
+            empty_trash(env)
 
+    def medians(index):
+        return (statistics.median(t[index][0] for t in times), statistics.median(t[index][1] for t in times))
 
-SHM_TRASH = "/dev/shm/.Trash-%d" % os.getuid()
+    ours = medians(0)
+    print("  %-28s wall %8.3f s  CPU %8.3f s" % (sides[0][0], ours[0], ours[1]))
+    for index in range(1, len(sides)):
+        theirs = medians(index)
+        wall = [t[0][0] / t[index][0] for t in times]
+        cpu = [t[0][1] / t[index][1] if t[index][1] > 0 else 0 for t in times]
+        clock, limit, text = targets[index - 1]
+        met = statistics.median(wall if clock == "wall" else cpu) <= limit
+        print("  %-28s wall %8.3f s  CPU %8.3f s" % (sides[index][0], theirs[0], theirs[1]))
+        print("  ratio to %-19s wall %s, CPU %s; target %s: %s" % (
+            sides[index][0], ratio_text(wall), ratio_text(cpu), text, "met" if met else "MISSED"), flush=True)
+        TABLE.append(("%s vs %s, %s files of 1 B–64 KiB" % (title, sides[index][0], "{:,}".format(count)), place,
+                      "%.3f s (CPU %.3f s)" % ours, "%.3f s (CPU %.3f s)" % theirs, ratio_text(wall),
+                      ratio_text(cpu), text, "yes" if met else "**no**"))
+    return ours[0]
 
 
 def empty_trash(env):
-    """The scratch home's trash, and the tmpfs's own, which only this run made."""
-    for trash in [os.path.join(env["XDG_DATA_HOME"], "Trash"), SHM_TRASH]:
-        shutil.rmtree(trash, ignore_errors=True)
+    shutil.rmtree(os.path.join(env["XDG_DATA_HOME"], "Trash"), ignore_errors=True)
+
+
+def bleachbit_side(env):
+    """bleachbit's command-line clean with a cleaner that deletes one folder's
+    files; the cleaner is written before the side runs."""
+    cleaners = os.path.join(env["HOME"], ".config", "bleachbit", "cleaners")
+    os.makedirs(cleaners, exist_ok=True)
+
+    def make(folder):
+        with open(os.path.join(cleaners, "vorlixbench.xml"), "w") as f:
+            f.write(BLEACHBIT_CLEANER.format(folder=folder))
+        return ["bleachbit", "--clean", "vorlixbench.files"]
+    return "bleachbit --clean", make
+
+
+def peak_memory(clean, base, count, env):
+    folder = os.path.join(base, "many")
+    os.makedirs(folder)
+    for i in range(count):
+        open(os.path.join(folder, "f%07d" % i), "wb").close()
+    os.sync()
+    seconds, cpu, kilobytes = timed([clean, "folder", folder, "--permanent", "--quiet"], env)
+    megabytes = kilobytes / 1024
+    print("vorlix-clean for good, %s empty files on tmpfs: %.2f s (CPU %.2f s), peak memory %.1f MB "
+          "(target under 30 MB)" % ("{:,}".format(count), seconds, cpu, megabytes), flush=True)
+    TABLE.append(("vorlix-clean for good, peak memory, %s files" % "{:,}".format(count), "tmpfs",
+                  "%.1f MB (%.2f s)" % (megabytes, seconds), "–", "–", "–", "< 30 MB",
+                  "yes" if megabytes < 30 else "**no**"))
+    shutil.rmtree(folder)
+
+
+def markdown():
+    lines = ["| measurement | where | ours | the other | ratio, wall: median (min–max) | "
+             "ratio, CPU: median (min–max) | target | met |",
+             "| --- | --- | --- | --- | --- | --- | --- | --- |"]
+    return lines + ["| " + " | ".join(row) + " |" for row in TABLE]
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--rounds", type=int, default=5)
-    parser.add_argument("--files", type=int, default=100000)
-    parser.add_argument("--trash-files", type=int, default=10000)
-    parser.add_argument("--million", action="store_true", help="peak memory at 1,000,000 files")
+    parser.add_argument("--quick", action="store_true", help="few files: a smoke run of seconds")
+    parser.add_argument("--rounds", type=int, default=MIN_ROUNDS, help="at least %d" % MIN_ROUNDS)
+    parser.add_argument("--files", type=int, help="files deleted for good (100,000; --quick 1,000)")
+    parser.add_argument("--trash-files", type=int, help="files trashed (10,000; --quick 100)")
+    parser.add_argument("--memory-files", type=int, help="files of the peak-memory run (1,000,000; --quick 10,000)")
+    parser.add_argument("--markdown", metavar="FILE", help="also write the summary table to FILE")
     args = parser.parse_args()
+    if args.rounds < MIN_ROUNDS:
+        parser.error("--rounds must be at least %d" % MIN_ROUNDS)
+    files = args.files or (1000 if args.quick else 100000)
+    trash_files = args.trash_files or (100 if args.quick else 10000)
+    memory_files = args.memory_files or (10000 if args.quick else 1000000)
     # Stopped early, it still removes its scratch folders.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
     clean, gio_loop = build()
 
-    # The tmpfs first: its figures come in minutes, the disk's take longer.
-    # Files trashed on /dev/shm go to its own trash folder: use it only when
-    # it is not there yet, so that nobody's trashed files are touched.
     places = []
-    if os.path.exists(SHM_TRASH):
-        print("skipping tmpfs: %s exists already" % SHM_TRASH)
-    else:
-        places.append(("tmpfs", tempfile.mkdtemp(prefix="vorlix-bench-", dir="/dev/shm")))
-    places.append(("disk", tempfile.mkdtemp(prefix="vorlix-bench-", dir="/var/tmp")))
     try:
-        for place, base in places:
+        # The tmpfs first: its figures come in minutes, the disk's take longer.
+        for place, parent in (("tmpfs", "/dev/shm"), ("disk", "/var/tmp")):
+            base = tempfile.mkdtemp(prefix="vorlix-bench-", dir=parent)
+            places.append(base)
             env = private_env(os.path.join(base, "env"))
-            compare("for good, %d files, %s: vs find -delete" % (args.files, place),
-                    lambda d: [clean, "folder", d, "--permanent", "--quiet"],
-                    lambda d: ["find", d, "-maxdepth", "1", "-type", "f", "-delete"],
-                    args.files, base, args.rounds, env)
-            compare("trash, %d files, %s: vs trash-put" % (args.trash_files, place),
-                    lambda d: [clean, "folder", d, "--trash", "--quiet"],
-                    lambda d: ["sh", "-c", 'exec trash-put -- "$0"/*', d],
-                    args.trash_files, base, args.rounds, env)
-            compare("trash, %d files, %s: vs g_file_trash loop" % (args.trash_files, place),
-                    lambda d: [clean, "folder", d, "--trash", "--quiet"],
-                    lambda d: [gio_loop, d],
-                    args.trash_files, base, args.rounds, env)
-        if args.million:
-            base = places[0][1]
-            env = private_env(os.path.join(base, "env"))
-            folder = os.path.join(base, "million")
-            os.makedirs(folder)
-            for i in range(1000000):
-                open(os.path.join(folder, "f%07d" % i), "wb").close()
-            seconds, kilobytes = timed([clean, "folder", folder, "--permanent", "--quiet"], env)
-            print("1,000,000 empty files on tmpfs, for good: %.2f s, peak memory %.1f MB" % (
-                seconds, kilobytes / 1024))
+            compare("vorlix-clean for good",
+                    [("vorlix-clean", lambda d: [clean, "folder", d, "--permanent", "--quiet"]),
+                     ("find -delete", lambda d: ["find", d, "-maxdepth", "1", "-type", "f", "-delete"]),
+                     bleachbit_side(env)],
+                    [("wall", 1.1, "≤ 1.1× wall"), ("wall", 0.5, "≤ 0.5× wall (2× faster)")],
+                    files, base, args.rounds, env, place)
+            if place == "disk":
+                compare("vorlix-clean into the trash",
+                        [("vorlix-clean", lambda d: [clean, "folder", d, "--trash", "--quiet"]),
+                         ("trash-put", lambda d: ["sh", "-c", 'exec trash-put -- "$0"/*', d]),
+                         ("g_file_trash loop", lambda d: [gio_loop, d])],
+                        [("wall", 0.25, "≤ 0.25× wall (4× faster)"), ("wall", 1.2, "≤ 1.2× wall")],
+                        trash_files, base, args.rounds, env, place)
+        peak_memory(clean, places[0], memory_files, private_env(os.path.join(places[0], "env")))
     finally:
-        for _, base in places:
+        for base in places:
             shutil.rmtree(base, ignore_errors=True)
-        if places[0][0] == "tmpfs":
-            shutil.rmtree(SHM_TRASH, ignore_errors=True)
+    print()
+    table = markdown()
+    print("\n".join(table))
+    if args.markdown:
+        with open(args.markdown, "w") as f:
+            f.write("\n".join(table) + "\n")
 
 
 if __name__ == "__main__":
