@@ -12,19 +12,19 @@ constexpr std::size_t kStep = 4096;
 }  // namespace
 
 FolderLoad::FolderLoad(const std::string& folder, std::size_t at_once)
-    : entries_(platform::FolderEntries::Open(folder)), listing_{{folder, std::nullopt, {}}, {}} {
+    : entries_(platform::FolderEntries::Open(folder)), files_{folder, std::nullopt, {}} {
   if (entries_) reading_.emplace(*entries_);
   if (!reading_ || !reading_->ok()) {
     complete_ = true;  // a folder that cannot be read lists nothing
     return;
   }
-  listing_.files.identity = entries_->Identity();
+  files_.identity = entries_->Identity();
   if (reading_->Next(contents_, at_once)) {
     Finish();
     return;
   }
   at_once_ = false;
-  first_ = {folder, listing_.files.identity, contents_.files};
+  first_ = {folder, files_.identity, contents_.files};
   first_.names.SortIgnoringAsciiCase();
   thread_ = std::thread([this] {
     while (!stop_.load(std::memory_order_relaxed) && !reading_->Next(contents_, kStep)) {
@@ -39,10 +39,10 @@ FolderLoad::~FolderLoad() {
 }
 
 void FolderLoad::Finish() {
-  listing_.files.names = std::move(contents_.files);
-  listing_.subfolders = std::move(contents_.folders);
-  listing_.files.names.SortIgnoringAsciiCase();
-  listing_.subfolders.SortIgnoringAsciiCase();
+  files_.names = std::move(contents_.files);
+  subfolders_ = std::move(contents_.folders);
+  files_.names.SortIgnoringAsciiCase();
+  subfolders_.SortIgnoringAsciiCase();
   reading_.reset();
   complete_.store(true, std::memory_order_release);
 }
@@ -53,12 +53,12 @@ void FolderLoad::Wait() {
 
 ListedFolder FolderLoad::TakeFiles() {
   Wait();
-  return std::move(listing_.files);
+  return std::move(files_);
 }
 
 platform::NameList FolderLoad::TakeSubfolders() {
   Wait();
-  return std::move(listing_.subfolders);
+  return std::move(subfolders_);
 }
 
 }  // namespace vorlix

@@ -30,7 +30,9 @@ class FolderLoad {
   bool Complete() const { return complete_.load(std::memory_order_acquire); }
   // The files read at once, sorted among themselves, handed over once.
   ListedFolder TakeFirst() { return std::move(first_); }
-  // Each waits for the whole read, then hands over its part, sorted, once.
+  // Each waits for the whole read, then hands over its part, sorted, once:
+  // the files as ReadListedFolder lists them, the subfolders (hidden ones and
+  // links to folders too).
   ListedFolder TakeFiles();
   platform::NameList TakeSubfolders();
 
@@ -41,7 +43,8 @@ class FolderLoad {
   std::optional<platform::FolderEntries> entries_;
   std::optional<platform::FolderEntries::Reading> reading_;
   platform::FolderEntries::Contents contents_;
-  FolderListing listing_;
+  ListedFolder files_;
+  platform::NameList subfolders_;
   ListedFolder first_;
   bool at_once_ = true;
   std::atomic<bool> stop_{false};

@@ -40,12 +40,7 @@ EntryResult DeleteEntry(const platform::FolderEntries& entries, const std::strin
 
 }  // namespace
 
-ListedFolder ReadListedFolder(const std::string& folder) { return ReadFolderListing(folder).files; }
-
-FolderListing ReadFolderListing(const std::string& folder) {
-  FolderLoad load(folder, SIZE_MAX);
-  return {load.TakeFiles(), load.TakeSubfolders()};
-}
+ListedFolder ReadListedFolder(const std::string& folder) { return FolderLoad(folder, SIZE_MAX).TakeFiles(); }
 
 std::vector<std::uint64_t> ReadListedSizes(const ListedFolder& listed) {
   std::vector<std::uint64_t> sizes(listed.names.size(), 0);

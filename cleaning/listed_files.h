@@ -25,15 +25,6 @@ struct ListedFolder {
 // cannot be read lists nothing.
 ListedFolder ReadListedFolder(const std::string& folder);
 
-// What a folder view shows of one folder, from a single read: its files as
-// ReadListedFolder lists them, and its subfolders (hidden ones and links to
-// folders too), sorted the same way.
-struct FolderListing {
-  ListedFolder files;
-  platform::NameList subfolders;
-};
-FolderListing ReadFolderListing(const std::string& folder);
-
 // The size of each listed entry as it stands now, in list order; 0 for an
 // entry that is gone or cannot be reached.
 std::vector<std::uint64_t> ReadListedSizes(const ListedFolder& listed);

@@ -55,11 +55,6 @@ FileListBox::FileListBox(QWidget* parent)
   setFocusPolicy(Qt::ClickFocus);
 }
 
-void FileListBox::SetDirectory(const std::string& directory) {
-  pending_.reset();
-  Show(ReadListedFolder(directory));
-}
-
 void FileListBox::Show(const std::shared_ptr<FolderLoad>& load) {
   pending_.reset();
   if (load->ReadAtOnce()) {

@@ -45,8 +45,6 @@ class FileListBox : public QListView {
   const std::string& Directory() const { return directory_; }
   // The identity of the folder read; nothing when it could not be read.
   const std::optional<platform::FileIdentity>& Identity() const { return identity_; }
-  // Lists a folder's files; a folder that cannot be read lists nothing.
-  void SetDirectory(const std::string& directory);
   // Shows the files of a folder's read: at once those read so far, the
   // whole sorted list when the read ends (FinishLoad).
   void Show(const std::shared_ptr<FolderLoad>& load);
