@@ -48,7 +48,7 @@ class NoTrashCounter : public DeleteWatcher {
     if (result == EntryResult::kNoTrash) ++count_;
     if (next_ != nullptr) next_->EntryDone(index, result);
   }
-  bool StopRequested() override { return next_ != nullptr && next_->StopRequested(); }
+  bool StopBefore(std::size_t index) override { return next_ != nullptr && next_->StopBefore(index); }
   std::size_t Count() const { return count_; }
 
  private:

@@ -42,14 +42,6 @@ EntryResult DeleteEntry(const platform::FolderEntries& entries, const std::strin
 
 ListedFolder ReadListedFolder(const std::string& folder) { return FolderLoad(folder, SIZE_MAX).TakeFiles(); }
 
-std::vector<std::uint64_t> ReadListedSizes(const ListedFolder& listed) {
-  std::vector<std::uint64_t> sizes(listed.names.size(), 0);
-  const std::optional<platform::FolderEntries> entries = platform::FolderEntries::Open(listed.folder);
-  if (!entries || entries->Identity() != listed.identity) return sizes;
-  for (std::size_t i = 0; i < sizes.size(); ++i) sizes[i] = entries->Size(std::string(listed.names[i])).value_or(0);
-  return sizes;
-}
-
 DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle, DeleteWatcher* watcher) {
   if (listed.names.empty()) return DeleteOutcome::kDone;
   const std::optional<platform::FolderEntries> entries = platform::FolderEntries::Open(listed.folder);
@@ -66,7 +58,7 @@ DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle, Delete
   const std::size_t look_every = recycle ? 1 : 64;
   for (std::size_t i = 0; i < listed.names.size(); ++i) {
     const std::string name(listed.names[i]);
-    if (watcher != nullptr && watcher->StopRequested()) return DeleteOutcome::kStopped;
+    if (watcher != nullptr && watcher->StopBefore(i)) return DeleteOutcome::kStopped;
     if (i % look_every == 0 && !entries->StillAtItsPath()) return DeleteOutcome::kFolderSwapped;
     // A file list never shows hidden entries; should one appear, it stays.
     if (name.starts_with('.')) continue;

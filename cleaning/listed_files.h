@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/name_list.h"
@@ -24,10 +23,6 @@ struct ListedFolder {
 // not hidden ones, sorted without regard to ASCII letter case. A folder that
 // cannot be read lists nothing.
 ListedFolder ReadListedFolder(const std::string& folder);
-
-// The size of each listed entry as it stands now, in list order; 0 for an
-// entry that is gone or cannot be reached.
-std::vector<std::uint64_t> ReadListedSizes(const ListedFolder& listed);
 
 enum class DeleteOutcome {
   kDone,            // every entry was deleted, or skipped because it refused
@@ -50,8 +45,9 @@ class DeleteWatcher {
   virtual ~DeleteWatcher() = default;
   // After each listed entry that was tried, with its index in the list.
   virtual void EntryDone(std::size_t index, EntryResult result) = 0;
-  // Asked before each entry; true ends the run there.
-  virtual bool StopRequested() = 0;
+  // Asked before each entry is tried, with its index; true ends the run there.
+  // It may wait, for something it must know of the entry before it goes.
+  virtual bool StopBefore(std::size_t index) = 0;
 };
 
 // Deletes each listed entry of the listed folder, in order: into the trash

@@ -26,7 +26,7 @@ class CountingWatcher : public DeleteWatcher {
     if (result == EntryResult::kRefused) refused_.fetch_add(1, std::memory_order_relaxed);
     done_.fetch_add(1, std::memory_order_relaxed);
   }
-  bool StopRequested() override { return false; }
+  bool StopBefore(std::size_t /*index*/) override { return false; }
   std::size_t Done() const { return done_.load(std::memory_order_relaxed); }
   std::size_t Refused() const { return refused_.load(std::memory_order_relaxed); }
 

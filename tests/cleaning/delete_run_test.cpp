@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cleaning/listed_files.h"
+#include "cleaning/listed_sizes.h"
 #include "platform/xdg.h"
 #include "tests/common/child_process.h"
 #include "tests/common/drives.h"
@@ -24,13 +25,54 @@ class AfterEachEntry : public DeleteWatcher {
  public:
   explicit AfterEachEntry(std::function<void(std::size_t)> after) : after_(std::move(after)) {}
   void EntryDone(std::size_t index, EntryResult /*result*/) override { after_(index); }
-  bool StopRequested() override { return false; }
+  bool StopBefore(std::size_t /*index*/) override { return false; }
 
  private:
   std::function<void(std::size_t)> after_;
 };
 
 using DeleteRunTest = test::DriveDTest;
+
+// Takes each entry's size just before the run tries it, as a run with figures does.
+class SizeBeforeEachEntry : public DeleteWatcher {
+ public:
+  explicit SizeBeforeEachEntry(const ListedSizes& sizes) : sizes_(sizes) {}
+  void EntryDone(std::size_t /*index*/, EntryResult /*result*/) override {}
+  bool StopBefore(std::size_t index) override {
+    sized_ += sizes_.Wait(index);
+    return false;
+  }
+  std::uint64_t sized_ = 0;
+
+ private:
+  const ListedSizes& sizes_;
+};
+
+TEST_F(DeleteRunTest, SizesReadBesideARunAreTheFilesOwnAndNoneForAFolderThatIsNoLongerTheListedOne) {
+  std::uint64_t expected = 0;
+  for (int i = 0; i < 300; ++i) {
+    const std::string name = std::to_string(10000 + i);
+    WriteFile(root_ + "/" + name, std::string(static_cast<std::size_t>(1 + i % 50), 'x'));
+    expected += 1 + i % 50;
+  }
+  const ListedFolder listed = ReadListedFolder("D:\\");
+  ASSERT_EQ(listed.names.size(), 300u);
+  const ListedSizes sizes(listed);
+  SizeBeforeEachEntry watcher(sizes);
+  EXPECT_EQ(DeleteListedFiles(listed, false, &watcher), DeleteOutcome::kDone);
+  EXPECT_EQ(watcher.sized_, expected);
+  EXPECT_EQ(sizes.Total(), expected);
+  EXPECT_TRUE(std::filesystem::is_empty(root_));
+
+  WriteFile(root_ + "/a", "abc");
+  const ListedFolder before = ReadListedFolder("D:\\");
+  std::filesystem::rename(root_, root_ + "-old");
+  std::filesystem::create_directory(root_);
+  WriteFile(root_ + "/a", "abcdef");
+  const ListedSizes elsewhere(before);
+  EXPECT_EQ(elsewhere.Wait(0), 0u);
+  EXPECT_TRUE(elsewhere.Complete());
+}
 
 TEST_F(DeleteRunTest, TheTrashFoundForTheFirstFileTakesEveryFileOfTheRun) {
   for (const char* name : {"a", "b", "c"}) WriteFile(root_ + "/" + name, name);

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "cleaning/listed_files.h"
+#include "cleaning/listed_sizes.h"
 #include "platform/drive_paths.h"
 #include "support/in_out_error.h"
 
@@ -13,37 +14,47 @@ namespace vorlix::clean_tool {
 namespace {
 
 // Counts what goes, tells of what refuses, moves the bar, and stops when asked.
+// A file goes only once its size is read, so the figures are the files' own.
 class RunWatcher : public DeleteWatcher {
  public:
-  RunWatcher(ItemResult& result, const ListedFolder& listed, const std::vector<std::uint64_t>& sizes,
-             const CleanMode& mode, ProgressBar& progress)
+  RunWatcher(ItemResult& result, const ListedFolder& listed, const ListedSizes& sizes, const CleanMode& mode,
+             ProgressBar& progress)
       : result_(result), names_(listed.names), sizes_(sizes), mode_(mode), progress_(progress) {}
 
   void EntryDone(std::size_t index, EntryResult entry) override {
+    const std::uint64_t size = sizes_.Wait(index);
     ++done_files_;
-    done_bytes_ += sizes_[index];
+    done_bytes_ += size;
     if (entry == EntryResult::kRemoved) {
       ++result_.removed_files;
-      result_.removed_bytes += sizes_[index];
+      result_.removed_bytes += size;
     } else if (entry == EntryResult::kRefused || entry == EntryResult::kNoTrash) {
       if (entry == EntryResult::kNoTrash) ++result_.not_trashed;
       result_.failed.push_back(names_[index]);
       progress_.Clear();
       if (mode_.on_failure) mode_.on_failure(result_, std::string(names_[index]));
     }
+    if (!total_told_ && sizes_.Complete()) {
+      progress_.SetTotalBytes(sizes_.Total());
+      total_told_ = true;
+    }
     progress_.Update(done_files_, done_bytes_);
   }
 
-  bool StopRequested() override { return mode_.stop != nullptr && mode_.stop->load(); }
+  bool StopBefore(std::size_t index) override {
+    sizes_.Wait(index);
+    return mode_.stop != nullptr && mode_.stop->load();
+  }
 
  private:
   ItemResult& result_;
   const platform::NameList& names_;
-  const std::vector<std::uint64_t>& sizes_;
+  const ListedSizes& sizes_;
   const CleanMode& mode_;
   ProgressBar& progress_;
   std::uint64_t done_files_ = 0;
   std::uint64_t done_bytes_ = 0;
+  bool total_told_ = false;
 };
 
 ItemStatus StatusOf(DeleteOutcome outcome) {
@@ -56,8 +67,8 @@ ItemStatus StatusOf(DeleteOutcome outcome) {
   return ItemStatus::kDone;
 }
 
-// Enters and lists the folder; false when there is none to clean.
-bool ListTarget(ItemResult& result, ListedFolder& listed, std::vector<std::uint64_t>& sizes, bool count) {
+// Enters the folder; false when there is none to clean.
+bool EnterTarget(ItemResult& result) {
   if (result.target.unset) {
     result.status = ItemStatus::kUnset;
     return false;
@@ -76,11 +87,6 @@ bool ListTarget(ItemResult& result, ListedFolder& listed, std::vector<std::uint6
   }
   const std::optional<platform::ResolvedPath> resolved = platform::Resolve(result.folder);
   result.path = resolved ? resolved->host : std::string();
-  if (!count) return true;
-  listed = ReadListedFolder(result.folder);
-  sizes = ReadListedSizes(listed);
-  result.listed_files = listed.names.size();
-  for (const std::uint64_t size : sizes) result.listed_bytes += size;
   return true;
 }
 
@@ -104,18 +110,23 @@ const char* StatusName(ItemStatus status) {
 ItemResult CountTarget(const Target& target, bool count) {
   ItemResult result;
   result.target = target;
-  ListedFolder listed;
-  std::vector<std::uint64_t> sizes;
-  ListTarget(result, listed, sizes, count);
+  if (!EnterTarget(result) || !count) return result;
+  const ListedFolder listed = ReadListedFolder(result.folder);
+  result.listed_files = listed.names.size();
+  result.listed_bytes = ListedSizes(listed).Total();
   return result;
 }
 
 ItemResult CleanTarget(const Target& target, const CleanMode& mode, ProgressBar& progress) {
   ItemResult result;
   result.target = target;
-  ListedFolder listed;
-  std::vector<std::uint64_t> sizes;
-  if (!ListTarget(result, listed, sizes, true)) return result;
+  if (!EnterTarget(result)) return result;
+  ListedFolder listed = ReadListedFolder(result.folder);
+  result.listed_files = listed.names.size();
+  const ListedSizes sizes(listed);
+  // Deleting begins while later files are still being sized; a preview or a
+  // question needs the whole figure first.
+  if (mode.dry_run || mode.ask) result.listed_bytes = sizes.Total();
   if (mode.dry_run) {
     result.listed = std::move(listed.names);
     result.status = ItemStatus::kPreview;
@@ -126,8 +137,9 @@ ItemResult CleanTarget(const Target& target, const CleanMode& mode, ProgressBar&
     return result;
   }
   RunWatcher watcher(result, listed, sizes, mode, progress);
-  progress.Start(target.name, result.listed_files, result.listed_bytes);
+  progress.Start(target.name, result.listed_files);
   result.status = StatusOf(DeleteListedFiles(listed, target.recycle, &watcher));
+  result.listed_bytes = sizes.Total();
   progress.Clear();
   return result;
 }

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "platform/name_list.h"
 #include "tools/vorlix-clean/progress.h"

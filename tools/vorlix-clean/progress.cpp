@@ -26,14 +26,16 @@ std::string HumanBytes(std::uint64_t bytes) {
   return text;
 }
 
-void ProgressBar::Start(const std::string& label, std::uint64_t total_files, std::uint64_t total_bytes) {
+void ProgressBar::Start(const std::string& label, std::uint64_t total_files) {
   label_ = label;
   total_files_ = total_files;
-  total_bytes_ = total_bytes;
+  total_bytes_.reset();
   start_ = std::chrono::steady_clock::now();
   last_draw_ = start_ - kRedrawEvery;
   Update(0, 0);
 }
+
+void ProgressBar::SetTotalBytes(std::uint64_t total_bytes) { total_bytes_ = total_bytes; }
 
 void ProgressBar::Update(std::uint64_t files, std::uint64_t bytes) {
   if (!enabled_) return;
@@ -56,9 +58,11 @@ void ProgressBar::Draw(std::uint64_t files, std::uint64_t bytes) {
     std::snprintf(text, sizeof text, "%lld:%02lld", remaining / 60, remaining % 60);
     left = text;
   }
-  std::fprintf(stderr, "\r\033[K%s [%s] %llu/%llu files, %s of %s, %.0f files/s, %s left", label_.c_str(),
-               bar.c_str(), static_cast<unsigned long long>(files), static_cast<unsigned long long>(total_files_),
-               HumanBytes(bytes).c_str(), HumanBytes(total_bytes_).c_str(), rate, left.c_str());
+  std::string byte_figures = HumanBytes(bytes);
+  if (total_bytes_) byte_figures.append(" of ").append(HumanBytes(*total_bytes_));
+  std::fprintf(stderr, "\r\033[K%s [%s] %llu/%llu files, %s, %.0f files/s, %s left", label_.c_str(), bar.c_str(),
+               static_cast<unsigned long long>(files), static_cast<unsigned long long>(total_files_),
+               byte_figures.c_str(), rate, left.c_str());
   std::fflush(stderr);
   drawn_ = true;
 }

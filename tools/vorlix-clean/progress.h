@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vorlix::clean_tool {
@@ -13,7 +14,9 @@ class ProgressBar {
  public:
   // Draws only when `enabled` (standard error is a terminal and --quiet not given).
   explicit ProgressBar(bool enabled) : enabled_(enabled) {}
-  void Start(const std::string& label, std::uint64_t total_files, std::uint64_t total_bytes);
+  // The bytes in all are told once known: files are sized while the first ones go.
+  void Start(const std::string& label, std::uint64_t total_files);
+  void SetTotalBytes(std::uint64_t total_bytes);
   void Update(std::uint64_t files, std::uint64_t bytes);
   // Clears the bar's line, so that a message or the report can follow.
   void Clear();
@@ -25,7 +28,7 @@ class ProgressBar {
   bool drawn_ = false;
   std::string label_;
   std::uint64_t total_files_ = 0;
-  std::uint64_t total_bytes_ = 0;
+  std::optional<std::uint64_t> total_bytes_;
   std::chrono::steady_clock::time_point start_;
   std::chrono::steady_clock::time_point last_draw_;
 };
