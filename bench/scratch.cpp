@@ -30,10 +30,19 @@ std::string MakeTempDir(const std::string& parent) {
   return pattern;
 }
 
+// The disk named for the benchmark (scripts/bench-report.py mounts a
+// journalled ext4 and names it in VORLIX_BENCH_DISK); empty when none is.
+std::string NamedDisk() {
+  const char* disk = std::getenv("VORLIX_BENCH_DISK");
+  return disk != nullptr ? disk : "";
+}
+
 struct PrivateRoot {
   std::string path;
   std::string places[2];  // made when first asked for
-  PrivateRoot() : path(MakeTempDir(fs::temp_directory_path().string())) {
+  // On the named disk when there is one, so that the home trash is the one
+  // that serves the disk's folders, as /tmp's serves /var/tmp's.
+  PrivateRoot() : path(MakeTempDir(NamedDisk().empty() ? fs::temp_directory_path().string() : NamedDisk())) {
     for (const char* sub : {"home", "config", "data", "runtime", "scratch"}) fs::create_directory(path + "/" + sub);
     fs::permissions(path + "/runtime", fs::perms::owner_all);
     setenv("HOME", (path + "/home").c_str(), 1);
@@ -72,7 +81,9 @@ std::string ScratchDir(const std::string& name) { return Fresh(Root().path + "/s
 
 std::string ScratchDir(Place place, const std::string& name) {
   std::string& base = Root().places[static_cast<int>(place)];
-  if (base.empty()) base = MakeTempDir(place == Place::kTmpfs ? "/dev/shm" : "/var/tmp");
+  if (base.empty()) base = MakeTempDir(place == Place::kTmpfs   ? "/dev/shm"
+                                     : NamedDisk().empty() ? "/var/tmp"
+                                                           : NamedDisk());
   return Fresh(base + "/" + name);
 }
 

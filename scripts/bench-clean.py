@@ -15,7 +15,8 @@ side: the median wall and CPU time; per other side: the median ratio
 ours / theirs with its smallest and largest, wall and CPU, and the target.
 
 Deleting for good is measured on a tmpfs (/dev/shm) and on the disk
-(/var/tmp), against find -delete and against bleachbit's command-line clean
+(VORLIX_BENCH_DISK when set, which scripts/bench-report.py points at a
+journalled ext4 of its own; /var/tmp otherwise), against find -delete and against bleachbit's command-line clean
 with a cleaner of its own for that one folder; trashing on the disk only
 (GLib keeps no trash on a tmpfs), against trash-put and a bare g_file_trash
 loop. Last, the peak memory of vorlix-clean over 1,000,000 files.
@@ -208,7 +209,7 @@ def main():
     places = []
     try:
         # The tmpfs first: its figures come in minutes, the disk's take longer.
-        for place, parent in (("tmpfs", "/dev/shm"), ("disk", "/var/tmp")):
+        for place, parent in (("tmpfs", "/dev/shm"), ("disk", os.environ.get("VORLIX_BENCH_DISK") or "/var/tmp")):
             base = tempfile.mkdtemp(prefix="vorlix-bench-", dir=parent)
             places.append(base)
             env = private_env(os.path.join(base, "env"))

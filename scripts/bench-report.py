@@ -15,6 +15,7 @@ the machine and the plot into docs/performance.md (between its "figures"
 markers) and docs/images/.
 """
 import argparse
+import contextlib
 import os
 import platform
 import re
@@ -53,23 +54,53 @@ def first_match(path, pattern):
     return "unknown"
 
 
-def machine(load_before, load_after):
+@contextlib.contextmanager
+def journalled_disk(out):
+    """The disk the figures are taken on. This machine's own disk may be an
+    ext4 without a journal, where a new file skips, one by one, every inode
+    freed in the last minutes: how much a trash run costs then depends on
+    what was removed before it, not on the program. So, when run as root, the
+    figures are taken on an ext4 made as Debian makes it (with its journal),
+    in a file on the disk mounted through a loop device; otherwise on
+    /var/tmp. Yields the folder and its description."""
+    if os.geteuid() != 0 or shutil.which("mkfs.ext4") is None:
+        yield None, "/var/tmp (%s)" % file_system("/var/tmp")
+        return
+    image = os.path.join("/var/tmp", "vorlix-bench-disk.img")
+    mount = os.path.join(out, "disk")
+    os.makedirs(mount, exist_ok=True)
+    subprocess.run(["truncate", "-s", "16G", image], check=True)
+    try:
+        # One inode per 8 KiB: room for a million small files.
+        subprocess.run(["mkfs.ext4", "-q", "-F", "-i", "8192", image], check=True)
+        subprocess.run(["mount", "-o", "loop", image, mount], check=True)
+        try:
+            yield mount, "a journalled ext4 in a 16 GiB file on /var/tmp (%s), mounted through a loop device" % (
+                file_system("/var/tmp"))
+        finally:
+            subprocess.run(["umount", mount], check=True)
+    finally:
+        os.remove(image)
+
+
+def file_system(path):
+    """The file system that serves the path: the last of those mounted there."""
+    types = subprocess.run(["findmnt", "-n", "-o", "FSTYPE", "--target", path], capture_output=True,
+                           text=True).stdout.split()
+    return types[-1] if types else "unknown"
+
+
+def machine(load_before, load_after, disk):
     memory_kib = int(first_match("/proc/meminfo", r"MemTotal:\s*(\d+)") or 0)
     commit = subprocess.run(["git", "-C", ROOT, "log", "-1", "--format=%h %cs"], capture_output=True,
                             text=True).stdout.strip()
-
-    def file_system(path):
-        # The file system that serves the path: the last of those mounted there.
-        types = subprocess.run(["findmnt", "-n", "-o", "FSTYPE", "--target", path], capture_output=True,
-                               text=True).stdout.split()
-        return types[-1] if types else "unknown"
     return [
         "Taken %s on commit %s." % (time.strftime("%Y-%m-%d %H:%M UTC", time.gmtime()), commit),
         "",
         "- processor: %s, %d logical cores" % (first_match("/proc/cpuinfo", r"model name\s*:\s*(.*)"),
                                                os.cpu_count()),
         "- memory: %.0f GiB; kernel %s" % (memory_kib / 1024 / 1024, platform.release()),
-        "- tmpfs: /dev/shm (%s); disk: /var/tmp (%s)" % (file_system("/dev/shm"), file_system("/var/tmp")),
+        "- tmpfs: /dev/shm (%s); disk: %s" % (file_system("/dev/shm"), disk),
         "- load average (1 minute) before the run %.2f, after it %.2f" % (load_before, load_after),
     ]
 
@@ -87,19 +118,22 @@ def main():
            ("bench.log", "bench.md", "clean.log", "clean.md", "machine.md", "performance-scaling.svg")}
 
     load_before = os.getloadavg()[0]
-    for script, name in (("bench.sh", "bench"), ("bench-clean.py", "clean")):
-        if args.reuse and os.path.exists(out[name + ".md"]):
-            print("reusing %s" % out[name + ".md"])
-            continue
-        for stale in (out[name + ".md"], out[name + ".log"]):
-            if os.path.exists(stale):
-                os.remove(stale)
-        run_logged([os.path.join(ROOT, "scripts", script), *quick, "--markdown", out[name + ".md"]],
-                   out[name + ".log"])
+    with journalled_disk(args.out) as (disk, disk_text):
+        if disk is not None:
+            os.environ["VORLIX_BENCH_DISK"] = disk
+        for script, name in (("bench.sh", "bench"), ("bench-clean.py", "clean")):
+            if args.reuse and os.path.exists(out[name + ".md"]):
+                print("reusing %s" % out[name + ".md"])
+                continue
+            for stale in (out[name + ".md"], out[name + ".log"]):
+                if os.path.exists(stale):
+                    os.remove(stale)
+            run_logged([os.path.join(ROOT, "scripts", script), *quick, "--markdown", out[name + ".md"]],
+                       out[name + ".log"])
     subprocess.run([os.path.join(ROOT, "scripts", "bench-plot.py"), out["bench.log"], out["performance-scaling.svg"]],
                    check=True)
     with open(out["machine.md"], "w") as f:
-        f.write("\n".join(machine(load_before, os.getloadavg()[0])) + "\n")
+        f.write("\n".join(machine(load_before, os.getloadavg()[0], disk_text)) + "\n")
 
     def text(name):
         with open(out[name]) as f:
