@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 """Takes every benchmark figure and writes them into docs/performance.md:
 
-    scripts/bench-report.py           # the full run (about an hour on 2 cores), updates the docs
+    scripts/bench-report.py           # the full run (about 20 minutes on 2 cores), updates the docs
     scripts/bench-report.py --quick   # few files, about a minute once built, leaves the docs alone
     scripts/bench-report.py --reuse   # after a run cut short: runs only what has no figures yet
 
