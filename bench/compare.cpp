@@ -11,6 +11,7 @@
 
 #include "bench/process.h"
 #include "bench/sections.h"
+#include "support/text_utils.h"
 
 namespace vorlix::bench {
 namespace {
@@ -77,7 +78,7 @@ ComparisonFigures Compare(const Comparison& comparison, Place place) {
   std::vector<std::vector<Measured>> rounds(kRounds, std::vector<Measured>(sides.size()));
   // Sides that work on no files (the settings store) get no file count.
   const std::string files = comparison.files == 0 ? std::string()
-                                                  : ", " + Thousands(comparison.files) + " files of " +
+                                                  : ", " + GroupedCount(comparison.files) + " files of " +
                                                         SizesName(comparison.sizes);
   std::printf("%s%s, %s, %d rounds\n", comparison.title.c_str(), files.c_str(), PlaceName(place), kRounds);
   std::fflush(stdout);

@@ -26,6 +26,7 @@
 #include "platform/drive_paths.h"
 #include "settings/reg_files.h"
 #include "settings/settings_catalogue.h"
+#include "support/text_utils.h"
 #include "ui/main_window.h"
 
 namespace vorlix::bench {
@@ -145,7 +146,7 @@ void EnterBigFolders() {
       for (int round = 0; round < rounds; ++round) {
         ExitIfStopped();
         const Entry entry = EnterFolder(form, watch, parent, folder, files);
-        if (!entry.done) ReportFailure("the file list did not show all " + Thousands(files) + " files");
+        if (!entry.done) ReportFailure("the file list did not show all " + GroupedCount(files) + " files");
         first_rows.push_back(entry.first_row);
         completes.push_back(entry.complete);
         cpus.push_back(entry.cpu);
@@ -156,13 +157,13 @@ void EnterBigFolders() {
       std::printf(
           "Real window, %s files on tmpfs, %d rounds: click to first row %.3f s (%.3f–%.3f), to the complete list "
           "%.3f s (%.3f–%.3f), CPU %.3f s, peak memory growth %.1f MB\n",
-          Thousands(files).c_str(), rounds, first_row.median, first_row.min, first_row.max, complete.median,
+          GroupedCount(files).c_str(), rounds, first_row.median, first_row.min, first_row.max, complete.median,
           complete.min, complete.max, cpu.median, peak);
       std::printf("series window-first-row %d %.4f\nseries window-complete %d %.4f\n", files, first_row.median, files,
                   complete.median);
       std::fflush(stdout);
 
-      const std::string what = "Real window, click to first row, " + Thousands(files) + " files";
+      const std::string what = "Real window, click to first row, " + GroupedCount(files) + " files";
       const std::string ours = Seconds(first_row.median) + " (" + Seconds(first_row.min) + "–" +
                                Seconds(first_row.max) + "), complete " + Seconds(complete.median) + ", peak +" +
                                std::to_string(static_cast<int>(peak + 0.5)) + " MB";

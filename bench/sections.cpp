@@ -64,14 +64,4 @@ void ExitIfStopped() {
   std::exit(130);
 }
 
-std::string Thousands(long long count) {
-  const std::string digits = std::to_string(count);
-  std::string grouped;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
-    grouped += digits[i];
-  }
-  return grouped;
-}
-
 }  // namespace vorlix::bench

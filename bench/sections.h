@@ -63,9 +63,6 @@ double SecondsOf(F&& work) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// "100,000".
-std::string Thousands(long long count);
-
 }  // namespace vorlix::bench
 
 #define VORLIX_BENCH_SECTION(name, summary, function) \

@@ -7,28 +7,21 @@
 #include "support/text_utils.h"
 
 namespace vorlix {
-namespace {
-
-// A count with "," between groups of three digits.
-std::string Grouped(long double number) {
-  return StripLeadingBlanks(FormatNumberMask("###,###,###,###,###", number));
-}
-
-}  // namespace
 
 std::string RegainedReport(std::string_view cleaned_line, std::int64_t bytes_regained) {
   if (bytes_regained <= 1) {
     return JoinLines({"Your cache must have been empty as the", "space after cleaning is the same as",
                       "before cleaning or you used the", "recycle bin for your deletions."});
   }
-  const std::string amount = Grouped(static_cast<long double>(bytes_regained));
+  const std::string amount =
+      StripLeadingBlanks(FormatNumberMask("###,###,###,###,###", static_cast<long double>(bytes_regained)));
   return JoinLines({cleaned_line, "The Windows File Explorer still holds the file",
                     "pointers in a special data file. See the help", "for instructions on how to clear that from the",
                     "explorer view.", "", "You have regained " + amount + " bytes."});
 }
 
 std::string NotTrashedText(std::uint64_t files) {
-  return Grouped(static_cast<long double>(files)) + (files == 1 ? " file was" : " files were") +
+  return GroupedCount(files) + (files == 1 ? " file was" : " files were") +
          " not moved to the trash: its file system has no trash";
 }
 

@@ -46,4 +46,14 @@ std::string FormatNumberMask(const std::string& mask, long double number) {
   return result;
 }
 
+std::string GroupedCount(std::uint64_t count) {
+  const std::string digits = std::to_string(count);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped;
+}
+
 }  // namespace vorlix

@@ -2,6 +2,7 @@
 // Small text routines for paths and numbers.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace vorlix {
@@ -21,5 +22,8 @@ std::string StripLeadingBlanks(const std::string& text);
 // when there is none). Any other mask character is copied as it stands.
 // FormatNumberMask("###,###", 1234) == "  1,234".
 std::string FormatNumberMask(const std::string& mask, long double number);
+
+// A count with "," between groups of three digits: "1,234,567".
+std::string GroupedCount(std::uint64_t count);
 
 }  // namespace vorlix

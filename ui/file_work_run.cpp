@@ -7,11 +7,12 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QLabel>
-#include <QLocale>
 #include <QTimer>
 #include <atomic>
 #include <exception>
 #include <thread>
+
+#include "support/text_utils.h"
 
 namespace vorlix {
 namespace {
@@ -68,9 +69,7 @@ class InputBlocker : public QObject {
   }
 };
 
-QString Grouped(std::size_t count) {
-  return QLocale(QLocale::English, QLocale::UnitedStates).toString(static_cast<qulonglong>(count));
-}
+QString Grouped(std::size_t count) { return QString::fromStdString(GroupedCount(count)); }
 
 }  // namespace
 

@@ -57,5 +57,13 @@ TEST(FormatNumberMaskTest, ShowsALossOfSpaceWithItsSign) {
   EXPECT_EQ(FormatNumberMask("####", -1), "  -1");
 }
 
+TEST(GroupedCountTest, PutsACommaBetweenGroupsOfThreeDigitsOnly) {
+  EXPECT_EQ(GroupedCount(0), "0");
+  EXPECT_EQ(GroupedCount(999), "999");
+  EXPECT_EQ(GroupedCount(1000), "1,000");
+  EXPECT_EQ(GroupedCount(123456), "123,456");
+  EXPECT_EQ(GroupedCount(UINT64_MAX), "18,446,744,073,709,551,615");
+}
+
 }  // namespace
 }  // namespace vorlix
