@@ -11,6 +11,7 @@
 #include "actions/kill_all_selection.h"
 #include "actions/slot_folder.h"
 #include "cleaning/regained_report.h"
+#include "cleaning/unattended_folder.h"
 #include "cleaning/typed_urls.h"
 #include "settings/settings_catalogue.h"
 #include "support/disk_utils.h"
@@ -34,6 +35,7 @@ void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile&
     // An empty folder text names no folder: entering it would leave the view
     // where it is, and that folder's files are not this slot's to delete.
     if (target.folder.empty()) continue;
+    CheckUnattendedFolder(target.folder, target.drive);
     ShowSlotFolder(target, view);
     view.SetRecycleChecked(state.use_recycle[i]);
     not_trashed += DeleteCache(state, view);
@@ -42,6 +44,7 @@ void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile&
   // Likewise an empty history folder (a setting of a type the store cannot read).
   if (state.kill_all[kKillAllHistoryItem] && !state.history_folder.empty()) {
     state.confirm = false;
+    CheckUnattendedFolder(state.history_folder);
     view.SetTreeDirectory(state.history_folder);
     view.SetStatusText(state.history_folder);
     not_trashed += DeleteCache(state, view);

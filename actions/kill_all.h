@@ -19,8 +19,11 @@ bool IsUnsetUserSlot(const FolderSlot& slot, std::size_t index, const SlotHints&
 // `reg_file1`, each with its own use-recycle flag), deletes the typed-URL key
 // through `reg_file2`, cleans the history folder with the check box as it
 // stands, and reports the bytes regained over the whole run. A folder that
-// cannot be entered ends the run with its EInOutError, and a failing settings
-// store with its ERegFileError; the confirmation flag is set again either way.
+// cannot be entered, or whose own name is there only in another letter case,
+// ends the run with its EInOutError; a folder that is never cleaned without
+// asking (the home folder, a system folder, ...) with EProtectedFolder; a
+// failing settings store with its ERegFileError. The confirmation flag is set
+// again either way.
 void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile& reg_file2);
 
 }  // namespace vorlix

@@ -31,7 +31,7 @@ std::array<KillAllBox, kKillAllItemCount> ReadKillAllBoxes(TRegFile& reg_file) {
     const FolderSlot* slot = items[i].slot;
     boxes[i].caption = slot == nullptr ? std::string(items[i].fixed_caption)
                                        : ReadText(reg_file, slot->FolderValue(),
-                                                  slot->DefaultFolder(FolderReader::kKillAllCaption));
+                                                  slot->DefaultFolder(FolderReader::kKillAll));
   }
   return boxes;
 }

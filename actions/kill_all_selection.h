@@ -35,8 +35,9 @@ struct KillAllBox {
 };
 
 // What the dialog shows each time it opens: every stored selection (false
-// when missing), then each slot's stored folder (the dialog's own defaults when
-// missing) as its caption; the last two items keep their fixed captions.
+// when missing), then as each slot's caption the folder that the run cleans
+// for it (with the run's defaults when missing: a box names what ticking it
+// empties); the last two items keep their fixed captions.
 std::array<KillAllBox, kKillAllItemCount> ReadKillAllBoxes(TRegFile& reg_file);
 
 // OK: each item in order takes its box's state as its selection flag and as

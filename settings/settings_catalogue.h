@@ -56,7 +56,7 @@ inline constexpr std::string_view kDeleteTypedUrlsValue = "Delete IE Typed URLs"
 inline constexpr std::string_view kDeleteHistoryValue = "Delete IE History List";
 
 // Who reads a slot's folder value: each has its own default.
-enum class FolderReader { kSlotLoad, kKillAll, kKillAllCaption };
+enum class FolderReader { kSlotLoad, kKillAll };
 
 enum class SlotKind { kInternetExplorer, kUser };
 
@@ -72,7 +72,7 @@ struct FolderSlot {
   std::string_view kill_all_value;     // "Delete all 5 selected"
   std::string_view delete_method_check_box;  // Delete Method dialog: "CheckBox11"
   std::string_view kill_all_check_box;       // Kill All dialog: "cb05"
-  std::array<std::string_view, 3> default_folders;  // by FolderReader
+  std::array<std::string_view, 2> default_folders;  // by FolderReader
   std::string_view hint_after_clear;
 
   std::string DriveValue() const { return std::string(prefix) + " Default Drive"; }

@@ -27,8 +27,10 @@ std::string Reason(int code) {
 
 }  // namespace
 
-EInOutError::EInOutError(int error_code, const std::string& path)
-    : std::runtime_error("Cannot open the folder " + path + ": " + Reason(error_code) + " (I/O error " +
+EInOutError::EInOutError(int error_code, const std::string& path) : EInOutError(error_code, path, Reason(error_code)) {}
+
+EInOutError::EInOutError(int error_code, const std::string& path, const std::string& reason)
+    : std::runtime_error("Cannot open the folder " + path + ": " + reason + " (I/O error " +
                          std::to_string(error_code) + ")."),
       ErrorCode(error_code) {}
 

@@ -10,6 +10,8 @@ namespace vorlix {
 class EInOutError : public std::runtime_error {
  public:
   EInOutError(int error_code, const std::string& path);
+  // With the reason told in words of its own ("/a has no folder b").
+  EInOutError(int error_code, const std::string& path, const std::string& reason);
   int ErrorCode;  // the platform status code
 };
 

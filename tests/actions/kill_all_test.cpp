@@ -209,7 +209,7 @@ TEST_F(KillAllTest, OnlyTheTypedUrlItemDeletesTheKeyAndReportsNoSpace) {
   EXPECT_EQ(view_.information.size(), 2u);
 }
 
-TEST_F(KillAllTest, TheDialogShowsStoredSelectionsAndCaptionsWithItsOwnDefaults) {
+TEST_F(KillAllTest, TheDialogShowsStoredSelectionsAndCaptionsNamingWhatTheRunCleans) {
   dialog_reg_file_.WriteValue("Delete all U1 selected", true);
   dialog_reg_file_.WriteValue("Delete IE History List", 7);
   dialog_reg_file_.WriteValue("IE Button 6 Default Folder", "C:\\saved\\six");
@@ -221,9 +221,9 @@ TEST_F(KillAllTest, TheDialogShowsStoredSelectionsAndCaptionsWithItsOwnDefaults)
     if (boxes[i].checked) checked.push_back(i);
   }
   const std::string cache = "\\windows\\Temporary Internet Files\\cache";
-  const std::string user = "\\windows\\Temporary Internet Files";
-  EXPECT_EQ(captions, (std::vector<std::string>{cache + "1", cache + "2", cache + "3", cache + "4", cache + "1",
-                                                "C:\\saved\\six", cache + "3", cache + "4", user, user, user, user,
+  const std::string user = "\\windows\\temp";
+  EXPECT_EQ(captions, (std::vector<std::string>{cache + "1", cache + "2", cache + "3", cache + "4", cache + "5",
+                                                "C:\\saved\\six", cache + "7", cache + "4", user, user, user, user,
                                                 user, user, "Delete Internet Explorer typed URL list",
                                                 "Internet Explorer History folder"}));
   EXPECT_EQ(checked, (std::vector<std::size_t>{8, 15}));

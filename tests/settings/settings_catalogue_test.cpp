@@ -43,18 +43,16 @@ TEST_F(CatalogueTest, EachReaderKeepsItsOwnFolderDefault) {
   const auto defaults = [](std::string_view prefix) {
     const FolderSlot& slot = Slot(prefix);
     return std::string(slot.DefaultFolder(FolderReader::kSlotLoad)) + "|" +
-           std::string(slot.DefaultFolder(FolderReader::kKillAll)) + "|" +
-           std::string(slot.DefaultFolder(FolderReader::kKillAllCaption));
+           std::string(slot.DefaultFolder(FolderReader::kKillAll));
   };
   const std::string cache = "\\windows\\Temporary Internet Files\\cache";
-  EXPECT_EQ(defaults("IE Button 1"), cache + "1|" + cache + "1|" + cache + "1");
-  EXPECT_EQ(defaults("IE Button 4"), cache + "4|" + cache + "4|" + cache + "4");
-  EXPECT_EQ(defaults("IE Button 5"), cache + "4|" + cache + "5|" + cache + "1");
-  EXPECT_EQ(defaults("IE Button 6"), cache + "4|" + cache + "6|" + cache + "2");
-  EXPECT_EQ(defaults("IE Button 7"), cache + "4|" + cache + "7|" + cache + "3");
-  EXPECT_EQ(defaults("IE Button 8"), cache + "4|" + cache + "4|" + cache + "4");
-  EXPECT_EQ(defaults("User Button 3"),
-            "\\windows\\temp|\\windows\\temp|\\windows\\Temporary Internet Files");
+  EXPECT_EQ(defaults("IE Button 1"), cache + "1|" + cache + "1");
+  EXPECT_EQ(defaults("IE Button 4"), cache + "4|" + cache + "4");
+  EXPECT_EQ(defaults("IE Button 5"), cache + "4|" + cache + "5");
+  EXPECT_EQ(defaults("IE Button 6"), cache + "4|" + cache + "6");
+  EXPECT_EQ(defaults("IE Button 7"), cache + "4|" + cache + "7");
+  EXPECT_EQ(defaults("IE Button 8"), cache + "4|" + cache + "4");
+  EXPECT_EQ(defaults("User Button 3"), "\\windows\\temp|\\windows\\temp");
 
   const FolderSlot& ie6 = Slot("IE Button 6");
   EXPECT_EQ(ReadText(main_, ie6.FolderValue(), ie6.DefaultFolder(FolderReader::kKillAll)), cache + "6");

@@ -7,6 +7,7 @@
 
 #include "cleaning/listed_files.h"
 #include "cleaning/listed_sizes.h"
+#include "cleaning/unattended_folder.h"
 #include "platform/drive_paths.h"
 #include "support/in_out_error.h"
 
@@ -79,9 +80,14 @@ bool EnterTarget(ItemResult& result) {
     return false;
   }
   try {
+    CheckUnattendedFolder(result.target.stored_folder, result.target.drive);
     result.folder = EnterFolder(result.target.drive, result.target.stored_folder);
   } catch (const EInOutError& error) {
     result.status = ItemStatus::kNotEntered;
+    result.error = error.what();
+    return false;
+  } catch (const EProtectedFolder& error) {
+    result.status = ItemStatus::kProtected;
     result.error = error.what();
     return false;
   }
@@ -100,6 +106,7 @@ const char* StatusName(ItemStatus status) {
     case ItemStatus::kUnset: return "unset";
     case ItemStatus::kNoFolder: return "no-folder";
     case ItemStatus::kNotEntered: return "not-entered";
+    case ItemStatus::kProtected: return "protected";
     case ItemStatus::kChanged: return "changed";
     case ItemStatus::kSwapped: return "swapped";
     case ItemStatus::kStopped: return "stopped";

@@ -22,6 +22,7 @@ enum class ItemStatus {
   kUnset,       // a user slot that is not set up: skipped, as Kill All does
   kNoFolder,    // no folder stored (an empty text): skipped, as Kill All does
   kNotEntered,  // the folder could not be entered: the run stops here
+  kProtected,   // a folder never cleaned without asking (home, system, ...): the run stops here
   kChanged,     // the folder changed between listing and deleting: nothing deleted
   kSwapped,     // the folder left its path during the run: the rest stay
   kStopped,     // interrupted: the rest stay
@@ -32,7 +33,7 @@ const char* StatusName(ItemStatus status);
 struct ItemResult {
   Target target;
   ItemStatus status = ItemStatus::kDone;
-  std::string error;   // why the folder could not be entered
+  std::string error;   // why the folder could not be entered or is not cleaned
   std::string folder;  // the full DOS path that was entered
   std::string path;    // its Linux path
   std::uint64_t listed_files = 0;

@@ -54,7 +54,7 @@ void CleanTargets(const std::vector<Target>& targets, const Options& options, co
     const ItemResult& item = report.items.back();
     if (!item.failed.empty()) report.exit_code = kExitSomeFailed;
     if (item.not_trashed > 0) Complain(target.name + ": " + NotTrashedText(item.not_trashed));
-    if (item.status == ItemStatus::kNotEntered) {
+    if (item.status == ItemStatus::kNotEntered || item.status == ItemStatus::kProtected) {
       Complain(target.name + ": " + PrintableText(item.error));
       report.exit_code = kExitStopped;
       return;

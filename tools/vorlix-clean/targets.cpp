@@ -8,6 +8,7 @@
 #include "actions/kill_all_selection.h"
 #include "actions/slot_folder.h"
 #include "platform/drive_paths.h"
+#include "platform/host_folders.h"
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
 #include "support/in_out_error.h"
@@ -66,8 +67,32 @@ std::string EnterFolder(char drive, const std::string& folder) {
 
 std::string DosPathOf(const std::string& given) {
   if (!given.starts_with('/')) return given;
-  const std::optional<std::string> dos = platform::HostToDos(given);
-  if (!dos) throw EInOutError(kPathNotFound, given);
+  // Read as `cd` reads it: "." and ".." by name; the program's paths take "\"
+  // as a separator too.
+  std::vector<std::string> parts;
+  std::string part;
+  for (std::size_t i = 0; i <= given.size(); ++i) {
+    if (i < given.size() && given[i] != '/' && given[i] != '\\') {
+      part += given[i];
+      continue;
+    }
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    part.clear();
+  }
+  // Every part must be there exactly as written: a Linux path is never
+  // matched in another letter case, and the first part missing is named.
+  std::string host = "/";
+  for (const std::string& name : parts) {
+    const std::string next = platform::JoinHostPath(host, name);
+    if (!platform::RealFolder(next)) throw EInOutError(kPathNotFound, given, host + " holds no folder " + name);
+    host = next;
+  }
+  const std::optional<std::string> dos = platform::HostToDos(host);
+  if (!dos) throw EInOutError(kPathNotFound, given, "no drive holds it");
   return *dos;
 }
 

@@ -43,8 +43,10 @@ StoreSettings ReadStoreSettings(TRegFile& reg_file1, TRegFile& reg_file2, TRegFi
 std::string EnterFolder(char drive, const std::string& folder);
 
 // The DOS path of a path given on the command line: a Linux path when it
-// begins with "/", otherwise a DOS path. Throws EInOutError (status 3) for a
-// Linux path that no drive holds.
+// begins with "/", otherwise a DOS path. A Linux path is read as `cd` reads
+// it ("." and ".." by name) and must lead to a folder exactly as written;
+// throws EInOutError (status 3) naming the first part that is missing, or for
+// a folder that no drive holds.
 std::string DosPathOf(const std::string& given);
 
 }  // namespace vorlix::clean_tool

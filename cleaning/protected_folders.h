@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+// Folders that a run which asks nothing never cleans: the root folder, the
+// home folder, the desktop's user folders and the system's own folders. A
+// cache is never one of them, and emptying one of them by a stored setting or
+// a typing slip would lose the user's or the system's files for good.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vorlix {
+
+// Why a host folder must not be cleaned without asking ("the root folder",
+// "your home folder", ...), judged on its real path, so that a link or a drive
+// leading there counts as the folder itself; nothing for any other folder,
+// and for one that does not exist.
+std::optional<std::string> ProtectedFolderReason(const std::string& host_folder);
+
+}  // namespace vorlix

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: MIT
+// The desktop's user folders (Desktop, Documents, Downloads, ...): where the
+// user keeps their own files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vorlix::platform {
+
+// The user folders named in $XDG_CONFIG_HOME/user-dirs.dirs, together with the
+// usual ones under the home folder (~/Desktop, ~/Documents, ~/Downloads,
+// ~/Music, ~/Pictures, ~/Videos, ~/Templates, ~/Public), as host paths as
+// written there; whether they exist is not looked at.
+std::vector<std::string> UserFolders();
+
+}  // namespace vorlix::platform
