@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "actions/kill_all_selection.h"
+#include "cleaning/unattended_folder.h"
 #include "platform/drive_paths.h"
 #include "settings/settings_catalogue.h"
 #include "support/in_out_error.h"
@@ -140,6 +141,29 @@ TEST_F(KillAllTest, AFolderThatCannotBeEnteredEndsTheRunAndConfirmationIsBack) {
   EXPECT_TRUE(PathExists(second));
   EXPECT_TRUE(reg_file2_.KeyExists("TypedURLs"));
   EXPECT_TRUE(view_.information.empty());
+}
+
+TEST_F(KillAllTest, AVanishedFolderIsMissingNotItsTwinAndTheHomeFolderIsNeverCleaned) {
+  const std::string above_folded = FolderWithFile("\\w\\Kept\\sub");
+  const std::string twin = FolderWithFile("\\w\\cache");
+  reg_file1_.WriteValue("User Button 1 Default Folder", "C:\\W\\kept\\sub");  // folders above may fold
+  reg_file1_.WriteValue("User Button 2 Default Folder", "C:\\w\\Cache");       // gone: only "cache" is there
+  view_.hints[8] = view_.hints[9] = "set up";
+  Select({8, 9});
+  EXPECT_THROW(Run(), EInOutError);
+  EXPECT_FALSE(PathExists(above_folded));
+  EXPECT_TRUE(PathExists(twin));
+
+  // A link to the home folder leads to the home folder itself.
+  const std::string home = getenv("HOME");
+  WriteFile(home + "/document", "d");
+  std::filesystem::create_directory_symlink(home, c_ + "/home-link");
+  reg_file1_.WriteValue("User Button 1 Default Folder", "C:\\home-link");
+  Select({8});
+  state_.confirm = true;
+  EXPECT_THROW(Run(), EProtectedFolder);
+  EXPECT_TRUE(PathExists(home + "/document"));
+  EXPECT_TRUE(state_.confirm);
 }
 
 TEST_F(KillAllTest, AnEmptyFolderTextNamesNoFolderSoTheViewedFolderIsLeftAlone) {

@@ -248,6 +248,40 @@ TEST_F(VorlixCleanTest, FolderCleansOneFolderByItsLinuxOrDosPath) {
   EXPECT_TRUE(Has(missing.err, "Cannot open the folder")) << missing.err;
 }
 
+TEST_F(VorlixCleanTest, OnlyTheFolderNamedIsCleanedNeverATwinInAnotherCaseNorHomeOrRoot) {
+  const std::string parent = test::MakeTempDir("w");
+  fs::create_directories(parent + "/Photos");
+  test::WriteFile(parent + "/Photos/keep", "k");
+  for (const std::string& given : {parent + "/photos", parent + "/PHOTOS/../photos"}) {
+    const ToolRun run = Clean({"folder", given, "--permanent"});
+    EXPECT_EQ(run.exit_code, 3) << given;
+    EXPECT_TRUE(Has(run.err, parent + " holds no folder photos")) << run.err;
+  }
+  EXPECT_TRUE(test::PathExists(parent + "/Photos/keep"));
+  // "." and ".." are read by name, as cd reads them.
+  const ToolRun dots = Clean({"folder", parent + "/./Photos/../Photos", "--dry-run"});
+  EXPECT_EQ(dots.exit_code, 0) << dots.err;
+  EXPECT_TRUE(Has(dots.out, "would remove 1 files")) << dots.out;
+
+  // A stored folder that vanished is missing, not its twin in another case.
+  fs::create_directories(parent + "/cache");
+  test::WriteFile(parent + "/cache/twin", "t");
+  SetUserSlot(1, parent + "/Cache", false);
+  // The home folder and the root are never cleaned by a run that asks nothing.
+  test::WriteFile(std::string(getenv("HOME")) + "/document", "d");
+  SetUserSlot(2, getenv("HOME"), false);
+  for (const char* slot : {"u1", "u2"}) {
+    const ToolRun run = Clean({"run", slot, "--json"});
+    EXPECT_EQ(run.exit_code, 3) << slot << run.err;
+  }
+  EXPECT_TRUE(test::PathExists(parent + "/cache/twin"));
+  EXPECT_TRUE(test::PathExists(std::string(getenv("HOME")) + "/document"));
+  const ToolRun root = Clean({"folder", "/", "--dry-run", "--json"});
+  EXPECT_EQ(root.exit_code, 3);
+  EXPECT_TRUE(Has(root.out, "\"status\":\"protected\"")) << root.out;
+  EXPECT_TRUE(Has(root.err, "is the root folder")) << root.err;
+}
+
 TEST_F(VorlixCleanTest, InterruptStopsAfterTheCurrentFileAndReportsWhatWasDone) {
   constexpr int kFiles = 4000;
   const std::string cache = test::MakeTempDir("many");
