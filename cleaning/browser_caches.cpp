@@ -96,7 +96,7 @@ bool IsRunning(std::string_view browser, const std::vector<platform::RunningProg
   });
 }
 
-// Real folders that a browser's caches lie below.
+// Real folders that a browser's caches lie in.
 using Places = std::vector<std::string>;
 
 class CacheSearch {
@@ -147,16 +147,16 @@ class CacheSearch {
 
   // The real path of a folder, when it exists and lies in one of `places`;
   // links are followed only as far as that.
-  static std::optional<std::string> Below(const std::string& folder, const Places& places) {
+  static std::optional<std::string> InPlaces(const std::string& folder, const Places& places) {
     std::optional<std::string> real = platform::RealFolder(folder);
     if (!real) return std::nullopt;
-    const bool below = std::any_of(places.begin(), places.end(),
-                                   [&](const std::string& place) { return IsInsideFolder(*real, place); });
-    return below ? real : std::nullopt;
+    const bool inside = std::any_of(places.begin(), places.end(),
+                                    [&](const std::string& place) { return IsInsideFolder(*real, place); });
+    return inside ? real : std::nullopt;
   }
 
   static std::vector<std::string> Subfolders(const std::string& folder, const Places& places) {
-    const std::optional<std::string> real = Below(folder, places);
+    const std::optional<std::string> real = InPlaces(folder, places);
     return real ? platform::SubfolderNames(*real) : std::vector<std::string>{};
   }
 
@@ -184,7 +184,7 @@ class CacheSearch {
   // or holds one (a link to the home folder) is never listed, nor one listed
   // already.
   void Add(std::string_view browser, const std::string& profile, const std::string& folder, const Places& places) {
-    const std::optional<std::string> real = Below(folder, places);
+    const std::optional<std::string> real = InPlaces(folder, places);
     if (!real || HoldsPlace(*real) || !seen_.insert(*real).second) return;
     const platform::FileTally tally = platform::TallyFiles(*real);
     if (tally.files == 0) return;
