@@ -4,10 +4,9 @@
 #include "actions/activation.h"
 
 #include <exception>
-#include <vector>
 
 #include "actions/delete_method.h"
-#include "platform/file_system.h"
+#include "cleaning/ie5_cache_folders.h"
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
 #include "support/folder_helpers.h"
@@ -16,9 +15,7 @@
 namespace vorlix {
 namespace {
 
-constexpr std::size_t kShortText = 255;
 constexpr std::size_t kFirstUserSlot = 8;
-constexpr int kDetectedSlots = 8;
 
 }  // namespace
 
@@ -28,26 +25,6 @@ std::string StartFolderMissingMessage() {
                     "detects the cache folders for IE 5.0 only. If you",
                     "have an older version, you need to look in the help",
                     "file to see how to manually select the cache folders.", "", visit});
-}
-
-int DetectCacheFolders(const std::string& start_folder, TRegFile& reg_file1) {
-  const std::string base = (FolderPartOf(start_folder.substr(0, kShortText)) + "\\").substr(0, kShortText);
-  std::vector<platform::FoundEntry> found;
-  platform::FindFiles(base + "*.",
-                      platform::kAttrReadOnly | platform::kAttrHidden | platform::kAttrSystem |
-                          platform::kAttrDirectory | platform::kAttrArchive,
-                      found);
-  int qualified = 0;
-  for (const platform::FoundEntry& entry : found) {
-    const std::string candidate = base + entry.name;
-    if (entry.name.find('.') != std::string::npos || !FolderCanBeEntered(candidate)) continue;
-    if (++qualified <= kDetectedSlots) {
-      const FolderSlot& slot = kFolderSlots[static_cast<std::size_t>(qualified - 1)];
-      reg_file1.WriteValue(slot.FolderValue(), candidate);
-      reg_file1.WriteValue(slot.HintValue(), candidate);
-    }
-  }
-  return qualified;
 }
 
 void ActivateMainWindow(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile& reg_file6) {

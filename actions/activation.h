@@ -22,8 +22,4 @@ std::string StartFolderMissingMessage();
 // history-folder key.
 void ActivateMainWindow(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile& reg_file6);
 
-// Writes the cache folders found beside a start folder as IE buttons 1 to 8;
-// returns how many qualified (all of them, also beyond the eighth).
-int DetectCacheFolders(const std::string& start_folder, TRegFile& reg_file1);
-
 }  // namespace vorlix

@@ -8,6 +8,7 @@
 #include <set>
 #include <string_view>
 
+#include "cleaning/search_places.h"
 #include "platform/host_folders.h"
 #include "platform/xdg.h"
 
@@ -84,10 +85,6 @@ std::string_view BaseName(std::string_view path) {
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-bool Inside(const std::string& path, const std::string& root) {
-  return path == root || (path.starts_with(root) && (root == "/" || path[root.size()] == '/'));
-}
-
 bool IsRunning(std::string_view browser, const std::vector<platform::RunningProgram>& running) {
   const auto known = std::find_if(Browsers().begin(), Browsers().end(),
                                   [&](const Browser& b) { return b.name == browser; });
@@ -99,91 +96,111 @@ bool IsRunning(std::string_view browser, const std::vector<platform::RunningProg
   });
 }
 
+// Real folders that a browser's caches lie in.
+using Places = std::vector<std::string>;
+
 class CacheSearch {
  public:
   CacheSearch(const CacheSearchPlaces& places, const std::vector<platform::RunningProgram>& running)
       : places_(places), running_(running) {
-    Allow(places.home);
-    if (!Inside(places.cache_home, places.home)) Allow(places.cache_home);
-    if (!places.wine_prefix.empty() && !Inside(places.wine_prefix, places.home)) Allow(places.wine_prefix);
+    AddPlace(places.home, linux_places_);
+    AddPlace(places.cache_home, linux_places_);
+    // A Wine prefix is a folder that holds drive_c; its caches lie below that.
+    AddPlace(platform::JoinHostPath(places.home, ".wine/drive_c"), wine_drives_);
+    if (!places.wine_prefix.empty()) AddPlace(platform::JoinHostPath(places.wine_prefix, "drive_c"), wine_drives_);
   }
 
   std::vector<FoundCache> Run() {
     for (const ProfileRoot& root : kFirefoxRoots) {
-      for (const std::string& profile : Subfolders(Path(root))) {
-        Add(root.browser, profile, platform::JoinHostPath(Path(root), profile) + "/cache2/entries");
+      for (const std::string& profile : Subfolders(Path(root), linux_places_)) {
+        Add(root.browser, profile, platform::JoinHostPath(Path(root), profile) + "/cache2/entries", linux_places_);
       }
     }
     for (const ProfileRoot& root : kChromiumRoots) {
       const std::string base = Path(root);
       if (root.browser == "Opera") AddChromiumProfile(root.browser, "Default", base);
-      for (const std::string& profile : Subfolders(base)) {
+      for (const std::string& profile : Subfolders(base, linux_places_)) {
         AddChromiumProfile(root.browser, profile, platform::JoinHostPath(base, profile));
       }
     }
-    const std::string thumbnails = places_.cache_home + "/thumbnails";
-    for (const std::string& size : Subfolders(thumbnails)) {
-      Add("Thumbnails", size, platform::JoinHostPath(thumbnails, size));
+    const std::string thumbnails = platform::JoinHostPath(places_.cache_home, "thumbnails");
+    for (const std::string& size : Subfolders(thumbnails, linux_places_)) {
+      Add("Thumbnails", size, platform::JoinHostPath(thumbnails, size), linux_places_);
     }
-    AddWinePrefix(places_.home + "/.wine");
-    if (!places_.wine_prefix.empty()) AddWinePrefix(places_.wine_prefix);
+    for (const std::string& drive_c : wine_drives_) AddWineDrive(drive_c);
     return std::move(found_);
   }
 
  private:
-  void Allow(const std::string& place) {
-    if (std::optional<std::string> real = platform::RealFolder(place)) allowed_.push_back(*real);
+  // Takes the real folder of an existing place, unless it is "/" or a folder
+  // of the system: no cache is looked for there.
+  void AddPlace(const std::string& place, Places& places) {
+    const std::optional<std::string> real = platform::RealFolder(place);
+    if (!real) return;
+    every_place_.push_back(*real);
+    if (!IsSystemFolder(*real)) places.push_back(*real);
   }
 
   std::string Path(const ProfileRoot& root) const {
     return platform::JoinHostPath(root.base == Base::kHome ? places_.home : places_.cache_home, std::string(root.path));
   }
 
-  // The real path of a folder the search may read: one that exists and whose
-  // links, if any, stay inside the places searched.
-  std::optional<std::string> Readable(const std::string& folder) const {
+  // The real path of a folder, when it exists and lies in one of `places`;
+  // links are followed only as far as that.
+  static std::optional<std::string> InPlaces(const std::string& folder, const Places& places) {
     std::optional<std::string> real = platform::RealFolder(folder);
     if (!real) return std::nullopt;
-    const bool allowed =
-        std::any_of(allowed_.begin(), allowed_.end(), [&](const std::string& root) { return Inside(*real, root); });
-    return allowed ? real : std::nullopt;
+    const bool inside = std::any_of(places.begin(), places.end(),
+                                    [&](const std::string& place) { return IsInsideFolder(*real, place); });
+    return inside ? real : std::nullopt;
   }
 
-  std::vector<std::string> Subfolders(const std::string& folder) const {
-    const std::optional<std::string> real = Readable(folder);
+  static std::vector<std::string> Subfolders(const std::string& folder, const Places& places) {
+    const std::optional<std::string> real = InPlaces(folder, places);
     return real ? platform::SubfolderNames(*real) : std::vector<std::string>{};
   }
 
   void AddChromiumProfile(std::string_view browser, const std::string& profile, const std::string& folder) {
-    Add(browser, profile, folder + "/Cache/Cache_Data");
-    for (const std::string& kind : Subfolders(folder + "/Code Cache")) {
-      Add(browser, profile, folder + "/Code Cache/" + kind);
+    Add(browser, profile, folder + "/Cache/Cache_Data", linux_places_);
+    for (const std::string& kind : Subfolders(folder + "/Code Cache", linux_places_)) {
+      Add(browser, profile, folder + "/Code Cache/" + kind, linux_places_);
     }
   }
 
-  void AddWinePrefix(const std::string& prefix) {
-    const std::string users = prefix + "/drive_c/users";
-    for (const std::string& user : Subfolders(users)) {
+  void AddWineDrive(const std::string& drive_c) {
+    const Places drive = {drive_c};
+    const std::string users = platform::JoinHostPath(drive_c, "users");
+    for (const std::string& user : Subfolders(users, drive)) {
       for (std::string_view cache : kWineCacheFolders) {
         const std::string parent = platform::JoinHostPath(platform::JoinHostPath(users, user), std::string(cache));
-        for (const std::string& part : Subfolders(parent)) {
-          Add("Internet Explorer (Wine)", user, platform::JoinHostPath(parent, part));
+        for (const std::string& part : Subfolders(parent, drive)) {
+          Add("Internet Explorer (Wine)", user, platform::JoinHostPath(parent, part), drive);
         }
       }
     }
   }
 
-  void Add(std::string_view browser, const std::string& profile, const std::string& folder) {
-    const std::optional<std::string> real = Readable(folder);
-    if (!real || !seen_.insert(*real).second) return;
+  // Lists a folder by its real path. A folder that is a place of the search
+  // or holds one (a link to the home folder) is never listed, nor one listed
+  // already.
+  void Add(std::string_view browser, const std::string& profile, const std::string& folder, const Places& places) {
+    const std::optional<std::string> real = InPlaces(folder, places);
+    if (!real || HoldsPlace(*real) || !seen_.insert(*real).second) return;
     const platform::FileTally tally = platform::TallyFiles(*real);
     if (tally.files == 0) return;
-    found_.push_back({std::string(browser), profile, folder, tally.files, tally.bytes, IsRunning(browser, running_)});
+    found_.push_back({std::string(browser), profile, *real, tally.files, tally.bytes, IsRunning(browser, running_)});
+  }
+
+  bool HoldsPlace(const std::string& folder) const {
+    return std::any_of(every_place_.begin(), every_place_.end(),
+                       [&](const std::string& place) { return IsInsideFolder(place, folder); });
   }
 
   const CacheSearchPlaces& places_;
   const std::vector<platform::RunningProgram>& running_;
-  std::vector<std::string> allowed_;
+  Places linux_places_;
+  Places wine_drives_;
+  Places every_place_;
   std::set<std::string> seen_;
   std::vector<FoundCache> found_;
 };

@@ -31,14 +31,15 @@ std::string LinkTarget(const std::string& path) {
 
 }  // namespace
 
-std::vector<RunningProgram> RunningPrograms() {
+std::vector<RunningProgram> RunningPrograms() { return RunningProgramsOf(getuid()); }
+
+std::vector<RunningProgram> RunningProgramsOf(uid_t user) {
   std::vector<RunningProgram> programs;
-  const uid_t me = getuid();
   for (const std::string& pid : SubfolderNames("/proc")) {
     if (!IsNumber(pid)) continue;
     const std::string folder = "/proc/" + pid;
     struct stat st {};
-    if (stat(folder.c_str(), &st) != 0 || st.st_uid != me) continue;
+    if (stat(folder.c_str(), &st) != 0 || st.st_uid != user) continue;
     RunningProgram program;
     program.executable = LinkTarget(folder + "/exe");
     std::ifstream comm(folder + "/comm");

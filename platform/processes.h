@@ -2,6 +2,8 @@
 // The programs the current user is running.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -14,5 +16,9 @@ struct RunningProgram {
 
 // One entry per process of the current user.
 std::vector<RunningProgram> RunningPrograms();
+
+// One entry per process of the given user; the processes of everyone else
+// are left out.
+std::vector<RunningProgram> RunningProgramsOf(uid_t user);
 
 }  // namespace vorlix::platform

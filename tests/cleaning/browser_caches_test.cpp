@@ -22,7 +22,11 @@ using Row = std::tuple<std::string, std::string, std::string, std::uint64_t, std
 
 class BrowserCachesTest : public ::testing::Test {
  protected:
-  BrowserCachesTest() : home_(fs::canonical(MakeTempDir("home")).string()) {}
+  // The fake home is "<users>/ann" beside "<users>/ann2", so that a name that
+  // merely begins like the home folder is seen as outside it.
+  BrowserCachesTest() : users_(fs::canonical(MakeTempDir("users")).string()), home_(users_ + "/ann") {
+    fs::create_directory(home_);
+  }
 
   // Creates a file of `bytes` bytes below the fake home, with its folders.
   void File(const std::string& path, std::size_t bytes = 1) const { Put(home_ + "/" + path, bytes); }
@@ -32,16 +36,21 @@ class BrowserCachesTest : public ::testing::Test {
     WriteFile(path, std::string(bytes, 'x'));
   }
 
-  std::vector<Row> Find(const std::string& wine_prefix, const std::vector<platform::RunningProgram>& running) const {
+  // The rows found, with folders below the fake home given relative to it.
+  std::vector<Row> Find(const CacheSearchPlaces& places, const std::vector<platform::RunningProgram>& running) const {
     std::vector<Row> rows;
-    for (const FoundCache& found : FindBrowserCaches({home_, home_ + "/.cache", wine_prefix}, running)) {
+    for (const FoundCache& found : FindBrowserCaches(places, running)) {
       const std::string folder =
           found.folder.starts_with(home_ + "/") ? found.folder.substr(home_.size() + 1) : found.folder;
       rows.emplace_back(found.browser, found.profile, folder, found.files, found.bytes, found.browser_running);
     }
     return rows;
   }
+  std::vector<Row> Find(const std::string& wine_prefix, const std::vector<platform::RunningProgram>& running) const {
+    return Find({home_, home_ + "/.cache", wine_prefix}, running);
+  }
 
+  std::string users_;
   std::string home_;
 };
 
@@ -69,15 +78,29 @@ TEST_F(BrowserCachesTest, EveryLayoutIsFoundWithCountsSizesAndRunningBrowsers) {
   const std::string ie5 = prefix + "/drive_c/users/bob/Local Settings/Temporary Internet Files/Content.IE5/XY";
   Put(ie5 + "/q.gif", 11);
 
-  // Links: one leading out of the home folder is never followed, one inside it is.
-  const std::string outside = MakeTempDir("outside");
-  Put(outside + "/Default/Cache/Cache_Data/secret", 1);
-  fs::create_directory_symlink(outside, home_ + "/.cache/google-chrome-beta");
+  // Links: those leading out of a browser's own places are never followed,
+  // one from place to place in the home folder is, and a row names the real
+  // folder. A link to the home folder or to "/" is never listed itself.
+  Put(users_ + "/ann2/Default/Cache/Cache_Data/secret", 1);
+  fs::create_directory_symlink(users_ + "/ann2", home_ + "/.cache/google-chrome-beta");
+  Put(prefix + "/Default/Cache/Cache_Data/in-prefix", 1);
+  fs::create_directory_symlink(prefix, home_ + "/.cache/google-chrome-unstable");
+  Put(prefix + "/system.reg", 1);
+  fs::create_directory_symlink(prefix, fs::path(ie5).parent_path() / "OUT");
+  File("Downloads/d.htm");
+  fs::create_directory_symlink(home_ + "/Downloads", fs::path(ie5).parent_path() / "DL");
   File("elsewhere/Default/Cache/Cache_Data/f", 12);
   fs::create_directory_symlink(home_ + "/elsewhere", home_ + "/.cache/microsoft-edge-beta");
+  File("profiles/moved/cache2/entries/E", 13);
+  Folder(".mozilla/firefox");
+  fs::create_directory_symlink(home_ + "/profiles/moved", home_ + "/.mozilla/firefox/moved.default");
+  File("notes.txt");
+  fs::create_directory_symlink(home_, home_ + "/.cache/thumbnails/home");
+  fs::create_directory_symlink("/", home_ + "/.cache/thumbnails/root");
 
   const std::vector<Row> expected = {
       {"Firefox", "ab12.default-release", ".cache/mozilla/firefox/ab12.default-release/cache2/entries", 2, 7, true},
+      {"Firefox", "moved.default", "profiles/moved/cache2/entries", 1, 13, true},
       {"Firefox (Snap)", "sn.default", "snap/firefox/common/.cache/mozilla/firefox/sn.default/cache2/entries", 1, 5,
        true},
       {"Firefox (Flatpak)", "fp.default",
@@ -87,7 +110,7 @@ TEST_F(BrowserCachesTest, EveryLayoutIsFoundWithCountsSizesAndRunningBrowsers) {
       {"Google Chrome", "Profile 1", ".cache/google-chrome/Profile 1/Cache/Cache_Data", 1, 1, false},
       {"Brave", "Default", ".cache/BraveSoftware/Brave-Browser/Default/Cache/Cache_Data", 1, 1, false},
       {"Microsoft Edge", "Default", ".cache/microsoft-edge/Default/Code Cache/webui_js", 1, 1, false},
-      {"Microsoft Edge", "Default", ".cache/microsoft-edge-beta/Default/Cache/Cache_Data", 1, 12, false},
+      {"Microsoft Edge", "Default", "elsewhere/Default/Cache/Cache_Data", 1, 12, false},
       {"Vivaldi", "Default", ".cache/vivaldi/Default/Cache/Cache_Data", 1, 1, false},
       {"Opera", "Default", ".cache/opera/Cache/Cache_Data", 1, 1, false},
       {"Thumbnails", "normal", ".cache/thumbnails/normal", 1, 7, false},
@@ -104,6 +127,26 @@ TEST_F(BrowserCachesTest, EveryLayoutIsFoundWithCountsSizesAndRunningBrowsers) {
   const std::vector<Row> rows = Find(home_ + "/.wine", {});
   EXPECT_EQ(rows.size(), expected.size() - 1);
   for (const Row& row : rows) EXPECT_FALSE(std::get<5>(row)) << std::get<2>(row);
+  // "/" as the prefix, or as the home folder, opens nothing outside the home folder.
+  EXPECT_EQ(Find("/", {}), rows);
+  for (const Row& row : Find({"/", home_ + "/.cache", ""}, {})) EXPECT_FALSE(std::get<2>(row).starts_with("/"));
+}
+
+TEST_F(BrowserCachesTest, ACacheFolderOutsideTheHomeFolderIsSearchedAsTheBrowsersOwnPlace) {
+  const std::string cache = fs::canonical(MakeTempDir("cache")).string();
+  Put(cache + "/chromium/Default/Cache/Cache_Data/f", 2);
+  Put(cache + "/thumbnails/normal/t.png", 3);
+  File(".mozilla/firefox/p/cache2/entries/E", 4);
+  Put(cache + "/moved/cache2/entries/E", 5);
+  fs::create_directory_symlink(cache + "/moved", home_ + "/.mozilla/firefox/q");
+
+  const std::vector<Row> expected = {
+      {"Firefox", "p", ".mozilla/firefox/p/cache2/entries", 1, 4, false},
+      {"Firefox", "q", cache + "/moved/cache2/entries", 1, 5, false},
+      {"Chromium", "Default", cache + "/chromium/Default/Cache/Cache_Data", 1, 2, false},
+      {"Thumbnails", "normal", cache + "/thumbnails/normal", 1, 3, false},
+  };
+  EXPECT_EQ(Find({home_, cache, ""}, {}), expected);
 }
 
 }  // namespace

@@ -18,5 +18,11 @@ TEST(ProcessesTest, ThisProcessIsListedWithItsProgramAndShortName) {
   })) << self;
 }
 
+TEST(ProcessesTest, OtherUsersProcessesAreLeftOut) {
+  constexpr uid_t kNoOne = 4000000123;  // a user id that runs nothing
+  EXPECT_FALSE(RunningProgramsOf(getuid()).empty());
+  EXPECT_TRUE(RunningProgramsOf(kNoOne).empty());
+}
+
 }  // namespace
 }  // namespace vorlix::platform
