@@ -10,8 +10,8 @@
 
 #include "bench/compare.h"
 #include "bench/sections.h"
-#include "platform/user_registry.h"
 #include "settings/reg_files.h"
+#include "store/user_registry.h"
 
 namespace vorlix::bench {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "platform/user_registry.h"
 #include "settings/registry_data.h"
+#include "store/user_registry.h"
 
 namespace vorlix {
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/registry_store.h"
 #include "settings/variant.h"
+#include "store/registry_store.h"
 
 namespace vorlix {
 

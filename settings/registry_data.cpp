@@ -3,7 +3,7 @@
 
 #include "settings/registry_data.h"
 
-#include "platform/registry_store.h"
+#include "store/registry_store.h"
 
 namespace vorlix {
 namespace {

@@ -1,19 +1,78 @@
 // SPDX-License-Identifier: MIT
 // The store file itself: damaged, foreign or unreachable files give a clear
-// error and stay untouched; two processes writing at once lose nothing.
+// error and stay untouched; a new one reaches the disk whole; two processes
+// writing at once lose nothing.
+#include <dlfcn.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <grp.h>
 #include <sqlite3.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "settings/reg_files.h"
+#include "store/registry_store_file.h"
 #include "tests/common/child_process.h"
 #include "tests/settings/store_fixture.h"
+
+// While a trace is on, this program's fsync, link and unlink record each call
+// with the file it names and whether the traced folder was locked by another
+// open of it at that moment; then they do what the C library does.
+namespace {
+
+struct TracedCall {
+  std::string call;
+  std::string path;
+  bool folder_locked = false;
+};
+std::vector<TracedCall>* g_trace = nullptr;
+std::string g_traced_folder;
+
+void Trace(const char* call, const std::string& path) {
+  if (g_trace == nullptr) return;
+  const int fd = open(g_traced_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const bool locked = flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  close(fd);  // lets go of the lock when it was ours
+  g_trace->push_back({call, path, locked});
+}
+
+template <class Function>
+Function Next(const char* name) {
+  return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+extern "C" int fsync(int fd) {
+  if (g_trace != nullptr) {
+    char path[PATH_MAX];
+    const ssize_t length = readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path);
+    Trace("fsync", std::string(path, length > 0 ? length : 0));
+  }
+  static const auto next = Next<int (*)(int)>("fsync");
+  return next(fd);
+}
+
+extern "C" int link(const char* from, const char* to) noexcept {
+  Trace("link", std::string(from) + " -> " + to);
+  static const auto next = Next<int (*)(const char*, const char*)>("link");
+  return next(from, to);
+}
+
+extern "C" int unlink(const char* path) noexcept {
+  Trace("unlink", path);
+  static const auto next = Next<int (*)(const char*)>("unlink");
+  return next(path);
+}
 
 namespace vorlix {
 namespace {
@@ -35,12 +94,14 @@ class StoreFileTest : public test::StoreTest {
     return test::ReadFile(source);
   }
 
-  // Puts `bytes` where the store belongs, as a new file without log files, and
-  // expects every operation to fail naming the file, leaving it as it was.
-  void ExpectRefused(const std::string& bytes, const std::string& reason) {
+  // Puts `bytes` where the store belongs, with `log` as its log file when there
+  // is one, and expects every operation to fail naming the file and `reason`,
+  // leaving the file and its log as they were.
+  void ExpectRefused(const std::string& bytes, const std::string& reason, const std::string& log = {}) {
     std::filesystem::create_directories(config_ + "/vorlix");
     for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(StorePath() + suffix);
     test::WriteFile(StorePath(), bytes);
+    if (!log.empty()) test::WriteFile(StorePath() + "-wal", log);
     TRegFile reg;
     reg.Key = "Software\\Tolvex\\Vorlix 5.0";
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -48,8 +109,7 @@ class StoreFileTest : public test::StoreTest {
         reg.WriteValue("Value 1", "new");
         ADD_FAILURE() << "no error for " << reason;
       } catch (const ERegFileError& error) {
-        EXPECT_NE(std::string(error.what()).find(StorePath()), std::string::npos) << error.what();
-        EXPECT_NE(std::string(error.what()).find(reason), std::string::npos) << error.what();
+        EXPECT_NE(RefusalReason(error.what()).find(reason), std::string::npos) << error.what();
         // The advice to move the store away names the log files that go with it.
         EXPECT_NE(std::string(error.what()).find(StorePath() + "-wal"), std::string::npos)
             << error.what();
@@ -57,13 +117,29 @@ class StoreFileTest : public test::StoreTest {
       EXPECT_THROW(reg.KeyExists(""), ERegFileError);
     }
     EXPECT_TRUE(test::ReadFile(StorePath()) == bytes) << "the file was changed: " << reason;
+    if (!log.empty()) {
+      EXPECT_TRUE(test::ReadFile(StorePath() + "-wal") == log) << "the log was changed";
+    }
+  }
+
+  // The reason a refusal gives, between the fixed words about the store's
+  // path before it and the advice after it; "?" for another message.
+  std::string RefusalReason(const std::string& message) const {
+    const std::string frame = platform::DamagedStoreMessage(StorePath(), "\x01");
+    const std::string before = frame.substr(0, frame.find('\x01'));
+    const std::string after = frame.substr(frame.find('\x01') + 1);
+    if (message.size() < before.size() + after.size() || !message.starts_with(before) ||
+        !message.ends_with(after)) {
+      return "?";
+    }
+    return message.substr(before.size(), message.size() - before.size() - after.size());
   }
 };
 
 TEST_F(StoreFileTest, FilesThatAreNotAWholeStoreAreRefusedAndLeftAlone) {
   const std::string good = GoodStoreBytes();
   ASSERT_GT(good.size(), 8192u);
-  ExpectRefused("", "empty");
+  ExpectRefused("", "the file is empty");
   ExpectRefused("[HKEY_CURRENT_USER]\nsome text, not a database\n", "not a database");
   ExpectRefused(good.substr(0, 50), "not a Vorlix settings database");
   ExpectRefused(good.substr(0, good.size() / 2), "malformed");
@@ -72,13 +148,60 @@ TEST_F(StoreFileTest, FilesThatAreNotAWholeStoreAreRefusedAndLeftAlone) {
   // Pages after the first overwritten with noise.
   std::string damaged = good;
   for (std::size_t i = 4096; i < damaged.size(); ++i) damaged[i] = static_cast<char>(i * 7919 % 251);
-  ExpectRefused(damaged, "damaged");
+  ExpectRefused(damaged, "quick check: ");
+
+  // A header that counts free pages where there are none: every page reads,
+  // and only SQLite's check of the file finds the damage.
+  std::string miscounted = good;
+  miscounted[39] = 3;
+  ExpectRefused(miscounted, "quick check: ");
 }
 
-TEST_F(StoreFileTest, AnotherProgramsDatabaseIsRefused) {
+TEST_F(StoreFileTest, AnotherProgramsDatabaseIsRefusedWithItsLogUntouched) {
   std::string foreign = GoodStoreBytes();
   foreign[68] = 0x12;  // another application id
   ExpectRefused(foreign, "not a Vorlix settings database");
+
+  // Another program's database whose last changes wait in its log: a writing
+  // connection would write them back into the file when it closes.
+  const std::string other = test::MakeTempDir("other") + "/other.db";
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(other.c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, "PRAGMA journal_mode = WAL; CREATE TABLE t (x); INSERT INTO t VALUES (1);",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+  sqlite3_close(db);
+  const std::string log = test::ReadFile(other + "-wal");
+  ASSERT_FALSE(log.empty());
+  ExpectRefused(test::ReadFile(other), "not a Vorlix settings database", log);
+}
+
+TEST_F(StoreFileTest, ANewStoreReachesTheDiskBeforeItsNameAndAllUnderTheFolderLock) {
+  UseConfigFolder(std::filesystem::canonical(config_));  // as /proc names the files
+  const std::string folder = config_ + "/vorlix";
+  std::filesystem::create_directories(folder);
+  test::WriteFile(StorePath() + "-shm", "left behind");
+  std::vector<TracedCall> trace;
+  g_traced_folder = folder;
+  g_trace = &trace;
+  platform::CreateStoreFile(StorePath());
+  g_trace = nullptr;
+
+  const auto linked = std::find_if(trace.begin(), trace.end(), [&](const TracedCall& call) {
+    return call.call == "link" && call.path.ends_with(" -> " + StorePath());
+  });
+  ASSERT_NE(linked, trace.end()) << "the store was not linked into place";
+  const std::string temp = linked->path.substr(0, linked->path.find(" -> "));
+  EXPECT_TRUE(std::any_of(trace.begin(), linked, [&](const TracedCall& call) {
+    return call.call == "fsync" && call.path == temp;
+  })) << "linked before its data reached the disk";
+  EXPECT_TRUE(std::any_of(linked, trace.end(), [&](const TracedCall& call) {
+    return call.call == "fsync" && call.path == folder;
+  })) << "the folder holding the new name was not synced";
+  ASSERT_EQ(trace.front().call + " " + trace.front().path, "unlink " + StorePath() + "-wal");
+  for (const TracedCall& call : trace) EXPECT_TRUE(call.folder_locked) << call.call << " " << call.path;
+  EXPECT_FALSE(test::PathExists(StorePath() + "-shm"));
 }
 
 TEST_F(StoreFileTest, AFolderThatCannotBeMadeGivesAClearError) {

@@ -10,9 +10,9 @@
 #include <ostream>
 #include <string>
 
-#include "platform/registry_store.h"
 #include "settings/variant.h"
-#include "platform/user_registry.h"
+#include "store/registry_store.h"
+#include "store/user_registry.h"
 #include "tests/common/test_env.h"
 
 namespace vorlix {

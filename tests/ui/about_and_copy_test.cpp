@@ -18,9 +18,9 @@
 
 #include "platform/instance_lock.h"
 #include "platform/local_socket.h"
-#include "platform/user_registry.h"
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
+#include "store/user_registry.h"
 #include "support/exec_file.h"
 #include "support/single_instance.h"
 #include "tests/common/drives.h"

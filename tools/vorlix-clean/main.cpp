@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry_store.h"
 #include "settings/reg_files.h"
+#include "store/registry_store.h"
 #include "tools/vorlix-clean/commands.h"
 #include "tools/vorlix-clean/usage.h"
 #include "version.h"

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "platform/ascii.h"
-#include "platform/user_registry.h"
+#include "store/user_registry.h"
 #include "tools/vorlix-reg/key_names.h"
 #include "tools/vorlix-reg/reg_file_reader.h"
 #include "tools/vorlix-reg/reg_file_writer.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry_store.h"
+#include "store/registry_store.h"
 #include "tools/vorlix-reg/commands.h"
 #include "tools/vorlix-reg/usage.h"
 #include "tools/vorlix-reg/value_text.h"

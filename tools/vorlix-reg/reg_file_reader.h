@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry_store.h"
+#include "store/registry_store.h"
 #include "tools/vorlix-reg/key_names.h"
 
 namespace vorlix::reg_tool {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/registry_store.h"
+#include "store/registry_store.h"
 
 namespace vorlix::reg_tool {
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "platform/ascii.h"
-#include "platform/registry_store.h"
+#include "store/registry_store.h"
 #include "tools/vorlix-reg/key_names.h"
 
 namespace vorlix::reg_tool {

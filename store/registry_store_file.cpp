@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The settings store's file on disk.
 
-#include "platform/registry_store_file.h"
+#include "store/registry_store_file.h"
 
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -14,8 +14,8 @@
 #include <ctime>
 #include <filesystem>
 
-#include "platform/registry_store_error.h"
 #include "platform/unique_fd.h"
+#include "store/registry_store_error.h"
 
 namespace vorlix::platform {
 namespace {

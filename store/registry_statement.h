@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/registry_store.h"
+#include "store/registry_store.h"
 
 namespace vorlix::platform {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/registry_store.h"
+#include "store/registry_store.h"
 
 namespace vorlix::platform {
 

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The settings registry.
 
-#include "platform/registry_store.h"
+#include "store/registry_store.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
 
-#include "platform/registry_statement.h"
-#include "platform/registry_store_file.h"
+#include "store/registry_statement.h"
+#include "store/registry_store_file.h"
 
 namespace vorlix::platform {
 namespace {

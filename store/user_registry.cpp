@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The user's settings store, shared by every settings component of the process.
 
-#include "platform/user_registry.h"
+#include "store/user_registry.h"
 
 #include <unistd.h>
 

@@ -13,8 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/registry_store_error.h"
 #include "platform/status.h"
+#include "store/registry_store_error.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
