@@ -26,7 +26,11 @@ std::vector<MountedFileSystem> SystemMounts() {
   for (GList* item = mounts; item != nullptr; item = item->next) {
     auto* mount = static_cast<GUnixMountEntry*>(item->data);
     const char* type = g_unix_mount_get_fs_type(mount);
-    table.push_back({g_unix_mount_get_mount_path(mount), type != nullptr ? type : ""});
+    const char* source = g_unix_mount_get_device_path(mount);
+    struct stat device {};
+    const bool from_block_device = source != nullptr && stat(source, &device) == 0 && S_ISBLK(device.st_mode);
+    table.push_back(
+        {g_unix_mount_get_mount_path(mount), type != nullptr ? type : "", from_block_device ? device.st_rdev : 0});
     g_unix_mount_free(mount);
   }
   g_list_free(mounts);
@@ -92,23 +96,30 @@ void InstallFileSystemTable(FileSystemTable* table) {
 std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder) { return installed->SpaceOf(host_folder); }
 
 std::vector<FileSystemSpace> SpacesUnder(const std::vector<std::string>& host_folders) {
-  // Each mount's file system, and whether it is disk-backed. The type goes by
-  // device: a folder's own file system is known by it, not by a mount point,
-  // and a later mount at a point covers the earlier one that statvfs no
-  // longer reaches. A device of no known mount keeps its space counted.
+  // Each mount's file system: whether it is disk-backed, and its block device.
+  // Both go by device number: a folder's own file system is known by it, not
+  // by a mount point, and a later mount at a point covers the earlier one that
+  // statvfs no longer reaches. A device of no known mount keeps its space
+  // counted.
+  struct Kind {
+    bool on_disk = true;
+    dev_t block_device = 0;
+  };
   const std::vector<MountedFileSystem> mounts = installed->Mounts();
   std::vector<std::optional<FileSystemSpace>> mount_spaces;
-  std::map<dev_t, bool> on_disk;
+  std::map<dev_t, Kind> kinds;
   for (const MountedFileSystem& mount : mounts) {
     mount_spaces.push_back(SpaceOf(mount.mount_point));
-    if (mount_spaces.back()) on_disk[mount_spaces.back()->device] = HoldsDiskSpace(mount.type);
+    if (mount_spaces.back()) kinds[mount_spaces.back()->device] = {HoldsDiskSpace(mount.type), mount.block_device};
   }
   std::vector<FileSystemSpace> spaces;
-  std::set<dev_t> seen;
+  std::set<dev_t> seen, seen_block_devices;
   auto add = [&](const std::optional<FileSystemSpace>& space) {
     if (!space || space->total_fragments == 0) return;
-    const auto kind = on_disk.find(space->device);
-    if ((kind == on_disk.end() || kind->second) && seen.insert(space->device).second) spaces.push_back(*space);
+    const Kind kind = kinds.contains(space->device) ? kinds[space->device] : Kind{};
+    if (!kind.on_disk || !seen.insert(space->device).second) return;
+    if (kind.block_device != 0 && !seen_block_devices.insert(kind.block_device).second) return;
+    spaces.push_back(*space);
   };
   for (const std::string& folder : host_folders) {
     add(SpaceOf(folder));

@@ -26,6 +26,10 @@ struct FileSystemSpace {
 struct MountedFileSystem {
   std::string mount_point;
   std::string type;
+  // The block device it is mounted from, 0 for any other source. The mounts of
+  // one block device share one free space even where each has a device number
+  // of its own, as the subvolumes of a btrfs have.
+  dev_t block_device = 0;
 };
 
 // Where the figures come from: the system's own file systems (statvfs and the
@@ -51,7 +55,8 @@ void InstallFileSystemTable(FileSystemTable* table);
 std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder);
 
 // Every disk-backed file system mounted at or below any of the host folders,
-// each folder's own first, each file system once over all of them. File systems
+// each folder's own first, each file system (and each block device) once over
+// all of them. File systems
 // of memory (tmpfs, ramfs) or of the kernel's own (proc, sysfs, cgroup and the
 // like) are left out, as are file systems without blocks: their free space is
 // no disk space, and it moves with whatever other programs keep in memory.

@@ -119,8 +119,10 @@ class FakeFileSystems final : public platform::FileSystemTable {
   FakeFileSystems(const FakeFileSystems&) = delete;
   FakeFileSystems& operator=(const FakeFileSystems&) = delete;
 
-  // A file system of a type at `folder`; a user may take half of its free bytes.
-  void Mount(const std::string& folder, std::uint64_t free, std::uint64_t total, const std::string& type = "ext4") {
+  // A file system of a type at `folder`, mounted from a block device (0: from
+  // none); a user may take half of its free bytes.
+  void Mount(const std::string& folder, std::uint64_t free, std::uint64_t total, const std::string& type = "ext4",
+             dev_t block_device = 0) {
     std::filesystem::create_directories(folder);
     platform::FileSystemSpace space;
     space.device = ++last_device_;
@@ -128,7 +130,7 @@ class FakeFileSystems final : public platform::FileSystemTable {
     space.free_fragments = space.free_bytes = free;
     space.available_bytes = free / 2;
     space.total_fragments = space.total_bytes = total;
-    mounts_[folder] = {space, type};
+    mounts_[folder] = {space, {folder, type, block_device}};
   }
 
   std::optional<platform::FileSystemSpace> SpaceOf(const std::string& folder) override {
@@ -145,20 +147,21 @@ class FakeFileSystems final : public platform::FileSystemTable {
   }
   std::vector<platform::MountedFileSystem> Mounts() override {
     std::vector<platform::MountedFileSystem> table;
-    for (const auto& [point, mount] : mounts_) table.push_back({point, mount.second});
+    for (const auto& mount : mounts_) table.push_back(mount.second.second);
     return table;
   }
 
  private:
-  std::map<std::string, std::pair<platform::FileSystemSpace, std::string>> mounts_;
+  std::map<std::string, std::pair<platform::FileSystemSpace, platform::MountedFileSystem>> mounts_;
   dev_t last_device_ = 0;
 };
 
 TEST_F(DiskUtilsTest, ByteCountsTakeEachFileSystemOnceOverDrivesCToQAndStayAtTheLargestCount) {
   FakeFileSystems systems;
   const std::string base = std::filesystem::canonical(test::MakeTempDir("drives")).string();
-  systems.Mount(base + "/c", 1000, 4000);
+  systems.Mount(base + "/c", 1000, 4000, "btrfs", 7);
   systems.Mount(base + "/c/cache", 20, 100);  // below c's folder: part of drive c
+  systems.Mount(base + "/c/home", 1000, 4000, "btrfs", 7);  // a subvolume of c's own: its space again
   systems.Mount(base + "/d", 300, 900);
   systems.Mount(base + "/q", 4, 8);
   systems.Mount(base + "/r", 50000, 90000);  // r to z are never summed
