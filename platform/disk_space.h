@@ -21,6 +21,17 @@ struct FileSystemSpace {
   std::uint64_t total_fragments = 0;
 };
 
+// A mount of the mount table, with its file system type as the table names it
+// ("ext4", "tmpfs", "proc" ...).
+struct MountedFileSystem {
+  std::string mount_point;
+  std::string type;
+  // The block device it is mounted from, 0 for any other source. The mounts of
+  // one block device share one free space even where each has a device number
+  // of its own, as the subvolumes of a btrfs have.
+  dev_t block_device = 0;
+};
+
 // Where the figures come from: the system's own file systems (statvfs and the
 // mount table), or a stand-in that a test installs to give exact figures for
 // file systems it cannot mount.
@@ -29,8 +40,9 @@ class FileSystemTable {
   virtual ~FileSystemTable() = default;
   // The file system holding a host folder; nothing when it cannot be queried.
   virtual std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder) = 0;
-  // The mount point of every file system mounted in this process's view.
-  virtual std::vector<std::string> MountPoints() = 0;
+  // Every mount in this process's view, in the order of the mount table: a
+  // later mount at the same point covers an earlier one.
+  virtual std::vector<MountedFileSystem> Mounts() = 0;
 };
 
 // The installed table; the system's own when none is installed.
@@ -42,9 +54,12 @@ void InstallFileSystemTable(FileSystemTable* table);
 // The file system holding a host folder, through the installed table.
 std::optional<FileSystemSpace> SpaceOf(const std::string& host_folder);
 
-// Every file system mounted at or below any of the host folders, each folder's
-// own first, each file system once over all of them; file systems without
-// blocks (proc, sysfs and the like) are left out.
+// Every disk-backed file system mounted at or below any of the host folders,
+// each folder's own first, each file system (and each block device) once over
+// all of them. File systems
+// of memory (tmpfs, ramfs) or of the kernel's own (proc, sysfs, cgroup and the
+// like) are left out, as are file systems without blocks: their free space is
+// no disk space, and it moves with whatever other programs keep in memory.
 std::vector<FileSystemSpace> SpacesUnder(const std::vector<std::string>& host_folders);
 
 }  // namespace vorlix::platform

@@ -23,12 +23,12 @@ struct DriveSpace {
 // drive. Counts too large for 32 bits are capped.
 bool QueryDriveClusters(char drive, DriveClusters& clusters);
 
-// Byte figures of a drive: every file system mounted at or below its folder,
-// each counted once.
+// Byte figures of a drive: every disk-backed file system mounted at or below
+// its folder, each counted once; memory and kernel file systems add nothing.
 bool QueryDriveSpace(char drive, DriveSpace& space);
 
-// Total free bytes of drives c to q, each file system counted once over all of
-// them; a drive that cannot be queried adds nothing.
+// Total free bytes of drives c to q, each disk-backed file system counted once
+// over all of them; a drive that cannot be queried adds nothing.
 std::int64_t SumFreeSpace();
 
 // A byte count added to a sum of byte counts (not negative); a sum beyond the

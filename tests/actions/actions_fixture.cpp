@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "platform/drive_paths.h"
 #include "tests/common/drives.h"
@@ -24,6 +25,7 @@ void CleaningTest::TearDown() {
   // Leave the mount before unmounting it.
   if (chdir(TestRoot().c_str()) != 0) ADD_FAILURE() << "cannot leave the test's folders";
   FreshDriveState();
+  mount_as_disk_.reset();
   if (!mount_.empty() && std::system(("umount '" + mount_ + "'").c_str()) != 0) {
     ADD_FAILURE() << "cannot unmount " << mount_;
   }
@@ -35,6 +37,7 @@ bool CleaningTest::MeasureOnlyPrivateTmpfs() {
   const std::string folder = MakeTempDir("tmpfs");
   if (std::system(("mount -t tmpfs -o size=16m tmpfs '" + folder + "' 2>/dev/null").c_str()) != 0) return false;
   mount_ = folder;
+  mount_as_disk_ = std::make_unique<TmpfsAsDisk>(std::vector<std::string>{mount_});
   MapDrive('c', mount_);
   unlink((platform::DosDevicesDir() + "/d:").c_str());
   FreshDriveState();

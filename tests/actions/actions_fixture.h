@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+
+#include "tests/common/tmpfs_as_disk.h"
 
 namespace vorlix::test {
 
@@ -14,9 +17,9 @@ class CleaningTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Maps drive c to a small tmpfs of its own and unmaps d, so that the free
-  // space measured over drives c to q is that tmpfs's alone and moves only by
-  // what the test does. False when this run may not mount.
+  // Maps drive c to a small tmpfs of its own, counted as a disk, and unmaps d,
+  // so that the free space measured over drives c to q is that tmpfs's alone
+  // and moves only by what the test does. False when this run may not mount.
   bool MeasureOnlyPrivateTmpfs();
 
   // Maps drive e to a fresh folder on /dev/shm, a system tmpfs that has no
@@ -25,6 +28,7 @@ class CleaningTest : public ::testing::Test {
 
   std::string root_;      // drive d's folder
   std::string mount_;     // drive c's tmpfs once mounted
+  std::unique_ptr<TmpfsAsDisk> mount_as_disk_;
   std::string no_trash_;  // drive e's folder on /dev/shm once made
 };
 

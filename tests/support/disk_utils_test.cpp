@@ -11,12 +11,14 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/disk_space.h"
 
 #include "tests/common/drives.h"
 #include "tests/common/test_env.h"
+#include "tests/common/tmpfs_as_disk.h"
 
 namespace vorlix {
 namespace {
@@ -71,8 +73,13 @@ TEST_F(DiskUtilsTest, ADriveOnASmallFileSystemCountsItsOwnSpace) {
   }
   test::MapDrive('e', mount_point);
   DriveSpace e;
-  const bool queried = QueryDriveSpace('e', e);
-  const std::int64_t sum_with_e = SumFreeSpace();
+  bool queried = false;
+  std::int64_t sum_with_e = 0;
+  {
+    const test::TmpfsAsDisk as_disk({mount_point});
+    queried = QueryDriveSpace('e', e);
+    sum_with_e = SumFreeSpace();
+  }
   std::system(("umount '" + mount_point + "'").c_str());
   ASSERT_TRUE(queried);
   EXPECT_EQ(e.total_size, 1 << 20);
@@ -92,7 +99,11 @@ TEST_F(DiskUtilsTest, DrivesRToZAreLeftOutEvenOnFileSystemsOfTheirOwn) {
   test::MapDrive('c', c_folder);
   test::MapDrive('r', r_folder);
   test::MapDrive('z', r_folder);
-  const std::int64_t sum = SumFreeSpace();
+  std::int64_t sum = 0;
+  {
+    const test::TmpfsAsDisk as_disk({c_folder, r_folder});
+    sum = SumFreeSpace();
+  }
   std::system(("umount '" + c_folder + "'; umount '" + r_folder + "'").c_str());
   ASSERT_TRUE(r_mounted);
   EXPECT_EQ(sum, 1 << 20);
@@ -108,8 +119,10 @@ class FakeFileSystems final : public platform::FileSystemTable {
   FakeFileSystems(const FakeFileSystems&) = delete;
   FakeFileSystems& operator=(const FakeFileSystems&) = delete;
 
-  // A file system at `folder`; a user may take half of its free bytes.
-  void Mount(const std::string& folder, std::uint64_t free, std::uint64_t total) {
+  // A file system of a type at `folder`, mounted from a block device (0: from
+  // none); a user may take half of its free bytes.
+  void Mount(const std::string& folder, std::uint64_t free, std::uint64_t total, const std::string& type = "ext4",
+             dev_t block_device = 0) {
     std::filesystem::create_directories(folder);
     platform::FileSystemSpace space;
     space.device = ++last_device_;
@@ -117,37 +130,38 @@ class FakeFileSystems final : public platform::FileSystemTable {
     space.free_fragments = space.free_bytes = free;
     space.available_bytes = free / 2;
     space.total_fragments = space.total_bytes = total;
-    mounts_[folder] = space;
+    mounts_[folder] = {space, {folder, type, block_device}};
   }
 
   std::optional<platform::FileSystemSpace> SpaceOf(const std::string& folder) override {
     std::optional<platform::FileSystemSpace> nearest;
     std::size_t nearest_length = 0;
-    for (const auto& [point, space] : mounts_) {
+    for (const auto& [point, mount] : mounts_) {
       const bool above = folder == point || folder.starts_with(point + "/");
       if (above && point.size() >= nearest_length) {
-        nearest = space;
+        nearest = mount.first;
         nearest_length = point.size();
       }
     }
     return nearest;
   }
-  std::vector<std::string> MountPoints() override {
-    std::vector<std::string> points;
-    for (const auto& mount : mounts_) points.push_back(mount.first);
-    return points;
+  std::vector<platform::MountedFileSystem> Mounts() override {
+    std::vector<platform::MountedFileSystem> table;
+    for (const auto& mount : mounts_) table.push_back(mount.second.second);
+    return table;
   }
 
  private:
-  std::map<std::string, platform::FileSystemSpace> mounts_;
+  std::map<std::string, std::pair<platform::FileSystemSpace, platform::MountedFileSystem>> mounts_;
   dev_t last_device_ = 0;
 };
 
 TEST_F(DiskUtilsTest, ByteCountsTakeEachFileSystemOnceOverDrivesCToQAndStayAtTheLargestCount) {
   FakeFileSystems systems;
   const std::string base = std::filesystem::canonical(test::MakeTempDir("drives")).string();
-  systems.Mount(base + "/c", 1000, 4000);
+  systems.Mount(base + "/c", 1000, 4000, "btrfs", 7);
   systems.Mount(base + "/c/cache", 20, 100);  // below c's folder: part of drive c
+  systems.Mount(base + "/c/home", 1000, 4000, "btrfs", 7);  // a subvolume of c's own: its space again
   systems.Mount(base + "/d", 300, 900);
   systems.Mount(base + "/q", 4, 8);
   systems.Mount(base + "/r", 50000, 90000);  // r to z are never summed
@@ -169,6 +183,30 @@ TEST_F(DiskUtilsTest, ByteCountsTakeEachFileSystemOnceOverDrivesCToQAndStayAtThe
   systems.Mount(base + "/d", kHuge, kHuge);
   systems.Mount(base + "/q", kHuge, kHuge);
   EXPECT_EQ(SumFreeSpace(), std::numeric_limits<std::int64_t>::max());
+}
+
+TEST_F(DiskUtilsTest, OnlyDiskBackedFileSystemsAreMeasured) {
+  FakeFileSystems systems;
+  const std::string base = std::filesystem::canonical(test::MakeTempDir("drives")).string();
+  systems.Mount(base + "/c", 1000, 4000);
+  systems.Mount(base + "/c/shm", 700, 800, "tmpfs");
+  systems.Mount(base + "/c/run", 60, 70, "ramfs");
+  systems.Mount(base + "/c/sys", 5, 5, "sysfs");
+  systems.Mount(base + "/c/var", 200, 900, "xfs");
+  systems.Mount(base + "/d", 300, 900, "tmpfs");  // a drive's own file system too
+  test::MapDrive('c', base + "/c");
+  test::MapDrive('d', base + "/d");
+  EXPECT_EQ(SumFreeSpace(), 1000 + 200);
+  DriveSpace c;
+  ASSERT_TRUE(QueryDriveSpace('c', c));
+  EXPECT_EQ(c.total_size, 4000 + 900);
+
+  // Another program fills or empties memory: the sum stays; a disk's change shows.
+  systems.Mount(base + "/c/shm", 100, 800, "tmpfs");
+  systems.Mount(base + "/d", 900, 900, "tmpfs");
+  EXPECT_EQ(SumFreeSpace(), 1000 + 200);
+  systems.Mount(base + "/c/var", 250, 900, "xfs");
+  EXPECT_EQ(SumFreeSpace(), 1000 + 250);
 }
 
 TEST(AddSaturatedTest, SumsOfHugeFileSystemsStayAtTheLargestCount) {

@@ -8,11 +8,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/common/child_process.h"
+#include "tests/common/json_reader.h"
 #include "tests/common/test_env.h"
 
 extern char** environ;
@@ -22,6 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ToolRun = test::ProgramRun;
+using test::JsonValue;
 
 constexpr const char* kKey = "HKCU\\Software\\Tolvex\\Vorlix 5.0";
 
@@ -78,10 +82,36 @@ class VorlixCleanTest : public ::testing::Test {
 
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// The number after "key": in a JSON text, from `from` on.
-long long JsonNumber(const std::string& json, const std::string& key, std::size_t from = 0) {
-  const std::size_t at = json.find("\"" + key + "\":", from);
-  return at == std::string::npos ? -1 : std::stoll(json.substr(at + key.size() + 3));
+// The JSON report a program wrote: the whole output is one JSON value.
+JsonValue Json(const std::string& output) {
+  std::optional<JsonValue> report = test::ParseJson(output);
+  EXPECT_TRUE(report && report->kind == JsonValue::Kind::kObject) << output;
+  return report.value_or(JsonValue{});
+}
+
+// The report's item of a slot; a null value when there is none.
+const JsonValue& Item(const JsonValue& report, const std::string& slot) {
+  for (const JsonValue& item : report["items"].items) {
+    if (item["slot"].text == slot) return item;
+  }
+  return report["no such item"];
+}
+
+std::vector<std::string> Texts(const JsonValue& array) {
+  std::vector<std::string> texts;
+  for (const JsonValue& item : array.items) texts.push_back(item.text);
+  return texts;
+}
+
+// A name or path given back as bytes: from its hex beside it when there is
+// one, else the string itself.
+std::string Bytes(const JsonValue& text, const JsonValue& hex) {
+  if (hex.IsNull()) return text.text;
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < hex.text.size(); i += 2) {
+    bytes += static_cast<char>(std::stoi(hex.text.substr(i, 2), nullptr, 16));
+  }
+  return bytes;
 }
 
 TEST_F(VorlixCleanTest, ListShowsEachSlotsMethodSelectionAndCountsAndDeletesNothing) {
@@ -100,9 +130,12 @@ TEST_F(VorlixCleanTest, ListShowsEachSlotsMethodSelectionAndCountsAndDeletesNoth
 
   const ToolRun json = Clean({"list", "--no-count", "--json"});
   EXPECT_EQ(json.exit_code, 0);
-  const std::size_t u1 = json.out.find("\"slot\":\"u1\"");
-  ASSERT_NE(u1, std::string::npos) << json.out;
-  EXPECT_EQ(JsonNumber(json.out, "listed_files", u1), 0);
+  const JsonValue report = Json(json.out);
+  const JsonValue& u1 = Item(report, "u1");
+  ASSERT_FALSE(u1.IsNull()) << json.out;
+  EXPECT_EQ(u1["listed_files"].Number(), 0);
+  EXPECT_EQ(u1["path"].text, cache);
+  EXPECT_TRUE(u1["kill_all"].boolean);
   EXPECT_TRUE(test::PathExists(cache + "/f0") && test::PathExists(cache + "/f1"));
 }
 
@@ -131,15 +164,18 @@ TEST_F(VorlixCleanTest, RunCleansNamedSlotsEachWithItsMethodAndCountsTheFilesThe
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_ + "/data/Trash/files"), fs::directory_iterator()), 3);
 
   // Kill All order whatever the order named; bytes of the files themselves.
-  const std::size_t u1 = run.out.find("\"slot\":\"u1\"");
-  const std::size_t u2 = run.out.find("\"slot\":\"u2\"");
-  ASSERT_LT(u1, u2) << run.out;
-  EXPECT_EQ(JsonNumber(run.out, "removed_files", u1), 3);
-  EXPECT_EQ(JsonNumber(run.out, "removed_bytes", u1), 12 + static_cast<long long>(outside.size()));
-  EXPECT_EQ(JsonNumber(run.out, "removed_bytes", u2), 3);
-  EXPECT_EQ(JsonNumber(run.out, "removed_files", run.out.find("\"total\"")), 4);
-  EXPECT_TRUE(Has(run.out, "\"method\":\"trash\"") && Has(run.out, "\"method\":\"for good\""));
-  EXPECT_NE(JsonNumber(run.out, "space_regained"), -1);
+  const JsonValue report = Json(run.out);
+  const JsonValue& items = report["items"];
+  ASSERT_EQ(items.items.size(), 2u) << run.out;
+  EXPECT_EQ(items[0]["slot"].text, "u1");
+  EXPECT_EQ(items[0]["removed_files"].Number(), 3);
+  EXPECT_EQ(items[0]["removed_bytes"].Number(), 12 + static_cast<long long>(outside.size()));
+  EXPECT_EQ(items[0]["method"].text, "trash");
+  EXPECT_EQ(items[1]["slot"].text, "u2");
+  EXPECT_EQ(items[1]["removed_bytes"].Number(), 3);
+  EXPECT_EQ(items[1]["method"].text, "for good");
+  EXPECT_EQ(report["total"]["removed_files"].Number(), 4);
+  EXPECT_EQ(report["space_regained"].kind, JsonValue::Kind::kNumber);
 }
 
 TEST_F(VorlixCleanTest, RunRefusesAmbiguousArgumentsAndAPreviewDeletesNothing) {
@@ -156,9 +192,10 @@ TEST_F(VorlixCleanTest, RunRefusesAmbiguousArgumentsAndAPreviewDeletesNothing) {
   EXPECT_EQ(preview.exit_code, 0);
   EXPECT_TRUE(Has(preview.out, "u1: would remove 2 files, 6 bytes (for good)")) << preview.out;
   EXPECT_TRUE(Has(preview.out, "    f0\n    f1\n")) << preview.out;
-  const ToolRun json = Clean({"run", "u1", "--preview", "--json"});
-  EXPECT_TRUE(Has(json.out, "\"would_remove\":[\"f0\",\"f1\"]")) << json.out;
-  EXPECT_TRUE(Has(json.out, "\"space_regained\":null"));
+  const JsonValue report = Json(Clean({"run", "u1", "--preview", "--json"}).out);
+  EXPECT_EQ(Texts(Item(report, "u1")["would_remove"]), (std::vector<std::string>{"f0", "f1"}));
+  EXPECT_EQ(std::count(report.names.begin(), report.names.end(), "space_regained"), 1);
+  EXPECT_TRUE(report["space_regained"].IsNull());
   EXPECT_TRUE(test::PathExists(cache + "/f0") && test::PathExists(cache + "/f1"));
 }
 
@@ -185,8 +222,12 @@ TEST_F(VorlixCleanTest, FilesThatCannotBeTrashedStayAreNamedAndTheRunGoesOn) {
 
   const ToolRun json = Clean({"run", "u1", "u2", "--json"});
   EXPECT_EQ(json.exit_code, 1);
-  EXPECT_TRUE(Has(json.out, "\"not_trashed\":3}")) << json.out;
-  EXPECT_TRUE(Has(json.out, "\"failed_files\":3,\"not_trashed_files\":3}")) << json.out;
+  const JsonValue report = Json(json.out);
+  EXPECT_EQ(Item(report, "u1")["not_trashed"].Number(), 3);
+  EXPECT_EQ(Texts(Item(report, "u1")["failed"]), (std::vector<std::string>{"f0", "f1", "two\nlines"}));
+  EXPECT_EQ(Item(report, "u2")["not_trashed"].Number(), 0);
+  EXPECT_EQ(report["total"]["failed_files"].Number(), 3);
+  EXPECT_EQ(report["total"]["not_trashed_files"].Number(), 3);
 }
 
 TEST_F(VorlixCleanTest, KillAllCleansTheTickedItemsAndStopsAtAFolderThatCannotBeEntered) {
@@ -223,7 +264,7 @@ TEST_F(VorlixCleanTest, KillAllCleansTheTickedItemsAndStopsAtAFolderThatCannotBe
   const ToolRun stopped = Clean({"run", "--kill-all", "--json"});
   EXPECT_EQ(stopped.exit_code, 3);
   EXPECT_TRUE(Has(stopped.err, "8: Cannot open the folder")) << stopped.err;
-  EXPECT_TRUE(Has(stopped.out, "\"status\":\"not-entered\"")) << stopped.out;
+  EXPECT_EQ(Item(Json(stopped.out), "8")["status"].text, "not-entered") << stopped.out;
   EXPECT_TRUE(test::PathExists(ticked + "/again"));
 }
 
@@ -241,7 +282,7 @@ TEST_F(VorlixCleanTest, FolderCleansOneFolderByItsLinuxOrDosPath) {
   EXPECT_EQ(dos_run.exit_code, 0) << dos_run.err;
   ExpectOnlyKeptEntries(by_dos);
   EXPECT_TRUE(test::PathExists(Trashed("f0")));
-  EXPECT_EQ(JsonNumber(dos_run.out, "removed_bytes"), 4);
+  EXPECT_EQ(Json(dos_run.out)["items"][0]["removed_bytes"].Number(), 4);
 
   const ToolRun missing = Clean({"folder", folder_ + "/missing"});
   EXPECT_EQ(missing.exit_code, 3);
@@ -278,8 +319,32 @@ TEST_F(VorlixCleanTest, OnlyTheFolderNamedIsCleanedNeverATwinInAnotherCaseNorHom
   EXPECT_TRUE(test::PathExists(std::string(getenv("HOME")) + "/document"));
   const ToolRun root = Clean({"folder", "/", "--dry-run", "--json"});
   EXPECT_EQ(root.exit_code, 3);
-  EXPECT_TRUE(Has(root.out, "\"status\":\"protected\"")) << root.out;
+  EXPECT_EQ(Json(root.out)["items"][0]["status"].text, "protected") << root.out;
   EXPECT_TRUE(Has(root.err, "is the root folder")) << root.err;
+}
+
+TEST_F(VorlixCleanTest, NamesThatAreNotUtf8AreGivenBackByteForByte) {
+  // The valid name "\xC3\xBF" and the lone byte 0xFF read alike as JSON strings.
+  const std::string dir = test::MakeTempDir("names") + "/caf\xFF";
+  fs::create_directory(dir);
+  test::WriteFile(dir + "/\xC3\xBF", "1");
+  test::WriteFile(dir + "/\xFF", "2");
+
+  const ToolRun run = Clean({"folder", dir, "--permanent", "--dry-run", "--json"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  const JsonValue report = Json(run.out);
+  const JsonValue& item = report["items"][0];
+  const JsonValue& names = item["would_remove"];
+  const JsonValue& hex = item["would_remove_bytes"];
+  ASSERT_EQ(names.items.size(), 2u) << run.out;
+  EXPECT_TRUE(hex[0].IsNull()) << run.out;  // only names that need it carry their bytes
+  EXPECT_EQ(Bytes(names[0], hex[0]), "\xC3\xBF");
+  EXPECT_EQ(Bytes(names[1], hex[1]), "\xFF");
+  EXPECT_EQ(Bytes(item["path"], item["path_bytes"]), dir);
+  std::string dos = "C:" + dir;
+  std::replace(dos.begin(), dos.end(), '/', '\\');
+  EXPECT_EQ(Bytes(item["folder"], item["folder_bytes"]), dos);
+  EXPECT_TRUE(test::PathExists(dir + "/\xFF"));
 }
 
 TEST_F(VorlixCleanTest, InterruptStopsAfterTheCurrentFileAndReportsWhatWasDone) {
@@ -315,11 +380,11 @@ TEST_F(VorlixCleanTest, InterruptStopsAfterTheCurrentFileAndReportsWhatWasDone) 
 
   std::size_t left = 0;
   for ([[maybe_unused]] const auto& entry : fs::directory_iterator(cache)) ++left;
-  const std::string json = test::ReadFile(out_path);
-  EXPECT_TRUE(Has(json, "\"interrupted\":true")) << json;
-  EXPECT_TRUE(Has(json, "\"status\":\"stopped\"")) << json;
+  const JsonValue report = Json(test::ReadFile(out_path));
+  EXPECT_TRUE(report["interrupted"].boolean);
+  EXPECT_EQ(report["items"][0]["status"].text, "stopped");
   EXPECT_GT(left, 0u);
-  EXPECT_EQ(JsonNumber(json, "removed_files"), static_cast<long long>(kFiles - left));
+  EXPECT_EQ(report["items"][0]["removed_files"].Number(), static_cast<long long>(kFiles - left));
 }
 
 }  // namespace

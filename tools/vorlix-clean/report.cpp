@@ -4,6 +4,7 @@
 #include "tools/vorlix-clean/report.h"
 
 #include <cstdio>
+#include <string_view>
 
 namespace vorlix::clean_tool {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 const char* MethodName(bool recycle) { return recycle ? "trash" : "for good"; }
 
 // The length of the valid UTF-8 sequence at text[i], or 0.
-std::size_t Utf8Length(const std::string& text, std::size_t i) {
+std::size_t Utf8Length(std::string_view text, std::size_t i) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
   const unsigned char lead = byte(i);
   std::size_t length = 0;
@@ -38,18 +39,60 @@ std::size_t Utf8Length(const std::string& text, std::size_t i) {
   return length;
 }
 
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const std::size_t length = c < 0x80 ? 1 : Utf8Length(text, i);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
+// The bytes of a text as lowercase hex, two digits a byte, in a JSON string.
+std::string HexString(std::string_view text) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex = "\"";
+  for (const char c : text) {
+    hex += kDigits[static_cast<unsigned char>(c) >> 4];
+    hex += kDigits[static_cast<unsigned char>(c) & 0xF];
+  }
+  return hex + '"';
+}
+
+// ,"key":"text" and, when the text is not valid UTF-8 (a byte string of Linux
+// that the JSON string alone cannot give back), ,"key_bytes":"<hex>" beside it.
+void WriteJsonText(const char* key, const std::string& text, std::ostream& out) {
+  out << ",\"" << key << "\":" << JsonString(text);
+  if (!IsValidUtf8(text)) out << ",\"" << key << "_bytes\":" << HexString(text);
+}
+
+// ,"key":[names] and, when any name is not valid UTF-8, ,"key_bytes":[...]
+// beside it: one entry a name, null for a valid one, its bytes in hex otherwise.
 void WriteNames(const char* key, const platform::NameList& names, std::ostream& out) {
   out << ",\"" << key << "\":[";
-  for (std::size_t i = 0; i < names.size(); ++i) out << (i > 0 ? "," : "") << JsonString(std::string(names[i]));
+  bool all_valid = true;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    out << (i > 0 ? "," : "") << JsonString(std::string(names[i]));
+    all_valid = all_valid && IsValidUtf8(names[i]);
+  }
+  out << ']';
+  if (all_valid) return;
+  out << ",\"" << key << "_bytes\":[";
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    out << (i > 0 ? "," : "") << (IsValidUtf8(names[i]) ? "null" : HexString(names[i]));
+  }
   out << ']';
 }
 
 void WriteItemJson(const ItemResult& item, const Report& report, std::ostream& out) {
-  out << "{\"slot\":" << JsonString(item.target.name) << ",\"stored_folder\":" << JsonString(item.target.stored_folder)
-      << ",\"folder\":" << JsonString(item.folder) << ",\"path\":" << JsonString(item.path)
-      << ",\"method\":\"" << MethodName(item.target.recycle) << "\",\"kill_all\":"
+  out << "{\"slot\":" << JsonString(item.target.name);
+  WriteJsonText("stored_folder", item.target.stored_folder, out);
+  WriteJsonText("folder", item.folder, out);
+  WriteJsonText("path", item.path, out);
+  out << ",\"method\":\"" << MethodName(item.target.recycle) << "\",\"kill_all\":"
       << (item.target.kill_all ? "true" : "false") << ",\"status\":\"" << StatusName(item.status) << '"';
-  if (!item.error.empty()) out << ",\"error\":" << JsonString(item.error);
+  if (!item.error.empty()) WriteJsonText("error", item.error, out);
   out << ",\"listed_files\":" << item.listed_files << ",\"listed_bytes\":" << item.listed_bytes;
   if (report.command != "list") {
     out << ",\"removed_files\":" << item.removed_files << ",\"removed_bytes\":" << item.removed_bytes;

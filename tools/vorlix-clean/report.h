@@ -29,6 +29,8 @@ struct Report {
 };
 
 void WriteText(const Report& report, std::ostream& out);
+// A name or path that is not valid UTF-8 has its bytes in hex beside it
+// ("path_bytes", "failed_bytes" ...), as its JSON string cannot give them back.
 void WriteJson(const Report& report, std::ostream& out);
 
 // A name or path for a terminal line: control characters as \xNN.
