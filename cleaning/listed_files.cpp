@@ -16,7 +16,8 @@ EntryResult DeleteOnce(const platform::FolderEntries& folder, const std::string&
   if (!recycle) return folder.Delete(name) == platform::kOk ? EntryResult::kRemoved : EntryResult::kRefused;
   switch (folder.Trash(name)) {
     case platform::TrashResult::kMoved: return EntryResult::kRemoved;
-    case platform::TrashResult::kNoTrash: return EntryResult::kNoTrash;
+    case platform::TrashResult::kNoTrash:
+    case platform::TrashResult::kTrashUnusable: return EntryResult::kNoTrash;
     case platform::TrashResult::kFailed: break;
   }
   return EntryResult::kRefused;
