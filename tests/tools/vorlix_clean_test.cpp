@@ -8,6 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -171,8 +173,16 @@ TEST_F(VorlixCleanTest, FilesThatCannotBeTrashedStayAreNamedAndTheRunGoesOn) {
   // A trash that cannot take anything: a plain file where its folder belongs.
   fs::create_directories(folder_ + "/data");
   test::WriteFile(folder_ + "/data/Trash", "");
+  // A file system that has no trash at all is told apart from that.
+  std::string no_trash = "/dev/shm/vorlix-test-XXXXXX";
+  const bool have_no_trash = mkdtemp(no_trash.data()) != nullptr;
+  if (have_no_trash) {
+    test::WriteFile(no_trash + "/only", "x");
+    SetUserSlot(3, no_trash, true);
+  }
 
-  const ToolRun run = Clean({"run", "u1", "u2"});
+  const ToolRun run = Clean({"run", "u1", "u2", "u3"});
+  if (have_no_trash) fs::remove_all(no_trash);
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_TRUE(Has(run.err, "could not remove " + trash_slot + "/f0\n")) << run.err;
   EXPECT_TRUE(Has(run.err, "could not remove " + trash_slot + "/f1\n")) << run.err;
@@ -180,12 +190,20 @@ TEST_F(VorlixCleanTest, FilesThatCannotBeTrashedStayAreNamedAndTheRunGoesOn) {
   EXPECT_TRUE(test::PathExists(trash_slot + "/f0") && test::PathExists(trash_slot + "/f1"));
   ExpectOnlyKeptEntries(good_slot);
   EXPECT_TRUE(Has(run.out, "u1: removed 0 files, 0 bytes (trash), 3 could not be removed")) << run.out;
-  EXPECT_TRUE(Has(run.err, "u1: 3 files were not moved to the trash: its file system has no trash\n")) << run.err;
+  // The trash is there but cannot be used: said so, with the system's reason.
+  EXPECT_TRUE(Has(run.err, "u1: 3 files were not moved to the trash: the trash folder " + folder_ +
+                               "/data/Trash cannot be used: " + std::strerror(ENOTDIR) + "\n"))
+      << run.err;
   EXPECT_FALSE(Has(run.err, "u2: ")) << run.err;
+  if (have_no_trash) {
+    EXPECT_TRUE(Has(run.err, "u3: 1 file was not moved to the trash: its file system has no trash\n")) << run.err;
+  }
 
   const ToolRun json = Clean({"run", "u1", "u2", "--json"});
   EXPECT_EQ(json.exit_code, 1);
-  EXPECT_TRUE(Has(json.out, "\"not_trashed\":3}")) << json.out;
+  EXPECT_TRUE(Has(json.out, "\"unusable_trash\":{\"folder\":\"" + folder_ + "/data/Trash\",\"reason\":\"" +
+                                std::strerror(ENOTDIR) + "\"},\"not_trashed\":3}"))
+      << json.out;
   EXPECT_TRUE(Has(json.out, "\"failed_files\":3,\"not_trashed_files\":3}")) << json.out;
 }
 
