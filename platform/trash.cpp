@@ -75,6 +75,13 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
+// A folder of the trash that takes new entries: info/ or files/.
+UniqueFd WritableFolder(int trash_fd, const char* name) {
+  UniqueFd folder = OwnFolder(trash_fd, name);
+  if (folder.ok() && faccessat(folder.get(), ".", W_OK | X_OK, AT_EACCESS) != 0) return UniqueFd();
+  return folder;
+}
+
 }  // namespace
 
 FolderTrash::Found FolderTrash::Find(int folder_fd) {
@@ -89,10 +96,10 @@ FolderTrash::Found FolderTrash::Find(int folder_fd) {
     found.problem = {trash.path, trash.error};
     return found;
   }
-  found.info = OwnFolder(trash.folder.get(), "info");
+  found.info = WritableFolder(trash.folder.get(), "info");
   const char* unusable = "info";
   if (found.info.ok()) {
-    found.files = OwnFolder(trash.folder.get(), "files");
+    found.files = WritableFolder(trash.folder.get(), "files");
     unusable = "files";
   }
   if (!found.files.ok()) {

@@ -23,8 +23,8 @@ struct TrashFolder {
 TrashFolder FindTrashFolder(int folder_fd);
 
 // The folder `name` below `at`, made when missing: a folder of this user's
-// that is not a link and that this user may write to. Sets errno when it
-// cannot be used (EPERM for another user's folder).
+// that is not a link. Sets errno when it cannot be used (EPERM for another
+// user's folder).
 UniqueFd OwnFolder(int at, const char* name);
 
 }  // namespace vorlix::platform

@@ -144,13 +144,16 @@ TEST_F(HomeTrashTest, NamesTooLongForTheirRecordAreShortenedInTheTrashAndKeptWho
 
 TEST_F(HomeTrashTest, AnUnusableTrashFolderIsReportedWithTheReasonAndTheFileStays) {
   const std::string elsewhere = test::MakeTempDir("elsewhere");
-  enum Kind { kFile, kLink, kOthers };
+  enum Kind { kFile, kLink, kOthers, kImmutable };
   struct Case {
     Kind kind;
     std::string unusable;
     int error;
   };
-  const Case cases[] = {{kFile, trash_, ENOTDIR}, {kLink, trash_ + "/info", ENOTDIR}, {kOthers, trash_ + "/files", EPERM}};
+  const Case cases[] = {{kFile, trash_, ENOTDIR},
+                        {kLink, trash_ + "/info", ENOTDIR},
+                        {kOthers, trash_ + "/files", EPERM},
+                        {kImmutable, trash_ + "/files", EPERM}};
   WriteFile(root_ + "/kept.tmp", "kept");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.unusable);
@@ -160,9 +163,12 @@ TEST_F(HomeTrashTest, AnUnusableTrashFolderIsReportedWithTheReasonAndTheFileStay
     } else if (c.kind == kLink) {
       std::filesystem::create_directories(trash_);
       std::filesystem::create_directory_symlink(elsewhere, c.unusable);
-    } else {
+    } else if (c.kind == kOthers) {
       std::filesystem::create_directories(c.unusable);
       if (chown(c.unusable.c_str(), 65534, 65534) != 0) GTEST_SKIP() << "giving a folder away needs privileges";
+    } else {
+      std::filesystem::create_directories(c.unusable);
+      if (!Shell("chattr +i '" + c.unusable + "'")) GTEST_SKIP() << "an immutable folder needs privileges";
     }
     const UniqueFd folder = OpenFolder(root_);
     FolderTrash trash(folder.get());
@@ -171,6 +177,7 @@ TEST_F(HomeTrashTest, AnUnusableTrashFolderIsReportedWithTheReasonAndTheFileStay
     EXPECT_EQ(trash.Problem().error, c.error);
     EXPECT_EQ(ReadFile(root_ + "/kept.tmp"), "kept");
     EXPECT_EQ(EntriesIn(elsewhere), 0u);
+    if (c.kind == kImmutable) Shell("chattr -i '" + c.unusable + "'");
   }
   std::filesystem::remove_all(trash_);
 }
