@@ -16,7 +16,8 @@ EntryResult DeleteOnce(const platform::FolderEntries& folder, const std::string&
   if (!recycle) return folder.Delete(name) == platform::kOk ? EntryResult::kRemoved : EntryResult::kRefused;
   switch (folder.Trash(name)) {
     case platform::TrashResult::kMoved: return EntryResult::kRemoved;
-    case platform::TrashResult::kNoTrash: return EntryResult::kNoTrash;
+    case platform::TrashResult::kNoTrash:
+    case platform::TrashResult::kTrashUnusable: return EntryResult::kNoTrash;
     case platform::TrashResult::kFailed: break;
   }
   return EntryResult::kRefused;
@@ -56,6 +57,7 @@ DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle, Delete
   // A trash record names the file's path, so before a move into the trash the
   // path must still be right; a deletion for good looks every so often.
   const std::size_t look_every = recycle ? 1 : 64;
+  bool trash_told = false;
   for (std::size_t i = 0; i < listed.names.size(); ++i) {
     const std::string name(listed.names[i]);
     if (watcher != nullptr && watcher->StopBefore(i)) return DeleteOutcome::kStopped;
@@ -63,7 +65,13 @@ DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle, Delete
     // A file list never shows hidden entries; should one appear, it stays.
     if (name.starts_with('.')) continue;
     const EntryResult result = DeleteEntry(*entries, name, recycle);
-    if (watcher != nullptr) watcher->EntryDone(i, result);
+    if (watcher == nullptr) continue;
+    // The trash is found once a run, so its problem is told once.
+    if (result == EntryResult::kNoTrash && !trash_told) {
+      trash_told = true;
+      if (entries->TrashFolderProblem().error != 0) watcher->TrashUnusable(entries->TrashFolderProblem());
+    }
+    watcher->EntryDone(i, result);
   }
   // A swap during the last move is reported too.
   return entries->StillAtItsPath() ? DeleteOutcome::kDone : DeleteOutcome::kFolderSwapped;

@@ -8,6 +8,7 @@
 
 #include "platform/file_system.h"
 #include "platform/name_list.h"
+#include "platform/trash.h"
 
 namespace vorlix {
 
@@ -36,7 +37,7 @@ enum class EntryResult {
   kRemoved,
   kGone,
   kRefused,
-  kNoTrash,  // stays: the folder's file system has no trash to move it into
+  kNoTrash,  // stays: no trash to move it into (none on its file system, or the trash folder cannot be used)
 };
 
 // Follows a deletion run entry by entry, and may end it between two entries.
@@ -48,6 +49,9 @@ class DeleteWatcher {
   // Asked before each entry is tried, with its index; true ends the run there.
   // It may wait, for something it must know of the entry before it goes.
   virtual bool StopBefore(std::size_t index) = 0;
+  // Once in a run, before the first entry that stays (kNoTrash) because the
+  // trash folder exists but cannot be used: which folder, and the system's reason.
+  virtual void TrashUnusable(const platform::TrashProblem& /*problem*/) {}
 };
 
 // Deletes each listed entry of the listed folder, in order: into the trash
@@ -61,7 +65,8 @@ class DeleteWatcher {
 // name is never read as a path, folders are never removed, a link goes as the
 // link, hidden entries (names beginning with a dot) stay, and an entry that
 // cannot be trashed is never deleted for good instead; on a file system
-// without a trash every entry stays, with kNoTrash. Entries that are gone or
+// without a trash, or with a trash folder that cannot be used, every entry
+// stays, with kNoTrash (the watcher hears which). Entries that are gone or
 // refuse are skipped silently, and so is everything when the listed folder is
 // still there but cannot be opened.
 // A watcher, when given, hears of each entry and may stop the run.

@@ -3,10 +3,19 @@
 
 #include "cleaning/regained_report.h"
 
+#include <glib.h>
+
 #include "support/message_text.h"
 #include "support/text_utils.h"
 
 namespace vorlix {
+namespace {
+
+std::string NotMovedText(std::uint64_t files) {
+  return GroupedCount(files) + (files == 1 ? " file was" : " files were") + " not moved to the trash: ";
+}
+
+}  // namespace
 
 std::string RegainedReport(std::string_view cleaned_line, std::int64_t bytes_regained) {
   if (bytes_regained <= 1) {
@@ -20,9 +29,10 @@ std::string RegainedReport(std::string_view cleaned_line, std::int64_t bytes_reg
                     "explorer view.", "", "You have regained " + amount + " bytes."});
 }
 
-std::string NotTrashedText(std::uint64_t files) {
-  return GroupedCount(files) + (files == 1 ? " file was" : " files were") +
-         " not moved to the trash: its file system has no trash";
+std::string NotTrashedText(std::uint64_t files) { return NotMovedText(files) + "its file system has no trash"; }
+
+std::string UnusableTrashText(std::uint64_t files, const std::string& folder, int error) {
+  return NotMovedText(files) + "the trash folder " + folder + " cannot be used: " + g_strerror(error);
 }
 
 }  // namespace vorlix

@@ -21,4 +21,10 @@ std::string RegainedReport(std::string_view cleaned_line, std::int64_t bytes_reg
 // trash" ("1 file was not moved ..."), the count grouped as the bytes are.
 std::string NotTrashedText(std::uint64_t files);
 
+// The same word for files left where they were because their trash folder
+// exists but cannot be used: "20 files were not moved to the trash: the trash
+// folder /media/usb/.Trash-1000 cannot be used: Permission denied", the
+// reason being the system's text for the error number.
+std::string UnusableTrashText(std::uint64_t files, const std::string& folder, int error);
+
 }  // namespace vorlix

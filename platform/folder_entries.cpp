@@ -114,4 +114,9 @@ TrashResult FolderEntries::Trash(const std::string& name) const {
   return trash_->Move(name, *path);
 }
 
+const TrashProblem& FolderEntries::TrashFolderProblem() const {
+  static const TrashProblem kNone;
+  return trash_ ? trash_->Problem() : kNone;
+}
+
 }  // namespace vorlix::platform

@@ -93,6 +93,9 @@ class FolderEntries {
   // found at the first entry and serves every later one. An entry that is not
   // moved stays as it was.
   TrashResult Trash(const std::string& name) const;
+  // Why the trash cannot be used, once Trash has said kTrashUnusable; no
+  // problem (error 0) otherwise.
+  const TrashProblem& TrashFolderProblem() const;
 
  private:
   FolderEntries(UniqueFd fd, std::string host, FileIdentity identity)

@@ -12,8 +12,15 @@ namespace vorlix::platform {
 // What became of an entry sent to the trash.
 enum class TrashResult {
   kMoved,
-  kFailed,   // it stays: gone, a folder, a folder that refuses changes, or the move failed
-  kNoTrash,  // it stays: its file system has no trash (a system mount, or none can be made)
+  kFailed,         // it stays: gone, a folder, a folder that refuses changes, or the move failed
+  kNoTrash,        // it stays: its file system has no trash (a system mount, or one marked so)
+  kTrashUnusable,  // it stays: the trash folder cannot be used (FolderTrash::Problem says why)
+};
+
+// Why a trash folder cannot be used.
+struct TrashProblem {
+  std::string folder;  // the trash folder, or the folder in it, that cannot be used
+  int error = 0;       // the system's error number; 0 when there is no problem
 };
 
 // The trash that serves the entries of one open folder: the home trash for the
@@ -30,20 +37,28 @@ class FolderTrash {
 
   // Moves the entry `name` of the folder (a file, or a link as the link) into
   // the trash. A record naming `original_path` lets a file manager or
-  // trash-restore put it back; it is written whole before the entry moves.
+  // trash-restore put it back; it is written whole before the entry moves,
+  // and removed again when the move fails. A name too long to leave room for
+  // its record's name is shortened in the trash (the record keeps it whole),
+  // and a number keeps it apart from names already there: nothing in the
+  // trash is ever replaced.
   // The move is one rename relative to the open folder, so it takes that
   // folder's entry even when the folder's path leads elsewhere by now. A
   // folder, or a link to one, is refused. An entry that is not moved stays
   // where it is.
   TrashResult Move(const std::string& name, const std::string& original_path);
 
+  // Why the trash cannot be used, once a move has said kTrashUnusable;
+  // no problem (error 0) otherwise.
+  const TrashProblem& Problem() const;
+
  private:
   struct Found {
     bool writable = false;  // the folder takes changes to its entries
     UniqueFd info;          // the trash's info/ and files/ folders; not open when there is no trash
     UniqueFd files;
-    std::string top;  // the file system's top folder; empty for the home trash
-    int error = 0;    // why the trash folder could not be opened, when it could not
+    std::string top;       // the file system's top folder; empty for the home trash
+    TrashProblem problem;  // why the trash folder cannot be used, when it cannot
   };
   static Found Find(int folder_fd);
 

@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -208,8 +210,16 @@ TEST_F(VorlixCleanTest, FilesThatCannotBeTrashedStayAreNamedAndTheRunGoesOn) {
   // A trash that cannot take anything: a plain file where its folder belongs.
   fs::create_directories(folder_ + "/data");
   test::WriteFile(folder_ + "/data/Trash", "");
+  // A file system that has no trash at all is told apart from that.
+  std::string no_trash = "/dev/shm/vorlix-test-XXXXXX";
+  const bool have_no_trash = mkdtemp(no_trash.data()) != nullptr;
+  if (have_no_trash) {
+    test::WriteFile(no_trash + "/only", "x");
+    SetUserSlot(3, no_trash, true);
+  }
 
-  const ToolRun run = Clean({"run", "u1", "u2"});
+  const ToolRun run = Clean({"run", "u1", "u2", "u3"});
+  if (have_no_trash) fs::remove_all(no_trash);
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_TRUE(Has(run.err, "could not remove " + trash_slot + "/f0\n")) << run.err;
   EXPECT_TRUE(Has(run.err, "could not remove " + trash_slot + "/f1\n")) << run.err;
@@ -217,13 +227,21 @@ TEST_F(VorlixCleanTest, FilesThatCannotBeTrashedStayAreNamedAndTheRunGoesOn) {
   EXPECT_TRUE(test::PathExists(trash_slot + "/f0") && test::PathExists(trash_slot + "/f1"));
   ExpectOnlyKeptEntries(good_slot);
   EXPECT_TRUE(Has(run.out, "u1: removed 0 files, 0 bytes (trash), 3 could not be removed")) << run.out;
-  EXPECT_TRUE(Has(run.err, "u1: 3 files were not moved to the trash: its file system has no trash\n")) << run.err;
+  // The trash is there but cannot be used: said so, with the system's reason.
+  EXPECT_TRUE(Has(run.err, "u1: 3 files were not moved to the trash: the trash folder " + folder_ +
+                               "/data/Trash cannot be used: " + std::strerror(ENOTDIR) + "\n"))
+      << run.err;
   EXPECT_FALSE(Has(run.err, "u2: ")) << run.err;
+  if (have_no_trash) {
+    EXPECT_TRUE(Has(run.err, "u3: 1 file was not moved to the trash: its file system has no trash\n")) << run.err;
+  }
 
   const ToolRun json = Clean({"run", "u1", "u2", "--json"});
   EXPECT_EQ(json.exit_code, 1);
   const JsonValue report = Json(json.out);
   EXPECT_EQ(Item(report, "u1")["not_trashed"].Number(), 3);
+  EXPECT_EQ(Item(report, "u1")["unusable_trash"]["folder"].text, folder_ + "/data/Trash");
+  EXPECT_EQ(Item(report, "u1")["unusable_trash"]["reason"].text, std::strerror(ENOTDIR));
   EXPECT_EQ(Texts(Item(report, "u1")["failed"]), (std::vector<std::string>{"f0", "f1", "two\nlines"}));
   EXPECT_EQ(Item(report, "u2")["not_trashed"].Number(), 0);
   EXPECT_EQ(report["total"]["failed_files"].Number(), 3);

@@ -42,6 +42,8 @@ class RunWatcher : public DeleteWatcher {
     progress_.Update(done_files_, done_bytes_);
   }
 
+  void TrashUnusable(const platform::TrashProblem& problem) override { result_.unusable_trash = problem; }
+
   bool StopBefore(std::size_t index) override {
     sizes_.Wait(index);
     return mode_.stop != nullptr && mode_.stop->load();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/name_list.h"
+#include "platform/trash.h"
 #include "tools/vorlix-clean/progress.h"
 #include "tools/vorlix-clean/targets.h"
 
@@ -40,9 +41,10 @@ struct ItemResult {
   std::uint64_t listed_bytes = 0;
   std::uint64_t removed_files = 0;
   std::uint64_t removed_bytes = 0;
-  platform::NameList failed;      // names that could not be removed
-  std::uint64_t not_trashed = 0;  // of those, the files whose file system has no trash
-  platform::NameList listed;      // the names listed, kept for a dry run only
+  platform::NameList failed;              // names that could not be removed
+  std::uint64_t not_trashed = 0;          // of those, the files that had no trash to go to
+  platform::TrashProblem unusable_trash;  // why the trash folder could not be used; error 0 when it could
+  platform::NameList listed;              // the names listed, kept for a dry run only
 };
 
 // How a run treats each folder.

@@ -22,6 +22,13 @@ namespace {
 
 void Complain(const std::string& text) { std::cerr << "vorlix-clean: " << text << '\n'; }
 
+// Why the item's files stayed out of the trash.
+std::string NotTrashedLine(const ItemResult& item) {
+  const platform::TrashProblem& problem = item.unusable_trash;
+  if (problem.error == 0) return NotTrashedText(item.not_trashed);
+  return UnusableTrashText(item.not_trashed, PrintableText(problem.folder), problem.error);
+}
+
 bool AskOnTerminal(const ItemResult& item) {
   std::cerr << "Delete " << item.listed_files << " files (" << HumanBytes(item.listed_bytes) << ") in "
             << PrintableText(item.folder) << (item.target.recycle ? " into the trash" : " for good") << "? [y/N] ";
@@ -53,7 +60,7 @@ void CleanTargets(const std::vector<Target>& targets, const Options& options, co
     report.items.push_back(CleanTarget(target, mode, progress));
     const ItemResult& item = report.items.back();
     if (!item.failed.empty()) report.exit_code = kExitSomeFailed;
-    if (item.not_trashed > 0) Complain(target.name + ": " + NotTrashedText(item.not_trashed));
+    if (item.not_trashed > 0) Complain(target.name + ": " + NotTrashedLine(item));
     if (item.status == ItemStatus::kNotEntered || item.status == ItemStatus::kProtected) {
       Complain(target.name + ": " + PrintableText(item.error));
       report.exit_code = kExitStopped;

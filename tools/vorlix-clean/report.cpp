@@ -3,6 +3,8 @@
 
 #include "tools/vorlix-clean/report.h"
 
+#include <glib.h>
+
 #include <cstdio>
 #include <string_view>
 
@@ -97,6 +99,10 @@ void WriteItemJson(const ItemResult& item, const Report& report, std::ostream& o
   if (report.command != "list") {
     out << ",\"removed_files\":" << item.removed_files << ",\"removed_bytes\":" << item.removed_bytes;
     WriteNames("failed", item.failed, out);
+    if (item.unusable_trash.error != 0) {
+      out << ",\"unusable_trash\":{\"folder\":" << JsonString(item.unusable_trash.folder)
+          << ",\"reason\":" << JsonString(g_strerror(item.unusable_trash.error)) << '}';
+    }
     out << ",\"not_trashed\":" << item.not_trashed;
   }
   if (report.dry_run) WriteNames("would_remove", item.listed, out);
