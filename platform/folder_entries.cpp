@@ -36,6 +36,14 @@ std::optional<std::string> EntryHostPath(const std::string& dos_folder, const st
   return JoinHostPath(resolved->host, name);
 }
 
+unsigned char ReadEntryKind(int folder_fd, const char* name, unsigned char reported) {
+  if (reported != DT_LNK && reported != DT_UNKNOWN) return reported;
+  // A link counts by what it leads to; a link that leads nowhere is neither.
+  struct stat target {};
+  if (fstatat(folder_fd, name, &target, 0) != 0) return DT_UNKNOWN;
+  return S_ISDIR(target.st_mode) ? DT_DIR : S_ISREG(target.st_mode) ? DT_REG : DT_UNKNOWN;
+}
+
 std::optional<FolderEntries> FolderEntries::Open(const std::string& dos_folder) {
   const std::optional<ResolvedPath> resolved = Resolve(dos_folder);
   if (!resolved) return std::nullopt;
@@ -65,13 +73,7 @@ bool FolderEntries::Reading::Next(Contents& contents, std::size_t limit) {
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
     const bool hidden = name.front() == '.';
-    unsigned char kind = entry->d_type;
-    if (kind == DT_LNK || kind == DT_UNKNOWN) {
-      // A link counts by what it leads to; a link that leads nowhere is neither.
-      struct stat target {};
-      if (fstatat(folder_fd_, entry->d_name, &target, 0) != 0) continue;
-      kind = S_ISDIR(target.st_mode) ? DT_DIR : S_ISREG(target.st_mode) ? DT_REG : DT_UNKNOWN;
-    }
+    const unsigned char kind = ReadEntryKind(folder_fd_, entry->d_name, entry->d_type);
     const bool kept = kind == DT_DIR ? contents.folders.push_back(name)
                       : kind == DT_REG && !hidden ? contents.files.push_back(name)
                                                   : true;

@@ -31,6 +31,12 @@ namespace vorlix::platform {
 // no entry.
 std::optional<std::string> EntryHostPath(const std::string& dos_folder, const std::string& name);
 
+// The kind of the entry `name` of an open folder as a read of the folder
+// counts it, from the kind the read reported: a link counts as what it leads
+// to, and an entry whose kind the file system does not report (DT_UNKNOWN,
+// as some do) is looked at. DT_UNKNOWN for one that cannot be looked at.
+unsigned char ReadEntryKind(int folder_fd, const char* name, unsigned char reported);
+
 class FolderEntries {
  public:
   // Opens the folder a DOS path names (the folder itself may be reached

@@ -101,10 +101,21 @@ int CountEntries(const std::string& folder) {
 }
 
 TEST_F(FolderCleaningTest, OnlyTheFolderThatWasListedIsCleaned) {
-  const std::string changed =
-      "The following directory has changed since its files were listed:\n\rD:\\Cache\n\rNothing has been deleted.";
+  auto changed_text = [](const std::string& folder) {
+    return "The following directory has changed since its files were listed:\n\r" + folder +
+           "\n\rNothing has been deleted.";
+  };
+  const std::string changed = changed_text("D:\\Cache");
   for (const bool recycle : {false, true}) {
     SCOPED_TRACE(recycle ? "into the trash" : "for good");
+    // The listed folder is gone and nothing takes its place.
+    FillFolder(root_ + "/Gone", 5);
+    view_.SetTreeDirectory("D:\\Gone");
+    std::filesystem::remove_all(root_ + "/Gone");
+    view_.information.clear();
+    CleanListed(recycle);
+    EXPECT_EQ(view_.information, std::vector<std::string>{changed_text("D:\\Gone")});
+
     // The listed folder is gone: its case twin, never viewed, keeps every file.
     FillFolder(root_ + "/Cache", 5);
     FillFolder(root_ + "/cache", 5);
@@ -147,9 +158,14 @@ TEST_F(FolderCleaningTest, TheFilesOfTheFolderTheQuestionNamedAreDeletedWhatever
 
 TEST_F(FolderCleaningTest, AFolderSwappedMidRunStopsTheRunAndTheOtherFolderKeepsItsFiles) {
   for (const bool recycle : {true, false}) {
-    const test::SwapRound round = test::RunSwapRound(recycle, 300);
-    EXPECT_TRUE(round.held) << (recycle ? "into the trash" : "for good");
-    EXPECT_TRUE(round.stopped || round.left == 0) << (recycle ? "into the trash" : "for good");
+    SCOPED_TRACE(recycle ? "into the trash" : "for good");
+    const test::SwapRound round = test::RunSwapRound(recycle, 300, test::SwapTiming::kAfterFirstFile);
+    EXPECT_TRUE(round.held);
+    EXPECT_TRUE(round.stopped);
+    // A trash record names the file's path, so a trash run stops at the next file.
+    if (recycle) {
+      EXPECT_EQ(round.left, 299);
+    }
   }
 }
 

@@ -94,6 +94,25 @@ TEST_F(DeleteRunTest, TheTrashFoundForTheFirstFileTakesEveryFileOfTheRun) {
   std::filesystem::remove_all(moved);
 }
 
+TEST_F(DeleteRunTest, AFolderThatLeavesItsPathWhileTheLastFileGoesIsReported) {
+  for (const bool recycle : {false, true}) {
+    SCOPED_TRACE(recycle ? "into the trash" : "for good");
+    const std::string folder = root_ + "/listed";
+    std::filesystem::create_directory(folder);
+    for (const char* name : {"a", "b", "c"}) WriteFile(folder + "/" + name, name);
+    const ListedFolder listed = ReadListedFolder("D:\\listed");
+    ASSERT_EQ(listed.names.size(), 3u);
+    AfterEachEntry watcher([&](std::size_t index) {
+      if (index != 2) return;
+      std::filesystem::rename(folder, folder + "-old");
+      std::filesystem::create_directory(folder);
+    });
+    EXPECT_EQ(DeleteListedFiles(listed, recycle, &watcher), DeleteOutcome::kFolderSwapped);
+    std::filesystem::remove_all(folder);
+    std::filesystem::remove_all(folder + "-old");
+  }
+}
+
 TEST_F(DeleteRunTest, AReadOnlyFileGoesButAFolderThatRefusesChangesKeepsItsFilesAndTheirProtection) {
   test::WherePermissionsBind([](const std::string& folder) {
     const test::OwnDriveLinks drives(folder + "/config");
@@ -115,7 +134,12 @@ TEST_F(DeleteRunTest, AReadOnlyFileGoesButAFolderThatRefusesChangesKeepsItsFiles
       EXPECT_EQ(protected_file.st_mode & 07777, 0444u) << recycle;
     }
 
+    // Still the listed folder, but closed to us: nothing goes, and it has not changed.
+    ASSERT_EQ(chmod(box.c_str(), 0), 0);
+    for (const bool recycle : {false, true}) EXPECT_EQ(DeleteListedFiles(listed, recycle), DeleteOutcome::kDone);
     ASSERT_EQ(chmod(box.c_str(), 0700), 0);
+    EXPECT_TRUE(PathExists(box + "/plain"));
+
     EXPECT_EQ(DeleteListedFiles(listed, false), DeleteOutcome::kDone);
     EXPECT_FALSE(PathExists(box + "/plain"));
     EXPECT_FALSE(PathExists(box + "/protected"));

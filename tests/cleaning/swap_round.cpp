@@ -28,9 +28,24 @@ int CountEntries(const std::string& folder) {
   return count;
 }
 
+// Holds the run before its second file until the swap is done.
+class HoldUntilSwapped : public DeleteWatcher {
+ public:
+  explicit HoldUntilSwapped(const std::atomic<bool>& swapped) : swapped_(swapped) {}
+  void EntryDone(std::size_t /*index*/, EntryResult /*result*/) override {}
+  bool StopBefore(std::size_t index) override {
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (index == 1 && !swapped_.load() && std::chrono::steady_clock::now() < give_up) std::this_thread::yield();
+    return false;
+  }
+
+ private:
+  const std::atomic<bool>& swapped_;
+};
+
 }  // namespace
 
-SwapRound RunSwapRound(bool recycle, int files) {
+SwapRound RunSwapRound(bool recycle, int files, SwapTiming timing) {
   const std::string base = MakeTempDir("swap");
   const std::string listed = base + "/listed", moved = base + "/listed.old", other = base + "/other";
   std::filesystem::create_directory(listed);
@@ -42,14 +57,18 @@ SwapRound RunSwapRound(bool recycle, int files) {
   }
   const ListedFolder snapshot = ReadListedFolder(OnC(listed));
 
+  std::atomic<bool> swapped{false};
   std::thread swapper([&] {
     const std::string first = listed + "/" + std::string(snapshot.names[0]);
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (PathExists(first) && std::chrono::steady_clock::now() < give_up) std::this_thread::yield();
     std::filesystem::rename(listed, moved);
     std::filesystem::create_directory_symlink(other, listed);
+    swapped = true;
   });
-  const DeleteOutcome outcome = DeleteListedFiles(snapshot, recycle);
+  HoldUntilSwapped hold(swapped);
+  const DeleteOutcome outcome =
+      DeleteListedFiles(snapshot, recycle, timing == SwapTiming::kAfterFirstFile ? &hold : nullptr);
   swapper.join();
 
   SwapRound round;

@@ -11,9 +11,13 @@ struct SwapRound {
   int left = 0;          // listed files still in the moved-away folder
 };
 
+// When the swap comes: at any moment once the first file has gone, or
+// between the first and the second file, with the run held until it is done.
+enum class SwapTiming { kRace, kAfterFirstFile };
+
 // Lists a folder of `files` files, starts deleting them (into the trash when
 // `recycle` is true), and as soon as the first has gone moves the folder away
 // and puts a link to the other folder in its place.
-SwapRound RunSwapRound(bool recycle, int files);
+SwapRound RunSwapRound(bool recycle, int files, SwapTiming timing = SwapTiming::kRace);
 
 }  // namespace vorlix::test

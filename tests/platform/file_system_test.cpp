@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <filesystem>
 
 #include "platform/drive_paths.h"
+#include "platform/folder_entries.h"
 #include "platform/status.h"
 #include "tests/common/child_process.h"
 #include "tests/common/drives.h"
@@ -64,6 +66,17 @@ TEST_F(FileSystemTest, AttributesFollowNamesPermissionsAndLinks) {
   EXPECT_EQ(SetFileAttributes("D:\\plain.txt", kAttrReadOnly), kOk);
   EXPECT_EQ(GetFileAttributes("D:\\plain.txt"), kAttrArchive | kAttrReadOnly);
   EXPECT_EQ(SetFileAttributes("D:\\missing", kAttrReadOnly), kFileNotFound);
+}
+
+TEST_F(FileSystemTest, AReadLooksAtAnEntryWhoseKindTheFileSystemDoesNotReport) {
+  WriteFile(root_ + "/file", "x");
+  std::filesystem::create_directory(root_ + "/folder");
+  ASSERT_EQ(mkfifo((root_ + "/pipe").c_str(), 0644), 0);
+  const UniqueFd folder(open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  ASSERT_TRUE(folder.ok());
+  EXPECT_EQ(ReadEntryKind(folder.get(), "file", DT_UNKNOWN), DT_REG);
+  EXPECT_EQ(ReadEntryKind(folder.get(), "folder", DT_UNKNOWN), DT_DIR);
+  EXPECT_EQ(ReadEntryKind(folder.get(), "pipe", DT_UNKNOWN), DT_UNKNOWN);
 }
 
 TEST_F(FileSystemTest, DeleteRemovesOnlyWhatItNames) {

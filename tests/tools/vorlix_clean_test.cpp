@@ -44,6 +44,20 @@ class VorlixCleanTest : public ::testing::Test {
     return test::RunProgram(std::move(args), folder_);
   }
 
+  // Runs vorlix-clean with `answers` on its standard input.
+  ToolRun CleanAnswering(const std::string& answers, std::vector<std::string> args) {
+    const std::string input = folder_ + "/stdin";
+    test::WriteFile(input, answers);
+    const int saved = dup(0);
+    const int in = open(input.c_str(), O_RDONLY);
+    EXPECT_EQ(dup2(in, 0), 0);
+    close(in);
+    ToolRun run = Clean(std::move(args));
+    dup2(saved, 0);
+    close(saved);
+    return run;
+  }
+
   void Set(const std::string& name, const std::string& type, const std::string& data) {
     ASSERT_EQ(test::RunProgram({VORLIX_REG_PATH, "set", kKey, name, type, data}, folder_).exit_code, 0) << name;
   }
@@ -172,6 +186,7 @@ TEST_F(VorlixCleanTest, RunCleansNamedSlotsEachWithItsMethodAndCountsTheFilesThe
   EXPECT_EQ(items[0]["slot"].text, "u1");
   EXPECT_EQ(items[0]["removed_files"].Number(), 3);
   EXPECT_EQ(items[0]["removed_bytes"].Number(), 12 + static_cast<long long>(outside.size()));
+  EXPECT_EQ(items[0]["listed_bytes"].Number(), 12 + static_cast<long long>(outside.size()));
   EXPECT_EQ(items[0]["method"].text, "trash");
   EXPECT_EQ(items[1]["slot"].text, "u2");
   EXPECT_EQ(items[1]["removed_bytes"].Number(), 3);
@@ -199,6 +214,34 @@ TEST_F(VorlixCleanTest, RunRefusesAmbiguousArgumentsAndAPreviewDeletesNothing) {
   EXPECT_EQ(std::count(report.names.begin(), report.names.end(), "space_regained"), 1);
   EXPECT_TRUE(report["space_regained"].IsNull());
   EXPECT_TRUE(test::PathExists(cache + "/f0") && test::PathExists(cache + "/f1"));
+}
+
+TEST_F(VorlixCleanTest, InteractiveDeletesOnlyAfterYesAndTheHistoryFolderGoesTheLastSlotsWay) {
+  const std::string cache = MakeCache("u1", {2, 4});
+  SetUserSlot(1, cache, true);
+  const ToolRun declined = CleanAnswering("n\n", {"run", "u1", "--interactive"});
+  EXPECT_EQ(declined.exit_code, 0) << declined.err;
+  EXPECT_TRUE(Has(declined.err, "Delete 2 files")) << declined.err;
+  EXPECT_TRUE(test::PathExists(cache + "/f0") && test::PathExists(cache + "/f1"));
+  const ToolRun agreed = CleanAnswering("y\n", {"run", "u1", "--interactive"});
+  EXPECT_EQ(agreed.exit_code, 0) << agreed.err;
+  ExpectOnlyKeptEntries(cache);
+
+  // IE button 1 deletes for good; the history folder follows u1 into the trash.
+  const std::string history = test::MakeTempDir("history");
+  test::WriteFile(history + "/visited", "v");
+  Set("IE 1 Use Recycle", "REG_DWORD", "0");
+  ASSERT_EQ(test::RunProgram({VORLIX_REG_PATH, "set",
+                              "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Url History",
+                              "Directory", "REG_SZ", "C:" + history},
+                             folder_)
+                .exit_code,
+            0);
+  test::WriteFile(cache + "/again", "a");
+  const ToolRun run = Clean({"run", "u1", "--history"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_FALSE(test::PathExists(history + "/visited"));
+  EXPECT_EQ(test::ReadFile(Trashed("visited")), "v");
 }
 
 TEST_F(VorlixCleanTest, FilesThatCannotBeTrashedStayAreNamedAndTheRunGoesOn) {

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The main window's cleaning buttons pressed for real: Delete Cache, Kill All, typed URLs, history.
+#include <QThread>
+#include <atomic>
+
 #include "tests/ui/main_window_fixture.h"
 
 namespace vorlix {
@@ -81,13 +84,49 @@ TEST_F(MainWindowTest, AFailureInTheFileWorkReachesTheErrorBox) {
   ASSERT_EQ(boxes.Seen().size(), seen + 1);
   EXPECT_TRUE(boxes.Seen()[seen].endsWith("the disk went away")) << boxes.Seen()[seen].toStdString();
   EXPECT_EQ(form_->StatusText(), "before the run");
-  // Entries that refused are counted in the status bar instead.
+  // Entries that refused are counted in the status bar instead; gone ones
+  // and ones without a trash are not refusals.
   form_->RunFileWork(5000, [](DeleteWatcher* watcher) {
     for (std::size_t i = 0; i < 1234; ++i) watcher->EntryDone(i, EntryResult::kRefused);
     watcher->EntryDone(1234, EntryResult::kRemoved);
+    watcher->EntryDone(1235, EntryResult::kGone);
+    watcher->EntryDone(1236, EntryResult::kNoTrash);
   });
   EXPECT_TRUE(form_->StatusText().startsWith("1,234 of 5,000 files could not be removed"))
       << form_->StatusText().toStdString();
+}
+
+TEST_F(MainWindowTest, DuringARunTheWindowStaysOpenAndAnActivationWaitsForTheRunsEnd) {
+  MakeFolder("/start");
+  reg_.WriteValue("IE Button 1 Default Folder", "c:\\start");
+  TForm2 about;
+  BoxAnswerer boxes;
+  Start();
+  form_->SetWindows(&about, nullptr, nullptr, nullptr);
+  reg_.WriteValue("IE 1 Use Recycle", true);  // the handler ticks the box when it runs
+  about.show();
+
+  // While the run holds, a request to close comes, and the focus comes back
+  // from the About window.
+  std::atomic<bool> release{false};
+  bool handled_during_run = true;
+  QTimer::singleShot(0, form_.get(), [&] {
+    form_->close();
+    QApplication::setActiveWindow(&about);
+  });
+  QTimer::singleShot(50, form_.get(), [&] { QApplication::setActiveWindow(form_.get()); });
+  QTimer::singleShot(250, form_.get(), [&] {
+    handled_during_run = RecycleBox()->isChecked();
+    release = true;
+  });
+  form_->RunFileWork(1, [&](DeleteWatcher* watcher) {
+    for (int waited = 0; !release.load() && waited < 5000; ++waited) QThread::msleep(1);
+    watcher->EntryDone(0, EntryResult::kRemoved);
+  });
+  EXPECT_TRUE(form_->isVisible());
+  EXPECT_FALSE(handled_during_run);
+  Settle();
+  EXPECT_TRUE(RecycleBox()->isChecked());
 }
 
 TEST_F(MainWindowTest, KillAllTypedUrlsAndHistoryFromTheirButtons) {
