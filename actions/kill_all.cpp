@@ -35,8 +35,9 @@ void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile&
     // An empty folder text names no folder: entering it would leave the view
     // where it is, and that folder's files are not this slot's to delete.
     if (target.folder.empty()) continue;
-    CheckUnattendedFolder(target.folder, target.drive);
+    const UnattendedFolder checked(target.folder, target.drive);
     ShowSlotFolder(target, view);
+    checked.CheckEntered(view.TreeDirectory());
     view.SetRecycleChecked(state.use_recycle[i]);
     not_trashed += DeleteCache(state, view);
   }
@@ -44,8 +45,9 @@ void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile&
   // Likewise an empty history folder (a setting of a type the store cannot read).
   if (state.kill_all[kKillAllHistoryItem] && !state.history_folder.empty()) {
     state.confirm = false;
-    CheckUnattendedFolder(state.history_folder);
+    const UnattendedFolder checked(state.history_folder);
     view.SetTreeDirectory(state.history_folder);
+    checked.CheckEntered(view.TreeDirectory());
     view.SetStatusText(state.history_folder);
     not_trashed += DeleteCache(state, view);
   }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The look that a run which asks nothing takes at a folder before it enters it.
+// The look that a run which asks nothing takes at a folder before and after it enters it.
 
 #include "cleaning/unattended_folder.h"
 
@@ -17,16 +17,24 @@ std::string LastName(const std::string& dos_path) { return dos_path.substr(dos_p
 
 }  // namespace
 
-void CheckUnattendedFolder(const std::string& folder, char drive) {
+UnattendedFolder::UnattendedFolder(const std::string& folder, char drive) : folder_(folder) {
   const std::string full =
       drive == 0 || platform::HasDrivePart(folder) ? folder : std::string{drive, ':'} + folder;
-  const std::optional<platform::ResolvedPath> resolved = platform::Resolve(full);
-  if (!resolved) return;
-  if (LastName(resolved->dos) != LastName(platform::FullPathName(full))) {
-    throw EInOutError(platform::kPathNotFound, folder);
+  own_name_ = LastName(platform::FullPathName(full));
+  if (const std::optional<platform::ResolvedPath> resolved = platform::Resolve(full)) {
+    Check(resolved->dos, resolved->host);
   }
-  if (const std::optional<std::string> reason = ProtectedFolderReason(resolved->host)) {
-    throw EProtectedFolder(folder + " is " + *reason + ": it is never cleaned without asking.");
+}
+
+void UnattendedFolder::CheckEntered(const std::string& entered) const {
+  const std::optional<platform::ResolvedPath> resolved = platform::Resolve(entered, false);
+  Check(entered, resolved ? resolved->host : std::string());
+}
+
+void UnattendedFolder::Check(const std::string& resolved_dos, const std::string& host) const {
+  if (LastName(resolved_dos) != own_name_) throw EInOutError(platform::kPathNotFound, folder_);
+  if (const std::optional<std::string> reason = ProtectedFolderReason(host)) {
+    throw EProtectedFolder(folder_ + " is " + *reason + ": it is never cleaned without asking.");
   }
 }
 

@@ -201,7 +201,7 @@ std::string FullPathName(const std::string& path) {
   return JoinDos(parsed.drive, parsed.parts);
 }
 
-std::optional<ResolvedPath> Resolve(const std::string& path) {
+std::optional<ResolvedPath> Resolve(const std::string& path, bool fold_last) {
   ParsedPath parsed = Parse(path);
   std::optional<std::string> root = DriveRoot(parsed.drive);
   if (!root) return std::nullopt;
@@ -214,7 +214,8 @@ std::optional<ResolvedPath> Resolve(const std::string& path) {
     for (std::string& part : parsed.parts) {
       std::string next = host;
       AppendHost(next, part);
-      if (parent_exists && !Exists(next)) {
+      const bool may_fold = fold_last || &part != &parsed.parts.back();
+      if (parent_exists && may_fold && !Exists(next)) {
         if (std::optional<std::string> match = MatchIgnoringCase(host, part)) {
           part = *match;
           next = host;

@@ -61,8 +61,11 @@ std::string JoinDosPath(const std::string& folder, const std::string& name);
 // its second character is a colon.
 constexpr bool HasDrivePart(std::string_view path) { return path.size() >= 2 && path[1] == ':'; }
 
-// Translates a DOS path; nothing when its drive is not mapped.
-std::optional<ResolvedPath> Resolve(const std::string& path);
+// Translates a DOS path; nothing when its drive is not mapped. With
+// `fold_last` false the last component is taken only as written: a folder
+// that has vanished then stays missing instead of leading to a twin of it
+// in another letter case.
+std::optional<ResolvedPath> Resolve(const std::string& path, bool fold_last = true);
 
 // The DOS path of a host path inside some drive's folder (the drive with the
 // longest matching root wins); nothing when no drive holds it or a component

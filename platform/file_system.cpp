@@ -129,7 +129,7 @@ int FindFiles(const std::string& pattern, std::uint32_t include, std::vector<Fou
 }
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
-  const std::optional<ResolvedPath> resolved = Resolve(path);
+  const std::optional<ResolvedPath> resolved = Resolve(path, false);
   if (!resolved) return std::nullopt;
   return HostIdentityOf(resolved->host);
 }

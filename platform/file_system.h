@@ -60,7 +60,8 @@ int FindFiles(const std::string& pattern, std::uint32_t include, std::vector<Fou
 // True when a name matches a search pattern as FindFiles matches them.
 bool MatchesPattern(const std::string& name, const std::string& pattern);
 
-// Identity of the file that a path leads to (links followed).
+// Identity of the file that a path leads to (links followed; its own name
+// taken only as written, as FolderEntries::Open takes it).
 struct FileIdentity {
   dev_t device = 0;
   ino_t inode = 0;

@@ -45,7 +45,9 @@ unsigned char ReadEntryKind(int folder_fd, const char* name, unsigned char repor
 }
 
 std::optional<FolderEntries> FolderEntries::Open(const std::string& dos_folder) {
-  const std::optional<ResolvedPath> resolved = Resolve(dos_folder);
+  // The folder to read or clean is named by the path the system reported for
+  // it: should it vanish, a twin of it in another letter case is not it.
+  const std::optional<ResolvedPath> resolved = Resolve(dos_folder, false);
   if (!resolved) return std::nullopt;
   UniqueFd fd(open(resolved->host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   struct stat own {};

@@ -40,7 +40,8 @@ unsigned char ReadEntryKind(int folder_fd, const char* name, unsigned char repor
 class FolderEntries {
  public:
   // Opens the folder a DOS path names (the folder itself may be reached
-  // through links); nothing when it cannot be opened.
+  // through links; its own name is taken only as written, the folders above
+  // it may match in another letter case); nothing when it cannot be opened.
   static std::optional<FolderEntries> Open(const std::string& dos_folder);
 
   FolderEntries(FolderEntries&& other) noexcept = default;

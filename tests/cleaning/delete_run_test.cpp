@@ -48,6 +48,19 @@ class SizeBeforeEachEntry : public DeleteWatcher {
   const ListedSizes& sizes_;
 };
 
+TEST_F(DeleteRunTest, AFolderThatVanishedIsNeverReadNorCleanedThroughItsTwinInAnotherCase) {
+  std::filesystem::create_directories(root_ + "/w/Cache");
+  WriteFile(root_ + "/w/Cache/a", "a");
+  const ListedFolder listed = ReadListedFolder("D:\\W\\Cache");  // folders above may fold
+  ASSERT_EQ(listed.names.size(), 1u);
+  std::filesystem::remove_all(root_ + "/w/Cache");
+  std::filesystem::create_directory(root_ + "/w/cache");
+  WriteFile(root_ + "/w/cache/a", "twin");
+  EXPECT_TRUE(ReadListedFolder("D:\\w\\Cache").names.empty());
+  EXPECT_EQ(DeleteListedFiles(listed, false), DeleteOutcome::kFolderChanged);
+  EXPECT_TRUE(PathExists(root_ + "/w/cache/a"));
+}
+
 TEST_F(DeleteRunTest, SizesReadBesideARunAreTheFilesOwnAndNoneForAFolderThatIsNoLongerTheListedOne) {
   std::uint64_t expected = 0;
   for (int i = 0; i < 300; ++i) {

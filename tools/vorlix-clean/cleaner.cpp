@@ -82,8 +82,9 @@ bool EnterTarget(ItemResult& result) {
     return false;
   }
   try {
-    CheckUnattendedFolder(result.target.stored_folder, result.target.drive);
+    const UnattendedFolder checked(result.target.stored_folder, result.target.drive);
     result.folder = EnterFolder(result.target.drive, result.target.stored_folder);
+    checked.CheckEntered(result.folder);
   } catch (const EInOutError& error) {
     result.status = ItemStatus::kNotEntered;
     result.error = error.what();
