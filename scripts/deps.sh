@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libsqlite3-dev libglib2.0-dev libgtest-dev
-  trash-cli shared-mime-info fonts-liberation2 adwaita-icon-theme
+  trash-cli shared-mime-info fonts-liberation2 adwaita-icon-theme python3
   xvfb openbox x11-utils xdotool
   "$@"
 )

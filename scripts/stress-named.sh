@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Loops vorlix-clean through the ways a run could clean a folder the user did
+# not name, many rounds over, and prints how many rounds held:
+# - a Linux path in another letter case (the folder or one above it), dressed
+#   with "." and ".." parts: the folder is missing, nothing is deleted;
+# - a stored slot whose folder vanished beside a twin in another case, also
+#   while another process keeps swapping the folder for its twin during runs:
+#   the twin's files are never deleted;
+# - the home folder, a user folder and the root (through a link and through a
+#   drive), stored or named: never cleaned.
+# Usage: scripts/stress-named.sh [--build-dir DIR] [ROUNDS] (default 100).
+# With --build-dir the programs are taken from DIR as they are (the tests run
+# one round so); otherwise they are built first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=""
+if [ "${1:-}" = "--build-dir" ]; then
+  build=$2
+  shift 2
+fi
+rounds=${1:-100}
+if [ -z "$build" ]; then
+  scripts/deps.sh
+  build=build
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$build" -j "$(nproc)" --target vorlix-clean vorlix-reg
+fi
+clean=$(realpath "$build/tools/vorlix-clean/vorlix-clean")
+reg=$(realpath "$build/tools/vorlix-reg/vorlix-reg")
+
+# Everything happens below one temporary folder: home, settings, trash.
+top=$(mktemp -d)
+swapper=""
+cleanup() {
+  [ -n "$swapper" ] && kill "$swapper" 2>/dev/null || true
+  rm -rf "$top"
+}
+trap cleanup EXIT
+export HOME="$top/home" XDG_CONFIG_HOME="$top/home/.config" XDG_DATA_HOME="$top/home/.local/share"
+export XDG_CACHE_HOME="$top/home/.cache" XDG_RUNTIME_DIR="$top/runtime"
+mkdir -p "$HOME/Documents" "$XDG_RUNTIME_DIR"
+key='HKCU\Software\Tolvex\Vorlix 5.0'
+
+store_u1() {
+  "$reg" set "$key" "User Button 1 Default Folder" REG_SZ "$1" >/dev/null
+  "$reg" set "$key" "User Button 1 Hint" REG_SZ "$1" >/dev/null
+}
+
+# A name in random letter case, other than the one given.
+other_case() {
+  local name=$1 out
+  while :; do
+    out=""
+    for ((i = 0; i < ${#name}; i++)); do
+      local c=${name:i:1}
+      if ((RANDOM % 2)); then out+=${c^^}; else out+=${c,,}; fi
+    done
+    [ "$out" != "$name" ] && break
+  done
+  printf '%s' "$out"
+}
+
+files_in() { (find "$1" -maxdepth 1 -type f 2>/dev/null || true) | wc -l; }
+
+folded_held=0 twin_held=0 race_held=0 guard_held=0
+for ((round = 1; round <= rounds; round++)); do
+  w="$top/w$round"
+  mkdir -p "$w/Parent/Photos"
+  touch "$w/Parent/Photos/"{a,b,c}
+  # 1. A Linux path in another case, the folder's or its parent's, with dots.
+  ok=1
+  for given in "$w/Parent/$(other_case Photos)" "$w/$(other_case Parent)/Photos" \
+    "$w/./Parent/../Parent/$(other_case Photos)"; do
+    set +e
+    "$clean" folder "$given" --permanent --quiet 2>/dev/null
+    status=$?
+    set -e
+    [ "$status" -eq 3 ] || ok=0
+  done
+  [ "$(files_in "$w/Parent/Photos")" -eq 3 ] || ok=0
+  folded_held=$((folded_held + ok))
+
+  # 2. A stored folder that vanished beside its twin in another case.
+  twin=$(other_case Cache)
+  mkdir -p "$w/$twin"
+  touch "$w/$twin/"twin{1,2}
+  store_u1 "C:$w/Cache"
+  set +e
+  "$clean" run u1 --permanent --quiet 2>/dev/null
+  status=$?
+  set -e
+  [ "$status" -eq 3 ] && [ "$(files_in "$w/$twin")" -eq 2 ] && twin_held=$((twin_held + 1))
+
+  # 3. The same while another process keeps swapping the folder for its
+  #    twin: runs into the trash may take files named "mine", never the
+  #    twin's (a twin's file in the trash tells that a run cleaned the twin).
+  rm -rf "${w:?}/$twin" "$XDG_DATA_HOME/Trash"
+  mkdir -p "$w/Cache" "$w/held/$twin" "$w/held/Cache"
+  touch "$w/Cache/mine" "$w/held/$twin/"twin{1,2}
+  rmdir "$w/held/Cache"
+  # Renames are atomic: the twin stands only while the folder does not.
+  python3 -c '
+import os, sys
+w, twin = sys.argv[1], sys.argv[2]
+while True:
+    os.rename(w + "/Cache", w + "/held/Cache")
+    os.rename(w + "/held/" + twin, w + "/" + twin)
+    os.rename(w + "/" + twin, w + "/held/" + twin)
+    os.rename(w + "/held/Cache", w + "/Cache")
+' "$w" "$twin" &
+  swapper=$!
+  for _ in $(seq 20); do "$clean" run u1 --trash --quiet >/dev/null 2>&1 || true; done
+  kill "$swapper"
+  wait "$swapper" 2>/dev/null || true
+  swapper=""
+  trashed_twins=$( (ls "$XDG_DATA_HOME/Trash/files" 2>/dev/null || true) | grep -c '^twin' || true)
+  [ "$trashed_twins" -eq 0 ] && race_held=$((race_held + 1))
+
+  # 4. Home, a user folder and the root, stored, linked or named.
+  touch "$HOME/document" "$HOME/Documents/letter"
+  ln -sfn "$HOME" "$w/home-link"
+  ln -sfn / "$XDG_CONFIG_HOME/vorlix/dosdevices/r:"
+  guard_ok=1
+  for stored in "C:$HOME" "C:$w/home-link" "C:$HOME/Documents" "R:\\"; do
+    store_u1 "$stored"
+    # The root is only ever tried as a preview.
+    method=--permanent
+    if [ "$stored" = "R:\\" ]; then method=--dry-run; fi
+    set +e
+    "$clean" run u1 "$method" --quiet >/dev/null 2>&1
+    [ $? -eq 3 ] || guard_ok=0
+    set -e
+  done
+  set +e
+  "$clean" folder / --dry-run --quiet >/dev/null 2>&1
+  [ $? -eq 3 ] || guard_ok=0
+  set -e
+  [ -e "$HOME/document" ] && [ -e "$HOME/Documents/letter" ] || guard_ok=0
+  guard_held=$((guard_held + guard_ok))
+  rm -rf "$w"
+done
+
+echo "a Linux path in another case: nothing deleted in $folded_held of $rounds rounds"
+echo "a vanished folder beside its twin: the twin kept in $twin_held of $rounds rounds"
+echo "the folder swapped for its twin during runs: the twin kept in $race_held of $rounds rounds"
+echo "home, a user folder and the root: never cleaned in $guard_held of $rounds rounds"
+[ $((folded_held + twin_held + race_held + guard_held)) -eq $((4 * rounds)) ]
