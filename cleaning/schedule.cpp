@@ -136,10 +136,14 @@ ScheduleResult SwitchScheduleOn(const ScheduleChoice& choice, const SchedulePlac
 }
 
 ScheduleResult SwitchScheduleOff(const SchedulePlace& place) {
+  bool written = false;
   for (const std::string& path : {ServicePath(place), TimerPath(place)}) {
     const std::string foreign = ForeignUnit(path);
     if (!foreign.empty()) return {false, foreign};
+    written = written || platform::ReadSmallFile(path).has_value();
   }
+  // Without our units, a link of that name enables someone else's timer: leave it.
+  if (!written) return {true, "No schedule is set."};
   const platform::ProgramOutcome disable = Systemctl(place, {"disable", "--now", kTimer});
   for (const std::string& path : {EnabledLinkPath(place), TimerPath(place), ServicePath(place)}) {
     const std::string reason = platform::RemoveSmallFile(path);

@@ -85,6 +85,13 @@ TEST_F(ScheduleTest, SwitchingOnWritesTheUnitsAndEnablesTheTimerAndOffUndoesIt) 
     EXPECT_FALSE(PathExists(units_ + unit)) << unit;
   }
   EXPECT_FALSE(ReadScheduleStatus(place_).choice);
+
+  // Switching off again touches nothing: a link left now is not ours.
+  fs::create_symlink("/usr/lib/systemd/user/vorlix-clean.timer", units_ + "/timers.target.wants/vorlix-clean.timer");
+  systemctl_.calls.clear();
+  EXPECT_TRUE(SwitchScheduleOff(place_).ok);
+  EXPECT_TRUE(PathExists(units_ + "/timers.target.wants/vorlix-clean.timer"));
+  EXPECT_TRUE(systemctl_.calls.empty());
 }
 
 TEST_F(ScheduleTest, WithoutAUserManagerOrWithoutSystemdTheMessageSaysWhatToDo) {
