@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libsqlite3-dev libglib2.0-dev libgtest-dev
   trash-cli shared-mime-info fonts-liberation2 adwaita-icon-theme python3
   xvfb openbox x11-utils xdotool
+  systemd  # systemd-analyze checks the schedule's units
   "$@"
 )
 missing=()

@@ -32,6 +32,7 @@
 #include "ui/guarded.h"
 #include "ui/help.h"
 #include "ui/message_boxes.h"
+#include "ui/schedule_dialog.h"
 #include "ui/slot_button.h"
 #include "ui/wide_check_box.h"
 
@@ -183,6 +184,8 @@ void TForm1::BuildMenu() {
     Guarded(this, [this] { ShowBrowserCachesDialog(this, *this, RegFile1); });
   });
   find_caches->setObjectName("FindBrowserCaches1");
+  setup->addAction("&Schedule\u2026", this, [this] { Guarded(this, [this] { ShowScheduleDialog(this); }); })
+      ->setObjectName("Schedule1");
   QAction* help = menuBar()->addAction("&Help", this, [this] { Help1Click(); });
   help->setObjectName("Help1");
   help->setShortcut(Qt::Key_F1);

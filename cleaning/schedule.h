@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+// Cleaning on a schedule: writes the systemd user units of a choice and
+// enables their timer, reads back what is set and how its last run went, and
+// switches it off again. A front end (the Schedule dialog, vorlix-clean) calls
+// these and shows the message.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cleaning/schedule_units.h"
+#include "platform/program_run.h"
+
+namespace vorlix {
+
+// Starts systemctl (args[0]) and waits for it.
+using ProgramRunner = std::function<platform::ProgramOutcome(const std::vector<std::string>& args)>;
+
+struct SchedulePlace {
+  std::string unit_folder;  // the user's systemd unit folder (host path)
+  std::string cleaner;      // vorlix-clean's absolute path; empty when none was found
+  ProgramRunner run;
+};
+
+// $XDG_CONFIG_HOME/systemd/user, the vorlix-clean beside the running program
+// or on PATH, and the real program launcher.
+SchedulePlace UserSchedulePlace();
+
+// The command that enables a written schedule in a session with a user manager.
+inline constexpr char kEnableScheduleCommand[] = "systemctl --user enable --now vorlix-clean.timer";
+
+struct ScheduleResult {
+  bool ok = false;      // the timer is set and enabled (on), or the units are gone (off)
+  std::string message;  // what happened, or what failed and why, for the user
+};
+
+// Writes the units of the choice (replacing a schedule of ours, never a unit
+// file someone else wrote) and enables the timer. Without a user manager the
+// units stay written and the message names the command that enables them;
+// without systemd nothing stays written and the message gives the crontab line.
+ScheduleResult SwitchScheduleOn(const ScheduleChoice& choice, const SchedulePlace& place);
+
+// Disables the timer and removes the units; unit files of the same names that
+// this program did not write are left as they are.
+ScheduleResult SwitchScheduleOff(const SchedulePlace& place);
+
+struct ScheduleStatus {
+  std::optional<ScheduleChoice> choice;  // the schedule written; nothing when there is none of ours
+  std::string text;                      // what is set, whether the timer is on, its last run and result
+};
+
+ScheduleStatus ReadScheduleStatus(const SchedulePlace& place);
+
+}  // namespace vorlix

@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: MIT
+// The texts of a cleaning schedule.
+
+#include "cleaning/schedule_units.h"
+
+#include <sstream>
+#include <string_view>
+#include <vector>
+
+namespace vorlix {
+namespace {
+
+// The first line of both units: it marks them as ours and records the choice.
+constexpr std::string_view kMarker = "# Vorlix schedule:";
+
+const char* MethodName(ScheduleMethod method) {
+  switch (method) {
+    case ScheduleMethod::kTrash: return "trash";
+    case ScheduleMethod::kPermanent: return "permanent";
+    case ScheduleMethod::kStored: break;
+  }
+  return "stored";
+}
+
+std::string MarkerLine(const ScheduleChoice& choice) {
+  std::string line = std::string(kMarker) + " " + FrequencyName(choice.frequency);
+  if (choice.kill_all) line += " kill-all";
+  if (choice.browsers) line += " browsers";
+  return line + " " + MethodName(choice.method) + "\n";
+}
+
+// The arguments of each vorlix-clean run of the choice, in run order.
+std::vector<std::string> RunArguments(const ScheduleChoice& choice) {
+  std::string method;
+  if (choice.method != ScheduleMethod::kStored) method = std::string(" --") + MethodName(choice.method);
+  std::vector<std::string> runs;
+  if (choice.kill_all) runs.push_back("run --kill-all --keep-going --quiet" + method);
+  if (choice.browsers) runs.push_back("browsers --quiet" + method);
+  return runs;
+}
+
+// An argument of a unit's command line that systemd hands on as it is: quoted,
+// with its own specifier and variable signs doubled.
+std::string UnitWord(const std::string& text) {
+  std::string word = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') word += '\\';
+    if (c == '%' || c == '$') word += c;
+    word += c;
+  }
+  return word + "\"";
+}
+
+// A word that /bin/sh hands on as it is.
+std::string ShellWord(const std::string& text) {
+  if (!text.empty() && text.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/._+-") ==
+                           std::string::npos) {
+    return text;
+  }
+  std::string word = "'";
+  for (const char c : text) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return word + "'";
+}
+
+// One shell runs every cleaning of the choice, so that a later one still runs
+// after an earlier one failed and the service ends with the last failure's
+// status. The cleaner's path is the shell's $0: systemd refuses a program path
+// that needs quoting, but hands on an argument as written.
+std::string ExecStart(const ScheduleChoice& choice, const std::string& cleaner) {
+  std::string script = "status=0;";
+  for (const std::string& run : RunArguments(choice)) script += " \"$$0\" " + run + " || status=$$?;";
+  return "ExecStart=/bin/sh -c '" + script + " exit $$status' " + UnitWord(cleaner) + "\n";
+}
+
+}  // namespace
+
+const char* FrequencyName(ScheduleFrequency frequency) {
+  switch (frequency) {
+    case ScheduleFrequency::kDaily: return "daily";
+    case ScheduleFrequency::kMonthly: return "monthly";
+    case ScheduleFrequency::kWeekly: break;
+  }
+  return "weekly";
+}
+
+ScheduleUnitTexts ScheduleUnits(const ScheduleChoice& choice, const std::string& cleaner) {
+  const std::string marker = MarkerLine(choice);
+  ScheduleUnitTexts units;
+  units.service = marker +
+                  "[Unit]\n"
+                  "Description=Vorlix scheduled cleaning\n"
+                  "\n"
+                  "[Service]\n"
+                  "Type=oneshot\n" +
+                  ExecStart(choice, cleaner);
+  units.timer = marker +
+                "[Unit]\n"
+                "Description=Vorlix scheduled cleaning, " +
+                FrequencyName(choice.frequency) +
+                "\n"
+                "\n"
+                "[Timer]\n"
+                "OnCalendar=" +
+                FrequencyName(choice.frequency) +
+                "\n"
+                "Persistent=true\n"
+                "\n"
+                "[Install]\n"
+                "WantedBy=timers.target\n";
+  return units;
+}
+
+std::string ScheduleCrontabLine(const ScheduleChoice& choice, const std::string& cleaner) {
+  // The timer's calendar: midnight every day, on Mondays, on the 1st.
+  std::string line;
+  switch (choice.frequency) {
+    case ScheduleFrequency::kDaily: line = "0 0 * * *"; break;
+    case ScheduleFrequency::kWeekly: line = "0 0 * * 1"; break;
+    case ScheduleFrequency::kMonthly: line = "0 0 1 * *"; break;
+  }
+  std::string program = ShellWord(cleaner);
+  std::string escaped;  // cron ends the command at an unescaped %
+  for (const char c : program) escaped += c == '%' ? std::string("\\%") : std::string(1, c);
+  const std::vector<std::string> runs = RunArguments(choice);
+  for (std::size_t i = 0; i < runs.size(); ++i) line += (i == 0 ? " " : "; ") + escaped + " " + runs[i];
+  return line;
+}
+
+bool IsOwnScheduleUnit(const std::string& unit_text) { return unit_text.starts_with(kMarker); }
+
+std::optional<ScheduleChoice> RecordedScheduleChoice(const std::string& service_text) {
+  if (!IsOwnScheduleUnit(service_text)) return std::nullopt;
+  std::istringstream words(service_text.substr(kMarker.size(), service_text.find('\n') - kMarker.size()));
+  std::string frequency;
+  std::string word;
+  words >> frequency;
+  ScheduleChoice choice{.kill_all = false};
+  bool known = false;
+  for (const ScheduleFrequency f : {ScheduleFrequency::kDaily, ScheduleFrequency::kWeekly, ScheduleFrequency::kMonthly}) {
+    if (frequency == FrequencyName(f)) choice.frequency = f, known = true;
+  }
+  while (words >> word) {
+    if (word == "kill-all") {
+      choice.kill_all = true;
+    } else if (word == "browsers") {
+      choice.browsers = true;
+    } else if (word == MethodName(ScheduleMethod::kTrash)) {
+      choice.method = ScheduleMethod::kTrash;
+    } else if (word == MethodName(ScheduleMethod::kPermanent)) {
+      choice.method = ScheduleMethod::kPermanent;
+    } else if (word != MethodName(ScheduleMethod::kStored)) {
+      return std::nullopt;
+    }
+  }
+  if (!known || !(choice.kill_all || choice.browsers)) return std::nullopt;
+  return choice;
+}
+
+}  // namespace vorlix

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+// Whole small text files: read, replaced in one rename, removed.
+
+#include "platform/small_files.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/unique_fd.h"
+
+namespace vorlix::platform {
+
+std::optional<std::string> ReadSmallFile(const std::string& host_path) {
+  std::ifstream in(host_path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream content;
+  content << in.rdbuf();
+  if (in.bad()) return std::nullopt;
+  return content.str();
+}
+
+std::string WriteSmallFile(const std::string& host_path, const std::string& content) {
+  std::error_code error;
+  std::filesystem::create_directories(std::filesystem::path(host_path).parent_path(), error);
+  if (error) return error.message();
+  const std::string temporary = host_path + ".new";
+  UniqueFd fd(open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644));
+  if (!fd.ok()) return std::strerror(errno);
+  std::size_t written = 0;
+  while (written < content.size()) {
+    const ssize_t put = write(fd.get(), content.data() + written, content.size() - written);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      const int reason = put < 0 ? errno : ENOSPC;
+      unlink(temporary.c_str());
+      return std::strerror(reason);
+    }
+    written += static_cast<std::size_t>(put);
+  }
+  if (fsync(fd.get()) != 0 || !fd.Close() || rename(temporary.c_str(), host_path.c_str()) != 0) {
+    const int reason = errno;
+    unlink(temporary.c_str());
+    return std::strerror(reason);
+  }
+  return {};
+}
+
+std::string RemoveSmallFile(const std::string& host_path) {
+  if (unlink(host_path.c_str()) == 0 || errno == ENOENT) return {};
+  return std::strerror(errno);
+}
+
+}  // namespace vorlix::platform

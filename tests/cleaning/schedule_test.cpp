@@ -1,0 +1,209 @@
+// SPDX-License-Identifier: MIT
+#include "cleaning/schedule.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/program_run.h"
+#include "platform/xdg.h"
+#include "tests/common/test_env.h"
+
+namespace vorlix {
+namespace {
+
+namespace fs = std::filesystem;
+using test::MakeTempDir;
+using test::PathExists;
+using test::ReadFile;
+using test::WriteFile;
+
+using Args = std::vector<std::string>;
+
+platform::ProgramOutcome Answer(bool started, int exit_code, std::string output = "", std::string failure = "") {
+  return {started, exit_code, std::move(output), std::move(failure)};
+}
+
+// A systemctl stand-in: records each call and answers with `answer`, or with
+// the "show" output for a show call.
+struct FakeSystemctl {
+  platform::ProgramOutcome answer = Answer(true, 0);
+  std::string timer_shown;
+  std::string service_shown;
+  std::vector<Args> calls;
+
+  platform::ProgramOutcome operator()(const Args& args) {
+    calls.push_back(args);
+    platform::ProgramOutcome outcome = answer;
+    if (answer.exit_code == 0 && args.size() > 3 && args[2] == "show") {
+      outcome.output = args[3] == "vorlix-clean.timer" ? timer_shown : service_shown;
+    }
+    return outcome;
+  }
+};
+
+class ScheduleTest : public ::testing::Test {
+ protected:
+  ScheduleTest() : units_(platform::ConfigHome() + "/systemd/user") {
+    fs::remove_all(units_);
+    place_ = {units_, "/opt/vorlix/bin/vorlix-clean", [this](const Args& args) { return systemctl_(args); }};
+  }
+
+  std::string Service() const { return ReadFile(units_ + "/vorlix-clean.service"); }
+  std::string Timer() const { return ReadFile(units_ + "/vorlix-clean.timer"); }
+
+  std::string units_;
+  FakeSystemctl systemctl_;
+  SchedulePlace place_;
+};
+
+TEST_F(ScheduleTest, SwitchingOnWritesTheUnitsAndEnablesTheTimerAndOffUndoesIt) {
+  const ScheduleChoice weekly_kill_all_trash{ScheduleFrequency::kWeekly, true, false, ScheduleMethod::kTrash};
+  const ScheduleResult on = SwitchScheduleOn(weekly_kill_all_trash, place_);
+  EXPECT_TRUE(on.ok) << on.message;
+  EXPECT_NE(Service().find("\nExecStart=/bin/sh -c 'status=0; \"$$0\" run --kill-all --keep-going --quiet --trash || "
+                           "status=$$?; exit $$status' \"/opt/vorlix/bin/vorlix-clean\"\n"),
+            std::string::npos)
+      << Service();
+  EXPECT_NE(Timer().find("\nOnCalendar=weekly\n"), std::string::npos) << Timer();
+  EXPECT_EQ(systemctl_.calls, (std::vector<Args>{{"systemctl", "--user", "daemon-reload"},
+                                                 {"systemctl", "--user", "enable", "--now", "vorlix-clean.timer"}}));
+  EXPECT_EQ(ReadScheduleStatus(place_).choice, weekly_kill_all_trash);
+
+  // An enable made while no manager was running left its link behind.
+  fs::create_directories(units_ + "/timers.target.wants");
+  fs::create_symlink(units_ + "/vorlix-clean.timer", units_ + "/timers.target.wants/vorlix-clean.timer");
+  systemctl_.calls.clear();
+  const ScheduleResult off = SwitchScheduleOff(place_);
+  EXPECT_TRUE(off.ok) << off.message;
+  EXPECT_EQ(systemctl_.calls, (std::vector<Args>{{"systemctl", "--user", "disable", "--now", "vorlix-clean.timer"},
+                                                 {"systemctl", "--user", "daemon-reload"}}));
+  for (const char* unit : {"/vorlix-clean.service", "/vorlix-clean.timer", "/timers.target.wants/vorlix-clean.timer"}) {
+    EXPECT_FALSE(PathExists(units_ + unit)) << unit;
+  }
+  EXPECT_FALSE(ReadScheduleStatus(place_).choice);
+
+  // Switching off again touches nothing: a link left now is not ours.
+  fs::create_symlink("/usr/lib/systemd/user/vorlix-clean.timer", units_ + "/timers.target.wants/vorlix-clean.timer");
+  systemctl_.calls.clear();
+  EXPECT_TRUE(SwitchScheduleOff(place_).ok);
+  EXPECT_TRUE(PathExists(units_ + "/timers.target.wants/vorlix-clean.timer"));
+  EXPECT_TRUE(systemctl_.calls.empty());
+}
+
+TEST_F(ScheduleTest, WithoutAUserManagerOrWithoutSystemdTheMessageSaysWhatToDo) {
+  const ScheduleChoice both_monthly{ScheduleFrequency::kMonthly, true, true, ScheduleMethod::kPermanent};
+  systemctl_.answer = Answer(true, 1, "Failed to connect to bus: No medium found\n");
+  const ScheduleResult no_manager = SwitchScheduleOn(both_monthly, place_);
+  EXPECT_FALSE(no_manager.ok);
+  EXPECT_NE(no_manager.message.find("(Failed to connect to bus: No medium found)"), std::string::npos);
+  EXPECT_TRUE(no_manager.message.ends_with("\nsystemctl --user enable --now vorlix-clean.timer")) << no_manager.message;
+  EXPECT_EQ(systemctl_.calls.size(), 1u);  // nothing to enable through
+  EXPECT_EQ(ReadScheduleStatus(place_).choice, both_monthly);  // written, ready for that command
+
+  systemctl_.answer = Answer(false, -1, "", "No such file or directory");
+  place_.cleaner = "/opt/it's 100%/vorlix-clean";
+  const ScheduleResult no_systemd =
+      SwitchScheduleOn({ScheduleFrequency::kWeekly, true, true, ScheduleMethod::kPermanent}, place_);
+  EXPECT_FALSE(no_systemd.ok);
+  EXPECT_TRUE(no_systemd.message.ends_with(
+      "\n0 0 * * 1 '/opt/it'\\''s 100\\%/vorlix-clean' run --kill-all --keep-going --quiet --permanent; "
+      "'/opt/it'\\''s 100\\%/vorlix-clean' browsers --quiet --permanent"))
+      << no_systemd.message;
+  EXPECT_FALSE(PathExists(units_ + "/vorlix-clean.service"));
+  EXPECT_FALSE(PathExists(units_ + "/vorlix-clean.timer"));
+}
+
+TEST_F(ScheduleTest, UnitFilesSomeoneElseWroteAreNeitherReplacedNorRemoved) {
+  const std::string own_timer = "[Timer]\nOnCalendar=hourly\n";
+  fs::create_directories(units_);
+  WriteFile(units_ + "/vorlix-clean.timer", own_timer);
+  EXPECT_FALSE(SwitchScheduleOn(ScheduleChoice{}, place_).ok);
+  EXPECT_FALSE(PathExists(units_ + "/vorlix-clean.service"));
+  EXPECT_FALSE(SwitchScheduleOff(place_).ok);
+  EXPECT_EQ(Timer(), own_timer);
+  EXPECT_TRUE(systemctl_.calls.empty());
+}
+
+TEST_F(ScheduleTest, TheStatusShowsTheTimerAndHowItsLastRunEnded) {
+  ASSERT_TRUE(SwitchScheduleOn({ScheduleFrequency::kDaily, false, true, ScheduleMethod::kStored}, place_).ok);
+  systemctl_.timer_shown =
+      "UnitFileState=enabled\nLastTriggerUSec=Mon 2026-12-07 00:00:01 UTC\nNextElapseUSecRealtime=Tue 2026-12-08 "
+      "00:00:00 UTC\n";
+  systemctl_.service_shown = "Result=exit-code\nExecMainStatus=3\nExecMainExitTimestamp=Mon 2026-12-07 00:00:09 UTC\n";
+  EXPECT_EQ(ReadScheduleStatus(place_).text,
+            "Cleans the browser caches daily, with each folder's delete method.\n"
+            "Timer: enabled. Last run: Mon 2026-12-07 00:00:01 UTC, something could not be cleaned (exit status 3) "
+            "at Mon 2026-12-07 00:00:09 UTC. Next run: Tue 2026-12-08 00:00:00 UTC.");
+  systemctl_.timer_shown = "UnitFileState=enabled\nLastTriggerUSec=n/a\n";
+  systemctl_.service_shown = "Result=success\nExecMainStatus=0\nExecMainExitTimestamp=\n";
+  const std::string text = ReadScheduleStatus(place_).text;
+  EXPECT_EQ(text.substr(text.find('\n') + 1), "Timer: enabled. Last run: not yet. Next run: not yet.");
+}
+
+TEST(ScheduleUnitsTest, EveryChoiceIsReadBackFromItsService) {
+  for (const ScheduleFrequency frequency :
+       {ScheduleFrequency::kDaily, ScheduleFrequency::kWeekly, ScheduleFrequency::kMonthly}) {
+    for (const auto& [kill_all, browsers] : {std::pair{true, false}, {false, true}, {true, true}}) {
+      for (const ScheduleMethod method : {ScheduleMethod::kStored, ScheduleMethod::kTrash, ScheduleMethod::kPermanent}) {
+        const ScheduleChoice choice{frequency, kill_all, browsers, method};
+        EXPECT_EQ(RecordedScheduleChoice(ScheduleUnits(choice, "/usr/bin/vorlix-clean").service), choice);
+      }
+    }
+  }
+  EXPECT_FALSE(RecordedScheduleChoice("# Vorlix schedule: weekly trash\n"));  // cleans nothing
+  EXPECT_FALSE(RecordedScheduleChoice("# Vorlix schedule: weekly kill-all hourly trash\n"));
+  // The path is an argument in systemd's quoting: \ and " escaped, $ and % doubled.
+  EXPECT_TRUE(ScheduleUnits(ScheduleChoice{}, R"(/opt/a "b" \c $d %e/vorlix-clean)")
+                  .service.ends_with(R"( exit $$status' "/opt/a \"b\" \\c $$d %%e/vorlix-clean")"
+                                     "\n"));
+  EXPECT_FALSE(RecordedScheduleChoice("[Service]\nExecStart=/usr/bin/vorlix-clean run u1\n"));
+}
+
+// Runs the service's command line as systemd would, with a stand-in cleaner
+// that fails its first run: the second still runs and the service fails.
+TEST(ScheduleUnitsTest, BothCleaningsRunAndTheFailureIsKept) {
+  const std::string folder = MakeTempDir("cleaner $HOME");
+  const std::string cleaner = folder + "/vorlix-clean";
+  WriteFile(cleaner, "#!/bin/sh\necho \"$@\" >>\"$(dirname \"$0\")/calls\"\n[ \"$1\" != run ] || exit 3\n");
+  ASSERT_EQ(chmod(cleaner.c_str(), 0755), 0);
+  const std::string service =
+      ScheduleUnits({ScheduleFrequency::kWeekly, true, true, ScheduleMethod::kTrash}, cleaner).service;
+  const std::size_t open = service.find("ExecStart=/bin/sh -c '");
+  ASSERT_NE(open, std::string::npos) << service;
+  const std::size_t script_start = open + 22;
+  const std::size_t script_end = service.find('\'', script_start);
+  std::string script = service.substr(script_start, script_end - script_start);
+  for (std::size_t at = script.find("$$"); at != std::string::npos; at = script.find("$$", at + 1)) {
+    script.erase(at, 1);
+  }
+  const platform::ProgramOutcome run = platform::RunProgram({"/bin/sh", "-c", script, cleaner});
+  EXPECT_EQ(run.exit_code, 3);
+  EXPECT_EQ(ReadFile(folder + "/calls"), "run --kill-all --keep-going --quiet --trash\nbrowsers --quiet --trash\n");
+}
+
+// systemd's own checker accepts the units, with a cleaner path that needs quoting.
+TEST(ScheduleUnitsTest, SystemdAcceptsTheUnits) {
+  const std::string analyze = platform::FindProgramBesideOrOnPath("systemd-analyze");
+  if (analyze.empty()) GTEST_SKIP() << "systemd-analyze is not installed";
+  const std::string folder = MakeTempDir("units");
+  const std::string cleaner = MakeTempDir("100% \"$sure\"") + "/vorlix-clean";
+  WriteFile(cleaner, "#!/bin/sh\n");
+  ASSERT_EQ(chmod(cleaner.c_str(), 0755), 0);
+  for (const bool browsers : {false, true}) {
+    const ScheduleUnitTexts units =
+        ScheduleUnits({ScheduleFrequency::kWeekly, true, browsers, ScheduleMethod::kTrash}, cleaner);
+    WriteFile(folder + "/vorlix-clean.service", units.service);
+    WriteFile(folder + "/vorlix-clean.timer", units.timer);
+    const platform::ProgramOutcome verify =
+        platform::RunProgram({analyze, "verify", folder + "/vorlix-clean.timer", folder + "/vorlix-clean.service"});
+    EXPECT_EQ(verify.exit_code, 0) << verify.output;
+    EXPECT_EQ(verify.output, "") << units.service;
+  }
+}
+
+}  // namespace
+}  // namespace vorlix

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+#include "ui/schedule_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <memory>
+
+#include "tests/common/test_env.h"
+
+namespace vorlix {
+namespace {
+
+class ScheduleDialogTest : public ::testing::Test {
+ protected:
+  ScheduleDialogTest()
+      : place_{test::MakeTempDir("units"), "/usr/bin/vorlix-clean",
+               [](const std::vector<std::string>&) { return platform::ProgramOutcome{true, 0, "", ""}; }} {}
+
+  void Open() { dialog_ = std::make_unique<ScheduleDialog>(place_); }
+  template <class Widget>
+  Widget* Find(const char* name) const {
+    return dialog_->findChild<Widget*>(name);
+  }
+  QString Status() const { return Find<QLabel>("ScheduleStatus")->text(); }
+
+  SchedulePlace place_;
+  std::unique_ptr<ScheduleDialog> dialog_;
+};
+
+TEST_F(ScheduleDialogTest, TheChosenScheduleIsSetShownAgainAndSwitchedOff) {
+  Open();
+  EXPECT_EQ(Status(), "No schedule is set.");
+  EXPECT_FALSE(Find<QPushButton>("SwitchOffButton")->isEnabled());
+  Find<QCheckBox>("KillAllBox")->setChecked(false);
+  EXPECT_FALSE(Find<QPushButton>("SwitchOnButton")->isEnabled());  // nothing to clean
+  Find<QCheckBox>("BrowsersBox")->setChecked(true);
+  Find<QComboBox>("FrequencyBox")->setCurrentText("Monthly");
+  Find<QComboBox>("MethodBox")->setCurrentText("Move files to the trash");
+  Find<QPushButton>("SwitchOnButton")->click();
+  const ScheduleChoice chosen{ScheduleFrequency::kMonthly, false, true, ScheduleMethod::kTrash};
+  EXPECT_EQ(ReadScheduleStatus(place_).choice, chosen);
+  EXPECT_EQ(Find<QLabel>("ScheduleResult")->text(), "Cleans the browser caches monthly, moving files to the trash.");
+
+  Open();  // a new dialog starts from the schedule that is set
+  EXPECT_FALSE(Find<QCheckBox>("KillAllBox")->isChecked());
+  EXPECT_TRUE(Find<QCheckBox>("BrowsersBox")->isChecked());
+  EXPECT_EQ(Find<QComboBox>("FrequencyBox")->currentText(), "Monthly");
+  EXPECT_EQ(Find<QComboBox>("MethodBox")->currentText(), "Move files to the trash");
+  EXPECT_TRUE(Status().startsWith("Cleans the browser caches monthly"));
+  Find<QPushButton>("SwitchOffButton")->click();
+  EXPECT_FALSE(ReadScheduleStatus(place_).choice);
+  EXPECT_EQ(Status(), "No schedule is set.");
+  EXPECT_FALSE(Find<QPushButton>("SwitchOffButton")->isEnabled());
+}
+
+}  // namespace
+}  // namespace vorlix
