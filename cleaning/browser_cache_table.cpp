@@ -84,8 +84,8 @@ std::span<const std::string_view> ProfileCacheFolders(BrowserFamily family) {
 }
 
 std::span<const std::string_view> SharedCacheFolders(BrowserFamily family) {
-  return family == F::kChromium || family == F::kChromiumOne ? std::span<const std::string_view>(kChromiumSharedCaches)
-                                                             : std::span<const std::string_view>();
+  if (family == F::kChromium) return kChromiumSharedCaches;
+  return {};
 }
 
 }  // namespace vorlix

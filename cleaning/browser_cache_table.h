@@ -13,11 +13,11 @@ namespace vorlix {
 
 // How a browser keeps its profiles and shows that it runs.
 enum class BrowserFamily {
-  kMozilla,     // profiles.ini in the profiles folder; a "lock" link or a locked ".parentlock" in the profile
-  kChromium,    // one folder per profile in the user-data folder; "SingletonLock" there
-  kChromiumOne, // a Chromium browser whose user-data folder is its only profile
-  kThumbnails,  // the desktop's thumbnail cache: no profiles, never running
-  kWineIe,      // Internet Explorer in Wine prefixes: by user of drive_c, running by program name
+  kMozilla,      // profiles.ini in the profiles folder; a "lock" link or a locked ".parentlock" in the profile
+  kChromium,     // one folder per profile in the user-data folder; "SingletonLock" there
+  kChromiumOne,  // a Chromium browser whose user-data folder is its only profile
+  kThumbnails,   // the desktop's thumbnail cache: no profiles, never running
+  kWineIe,       // Internet Explorer in Wine prefixes: by user of drive_c, running by program name
 };
 
 // A place of the search that the folders of a row lie below.
@@ -33,7 +33,7 @@ struct BrowserRow {
   BrowserFamily family;
   BrowserPlace profiles;  // the profiles folder, the user-data folder, the folder of users
   BrowserPlace caches;    // the folder holding each profile's caches by the profile's name
-  std::vector<std::string_view> programs;  // program names that show it runs (by name only)
+  std::vector<std::string_view> programs;  // for a browser leaving no mark in its profile: programs showing it runs
 };
 
 // Every browser, in the order the rows are listed.
@@ -46,7 +46,8 @@ std::span<const BrowserRow> BrowserTable();
 std::span<const std::string_view> ProfileCacheFolders(BrowserFamily family);
 
 // Cache folders a family keeps once for all profiles, relative to the
-// user-data folder (Chromium's shader caches).
+// user-data folder (Chromium's shader caches); a browser with one profile
+// finds them among that profile's.
 std::span<const std::string_view> SharedCacheFolders(BrowserFamily family);
 
 }  // namespace vorlix
