@@ -1,96 +1,31 @@
 // SPDX-License-Identifier: MIT
-// Finds the cache folders of the browsers the current user has, the desktop's thumbnail cache and the
+// Finds the cache sets of the browsers the current user has, the desktop's thumbnail cache and the
 // Internet Explorer caches inside Wine prefixes.
 #include "cleaning/browser_caches.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <set>
 #include <string_view>
 
+#include "cleaning/browser_cache_table.h"
+#include "cleaning/browser_locks.h"
+#include "cleaning/mozilla_profiles.h"
 #include "cleaning/search_places.h"
-#include "platform/host_folders.h"
 #include "platform/xdg.h"
 
 namespace vorlix {
 namespace {
-
-// A browser and the programs that show it is running: a process matches when
-// its program file's or short name is one of `programs`.
-struct Browser {
-  std::string_view name;
-  std::vector<std::string_view> programs;
-};
-
-// A folder holding one folder per profile, below a place of the search.
-enum class Base { kHome, kCacheHome };
-struct ProfileRoot {
-  Base base;
-  std::string_view path;
-  std::string_view browser;
-};
-
-const std::vector<Browser>& Browsers() {
-  static const std::vector<Browser> browsers = {
-      {"Firefox", {"firefox", "firefox-bin", "firefox-esr"}},
-      {"Firefox (Snap)", {"firefox", "firefox-bin"}},
-      {"Firefox (Flatpak)", {"firefox", "firefox-bin"}},
-      {"Chromium", {"chromium", "chromium-browser", "chromium-browse"}},
-      {"Google Chrome", {"chrome", "google-chrome"}},
-      {"Brave", {"brave", "brave-browser"}},
-      {"Microsoft Edge", {"msedge", "microsoft-edge"}},
-      {"Vivaldi", {"vivaldi", "vivaldi-bin"}},
-      {"Opera", {"opera"}},
-      {"Internet Explorer (Wine)", {"iexplore.exe"}},
-  };
-  return browsers;
-}
-
-// Firefox keeps each profile's cache in <profile>/cache2/entries.
-const std::vector<ProfileRoot> kFirefoxRoots = {
-    {Base::kCacheHome, "mozilla/firefox", "Firefox"},
-    {Base::kHome, ".mozilla/firefox", "Firefox"},
-    {Base::kHome, "snap/firefox/common/.cache/mozilla/firefox", "Firefox (Snap)"},
-    {Base::kHome, ".var/app/org.mozilla.firefox/cache/mozilla/firefox", "Firefox (Flatpak)"},
-};
-
-// The Chromium family keeps <profile>/Cache/Cache_Data and the subfolders of
-// <profile>/Code Cache. Opera keeps one profile in the root itself.
-const std::vector<ProfileRoot> kChromiumRoots = {
-    {Base::kCacheHome, "chromium", "Chromium"},
-    {Base::kHome, "snap/chromium/common/.cache/chromium", "Chromium"},
-    {Base::kHome, ".var/app/org.chromium.Chromium/cache/chromium", "Chromium"},
-    {Base::kCacheHome, "google-chrome", "Google Chrome"},
-    {Base::kCacheHome, "google-chrome-beta", "Google Chrome"},
-    {Base::kCacheHome, "google-chrome-unstable", "Google Chrome"},
-    {Base::kCacheHome, "BraveSoftware/Brave-Browser", "Brave"},
-    {Base::kHome, ".var/app/com.brave.Browser/cache/BraveSoftware/Brave-Browser", "Brave"},
-    {Base::kCacheHome, "microsoft-edge", "Microsoft Edge"},
-    {Base::kCacheHome, "microsoft-edge-beta", "Microsoft Edge"},
-    {Base::kCacheHome, "microsoft-edge-dev", "Microsoft Edge"},
-    {Base::kCacheHome, "vivaldi", "Vivaldi"},
-    {Base::kCacheHome, "opera", "Opera"},
-};
-
-// Below drive_c/users/<user> of a Wine prefix: folders whose subfolders hold
-// Internet Explorer's cache files.
-const std::vector<std::string_view> kWineCacheFolders = {
-    "AppData/Local/Microsoft/Windows/INetCache/IE",
-    "AppData/Local/Microsoft/Windows/Temporary Internet Files/Content.IE5",
-    "Local Settings/Temporary Internet Files/Content.IE5",
-};
 
 std::string_view BaseName(std::string_view path) {
   const std::size_t slash = path.rfind('/');
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-bool IsRunning(std::string_view browser, const std::vector<platform::RunningProgram>& running) {
-  const auto known = std::find_if(Browsers().begin(), Browsers().end(),
-                                  [&](const Browser& b) { return b.name == browser; });
-  if (known == Browsers().end()) return false;
+bool IsRunning(const BrowserRow& browser, const std::vector<platform::RunningProgram>& running) {
   return std::any_of(running.begin(), running.end(), [&](const platform::RunningProgram& program) {
-    return std::any_of(known->programs.begin(), known->programs.end(), [&](std::string_view name) {
+    return std::any_of(browser.programs.begin(), browser.programs.end(), [&](std::string_view name) {
       return BaseName(program.executable) == name || program.name == name;
     });
   });
@@ -99,35 +34,39 @@ bool IsRunning(std::string_view browser, const std::vector<platform::RunningProg
 // Real folders that a browser's caches lie in.
 using Places = std::vector<std::string>;
 
+// A profile: its own folder (where a browser marks that it runs) and the
+// folder on the cache side by the same name; either may be missing.
+struct Profile {
+  std::string own;
+  std::string cache_side;
+};
+
 class CacheSearch {
  public:
   CacheSearch(const CacheSearchPlaces& places, const std::vector<platform::RunningProgram>& running)
-      : places_(places), running_(running) {
+      : places_(places),
+        config_home_(places.config_home.empty() ? platform::JoinHostPath(places.home, ".config") : places.config_home),
+        running_(running) {
     AddPlace(places.home, linux_places_);
     AddPlace(places.cache_home, linux_places_);
+    AddPlace(config_home_, linux_places_);
     // A Wine prefix is a folder that holds drive_c; its caches lie below that.
     AddPlace(platform::JoinHostPath(places.home, ".wine/drive_c"), wine_drives_);
     if (!places.wine_prefix.empty()) AddPlace(platform::JoinHostPath(places.wine_prefix, "drive_c"), wine_drives_);
   }
 
-  std::vector<FoundCache> Run() {
-    for (const ProfileRoot& root : kFirefoxRoots) {
-      for (const std::string& profile : Subfolders(Path(root), linux_places_)) {
-        Add(root.browser, profile, platform::JoinHostPath(Path(root), profile) + "/cache2/entries", linux_places_);
+  std::vector<CacheSet> Run() {
+    for (const BrowserRow& browser : BrowserTable()) {
+      switch (browser.family) {
+        case BrowserFamily::kMozilla: AddMozilla(browser); break;
+        case BrowserFamily::kChromium:
+        case BrowserFamily::kChromiumOne: AddChromium(browser); break;
+        case BrowserFamily::kThumbnails: AddProfile(browser, "", {"", Path(browser.profiles)}, false); break;
+        case BrowserFamily::kWineIe:
+          for (const std::string& drive_c : wine_drives_) AddWineDrive(browser, drive_c);
+          break;
       }
     }
-    for (const ProfileRoot& root : kChromiumRoots) {
-      const std::string base = Path(root);
-      if (root.browser == "Opera") AddChromiumProfile(root.browser, "Default", base);
-      for (const std::string& profile : Subfolders(base, linux_places_)) {
-        AddChromiumProfile(root.browser, profile, platform::JoinHostPath(base, profile));
-      }
-    }
-    const std::string thumbnails = platform::JoinHostPath(places_.cache_home, "thumbnails");
-    for (const std::string& size : Subfolders(thumbnails, linux_places_)) {
-      Add("Thumbnails", size, platform::JoinHostPath(thumbnails, size), linux_places_);
-    }
-    for (const std::string& drive_c : wine_drives_) AddWineDrive(drive_c);
     return std::move(found_);
   }
 
@@ -141,8 +80,12 @@ class CacheSearch {
     if (!IsSystemFolder(*real)) places.push_back(*real);
   }
 
-  std::string Path(const ProfileRoot& root) const {
-    return platform::JoinHostPath(root.base == Base::kHome ? places_.home : places_.cache_home, std::string(root.path));
+  std::string Path(const BrowserPlace& place, const std::string& drive_c = {}) const {
+    const std::string* base = &places_.home;
+    if (place.base == Base::kConfigHome) base = &config_home_;
+    if (place.base == Base::kCacheHome) base = &places_.cache_home;
+    if (place.base == Base::kWineDrive) base = &drive_c;
+    return place.path.empty() ? *base : platform::JoinHostPath(*base, std::string(place.path));
   }
 
   // The real path of a folder, when it exists and lies in one of `places`;
@@ -160,35 +103,118 @@ class CacheSearch {
     return real ? platform::SubfolderNames(*real) : std::vector<std::string>{};
   }
 
-  void AddChromiumProfile(std::string_view browser, const std::string& profile, const std::string& folder) {
-    Add(browser, profile, folder + "/Cache/Cache_Data", linux_places_);
-    for (const std::string& kind : Subfolders(folder + "/Code Cache", linux_places_)) {
-      Add(browser, profile, folder + "/Code Cache/" + kind, linux_places_);
-    }
-  }
-
-  void AddWineDrive(const std::string& drive_c) {
-    const Places drive = {drive_c};
-    const std::string users = platform::JoinHostPath(drive_c, "users");
-    for (const std::string& user : Subfolders(users, drive)) {
-      for (std::string_view cache : kWineCacheFolders) {
-        const std::string parent = platform::JoinHostPath(platform::JoinHostPath(users, user), std::string(cache));
-        for (const std::string& part : Subfolders(parent, drive)) {
-          Add("Internet Explorer (Wine)", user, platform::JoinHostPath(parent, part), drive);
+  // Profiles from profiles.ini and the folders of the profiles and cache
+  // folders. A profile listed with a path outside the profiles folder keeps
+  // its caches inside itself, and is taken only when it is a folder of this
+  // user in the browser's places.
+  void AddMozilla(const BrowserRow& browser) {
+    const std::string profiles = Path(browser.profiles);
+    const std::string caches = Path(browser.caches);
+    std::map<std::string, Profile> found;
+    const auto by_name = [&](const std::string& name) {
+      found.try_emplace(name, Profile{platform::JoinHostPath(profiles, name), platform::JoinHostPath(caches, name)});
+    };
+    const std::optional<std::string> real_profiles = InPlaces(profiles, linux_places_);
+    if (real_profiles) {
+      const std::string ini = platform::ReadSmallFile(*real_profiles + "/profiles.ini").value_or("");
+      for (const ListedProfile& listed : ParseProfilesIni(ini)) {
+        if (listed.relative) {
+          const std::optional<std::string> real = platform::RealFolder(platform::JoinHostPath(profiles, listed.path));
+          if (!real || platform::IsOwnFolder(*real)) by_name(listed.path);
+          continue;
+        }
+        const std::optional<std::string> real = InPlaces(listed.path, linux_places_);
+        if (!real || !platform::IsOwnFolder(*real)) continue;
+        if (IsInsideFolder(*real, *real_profiles) && *real != *real_profiles) {
+          by_name(real->substr(real_profiles->size() + 1));
+        } else {
+          found.try_emplace(*real, Profile{*real, ""});
         }
       }
     }
+    for (const std::string& name : Subfolders(profiles, linux_places_)) by_name(name);
+    for (const std::string& name : Subfolders(caches, linux_places_)) by_name(name);
+    for (const auto& [name, profile] : found) {
+      const bool running = MozillaProfileInUse(profile.own);
+      AddProfile(browser, std::string(BaseName(name)), profile, running);
+    }
   }
 
-  // Lists a folder by its real path. A folder that is a place of the search
-  // or holds one (a link to the home folder) is never listed, nor one listed
+  // Each profile folder of the user-data and cache folders (or those folders
+  // themselves for a browser with one profile), and the caches kept once for
+  // all profiles. The browser runs on all of them or on none.
+  void AddChromium(const BrowserRow& browser) {
+    const std::string user_data = Path(browser.profiles);
+    const std::string caches = Path(browser.caches);
+    const bool running = ChromiumProfileInUse(user_data);
+    if (browser.family == BrowserFamily::kChromiumOne) {
+      AddProfile(browser, "Default", {user_data, caches}, running);
+      return;
+    }
+    std::set<std::string> names;
+    for (const std::string& name : Subfolders(user_data, linux_places_)) names.insert(name);
+    for (const std::string& name : Subfolders(caches, linux_places_)) names.insert(name);
+    for (const std::string& name : names) {
+      AddProfile(browser, name, {platform::JoinHostPath(user_data, name), platform::JoinHostPath(caches, name)},
+                 running);
+    }
+    CacheSet set{std::string(browser.name), "", {}, 0, 0, running};
+    for (std::string_view cache : SharedCacheFolders(browser.family)) AddFolders(set, user_data, cache, linux_places_);
+    Keep(std::move(set));
+  }
+
+  void AddWineDrive(const BrowserRow& browser, const std::string& drive_c) {
+    const Places drive = {drive_c};
+    const std::string users = Path(browser.profiles, drive_c);
+    const bool running = IsRunning(browser, running_);
+    for (const std::string& user : Subfolders(users, drive)) {
+      CacheSet set{std::string(browser.name), user, {}, 0, 0, running};
+      for (std::string_view cache : ProfileCacheFolders(browser.family)) {
+        AddFolders(set, platform::JoinHostPath(users, user), cache, drive);
+      }
+      Keep(std::move(set));
+    }
+  }
+
+  void AddProfile(const BrowserRow& browser, const std::string& name, const Profile& profile, bool running) {
+    CacheSet set{std::string(browser.name), name, {}, 0, 0, running};
+    for (std::string_view cache : ProfileCacheFolders(browser.family)) {
+      if (!profile.cache_side.empty()) AddFolders(set, profile.cache_side, cache, linux_places_);
+      if (!profile.own.empty()) AddFolders(set, profile.own, cache, linux_places_);
+    }
+    Keep(std::move(set));
+  }
+
+  // Adds the folder `cache` below `parent`; a name ending in "*" adds each
+  // subfolder it begins.
+  void AddFolders(CacheSet& set, const std::string& parent, std::string_view cache, const Places& places) {
+    if (!cache.ends_with('*')) {
+      AddFolder(set, platform::JoinHostPath(parent, std::string(cache)), places);
+      return;
+    }
+    const std::string pattern = platform::JoinHostPath(parent, std::string(cache.substr(0, cache.size() - 1)));
+    const std::string folder = pattern.substr(0, pattern.rfind('/'));
+    const std::string_view start = BaseName(pattern);
+    for (const std::string& name : Subfolders(folder, places)) {
+      if (name.starts_with(start)) AddFolder(set, platform::JoinHostPath(folder, name), places);
+    }
+  }
+
+  // Adds a folder by its real path. A folder that is a place of the search
+  // or holds one (a link to the home folder) is never added, nor one added
   // already.
-  void Add(std::string_view browser, const std::string& profile, const std::string& folder, const Places& places) {
+  void AddFolder(CacheSet& set, const std::string& folder, const Places& places) {
     const std::optional<std::string> real = InPlaces(folder, places);
     if (!real || HoldsPlace(*real) || !seen_.insert(*real).second) return;
-    const platform::FileTally tally = platform::TallyFiles(*real);
-    if (tally.files == 0) return;
-    found_.push_back({std::string(browser), profile, *real, tally.files, tally.bytes, IsRunning(browser, running_)});
+    CacheFolder cache{*real, platform::TallyTree(*real), platform::TallyFiles(*real)};
+    set.files += cache.whole.files;
+    set.bytes += cache.whole.bytes;
+    set.folders.push_back(std::move(cache));
+  }
+
+  // Keeps a set that holds files.
+  void Keep(CacheSet set) {
+    if (set.files > 0) found_.push_back(std::move(set));
   }
 
   bool HoldsPlace(const std::string& folder) const {
@@ -197,22 +223,29 @@ class CacheSearch {
   }
 
   const CacheSearchPlaces& places_;
+  const std::string config_home_;
   const std::vector<platform::RunningProgram>& running_;
   Places linux_places_;
   Places wine_drives_;
   Places every_place_;
   std::set<std::string> seen_;
-  std::vector<FoundCache> found_;
+  std::vector<CacheSet> found_;
 };
 
 }  // namespace
 
 CacheSearchPlaces UserCacheSearchPlaces() {
-  return {platform::HomeDir(), platform::CacheHome(), platform::WinePrefix()};
+  return {platform::HomeDir(), platform::CacheHome(), platform::WinePrefix(), platform::ConfigHome()};
 }
 
-std::vector<FoundCache> FindBrowserCaches(const CacheSearchPlaces& places,
-                                          const std::vector<platform::RunningProgram>& running) {
+const CacheFolder* ButtonFolder(const CacheSet& set) {
+  const auto first = std::find_if(set.folders.begin(), set.folders.end(),
+                                  [](const CacheFolder& folder) { return folder.direct.files > 0; });
+  return first == set.folders.end() ? nullptr : &*first;
+}
+
+std::vector<CacheSet> FindBrowserCaches(const CacheSearchPlaces& places,
+                                        const std::vector<platform::RunningProgram>& running) {
   return CacheSearch(places, running).Run();
 }
 

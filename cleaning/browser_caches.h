@@ -1,46 +1,65 @@
 // SPDX-License-Identifier: MIT
-// Finds the cache folders of the browsers the current user has, the desktop's
-// thumbnail cache and the Internet Explorer caches inside Wine prefixes. The
-// search only reads, and each browser's folders are looked for and listed only
-// below that browser's own places, whatever links lead elsewhere.
+// Finds the cache sets of the browsers the current user has, the desktop's
+// thumbnail cache and the Internet Explorer caches inside Wine prefixes: per
+// browser and profile, the cache folders that may be emptied while the
+// browser is closed. The search only reads, and each browser's folders are
+// looked for and listed only below that browser's own places, whatever links
+// lead elsewhere.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/host_folders.h"
 #include "platform/processes.h"
 
 namespace vorlix {
 
-// Where to look. The browsers of the system keep their caches below `home` or
-// `cache_home`, which may lie outside the home folder; Internet Explorer keeps
-// them below the drive_c of "~/.wine" and of `wine_prefix` (empty for none
-// besides "~/.wine"). A place that is "/" or a folder of the system is never
-// searched.
+// Where to look. The browsers of the system keep their profiles and caches
+// below `home`, `config_home` or `cache_home`, which may lie outside the home
+// folder (`config_home` empty stands for "<home>/.config"); Internet Explorer
+// keeps them below the drive_c of "~/.wine" and of `wine_prefix` (empty for
+// none besides "~/.wine"). A place that is "/" or a folder of the system is
+// never searched.
 struct CacheSearchPlaces {
   std::string home;
   std::string cache_home;
   std::string wine_prefix;
+  std::string config_home;
 };
 
-// The current user's places: $HOME, the XDG cache folder and $WINEPREFIX.
+// The current user's places: $HOME, the XDG cache folder, $WINEPREFIX and
+// the XDG config folder.
 CacheSearchPlaces UserCacheSearchPlaces();
 
-struct FoundCache {
-  std::string browser;  // "Firefox (Snap)", "Google Chrome", "Thumbnails", ...
-  std::string profile;  // the profile folder's name; the subfolder for thumbnails
-  std::string folder;   // real host path (links resolved) of the folder that holds the files
-  std::uint64_t files = 0;
-  std::uint64_t bytes = 0;
-  bool browser_running = false;  // a process of the browser that owns it runs
+// One cache folder of a set; emptying it takes the files in it and in its
+// subfolders and leaves the folders.
+struct CacheFolder {
+  std::string folder;          // real host path (links resolved)
+  platform::FileTally whole;   // files in it and its subfolders (links counted, never followed)
+  platform::FileTally direct;  // files directly in it: what a user button holding it empties
 };
 
-// Every existing cache folder that holds files directly, in a fixed order:
-// browsers as listed in the help, profiles by name. A folder reached twice
-// (the same Wine prefix named two ways) is listed once; a place of the search
-// and a folder that holds one (a link to the home folder) are never listed.
-std::vector<FoundCache> FindBrowserCaches(const CacheSearchPlaces& places,
-                                          const std::vector<platform::RunningProgram>& running);
+struct CacheSet {
+  std::string browser;  // "Firefox (Snap)", "Google Chrome", "Thumbnails", ...
+  std::string profile;  // the profile folder's name; empty for caches kept once for all profiles
+  std::vector<CacheFolder> folders;  // every existing cache folder of the profile
+  std::uint64_t files = 0;           // the sums of the folders' whole tallies
+  std::uint64_t bytes = 0;
+  bool browser_running = false;  // the browser runs on this profile: its caches must be left alone
+};
+
+// The first folder of a set that holds files directly, the one a user button
+// can hold; nullptr when none does.
+const CacheFolder* ButtonFolder(const CacheSet& set);
+
+// Every cache set holding files, in a fixed order: browsers as listed in the
+// help, profiles by name. A folder reached twice (the same Wine prefix named
+// two ways) is listed once; a place of the search and a folder that holds one
+// (a link to the home folder) are never listed. `running` decides only for
+// browsers that leave no mark in their profiles (Internet Explorer under Wine).
+std::vector<CacheSet> FindBrowserCaches(const CacheSearchPlaces& places,
+                                        const std::vector<platform::RunningProgram>& running);
 
 }  // namespace vorlix

@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/file_io.h"
+
 namespace vorlix::platform {
 
 std::string JoinHostPath(const std::string& folder, const std::string& name) {
@@ -37,10 +39,10 @@ bool IsDotName(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// Calls `visit(name, own status)` for each entry other than "." and "..".
+// Calls `visit(folder fd, name, own status)` for each entry of an open
+// folder other than "." and "..".
 template <typename Visit>
-void ForEachEntry(const std::string& host_folder, Visit&& visit) {
-  DirHandle dir = OpenFolder(host_folder);
+void ForEachOpenEntry(const DirHandle& dir, Visit&& visit) {
   if (!dir) return;
   const int fd = dirfd(dir.get());
   while (const dirent* entry = readdir(dir.get())) {
@@ -49,6 +51,31 @@ void ForEachEntry(const std::string& host_folder, Visit&& visit) {
     if (fstatat(fd, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) != 0) continue;
     visit(fd, entry->d_name, own);
   }
+}
+
+template <typename Visit>
+void ForEachEntry(const std::string& host_folder, Visit&& visit) {
+  ForEachOpenEntry(OpenFolder(host_folder), visit);
+}
+
+// Adds the files of an open folder and of its subfolders, each opened below
+// its parent with O_NOFOLLOW so that no link is ever followed.
+void TallyOpenTree(const DirHandle& dir, FileTally& tally) {
+  ForEachOpenEntry(dir, [&](int fd, const char* name, const struct stat& own) {
+    if (!S_ISDIR(own.st_mode)) {
+      ++tally.files;
+      tally.bytes += static_cast<std::uint64_t>(own.st_size);
+      return;
+    }
+    const int sub = openat(fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (sub < 0) return;
+    DirHandle subfolder(fdopendir(sub));
+    if (!subfolder) {
+      close(sub);
+      return;
+    }
+    TallyOpenTree(subfolder, tally);
+  });
 }
 
 }  // namespace
@@ -81,6 +108,53 @@ FileTally TallyFiles(const std::string& host_folder) {
     tally.bytes += static_cast<std::uint64_t>(own.st_size);
   });
   return tally;
+}
+
+FileTally TallyTree(const std::string& host_folder) {
+  FileTally tally;
+  TallyOpenTree(OpenFolder(host_folder), tally);
+  return tally;
+}
+
+std::optional<std::string> LinkTarget(const std::string& host_path) {
+  std::string target(PATH_MAX, '\0');
+  const ssize_t length = readlink(host_path.c_str(), target.data(), target.size());
+  if (length < 0) return std::nullopt;
+  target.resize(static_cast<std::size_t>(length));
+  return target;
+}
+
+bool IsOwnFolder(const std::string& host_path) {
+  struct stat st {};
+  return stat(host_path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid();
+}
+
+std::optional<std::string> ReadSmallFile(const std::string& host_path, std::size_t limit) {
+  std::optional<SourceFile> file = SourceFile::Open(host_path);
+  if (!file) return std::nullopt;
+  std::string text(limit, '\0');
+  std::size_t used = 0;
+  while (used < limit) {
+    const ssize_t got = file->Read(text.data() + used, limit - used);
+    if (got < 0) return std::nullopt;
+    if (got == 0) break;
+    used += static_cast<std::size_t>(got);
+  }
+  text.resize(used);
+  return text;
+}
+
+bool IsFileLocked(const std::string& host_path) {
+  const int fd = open(host_path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return false;
+  // An open-file-description query sees record locks of every process,
+  // this one's included.
+  struct flock query {};
+  query.l_type = F_WRLCK;
+  query.l_whence = SEEK_SET;
+  const bool locked = fcntl(fd, F_OFD_GETLK, &query) == 0 && query.l_type != F_UNLCK;
+  close(fd);
+  return locked;
 }
 
 }  // namespace vorlix::platform

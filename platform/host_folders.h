@@ -31,4 +31,23 @@ struct FileTally {
 };
 FileTally TallyFiles(const std::string& host_folder);
 
+// The same over a folder and all its subfolders, each reached through its
+// parent without following links: a link anywhere counts as one file.
+FileTally TallyTree(const std::string& host_folder);
+
+// The target a symbolic link names, unresolved; nothing when the path is no
+// link.
+std::optional<std::string> LinkTarget(const std::string& host_path);
+
+// Whether the path leads to a folder that the current user owns.
+bool IsOwnFolder(const std::string& host_path);
+
+// The text of a small regular file (at most `limit` bytes are read);
+// nothing when it cannot be read.
+std::optional<std::string> ReadSmallFile(const std::string& host_path, std::size_t limit = 65536);
+
+// Whether a process holds a POSIX record lock on the file (the way programs
+// mark a file in use while they run); false when the file is missing.
+bool IsFileLocked(const std::string& host_path);
+
 }  // namespace vorlix::platform

@@ -2,10 +2,13 @@
 // The programs the current user is running.
 #include "platform/processes.h"
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
+#include <climits>
 #include <fstream>
 
 #include "platform/host_folders.h"
@@ -21,14 +24,6 @@ bool IsNumber(const std::string& text) {
   return true;
 }
 
-std::string LinkTarget(const std::string& path) {
-  std::string target(4096, '\0');
-  const ssize_t length = readlink(path.c_str(), target.data(), target.size());
-  if (length < 0) return {};
-  target.resize(static_cast<std::size_t>(length));
-  return target;
-}
-
 }  // namespace
 
 std::vector<RunningProgram> RunningPrograms() { return RunningProgramsOf(getuid()); }
@@ -41,12 +36,24 @@ std::vector<RunningProgram> RunningProgramsOf(uid_t user) {
     struct stat st {};
     if (stat(folder.c_str(), &st) != 0 || st.st_uid != user) continue;
     RunningProgram program;
-    program.executable = LinkTarget(folder + "/exe");
+    program.executable = LinkTarget(folder + "/exe").value_or("");
     std::ifstream comm(folder + "/comm");
     std::getline(comm, program.name);
     programs.push_back(std::move(program));
   }
   return programs;
+}
+
+bool IsProcessAlive(pid_t pid) {
+  // Signal 0 only asks whether the process exists; EPERM means it does but
+  // belongs to someone else.
+  return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM);
+}
+
+std::string HostName() {
+  char name[HOST_NAME_MAX + 1] = {};
+  if (gethostname(name, sizeof name - 1) != 0) return {};
+  return name;
 }
 
 }  // namespace vorlix::platform

@@ -21,4 +21,10 @@ std::vector<RunningProgram> RunningPrograms();
 // are left out.
 std::vector<RunningProgram> RunningProgramsOf(uid_t user);
 
+// Whether a process with this id exists, whoever runs it.
+bool IsProcessAlive(pid_t pid);
+
+// This machine's host name; empty when it cannot be read.
+std::string HostName();
+
 }  // namespace vorlix::platform

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "platform/drive_paths.h"
 
@@ -54,6 +55,22 @@ std::string GroupedCount(std::uint64_t count) {
     grouped += digits[i];
   }
   return grouped;
+}
+
+std::string SizeText(std::uint64_t bytes) {
+  if (bytes == 1) return "1 byte";
+  if (bytes < 1000) return std::to_string(bytes) + " bytes";
+  static constexpr const char* kUnits[] = {"kB", "MB", "GB", "TB", "PB", "EB"};
+  // The largest unit the size reaches, with one decimal.
+  std::size_t unit = 0;
+  long double factor = 1000.0L;
+  while (unit + 1 < std::size(kUnits) && static_cast<long double>(bytes) >= factor * 1000.0L) {
+    factor *= 1000.0L;
+    ++unit;
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1Lf %s", static_cast<long double>(bytes) / factor, kUnits[unit]);
+  return text;
 }
 
 }  // namespace vorlix

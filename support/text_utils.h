@@ -26,4 +26,8 @@ std::string FormatNumberMask(const std::string& mask, long double number);
 // A count with "," between groups of three digits: "1,234,567".
 std::string GroupedCount(std::uint64_t count);
 
+// A size as the desktop shows it, in decimal units: "1 byte", "999 bytes",
+// "673.0 kB" for 673,039 bytes, "1.5 MB", up to "EB".
+std::string SizeText(std::uint64_t bytes);
+
 }  // namespace vorlix

@@ -4,18 +4,24 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
+#include <QPalette>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QThread>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <memory>
 #include <optional>
+#include <string_view>
 
 #include "actions/cache_slots.h"
 #include "platform/drive_paths.h"
 #include "platform/processes.h"
 #include "settings/settings_catalogue.h"
+#include "support/text_utils.h"
 #include "ui/dialog_parts.h"
 #include "ui/guarded.h"
 #include "ui/message_boxes.h"
@@ -27,38 +33,70 @@ constexpr int kDosPathRole = Qt::UserRole;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
-QTreeWidgetItem* CacheRow(const FoundCache& cache) {
+// The user button already holding a DOS folder, if any.
+std::optional<std::string_view> ButtonHolding(const QString& dos, const SlotHints& hints) {
+  for (std::size_t slot = 0; slot < kFolderSlots.size(); ++slot) {
+    if (Text(hints.SlotHint(slot)).compare(dos, Qt::CaseInsensitive) == 0) return kFolderSlots[slot].caption;
+  }
+  return std::nullopt;
+}
+
+void ShowGreyed(QTreeWidgetItem* row) {
+  for (int column = BrowserCachesDialog::kBrowser; column <= BrowserCachesDialog::kFolder; ++column) {
+    row->setForeground(column, QApplication::palette().brush(QPalette::Disabled, QPalette::Text));
+  }
+}
+
+// A row that cannot be ticked, its folder column saying why.
+void Untickable(QTreeWidgetItem* row, const QString& folder, const QString& why) {
+  row->setText(BrowserCachesDialog::kFolder, folder);
+  row->setToolTip(BrowserCachesDialog::kFolder, why);
+  row->setFlags(row->flags() & ~Qt::ItemIsEnabled);
+}
+
+QTreeWidgetItem* CacheRow(const CacheSet& set, const SlotHints& hints) {
   auto* row = new QTreeWidgetItem;
-  row->setText(BrowserCachesDialog::kBrowser, Text(cache.browser) + (cache.browser_running ? " (running)" : ""));
-  row->setText(BrowserCachesDialog::kProfile, Text(cache.profile));
-  const QLocale locale;
-  row->setText(BrowserCachesDialog::kFiles, locale.toString(static_cast<qulonglong>(cache.files)));
-  row->setText(BrowserCachesDialog::kSize,
-               locale.formattedDataSize(static_cast<qint64>(cache.bytes), 1, QLocale::DataSizeTraditionalFormat));
+  row->setText(BrowserCachesDialog::kBrowser, Text(set.browser) + (set.browser_running ? " (running)" : ""));
+  row->setText(BrowserCachesDialog::kProfile, Text(set.profile));
+  row->setText(BrowserCachesDialog::kFiles, Text(GroupedCount(set.files)));
+  row->setText(BrowserCachesDialog::kSize, Text(SizeText(set.bytes)));
   row->setTextAlignment(BrowserCachesDialog::kFiles, Qt::AlignRight | Qt::AlignVCenter);
   row->setTextAlignment(BrowserCachesDialog::kSize, Qt::AlignRight | Qt::AlignVCenter);
-  if (cache.browser_running) {
+  QStringList folders;
+  for (const CacheFolder& cache : set.folders) folders << Text(cache.folder);
+  row->setToolTip(BrowserCachesDialog::kProfile, "Cache folders emptied whole:\n" + folders.join("\n"));
+  if (set.browser_running) {
+    ShowGreyed(row);
     row->setToolTip(BrowserCachesDialog::kBrowser, "The browser is running: close it before cleaning its cache.");
   }
-  const std::optional<std::string> dos = platform::HostToDos(cache.folder);
-  if (dos) {
-    row->setText(BrowserCachesDialog::kFolder, Text(*dos));
-    row->setToolTip(BrowserCachesDialog::kFolder, Text(*dos));
-    row->setData(BrowserCachesDialog::kFolder, kDosPathRole, Text(*dos));
-    row->setCheckState(BrowserCachesDialog::kBrowser, Qt::Unchecked);
-  } else {
-    row->setText(BrowserCachesDialog::kFolder, Text(cache.folder));
-    row->setToolTip(BrowserCachesDialog::kFolder,
-                    "No drive letter reaches this folder, so no button can hold it. Map a drive to a folder "
-                    "above it (see Help).");
-    row->setFlags(row->flags() & ~Qt::ItemIsEnabled);
+  const CacheFolder* main = ButtonFolder(set);
+  if (main == nullptr) {
+    Untickable(row, Text(set.folders.front().folder),
+               "None of these folders holds files directly, so a user button would empty nothing.");
+    return row;
   }
+  const std::optional<std::string> dos = platform::HostToDos(main->folder);
+  if (!dos) {
+    Untickable(row, Text(main->folder),
+               "No drive letter reaches this folder, so no button can hold it. Map a drive to a folder above it "
+               "(see Help).");
+    return row;
+  }
+  if (const std::optional<std::string_view> holder = ButtonHolding(Text(*dos), hints)) {
+    Untickable(row, Text(*dos), "Already stored in " + Text(std::string(*holder)) + ".");
+    return row;
+  }
+  row->setText(BrowserCachesDialog::kFolder, Text(*dos));
+  row->setToolTip(BrowserCachesDialog::kFolder,
+                  Text(*dos) + "\nA user button holding it empties the files directly in this folder.");
+  row->setData(BrowserCachesDialog::kFolder, kDosPathRole, Text(*dos));
+  row->setCheckState(BrowserCachesDialog::kBrowser, Qt::Unchecked);
   return row;
 }
 
 }  // namespace
 
-BrowserCachesDialog::BrowserCachesDialog(const std::vector<FoundCache>& found, SlotHints& hints, TRegFile& reg_file1,
+BrowserCachesDialog::BrowserCachesDialog(const std::vector<CacheSet>& found, SlotHints& hints, TRegFile& reg_file1,
                                          QWidget* parent)
     : QDialog(parent), hints_(hints), reg_file1_(reg_file1) {
   setObjectName("BrowserCachesDialog");
@@ -78,7 +116,7 @@ BrowserCachesDialog::BrowserCachesDialog(const std::vector<FoundCache>& found, S
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
   list_->setTextElideMode(Qt::ElideMiddle);  // a cache folder is told apart by its last names
-  for (const FoundCache& cache : found) list_->addTopLevelItem(CacheRow(cache));
+  for (const CacheSet& set : found) list_->addTopLevelItem(CacheRow(set, hints));
   for (int column = kBrowser; column < kFolder; ++column) list_->resizeColumnToContents(column);
   if (!found.empty()) list_->setCurrentItem(list_->topLevelItem(0));  // Space ticks from the first row on
   list_->setFocus();
@@ -144,9 +182,23 @@ bool BrowserCachesDialog::AskConfirmation(const std::string& text) { return vorl
 void BrowserCachesDialog::ShowInformation(const std::string& text) { vorlix::ShowInformation(this, text); }
 
 void ShowBrowserCachesDialog(QWidget* parent, SlotHints& hints, TRegFile& reg_file1) {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const std::vector<FoundCache> found = FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms());
-  QApplication::restoreOverrideCursor();
+  std::vector<CacheSet> found;
+  {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QProgressDialog searching("Looking for browser caches...", QString(), 0, 0, parent);
+    searching.setWindowTitle("Find browser caches");
+    searching.setCancelButton(nullptr);
+    searching.setWindowModality(Qt::ApplicationModal);  // no other command while the search runs
+    searching.show();
+    QEventLoop waiting;
+    std::unique_ptr<QThread> worker(QThread::create(
+        [&found] { found = FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms()); }));
+    QObject::connect(worker.get(), &QThread::finished, &waiting, &QEventLoop::quit);
+    worker->start();
+    waiting.exec();
+    worker->wait();
+    QApplication::restoreOverrideCursor();
+  }
   BrowserCachesDialog dialog(found, hints, reg_file1, parent);
   dialog.exec();
 }

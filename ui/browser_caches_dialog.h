@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// "Find browser caches": lists the cache folders found for the current user
-// with tick boxes; OK stores each ticked folder in the next free user button.
+// "Find browser caches": lists the cache sets found for the current user, one
+// row per browser and profile, with tick boxes; OK stores each ticked set's
+// main folder in the next free user button.
 #pragma once
 
 #include <QDialog>
@@ -23,7 +24,7 @@ class BrowserCachesDialog : public QDialog, private MessageBoxes {
   // The list's columns.
   enum Column { kBrowser, kProfile, kFiles, kSize, kFolder };
 
-  BrowserCachesDialog(const std::vector<FoundCache>& found, SlotHints& hints, TRegFile& reg_file1,
+  BrowserCachesDialog(const std::vector<CacheSet>& found, SlotHints& hints, TRegFile& reg_file1,
                       QWidget* parent = nullptr);
 
   // The DOS paths of the ticked folders, in list order.
@@ -43,7 +44,8 @@ class BrowserCachesDialog : public QDialog, private MessageBoxes {
   QLabel* shortage_ = nullptr;
 };
 
-// Searches the current user's places and shows the dialog modally.
+// Searches the current user's places on a worker thread, the window staying
+// drawn meanwhile, and shows the dialog modally.
 void ShowBrowserCachesDialog(QWidget* parent, SlotHints& hints, TRegFile& reg_file1);
 
 }  // namespace vorlix

@@ -3,11 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "cleaning/browser_cache_table.h"
+#include "cleaning/browser_locks.h"
+#include "cleaning/search_places.h"
+#include "tests/cleaning/fake_browser_home.h"
 #include "tests/common/test_env.h"
 
 namespace vorlix {
@@ -17,8 +24,8 @@ namespace fs = std::filesystem;
 using test::MakeTempDir;
 using test::WriteFile;
 
-// browser, profile, folder below the fake home (or the full path), files, bytes, running
-using Row = std::tuple<std::string, std::string, std::string, std::uint64_t, std::uint64_t, bool>;
+// browser, profile, folders below the fake home (or full paths), files, bytes, running
+using Row = std::tuple<std::string, std::string, std::vector<std::string>, std::uint64_t, std::uint64_t, bool>;
 
 class BrowserCachesTest : public ::testing::Test {
  protected:
@@ -39,15 +46,18 @@ class BrowserCachesTest : public ::testing::Test {
   // The rows found, with folders below the fake home given relative to it.
   std::vector<Row> Find(const CacheSearchPlaces& places, const std::vector<platform::RunningProgram>& running) const {
     std::vector<Row> rows;
-    for (const FoundCache& found : FindBrowserCaches(places, running)) {
-      const std::string folder =
-          found.folder.starts_with(home_ + "/") ? found.folder.substr(home_.size() + 1) : found.folder;
-      rows.emplace_back(found.browser, found.profile, folder, found.files, found.bytes, found.browser_running);
+    for (const CacheSet& set : FindBrowserCaches(places, running)) {
+      std::vector<std::string> folders;
+      for (const CacheFolder& cache : set.folders) {
+        const std::string& folder = cache.folder;
+        folders.push_back(folder.starts_with(home_ + "/") ? folder.substr(home_.size() + 1) : folder);
+      }
+      rows.emplace_back(set.browser, set.profile, folders, set.files, set.bytes, set.browser_running);
     }
     return rows;
   }
   std::vector<Row> Find(const std::string& wine_prefix, const std::vector<platform::RunningProgram>& running) const {
-    return Find({home_, home_ + "/.cache", wine_prefix}, running);
+    return Find({home_, home_ + "/.cache", wine_prefix, home_ + "/.config"}, running);
   }
 
   std::string users_;
@@ -98,25 +108,27 @@ TEST_F(BrowserCachesTest, EveryLayoutIsFoundWithCountsSizesAndRunningBrowsers) {
   fs::create_directory_symlink(home_, home_ + "/.cache/thumbnails/home");
   fs::create_directory_symlink("/", home_ + "/.cache/thumbnails/root");
 
+  // Links inside a whole cache folder count as files and are never followed.
+  const std::uint64_t ie5_links = prefix.size() + (home_ + "/Downloads").size();
   const std::vector<Row> expected = {
-      {"Firefox", "ab12.default-release", ".cache/mozilla/firefox/ab12.default-release/cache2/entries", 2, 7, true},
-      {"Firefox", "moved.default", "profiles/moved/cache2/entries", 1, 13, true},
-      {"Firefox (Snap)", "sn.default", "snap/firefox/common/.cache/mozilla/firefox/sn.default/cache2/entries", 1, 5,
-       true},
+      {"Firefox", "ab12.default-release", {".cache/mozilla/firefox/ab12.default-release/cache2/entries"}, 2, 7, false},
+      {"Firefox", "moved.default", {"profiles/moved/cache2/entries"}, 1, 13, false},
+      {"Firefox (Snap)", "sn.default", {"snap/firefox/common/.cache/mozilla/firefox/sn.default/cache2/entries"}, 1, 5,
+       false},
       {"Firefox (Flatpak)", "fp.default",
-       ".var/app/org.mozilla.firefox/cache/mozilla/firefox/fp.default/cache2/entries", 1, 6, true},
-      {"Chromium", "Default", ".cache/chromium/Default/Cache/Cache_Data", 1, 10, false},
-      {"Chromium", "Default", ".cache/chromium/Default/Code Cache/js", 1, 2, false},
-      {"Google Chrome", "Profile 1", ".cache/google-chrome/Profile 1/Cache/Cache_Data", 1, 1, false},
-      {"Brave", "Default", ".cache/BraveSoftware/Brave-Browser/Default/Cache/Cache_Data", 1, 1, false},
-      {"Microsoft Edge", "Default", ".cache/microsoft-edge/Default/Code Cache/webui_js", 1, 1, false},
-      {"Microsoft Edge", "Default", "elsewhere/Default/Cache/Cache_Data", 1, 12, false},
-      {"Vivaldi", "Default", ".cache/vivaldi/Default/Cache/Cache_Data", 1, 1, false},
-      {"Opera", "Default", ".cache/opera/Cache/Cache_Data", 1, 1, false},
-      {"Thumbnails", "normal", ".cache/thumbnails/normal", 1, 7, false},
-      {"Internet Explorer (Wine)", "ann",
-       ".wine/drive_c/users/ann/AppData/Local/Microsoft/Windows/INetCache/IE/ABCD1234", 1, 8, true},
-      {"Internet Explorer (Wine)", "bob", ie5, 1, 11, true},
+       {".var/app/org.mozilla.firefox/cache/mozilla/firefox/fp.default/cache2/entries"}, 1, 6, false},
+      {"Chromium", "Default", {".cache/chromium/Default/Cache/Cache_Data", ".cache/chromium/Default/Code Cache"}, 3,
+       62, false},
+      {"Google Chrome", "Profile 1", {".cache/google-chrome/Profile 1/Cache/Cache_Data"}, 1, 1, false},
+      {"Brave", "Default", {".cache/BraveSoftware/Brave-Browser/Default/Cache/Cache_Data"}, 1, 1, false},
+      {"Microsoft Edge", "Default", {".cache/microsoft-edge/Default/Code Cache"}, 1, 1, false},
+      {"Microsoft Edge Beta", "Default", {"elsewhere/Default/Cache/Cache_Data"}, 1, 12, false},
+      {"Vivaldi", "Default", {".cache/vivaldi/Default/Cache/Cache_Data"}, 1, 1, false},
+      {"Opera", "Default", {".cache/opera/Cache/Cache_Data"}, 1, 1, false},
+      {"Thumbnails", "", {".cache/thumbnails/normal", ".cache/thumbnails/fail"}, 2, 14, false},
+      {"Internet Explorer (Wine)", "ann", {".wine/drive_c/users/ann/AppData/Local/Microsoft/Windows/INetCache/IE"}, 1,
+       8, true},
+      {"Internet Explorer (Wine)", "bob", {fs::path(ie5).parent_path().string()}, 3, 11 + ie5_links, true},
   };
   const std::vector<platform::RunningProgram> running = {{"/usr/lib/firefox/firefox", "firefox"},
                                                          {"/usr/bin/wine64-preloader", "iexplore.exe"},
@@ -126,10 +138,12 @@ TEST_F(BrowserCachesTest, EveryLayoutIsFoundWithCountsSizesAndRunningBrowsers) {
   // The default prefix named again through $WINEPREFIX is listed once; nothing runs.
   const std::vector<Row> rows = Find(home_ + "/.wine", {});
   EXPECT_EQ(rows.size(), expected.size() - 1);
-  for (const Row& row : rows) EXPECT_FALSE(std::get<5>(row)) << std::get<2>(row);
+  for (const Row& row : rows) EXPECT_FALSE(std::get<5>(row)) << std::get<0>(row) << " " << std::get<1>(row);
   // "/" as the prefix, or as the home folder, opens nothing outside the home folder.
   EXPECT_EQ(Find("/", {}), rows);
-  for (const Row& row : Find({"/", home_ + "/.cache", ""}, {})) EXPECT_FALSE(std::get<2>(row).starts_with("/"));
+  for (const Row& row : Find({"/", home_ + "/.cache", "", ""}, {})) {
+    for (const std::string& folder : std::get<2>(row)) EXPECT_FALSE(folder.starts_with("/")) << folder;
+  }
 }
 
 TEST_F(BrowserCachesTest, ACacheFolderOutsideTheHomeFolderIsSearchedAsTheBrowsersOwnPlace) {
@@ -141,12 +155,87 @@ TEST_F(BrowserCachesTest, ACacheFolderOutsideTheHomeFolderIsSearchedAsTheBrowser
   fs::create_directory_symlink(cache + "/moved", home_ + "/.mozilla/firefox/q");
 
   const std::vector<Row> expected = {
-      {"Firefox", "p", ".mozilla/firefox/p/cache2/entries", 1, 4, false},
-      {"Firefox", "q", cache + "/moved/cache2/entries", 1, 5, false},
-      {"Chromium", "Default", cache + "/chromium/Default/Cache/Cache_Data", 1, 2, false},
-      {"Thumbnails", "normal", cache + "/thumbnails/normal", 1, 3, false},
+      {"Firefox", "p", {".mozilla/firefox/p/cache2/entries"}, 1, 4, false},
+      {"Firefox", "q", {cache + "/moved/cache2/entries"}, 1, 5, false},
+      {"Chromium", "Default", {cache + "/chromium/Default/Cache/Cache_Data"}, 1, 2, false},
+      {"Thumbnails", "", {cache + "/thumbnails/normal"}, 1, 3, false},
   };
-  EXPECT_EQ(Find({home_, cache, ""}, {}), expected);
+  EXPECT_EQ(Find({home_, cache, "", ""}, {}), expected);
+}
+
+TEST(BrowserCacheTableTest, EveryCacheFolderIsBelowAProfileAndNoneHoldsWhatTheUserKeeps) {
+  // Names of profile data that no cleaning may reach, anywhere in a path.
+  const std::vector<std::string_view> kept = {
+      "Cookies", "cookies.sqlite", "History", "places.sqlite", "Preferences", "prefs.js", "Local Storage",
+      "Session Storage", "IndexedDB", "storage", "sessionstore.jsonlz4", "sessionstore-backups", "Login Data",
+      "logins.json", "key4.db", "CacheStorage", "Database", "Local State", "safebrowsing"};
+  const auto check = [&](std::string_view cache) {
+    SCOPED_TRACE(std::string(cache));
+    ASSERT_FALSE(cache.empty());
+    EXPECT_FALSE(cache.starts_with('/'));
+    std::size_t start = 0;
+    while (start <= cache.size()) {
+      const std::size_t end = std::min(cache.find('/', start), cache.size());
+      const std::string_view part = cache.substr(start, end - start);
+      EXPECT_TRUE(!part.empty() && part != "." && part != ".." && part != "*");
+      EXPECT_EQ(std::find(kept.begin(), kept.end(), part), kept.end());
+      start = end + 1;
+    }
+  };
+  for (const BrowserRow& browser : BrowserTable()) {
+    SCOPED_TRACE(std::string(browser.name));
+    EXPECT_FALSE(ProfileCacheFolders(browser.family).empty());
+    for (std::string_view cache : ProfileCacheFolders(browser.family)) check(cache);
+    for (std::string_view cache : SharedCacheFolders(browser.family)) check(cache);
+  }
+}
+
+TEST(BrowserCachesFakeHomeTest, EveryCacheFolderAndNothingElseIsFoundWithTheRunningBrowserMarked) {
+  const test::FakeBrowserHome home = test::MakeFakeBrowserHome();
+  std::vector<std::string> folders;
+  std::vector<std::string> running;
+  for (const CacheSet& set : FindBrowserCaches(home.Places(), {})) {
+    std::uint64_t files = 0;
+    for (const CacheFolder& cache : set.folders) {
+      folders.push_back(cache.folder);
+      if (set.browser_running) running.push_back(cache.folder);
+      files += cache.whole.files;
+    }
+    EXPECT_EQ(set.files, files) << set.browser << " " << set.profile;
+  }
+  std::sort(folders.begin(), folders.end());
+  std::sort(running.begin(), running.end());
+  EXPECT_EQ(folders, home.cache_folders);
+  EXPECT_EQ(running, home.running_folders);
+  for (const std::string& file : home.kept_files) {
+    for (const std::string& folder : folders) EXPECT_FALSE(IsInsideFolder(file, folder)) << file;
+  }
+}
+
+TEST_F(BrowserCachesTest, AProfileIsInUseOnlyWhileItsLockNamesALiveProcessOrIsHeld) {
+  const std::string firefox = home_ + "/ff";
+  Folder("ff");
+  fs::create_symlink("127.0.1.1:+2147483646", firefox + "/lock");
+  File("ff/.parentlock");
+  EXPECT_FALSE(MozillaProfileInUse(firefox));
+  const int fd = open((firefox + "/.parentlock").c_str(), O_RDWR | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  ASSERT_EQ(fcntl(fd, F_SETLK, &lock), 0);
+  EXPECT_TRUE(MozillaProfileInUse(firefox));
+  close(fd);
+  EXPECT_FALSE(MozillaProfileInUse(firefox));
+  fs::remove(firefox + "/lock");
+  fs::create_symlink("127.0.1.1:+" + std::to_string(getpid()), firefox + "/lock");
+  EXPECT_TRUE(MozillaProfileInUse(firefox));
+
+  // A Chromium lock of another host may be live there (one of this host is
+  // checked in the fake home).
+  Folder("ch");
+  fs::create_symlink("other-host-2147483646", home_ + "/ch/SingletonLock");
+  EXPECT_TRUE(ChromiumProfileInUse(home_ + "/ch"));
 }
 
 }  // namespace

@@ -65,5 +65,15 @@ TEST(GroupedCountTest, PutsACommaBetweenGroupsOfThreeDigitsOnly) {
   EXPECT_EQ(GroupedCount(UINT64_MAX), "18,446,744,073,709,551,615");
 }
 
+TEST(SizeTextTest, CountsInThousandsAndTakesAUnitOnlyOnceReached) {
+  EXPECT_EQ(SizeText(1), "1 byte");
+  EXPECT_EQ(SizeText(999), "999 bytes");
+  EXPECT_EQ(SizeText(1000), "1.0 kB");
+  EXPECT_EQ(SizeText(673039), "673.0 kB");
+  EXPECT_EQ(SizeText(999999), "1000.0 kB");
+  EXPECT_EQ(SizeText(1500000), "1.5 MB");
+  EXPECT_EQ(SizeText(UINT64_MAX), "18.4 EB");
+}
+
 }  // namespace
 }  // namespace vorlix

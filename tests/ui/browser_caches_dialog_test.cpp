@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -30,45 +33,66 @@ void Put(const std::string& path) {
   test::WriteFile(path, "cached");
 }
 
-TEST_F(BrowserCachesDialogTest, TickedFoldersGoToFreeUserButtonsOnlyAsARightClickSaveStoresThem) {
+TEST_F(BrowserCachesDialogTest, TickedSetsStoreTheirMainFolderInFreeUserButtonsOnlyAsARightClickSaveStoresThem) {
   const std::string home = root_ + "/home";
   Put(home + "/.cache/mozilla/firefox/p1/cache2/entries/E1");
+  Put(home + "/.cache/mozilla/firefox/p1/startupCache/s");
+  fs::create_directories(home + "/.mozilla/firefox/p1");
+  fs::create_symlink("127.0.1.1:+" + std::to_string(getpid()), home + "/.mozilla/firefox/p1/lock");
   Put(home + "/.cache/chromium/Default/Cache/Cache_Data/data_0");
+  test::WriteFile(home + "/.cache/chromium/Default/Cache/Cache_Data/data_1", std::string(673038, 'x'));
+  Put(home + "/.cache/chromium/odd\\name/Cache/Cache_Data/f");  // no DOS path can name it
+  Put(home + "/snap/chromium/common/.cache/chromium/Default/Cache/Cache_Data/f");
+  Put(home + "/.cache/BraveSoftware/Brave-Browser/Default/Cache/Cache_Data/f");
   Put(home + "/.cache/thumbnails/large/t.png");
   Put(home + "/.cache/thumbnails/normal/t.png");
-  Put(home + "/.cache/thumbnails/odd\\name/t.png");  // no DOS path can name it
-  const std::vector<FoundCache> found =
-      FindBrowserCaches({home, home + "/.cache", ""}, {{"/usr/lib/firefox/firefox", "firefox"}});
+  const std::vector<CacheSet> found = FindBrowserCaches({home, home + "/.cache", "", home + "/.config"}, {});
 
   TRegFile store;
   BindSettingsStore(store, "TForm1", "RegFile1");
   test::FakeMainView view;
-  for (const std::size_t set : {8u, 10u, 12u}) {  // U1, U3 and U5 are set already
+  const std::string brave = "D:\\home\\.cache\\BraveSoftware\\Brave-Browser\\Default\\Cache\\Cache_Data";
+  const std::vector<std::pair<std::size_t, std::string>> kept = {{8, brave}, {10, "D:\\kept"}, {12, "D:\\kept"}};
+  for (const auto& [set, folder] : kept) {  // U1, U3 and U5 are set already
     store.WriteValue(kFolderSlots[set].DriveValue(), std::string("d"));
-    store.WriteValue(kFolderSlots[set].FolderValue(), std::string("D:\\kept"));
-    store.WriteValue(kFolderSlots[set].HintValue(), std::string("D:\\kept"));
-    view.hints[set] = "D:\\kept";
+    store.WriteValue(kFolderSlots[set].FolderValue(), folder);
+    store.WriteValue(kFolderSlots[set].HintValue(), folder);
+    view.hints[set] = folder;
   }
   BrowserCachesDialog dialog(found, view, store);
 
   auto* list = dialog.findChild<QTreeWidget*>("CacheList");
-  ASSERT_EQ(list->topLevelItemCount(), 5);
-  const QString dos_home = "D:\\home\\.cache\\";
-  const QStringList folders = {dos_home + "mozilla\\firefox\\p1\\cache2\\entries",
-                               dos_home + "chromium\\Default\\Cache\\Cache_Data", dos_home + "thumbnails\\large",
-                               dos_home + "thumbnails\\normal"};
+  ASSERT_EQ(list->topLevelItemCount(), 6);
+  const QString dos_home = "D:\\home\\";
+  const QStringList folders = {dos_home + ".cache\\mozilla\\firefox\\p1\\cache2\\entries",
+                               dos_home + ".cache\\chromium\\Default\\Cache\\Cache_Data",
+                               dos_home + "snap\\chromium\\common\\.cache\\chromium\\Default\\Cache\\Cache_Data",
+                               dos_home + ".cache\\thumbnails\\normal"};
+  const QStringList browsers = {"Firefox (running)", "Chromium", "Chromium (Snap)", "Thumbnails"};
+  const std::vector<int> offered = {0, 1, 3, 5};
   for (int i = 0; i < 4; ++i) {
-    QTreeWidgetItem* row = list->topLevelItem(i);
+    QTreeWidgetItem* row = list->topLevelItem(offered[i]);
+    EXPECT_EQ(row->text(BrowserCachesDialog::kBrowser), browsers[i]);
     EXPECT_EQ(row->text(BrowserCachesDialog::kFolder), folders[i]);
-    EXPECT_EQ(row->text(BrowserCachesDialog::kFiles), "1");
     EXPECT_TRUE(row->flags() & Qt::ItemIsEnabled);
     row->setCheckState(BrowserCachesDialog::kBrowser, Qt::Checked);
   }
-  EXPECT_EQ(list->topLevelItem(0)->text(BrowserCachesDialog::kBrowser), "Firefox (running)");
-  EXPECT_EQ(list->topLevelItem(1)->text(BrowserCachesDialog::kBrowser), "Chromium");
-  QTreeWidgetItem* unreachable = list->topLevelItem(4);
-  EXPECT_FALSE(unreachable->flags() & Qt::ItemIsEnabled);
-  EXPECT_FALSE(unreachable->data(BrowserCachesDialog::kBrowser, Qt::CheckStateRole).isValid());
+  // A set's figures are those of all its folders; sizes count in thousands.
+  EXPECT_EQ(list->topLevelItem(0)->text(BrowserCachesDialog::kFiles), "2");
+  EXPECT_EQ(list->topLevelItem(1)->text(BrowserCachesDialog::kFiles), "2");
+  EXPECT_EQ(list->topLevelItem(1)->text(BrowserCachesDialog::kSize), "673.0 kB");
+  EXPECT_EQ(list->topLevelItem(5)->text(BrowserCachesDialog::kFiles), "2");
+  // A running browser's set is greyed; the others are not.
+  EXPECT_EQ(list->topLevelItem(0)->foreground(BrowserCachesDialog::kBrowser),
+            QApplication::palette().brush(QPalette::Disabled, QPalette::Text));
+  EXPECT_EQ(list->topLevelItem(1)->foreground(BrowserCachesDialog::kBrowser).style(), Qt::NoBrush);
+  // Not offered: a folder no drive reaches, and one a user button holds already.
+  for (const int untickable : {2, 4}) {
+    QTreeWidgetItem* row = list->topLevelItem(untickable);
+    EXPECT_FALSE(row->flags() & Qt::ItemIsEnabled) << untickable;
+    EXPECT_FALSE(row->data(BrowserCachesDialog::kBrowser, Qt::CheckStateRole).isValid()) << untickable;
+  }
+  EXPECT_EQ(list->topLevelItem(4)->toolTip(BrowserCachesDialog::kFolder), "Already stored in U1.");
   EXPECT_EQ(dialog.findChild<QLabel*>("Shortage")->text(),
             "4 folders are ticked but only 3 user buttons are free: the last 1 will not be saved.");
 
@@ -104,9 +128,9 @@ TEST_F(BrowserCachesDialogTest, TickedFoldersGoToFreeUserButtonsOnlyAsARightClic
     EXPECT_EQ(view.DriveBoxDrive(), 'd');
     EXPECT_EQ(view.TreeDirectory(), dos);
   }
-  for (const std::size_t kept : {8u, 10u, 12u}) {
-    EXPECT_EQ(ReadText(store, kFolderSlots[kept].FolderValue(), ""), "D:\\kept");
-    EXPECT_EQ(view.hints[kept], "D:\\kept");
+  for (const auto& [set, folder] : kept) {
+    EXPECT_EQ(ReadText(store, kFolderSlots[set].FolderValue(), ""), folder);
+    EXPECT_EQ(view.hints[set], folder);
   }
 }
 
