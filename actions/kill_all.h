@@ -6,13 +6,8 @@
 #include "actions/main_view.h"
 #include "actions/program_state.h"
 #include "settings/reg_files.h"
-#include "settings/settings_catalogue.h"
 
 namespace vorlix {
-
-// A user slot whose hint carries the unset mark; Kill All skips it even when
-// selected. IE slots are never unset here.
-bool IsUnsetUserSlot(const FolderSlot& slot, std::size_t index, const SlotHints& hints);
 
 // Shows the selection dialog; after OK cleans, in item order, each selected
 // IE slot and each selected user slot that is set up (from the main window's

@@ -12,6 +12,7 @@
 #include "tests/actions/actions_fixture.h"
 #include "tests/actions/fake_main_view.h"
 #include "tests/cleaning/swap_round.h"
+#include "tests/common/child_process.h"
 #include "tests/common/drives.h"
 #include "tests/common/test_env.h"
 
@@ -323,6 +324,36 @@ TEST_F(FolderCleaningTest, NoDeletesNothingAndAnEmptyOrRecycledCacheIsReportedEm
       "Your cache must have been empty as the\n\rspace after cleaning is the same as\n\r"
       "before cleaning or you used the\n\rrecycle bin for your deletions.";
   EXPECT_EQ(view_.information, (std::vector<std::string>{empty, empty}));
+}
+
+}  // namespace
+}  // namespace vorlix
+
+namespace vorlix {
+namespace {
+
+// After a run the status bar says why files stayed, counted by reason: here
+// the folder refuses changes, and both files are named with the system's reason.
+TEST(DeleteCacheReasonTest, TheStatusBarCountsTheFilesThatStayedByTheirReason) {
+  test::WherePermissionsBind([](const std::string& folder) {
+    const test::OwnDriveLinks links(folder + "/config");
+    const std::string locked = folder + "/locked";
+    std::filesystem::create_directories(locked);
+    WriteFile(locked + "/a", "x");
+    WriteFile(locked + "/b", "x");
+    ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
+    test::MapDrive('d', locked);
+    test::FreshDriveState();
+    ProgramState state;
+    state.confirm = true;
+    test::FakeMainView view;
+    view.SetTreeDirectory("D:\\");
+    DeleteCache(state, view);
+    chmod(locked.c_str(), 0755);
+    EXPECT_TRUE(PathExists(locked + "/a"));
+    ASSERT_FALSE(view.status_texts.empty());
+    EXPECT_EQ(view.status_texts.back(), "2 files could not be removed: permission denied");
+  });
 }
 
 }  // namespace

@@ -45,6 +45,8 @@ bool TakeOption(const std::string& word, Options& options) {
     options.dry_run = true;
   } else if (cleaning && (word == "--interactive" || word == "-i")) {
     options.interactive = true;
+  } else if (cleaning && word == "--keep-going") {
+    options.keep_going = true;
   } else if (options.command == Command::kRun && word == "--kill-all") {
     options.kill_all = true;
   } else if (options.command == Command::kRun && word == "--typed-urls") {
@@ -65,12 +67,6 @@ std::optional<std::size_t> SlotIndexOf(const std::string& name) {
     return kIeSlots + static_cast<std::size_t>(name[1] - '1');
   }
   return std::nullopt;
-}
-
-std::string SlotName(std::size_t index) {
-  if (index < kIeSlots) return std::to_string(index + 1);
-  std::string name = "u";
-  return name.append(std::to_string(index - kIeSlots + 1));
 }
 
 Options ParseOptions(const std::vector<std::string>& args) {

@@ -9,9 +9,9 @@ namespace vorlix::clean_tool {
 inline constexpr std::string_view kHelp = R"(Usage: vorlix-clean list [--no-count] [--json]
        vorlix-clean run [SLOT...] [--kill-all] [--typed-urls] [--history]
                         [--trash|--permanent] [--dry-run] [--interactive]
-                        [--quiet] [--json]
+                        [--keep-going] [--quiet] [--json]
        vorlix-clean folder PATH [--trash|--permanent] [--dry-run]
-                        [--interactive] [--quiet] [--json]
+                        [--interactive] [--keep-going] [--quiet] [--json]
 
 Cleans the Vorlix folder slots from a terminal, a script or a timer, with the
 settings the Vorlix window keeps ($XDG_CONFIG_HOME/vorlix/registry.db) and the
@@ -41,6 +41,9 @@ Options:
   -n, --dry-run   Show what would go; delete nothing. Also --preview.
   -i, --interactive
                   Ask on the terminal before each folder.
+  --keep-going    A folder that cannot be entered, or that is never
+                  cleaned without asking, is reported and the run goes on
+                  (exit status 3 all the same).
   --no-count      list: do not count the files.
   -q, --quiet     No progress bar and no summary; errors still go to stderr.
   --json          Print one JSON object with the result on standard output.
@@ -48,8 +51,9 @@ Options:
   --version       Show the version.
 
 Exit status: 0 all done; 1 some files could not be removed (each is named on
-standard error, the run goes on); 2 wrong arguments; 3 a folder could not be
-entered or the settings store could not be read (the run stops there); 130
+standard error with a count by reason after its folder, the run goes on); 2
+wrong arguments; 3 a folder could not be entered or the settings store could
+not be read (the run stops there; with --keep-going a folder is passed by); 130
 interrupted (Ctrl+C stops after the current file and reports what was done).
 )";
 
