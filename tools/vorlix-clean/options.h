@@ -16,7 +16,8 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-enum class Command { kHelp, kVersion, kList, kRun, kFolder };
+// kCompletion: --print-completion, which prints the bash completion script.
+enum class Command { kHelp, kVersion, kCompletion, kList, kRun, kFolder };
 enum class MethodOverride { kNone, kTrash, kPermanent };
 
 struct Options {
