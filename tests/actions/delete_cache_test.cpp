@@ -271,6 +271,20 @@ TEST_F(FolderCleaningTest, FilesOnAFileSystemWithoutTrashStayAndTheStatusBarSays
   DeleteCache(state_, view_);
   EXPECT_FALSE(PathExists(folder + "/only.tmp"));
   EXPECT_TRUE(view_.status_texts.empty());
+
+  // A trash folder that is there but cannot be used is named as such, with the system's reason.
+  const std::string trash = platform::DataHome() + "/Trash";
+  std::filesystem::remove_all(trash);
+  WriteFile(trash, "not a folder");
+  WriteFile(root_ + "/kept.tmp", "kept");
+  view_.SetTreeDirectory("D:\\");
+  view_.recycle = true;
+  view_.status_texts.clear();
+  DeleteCache(state_, view_);
+  std::filesystem::remove(trash);  // the home trash serves the later tests
+  EXPECT_EQ(ReadFile(root_ + "/kept.tmp"), "kept");
+  EXPECT_EQ(view_.status_texts, std::vector<std::string>{"1 file was not moved to the trash: the trash folder " +
+                                                         trash + " cannot be used: Not a directory"});
 }
 
 TEST_F(FolderCleaningTest, AsksForTheViewedFolderAndReportsTheBytesRegained) {
