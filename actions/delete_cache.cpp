@@ -42,13 +42,16 @@ void ReportUnfinished(DeleteOutcome outcome, const std::string& folder, MessageB
 
 }  // namespace
 
-LeftFiles DeleteCache(ProgramState& state, CleaningView& view) {
+ListedFolder FileListing(const FolderView& view) {
+  return {view.FileListDirectory(), view.FileListIdentity(), view.FileListItems()};
+}
+
+LeftFiles DeleteCache(ProgramState& state, CleaningView& view, const ListedFolder& listed) {
   const ConfirmationReset reset(state);
   const std::int64_t before = SumFreeSpace();
   const bool recycle = view.RecycleChecked();
   // What the question names is what gets deleted, whatever the view does
-  // while the question is open.
-  const ListedFolder listed{view.FileListDirectory(), view.FileListIdentity(), view.FileListItems()};
+  // while the question is open: the listing was taken before it.
   if (state.confirm &&
       !view.AskWarning(JoinLines({"You are about to DELETE all of the files in the following directory:",
                                    view.TreeDirectory(), "Is this what you want to do? "}))) {

@@ -54,7 +54,7 @@ class WindowRun : public RunFrontEnd {
       view_.SetTreeDirectory(target.folder);
       view_.SetStatusText(target.folder);
     }
-    return DeleteCache(state_, view_);
+    return DeleteCache(state_, view_, FileListing(view_));
   }
 
   bool CleanTypedUrls() override {
