@@ -114,6 +114,7 @@ std::string UsageText() {
 
 std::string CompletionScript() {
   std::string script =
+      "# SPDX-License-Identifier: MIT\n"
       "# bash completion for vorlix-clean: commands, slots, options and folders.\n"
       "_vorlix_clean() {\n"
       "  local cur=${COMP_WORDS[COMP_CWORD]}\n"
