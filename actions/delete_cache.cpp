@@ -7,6 +7,7 @@
 #include <string>
 
 #include "actions/confirmation_reset.h"
+#include "cleaning/left_files.h"
 #include "cleaning/listed_files.h"
 #include "cleaning/regained_report.h"
 #include "support/disk_utils.h"
@@ -39,45 +40,31 @@ void ReportUnfinished(DeleteOutcome outcome, const std::string& folder, MessageB
   }
 }
 
-// Counts the files that stayed for want of a trash, and passes everything on
-// to the view's watcher, when it has one.
-class NoTrashCounter : public DeleteWatcher {
- public:
-  explicit NoTrashCounter(DeleteWatcher* next) : next_(next) {}
-  void EntryDone(std::size_t index, EntryResult result) override {
-    if (result == EntryResult::kNoTrash) ++count_;
-    if (next_ != nullptr) next_->EntryDone(index, result);
-  }
-  bool StopBefore(std::size_t index) override { return next_ != nullptr && next_->StopBefore(index); }
-  std::size_t Count() const { return count_; }
-
- private:
-  DeleteWatcher* next_;
-  std::size_t count_ = 0;
-};
-
 }  // namespace
 
-std::size_t DeleteCache(ProgramState& state, CleaningView& view) {
+ListedFolder FileListing(const FolderView& view) {
+  return {view.FileListDirectory(), view.FileListIdentity(), view.FileListItems()};
+}
+
+LeftFiles DeleteCache(ProgramState& state, CleaningView& view, const ListedFolder& listed) {
   const ConfirmationReset reset(state);
   const std::int64_t before = SumFreeSpace();
   const bool recycle = view.RecycleChecked();
   // What the question names is what gets deleted, whatever the view does
-  // while the question is open.
-  const ListedFolder listed{view.FileListDirectory(), view.FileListIdentity(), view.FileListItems()};
+  // while the question is open: the listing was taken before it.
   if (state.confirm &&
       !view.AskWarning(JoinLines({"You are about to DELETE all of the files in the following directory:",
                                    view.TreeDirectory(), "Is this what you want to do? "}))) {
-    return 0;
+    return {};
   }
   DeleteOutcome outcome = DeleteOutcome::kDone;
-  std::size_t not_trashed = 0;
+  LeftFiles left;
   {
     const BusyWhileAlive busy(view);
     view.RunFileWork(listed.names.size(), [&](DeleteWatcher* watcher) {
-      NoTrashCounter counter(watcher);
+      LeftCounter counter(watcher);
       outcome = DeleteListedFiles(listed, recycle, &counter);
-      not_trashed = counter.Count();
+      left = counter.Left();
     });
     // A list that shows another folder by now was not cleaned: it stays.
     if (view.FileListDirectory() == listed.folder && view.FileListIdentity() == listed.identity) {
@@ -86,14 +73,14 @@ std::size_t DeleteCache(ProgramState& state, CleaningView& view) {
   }
   if (outcome != DeleteOutcome::kDone) {
     ReportUnfinished(outcome, listed.folder, view);
-    return not_trashed;
+    return left;
   }
   const std::int64_t after = SumFreeSpace();
   if (state.confirm) {
     view.ShowInformation(RegainedReport(kFolderCleanedLine, after - before));
-    if (not_trashed > 0) view.SetStatusText(NotTrashedText(not_trashed));
+    if (left.Count() > 0) view.SetStatusText(left.Text());
   }
-  return not_trashed;
+  return left;
 }
 
 }  // namespace vorlix

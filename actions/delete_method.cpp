@@ -9,11 +9,7 @@
 
 namespace vorlix {
 
-void LoadUseRecycleFlags(ProgramState& state, TRegFile& reg_file) {
-  for (std::size_t i = 0; i < kFolderSlots.size(); ++i) {
-    state.use_recycle[i] = ReadFlag(reg_file, std::string(kFolderSlots[i].use_recycle_value));
-  }
-}
+void LoadUseRecycleFlags(ProgramState& state, TRegFile& reg_file) { state.use_recycle = ReadRecycleFlags(reg_file); }
 
 DeleteMethodTicks LoadDeleteMethods(ProgramState& state, TRegFile& reg_file) {
   LoadUseRecycleFlags(state, reg_file);

@@ -18,7 +18,7 @@ void SlotLoad(std::size_t slot_index, const ProgramState& state, MainView& view,
     view.SetStatusText(kNotConfiguredText);
     return;
   }
-  ShowSlotFolder(ReadSlotFolder(slot, FolderReader::kSlotLoad, reg_file1), view);
+  ShowSlotFolder(ReadSlotPlace(slot, FolderReader::kSlotLoad, reg_file1), view);
   view.SetRecycleChecked(state.use_recycle[slot_index]);
 }
 

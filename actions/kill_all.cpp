@@ -8,52 +8,79 @@
 
 #include "actions/confirmation_reset.h"
 #include "actions/delete_cache.h"
-#include "actions/kill_all_selection.h"
 #include "actions/slot_folder.h"
+#include "cleaning/cleaning_run.h"
 #include "cleaning/regained_report.h"
-#include "cleaning/unattended_folder.h"
 #include "cleaning/typed_urls.h"
-#include "settings/settings_catalogue.h"
 #include "support/disk_utils.h"
 
 namespace vorlix {
+namespace {
 
-bool IsUnsetUserSlot(const FolderSlot& slot, std::size_t index, const SlotHints& hints) {
-  return slot.kind == SlotKind::kUser && hints.SlotHint(index).find(kUnsetMark) != std::string::npos;
+// The run's targets as the window holds them: the selection and the methods
+// of the program's state, set up or not by the buttons' hints, each selected
+// slot's place as stored, and the history folder with the check box as it
+// stands.
+StoredTargets WindowTargets(const ProgramState& state, MainView& view, TRegFile& reg_file1) {
+  StoredTargets targets;
+  for (std::size_t i = 0; i < kFolderSlots.size(); ++i) {
+    const FolderSlot& slot = kFolderSlots[i];
+    if (!state.kill_all[i]) continue;
+    const bool unset = IsUnsetUserSlot(slot, view.SlotHint(i));
+    const SlotPlace place = unset ? SlotPlace{} : ReadSlotPlace(slot, FolderReader::kKillAll, reg_file1);
+    targets.slot_targets[i] = {TargetKind::kFolder, SlotName(i), place.drive, place.folder, state.use_recycle[i], true,
+                        unset};
+  }
+  targets.history = {TargetKind::kFolder, "history", 0, state.history_folder, view.RecycleChecked(),
+                     state.kill_all[kKillAllHistoryItem], false};
+  targets.typed_urls = {TargetKind::kTypedUrls, "typed-urls", 0, {}, false, state.kill_all[kKillAllTypedUrlsItem],
+                        false};
+  return targets;
 }
+
+// Brings each folder into the window and empties it as "Delete Cache" does,
+// without asking.
+class WindowRun : public RunFrontEnd {
+ public:
+  WindowRun(ProgramState& state, MainView& view, TRegFile& reg_file2)
+      : state_(state), view_(view), reg_file2_(reg_file2) {}
+
+  LeftFiles CleanFolder(const CleaningTarget& target, const UnattendedFolder& checked) override {
+    state_.confirm = false;
+    if (target.drive != 0) {
+      ShowSlotFolder({target.drive, target.folder}, view_);
+      checked.CheckEntered(view_.TreeDirectory());
+      view_.SetRecycleChecked(target.recycle);
+    } else {
+      view_.SetTreeDirectory(target.folder);
+      checked.CheckEntered(view_.TreeDirectory());
+      view_.SetStatusText(target.folder);
+    }
+    return DeleteCache(state_, view_, FileListing(view_));
+  }
+
+  bool CleanTypedUrls() override {
+    DeleteTypedUrls(reg_file2_);
+    return true;
+  }
+
+ private:
+  ProgramState& state_;
+  MainView& view_;
+  TRegFile& reg_file2_;
+};
+
+}  // namespace
 
 void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile& reg_file2) {
   const std::int64_t before = SumFreeSpace();
   if (!view.ShowKillAllDialog()) return;
   const ConfirmationReset reset(state);
-  std::size_t not_trashed = 0;
-  for (std::size_t i = 0; i < kFolderSlots.size(); ++i) {
-    const FolderSlot& slot = kFolderSlots[i];
-    if (!state.kill_all[i] || IsUnsetUserSlot(slot, i, view)) continue;
-    state.confirm = false;
-    const SlotFolder target = ReadSlotFolder(slot, FolderReader::kKillAll, reg_file1);
-    // An empty folder text names no folder: entering it would leave the view
-    // where it is, and that folder's files are not this slot's to delete.
-    if (target.folder.empty()) continue;
-    const UnattendedFolder checked(target.folder, target.drive);
-    ShowSlotFolder(target, view);
-    checked.CheckEntered(view.TreeDirectory());
-    view.SetRecycleChecked(state.use_recycle[i]);
-    not_trashed += DeleteCache(state, view);
-  }
-  if (state.kill_all[kKillAllTypedUrlsItem]) DeleteTypedUrls(reg_file2);
-  // Likewise an empty history folder (a setting of a type the store cannot read).
-  if (state.kill_all[kKillAllHistoryItem] && !state.history_folder.empty()) {
-    state.confirm = false;
-    const UnattendedFolder checked(state.history_folder);
-    view.SetTreeDirectory(state.history_folder);
-    checked.CheckEntered(view.TreeDirectory());
-    view.SetStatusText(state.history_folder);
-    not_trashed += DeleteCache(state, view);
-  }
+  WindowRun run(state, view, reg_file2);
+  const LeftFiles left = RunCleaning(PlanRun(WindowTargets(state, view, reg_file1), state.kill_all), run);
   const std::int64_t after = SumFreeSpace();
   view.ShowInformation(RegainedReport(kAllFoldersCleanedLine, after - before));
-  if (not_trashed > 0) view.SetStatusText(NotTrashedText(not_trashed));
+  if (left.Count() > 0) view.SetStatusText(left.Text());
 }
 
 }  // namespace vorlix

@@ -24,9 +24,8 @@ const std::array<KillAllItem, kKillAllItemCount>& KillAllItems() {
 std::array<KillAllBox, kKillAllItemCount> ReadKillAllBoxes(TRegFile& reg_file) {
   std::array<KillAllBox, kKillAllItemCount> boxes;
   const auto& items = KillAllItems();
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    boxes[i].checked = ReadFlag(reg_file, std::string(items[i].selection_value));
-  }
+  const KillAllTicks ticks = ReadKillAllTicks(reg_file);
+  for (std::size_t i = 0; i < items.size(); ++i) boxes[i].checked = ticks[i];
   for (std::size_t i = 0; i < items.size(); ++i) {
     const FolderSlot* slot = items[i].slot;
     boxes[i].caption = slot == nullptr ? std::string(items[i].fixed_caption)

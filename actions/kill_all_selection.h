@@ -16,8 +16,6 @@
 
 namespace vorlix {
 
-inline constexpr std::size_t kKillAllItemCount = 16;
-
 struct KillAllItem {
   std::string_view check_box;        // "cb05"
   std::string_view selection_value;  // "Delete all 5 selected"

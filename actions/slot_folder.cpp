@@ -1,17 +1,9 @@
 // SPDX-License-Identifier: MIT
-// A folder slot's stored place, storing it, and bringing it into view.
+// Storing a folder slot's place, and bringing it into view.
 
 #include "actions/slot_folder.h"
 
-#include "settings/setting_values.h"
-
 namespace vorlix {
-
-SlotFolder ReadSlotFolder(const FolderSlot& slot, FolderReader reader, TRegFile& reg_file1) {
-  const std::string drive_text = ReadText(reg_file1, slot.DriveValue(), kDriveDefault);
-  const char drive = drive_text.empty() ? kDriveDefault.front() : drive_text.front();
-  return {drive, ReadText(reg_file1, slot.FolderValue(), slot.DefaultFolder(reader))};
-}
 
 void StoreSlotFolder(std::size_t slot_index, char drive, const std::string& folder, SlotHints& hints,
                      TRegFile& reg_file1) {
@@ -22,7 +14,7 @@ void StoreSlotFolder(std::size_t slot_index, char drive, const std::string& fold
   hints.SetSlotHint(slot_index, folder);
 }
 
-void ShowSlotFolder(const SlotFolder& target, FolderView& view) {
+void ShowSlotFolder(const SlotPlace& target, FolderView& view) {
   view.SetDriveBoxDrive(target.drive);
   view.SetTreeDrive(target.drive);
   view.SetTreeDirectory(target.folder);

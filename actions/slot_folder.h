@@ -1,26 +1,18 @@
 // SPDX-License-Identifier: MIT
-// A folder slot's stored place, storing it, and bringing it into view: what a
-// slot load, a slot save, each folder of a Kill All run and the storing of
-// found browser caches share.
+// Storing a folder slot's place, and bringing it into view: what a slot load,
+// a slot save, each folder of a Kill All run and the storing of found browser
+// caches share.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
 #include "actions/main_view.h"
+#include "cleaning/cleaning_plan.h"
 #include "settings/reg_files.h"
 #include "settings/settings_catalogue.h"
 
 namespace vorlix {
-
-struct SlotFolder {
-  char drive;
-  std::string folder;
-};
-
-// The slot's stored drive and folder, with the given reader's folder default.
-// A drive value emptied outside the program counts as the default drive.
-SlotFolder ReadSlotFolder(const FolderSlot& slot, FolderReader reader, TRegFile& reg_file1);
 
 // Stores a drive letter (lower case, as the drive box reports it) and a full
 // DOS folder path as the slot's place, and the folder as its hint, in the
@@ -32,6 +24,6 @@ void StoreSlotFolder(std::size_t slot_index, char drive, const std::string& fold
 // Points the drive box and the folder tree at the folder (its own drive
 // letter wins over the stored drive) and shows the folder text as stored in
 // the status bar. Throws EInOutError when the folder cannot be entered.
-void ShowSlotFolder(const SlotFolder& target, FolderView& view);
+void ShowSlotFolder(const SlotPlace& target, FolderView& view);
 
 }  // namespace vorlix

@@ -51,7 +51,7 @@ Side DeleteCacheSide(bool recycle) {
   return {"Delete Cache", [recycle](const std::string& dir) {
             ListedView view(dir, recycle);
             ProgramState state;
-            DeleteCache(state, view);
+            DeleteCache(state, view, FileListing(view));
           }};
 }
 

@@ -12,30 +12,40 @@
 namespace vorlix {
 namespace {
 
-EntryResult DeleteOnce(const platform::FolderEntries& folder, const std::string& name, bool recycle) {
-  if (!recycle) return folder.Delete(name) == platform::kOk ? EntryResult::kRemoved : EntryResult::kRefused;
+// What became of an entry, and the system's error number when it refused.
+struct Attempt {
+  EntryResult result;
+  int error = 0;
+};
+
+Attempt DeleteOnce(const platform::FolderEntries& folder, const std::string& name, bool recycle) {
+  if (!recycle) {
+    const int status = folder.Delete(name);
+    if (status == platform::kOk) return {EntryResult::kRemoved};
+    return {EntryResult::kRefused, platform::ErrnoOfStatus(status)};
+  }
   switch (folder.Trash(name)) {
-    case platform::TrashResult::kMoved: return EntryResult::kRemoved;
+    case platform::TrashResult::kMoved: return {EntryResult::kRemoved};
     case platform::TrashResult::kNoTrash:
-    case platform::TrashResult::kTrashUnusable: return EntryResult::kNoTrash;
+    case platform::TrashResult::kTrashUnusable: return {EntryResult::kNoTrash};
     case platform::TrashResult::kFailed: break;
   }
-  return EntryResult::kRefused;
+  return {EntryResult::kRefused, folder.TrashFailure()};
 }
 
-EntryResult DeleteEntry(const platform::FolderEntries& entries, const std::string& name, bool recycle) {
-  const EntryResult first = DeleteOnce(entries, name, recycle);
+Attempt DeleteEntry(const platform::FolderEntries& entries, const std::string& name, bool recycle) {
+  const Attempt first = DeleteOnce(entries, name, recycle);
   // Only a refusal is retried: without a trash there is nothing a retry could change.
-  if (first != EntryResult::kRefused) return first;
+  if (first.result != EntryResult::kRefused) return first;
   const std::optional<std::uint32_t> attributes = entries.Attributes(name);
-  if (!attributes) return EntryResult::kGone;  // gone meanwhile: nothing to retry
+  if (!attributes) return {EntryResult::kGone};  // gone meanwhile: nothing to retry
   const bool was_read_only = (*attributes & platform::kAttrReadOnly) != 0;
   const bool cleared =
       was_read_only && entries.SetAttributes(name, *attributes & ~platform::kAttrReadOnly) == platform::kOk;
-  const EntryResult second = DeleteOnce(entries, name, recycle);
+  const Attempt second = DeleteOnce(entries, name, recycle);
   // The entry stays: give it its protection back. Should that fail too,
   // there is nothing more to do for it; the run goes on.
-  if (second != EntryResult::kRemoved && cleared) entries.SetAttributes(name, *attributes);
+  if (second.result != EntryResult::kRemoved && cleared) entries.SetAttributes(name, *attributes);
   return second;
 }
 
@@ -64,13 +74,15 @@ DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle, Delete
     if (i % look_every == 0 && !entries->StillAtItsPath()) return DeleteOutcome::kFolderSwapped;
     // A file list never shows hidden entries; should one appear, it stays.
     if (name.starts_with('.')) continue;
-    const EntryResult result = DeleteEntry(*entries, name, recycle);
+    const Attempt attempt = DeleteEntry(*entries, name, recycle);
+    const EntryResult result = attempt.result;
     if (watcher == nullptr) continue;
     // The trash is found once a run, so its problem is told once.
     if (result == EntryResult::kNoTrash && !trash_told) {
       trash_told = true;
       if (entries->TrashFolderProblem().error != 0) watcher->TrashUnusable(entries->TrashFolderProblem());
     }
+    if (result == EntryResult::kRefused) watcher->EntryRefused(i, attempt.error);
     watcher->EntryDone(i, result);
   }
   // A swap during the last move is reported too.

@@ -46,6 +46,9 @@ class DeleteWatcher {
   virtual ~DeleteWatcher() = default;
   // After each listed entry that was tried, with its index in the list.
   virtual void EntryDone(std::size_t index, EntryResult result) = 0;
+  // Just before EntryDone for an entry that refused (kRefused), with the
+  // system's error number of its last attempt.
+  virtual void EntryRefused(std::size_t /*index*/, int /*error*/) {}
   // Asked before each entry is tried, with its index; true ends the run there.
   // It may wait, for something it must know of the entry before it goes.
   virtual bool StopBefore(std::size_t index) = 0;

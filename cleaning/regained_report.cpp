@@ -11,9 +11,7 @@
 namespace vorlix {
 namespace {
 
-std::string NotMovedText(std::uint64_t files) {
-  return GroupedCount(files) + (files == 1 ? " file was" : " files were") + " not moved to the trash: ";
-}
+std::string FilesText(std::uint64_t files) { return GroupedCount(files) + (files == 1 ? " file" : " files"); }
 
 }  // namespace
 
@@ -29,10 +27,20 @@ std::string RegainedReport(std::string_view cleaned_line, std::int64_t bytes_reg
                     "explorer view.", "", "You have regained " + amount + " bytes."});
 }
 
-std::string NotTrashedText(std::uint64_t files) { return NotMovedText(files) + "its file system has no trash"; }
+std::string NotTrashedText(std::uint64_t files) { return LeftText(files, true, std::string(kNoTrashReason)); }
 
 std::string UnusableTrashText(std::uint64_t files, const std::string& folder, int error) {
-  return NotMovedText(files) + "the trash folder " + folder + " cannot be used: " + g_strerror(error);
+  return LeftText(files, true, UnusableTrashReason(folder, error));
+}
+
+std::string UnusableTrashReason(const std::string& folder, int error) {
+  return "the trash folder " + folder + " cannot be used: " + g_strerror(error);
+}
+
+std::string LeftText(std::uint64_t files, bool trash, const std::string& reason) {
+  return FilesText(files) + (trash ? (files == 1 ? " was not moved to the trash: " : " were not moved to the trash: ")
+                                   : " could not be removed: ") +
+         reason;
 }
 
 }  // namespace vorlix

@@ -27,4 +27,11 @@ std::string NotTrashedText(std::uint64_t files);
 // reason being the system's text for the error number.
 std::string UnusableTrashText(std::uint64_t files, const std::string& folder, int error);
 
+// The reasons those two sentences give, and the sentence for a count of
+// files and a reason: "3 files could not be removed: permission denied", or
+// with `trash` "3 files were not moved to the trash: <reason>".
+inline constexpr std::string_view kNoTrashReason = "its file system has no trash";
+std::string UnusableTrashReason(const std::string& folder, int error);
+std::string LeftText(std::uint64_t files, bool trash, const std::string& reason);
+
 }  // namespace vorlix

@@ -118,6 +118,8 @@ TrashResult FolderEntries::Trash(const std::string& name) const {
   return trash_->Move(name, *path);
 }
 
+int FolderEntries::TrashFailure() const { return trash_ ? trash_->Failure() : EINVAL; }
+
 const TrashProblem& FolderEntries::TrashFolderProblem() const {
   static const TrashProblem kNone;
   return trash_ ? trash_->Problem() : kNone;

@@ -103,6 +103,8 @@ class FolderEntries {
   // Why the trash cannot be used, once Trash has said kTrashUnusable; no
   // problem (error 0) otherwise.
   const TrashProblem& TrashFolderProblem() const;
+  // The system's error number behind the last Trash that said kFailed.
+  int TrashFailure() const;
 
  private:
   FolderEntries(UniqueFd fd, std::string host, FileIdentity identity)

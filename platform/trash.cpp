@@ -90,7 +90,10 @@ FolderTrash::Found FolderTrash::Find(int folder_fd) {
   // no write permission) cannot move; the trash would find that out only
   // after writing its record.
   found.writable = faccessat(folder_fd, ".", W_OK, AT_EACCESS) == 0;
-  if (!found.writable) return found;
+  if (!found.writable) {
+    found.not_writable = errno;
+    return found;
+  }
   const TrashFolder trash = FindTrashFolder(folder_fd);
   if (!trash.folder.ok()) {
     found.problem = {trash.path, trash.error};
@@ -119,12 +122,13 @@ const TrashProblem& FolderTrash::Problem() const {
 TrashResult FolderTrash::Move(const std::string& name, const std::string& original_path) {
   struct stat own {};
   if (fstatat(folder_fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
-    LogFileFailure("look at", original_path, errno);
-    return TrashResult::kFailed;
+    const int error = errno;
+    LogFileFailure("look at", original_path, error);
+    return Failed(error);
   }
-  if (LeadsToFolder(folder_fd_, name.c_str(), own)) return TrashResult::kFailed;
+  if (LeadsToFolder(folder_fd_, name.c_str(), own)) return Failed(EISDIR);
   if (!found_) found_ = Find(folder_fd_);
-  if (!found_->writable) return TrashResult::kFailed;
+  if (!found_->writable) return Failed(found_->not_writable);
   if (!found_->info.ok()) {
     if (found_->problem.error == 0) return TrashResult::kNoTrash;
     LogFileFailure("use the trash folder " + found_->problem.folder + " for", original_path, found_->problem.error);
@@ -141,9 +145,10 @@ TrashResult FolderTrash::Move(const std::string& name, const std::string& origin
     const UniqueFd info_file(
         openat(found_->info.get(), info_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!info_file.ok()) {
-      if (errno == EEXIST) continue;
-      LogFileFailure("write the trash record of", original_path, errno);
-      return TrashResult::kFailed;
+      const int error = errno;
+      if (error == EEXIST) continue;
+      LogFileFailure("write the trash record of", original_path, error);
+      return Failed(error);
     }
     // The record is complete before the entry moves, so nobody reads an empty one.
     if (WriteAll(info_file.get(), record) &&
@@ -154,9 +159,14 @@ TrashResult FolderTrash::Move(const std::string& name, const std::string& origin
     unlinkat(found_->info.get(), info_name.c_str(), 0);
     if (error != EEXIST) {
       LogFileFailure("move into the trash", original_path, error);
-      return TrashResult::kFailed;
+      return Failed(error);
     }
   }
+  return Failed(EEXIST);
+}
+
+TrashResult FolderTrash::Failed(int error) {
+  failure_ = error;
   return TrashResult::kFailed;
 }
 

@@ -52,9 +52,13 @@ class FolderTrash {
   // no problem (error 0) otherwise.
   const TrashProblem& Problem() const;
 
+  // The system's error number behind the last move that said kFailed.
+  int Failure() const { return failure_; }
+
  private:
   struct Found {
     bool writable = false;  // the folder takes changes to its entries
+    int not_writable = 0;   // why it does not, when it does not
     UniqueFd info;          // the trash's info/ and files/ folders; not open when there is no trash
     UniqueFd files;
     std::string top;       // the file system's top folder; empty for the home trash
@@ -62,8 +66,11 @@ class FolderTrash {
   };
   static Found Find(int folder_fd);
 
+  TrashResult Failed(int error);
+
   int folder_fd_;
   std::optional<Found> found_;
+  int failure_ = 0;
 };
 
 // One entry into the trash, as FolderTrash moves it. True only when the move

@@ -104,8 +104,7 @@ void RunFileWorkOffThread(QLabel &status, std::size_t total, const std::function
   }
   const std::size_t refused = watcher.Refused();
   status.setText(refused == 0 ? before
-                              : QStringLiteral("%1 of %2 files could not be removed: they are in use or "
-                                               "protected.")
+                              : QStringLiteral("%1 of %2 files could not be removed.")
                                     .arg(Grouped(refused), Grouped(total)));
   if (failure) std::rethrow_exception(failure);
 }

@@ -218,7 +218,7 @@ void TForm1::ConnectHandlers() {
 }
 
 void TForm1::BitBtn2Click() {
-  Guarded(this, [this] { DeleteCache(state_, *this); });
+  Guarded(this, [this] { DeleteCache(state_, *this, FileListing(*this)); });
 }
 
 void TForm1::BitBtn1Click() {

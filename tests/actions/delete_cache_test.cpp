@@ -12,6 +12,7 @@
 #include "tests/actions/actions_fixture.h"
 #include "tests/actions/fake_main_view.h"
 #include "tests/cleaning/swap_round.h"
+#include "tests/common/child_process.h"
 #include "tests/common/drives.h"
 #include "tests/common/test_env.h"
 
@@ -31,14 +32,14 @@ class FolderCleaningTest : public test::CleaningTest {
     view_.SetTreeDirectory(dos_folder);
     view_.recycle = recycle;
     state_.confirm = false;
-    DeleteCache(state_, view_);
+    DeleteCache(state_, view_, FileListing(view_));
   }
 
   // Cleans what the list shows without a question.
   void CleanListed(bool recycle) {
     view_.recycle = recycle;
     state_.confirm = false;
-    DeleteCache(state_, view_);
+    DeleteCache(state_, view_, FileListing(view_));
   }
 
   ProgramState state_;
@@ -65,7 +66,7 @@ TEST_F(FolderCleaningTest, DeletesOnlyTheListedFilesOfTheViewedFolder) {
   // Names a list never holds must not reach anything either.
   view_.items.insert(view_.items.end(), {"..", ".", "", "sub/inner.tmp", ".hidden", "sub"});
   state_.confirm = false;
-  DeleteCache(state_, view_);
+  DeleteCache(state_, view_, FileListing(view_));
 
   for (const std::string& name : listed) EXPECT_FALSE(PathExists(root_ + "/" + name)) << name;
   EXPECT_FALSE(PathExists(root_ + "/link.tmp"));
@@ -148,7 +149,7 @@ TEST_F(FolderCleaningTest, TheFilesOfTheFolderTheQuestionNamedAreDeletedWhatever
   view_.SetTreeDirectory("D:\\two");
   view_.while_asking = [this] { view_.SetTreeDirectory("D:\\one"); };
   state_.confirm = true;
-  DeleteCache(state_, view_);
+  DeleteCache(state_, view_, FileListing(view_));
   ASSERT_EQ(view_.questions.size(), 1u);
   EXPECT_NE(view_.questions[0].find("D:\\two"), std::string::npos);
   EXPECT_EQ(CountEntries(root_ + "/two"), 0);
@@ -177,7 +178,7 @@ TEST_F(FolderCleaningTest, ReadOnlyFilesGoAndMissingOrRefusingOnesAreSkipped) {
   view_.SetTreeDirectory("D:\\");
   std::filesystem::remove(root_ + "/b-vanishes.tmp");
   state_.confirm = false;
-  DeleteCache(state_, view_);
+  DeleteCache(state_, view_, FileListing(view_));
   EXPECT_FALSE(PathExists(root_ + "/a-read-only.tmp"));
   EXPECT_FALSE(PathExists(root_ + "/c-last.tmp"));
 
@@ -257,7 +258,7 @@ TEST_F(FolderCleaningTest, FilesOnAFileSystemWithoutTrashStayAndTheStatusBarSays
   view_.recycle = true;
   view_.status_texts.clear();
   state_.confirm = true;
-  DeleteCache(state_, view_);
+  DeleteCache(state_, view_, FileListing(view_));
   EXPECT_EQ(ReadFile(folder + "/only.tmp"), "kept");
   EXPECT_EQ(view_.information.size(), 1u);
   EXPECT_EQ(view_.status_texts,
@@ -267,9 +268,23 @@ TEST_F(FolderCleaningTest, FilesOnAFileSystemWithoutTrashStayAndTheStatusBarSays
   view_.SetTreeDirectory("E:\\");
   view_.recycle = false;
   view_.status_texts.clear();
-  DeleteCache(state_, view_);
+  DeleteCache(state_, view_, FileListing(view_));
   EXPECT_FALSE(PathExists(folder + "/only.tmp"));
   EXPECT_TRUE(view_.status_texts.empty());
+
+  // A trash folder that is there but cannot be used is named as such, with the system's reason.
+  const std::string trash = platform::DataHome() + "/Trash";
+  std::filesystem::remove_all(trash);
+  WriteFile(trash, "not a folder");
+  WriteFile(root_ + "/kept.tmp", "kept");
+  view_.SetTreeDirectory("D:\\");
+  view_.recycle = true;
+  view_.status_texts.clear();
+  DeleteCache(state_, view_, FileListing(view_));
+  std::filesystem::remove(trash);  // the home trash serves the later tests
+  EXPECT_EQ(ReadFile(root_ + "/kept.tmp"), "kept");
+  EXPECT_EQ(view_.status_texts, std::vector<std::string>{"1 file was not moved to the trash: the trash folder " +
+                                                         trash + " cannot be used: Not a directory"});
 }
 
 TEST_F(FolderCleaningTest, AsksForTheViewedFolderAndReportsTheBytesRegained) {
@@ -278,7 +293,7 @@ TEST_F(FolderCleaningTest, AsksForTheViewedFolderAndReportsTheBytesRegained) {
   for (int i = 0; i < 10; ++i) WriteFile(mount_ + "/cache/entry" + std::to_string(i), "x");
   view_.SetTreeDirectory("C:\\cache");
   state_.confirm = true;
-  DeleteCache(state_, view_);
+  DeleteCache(state_, view_, FileListing(view_));
 
   EXPECT_EQ(view_.questions, (std::vector<std::string>{
                                  "You are about to DELETE all of the files in the following directory:\n\r"
@@ -302,7 +317,7 @@ TEST_F(FolderCleaningTest, NoDeletesNothingAndAnEmptyOrRecycledCacheIsReportedEm
   view_.SetTreeDirectory("C:\\cache");
   view_.answer = false;
   state_.confirm = true;
-  DeleteCache(state_, view_);
+  DeleteCache(state_, view_, FileListing(view_));
   EXPECT_EQ(view_.questions.size(), 1u);
   EXPECT_TRUE(view_.information.empty());
   EXPECT_TRUE(view_.busy_changes.empty());
@@ -314,15 +329,45 @@ TEST_F(FolderCleaningTest, NoDeletesNothingAndAnEmptyOrRecycledCacheIsReportedEm
   // than being deleted for good, and nothing is regained.
   view_.answer = true;
   view_.recycle = true;
-  DeleteCache(state_, view_);
+  DeleteCache(state_, view_, FileListing(view_));
   EXPECT_EQ(view_.questions.size(), 2u);
   EXPECT_TRUE(PathExists(mount_ + "/cache/entry"));
   // An empty list deletes nothing.
-  DeleteCache(state_, view_);
+  DeleteCache(state_, view_, FileListing(view_));
   const std::string empty =
       "Your cache must have been empty as the\n\rspace after cleaning is the same as\n\r"
       "before cleaning or you used the\n\rrecycle bin for your deletions.";
   EXPECT_EQ(view_.information, (std::vector<std::string>{empty, empty}));
+}
+
+}  // namespace
+}  // namespace vorlix
+
+namespace vorlix {
+namespace {
+
+// After a run the status bar says why files stayed, counted by reason: here
+// the folder refuses changes, and both files are named with the system's reason.
+TEST(DeleteCacheReasonTest, TheStatusBarCountsTheFilesThatStayedByTheirReason) {
+  test::WherePermissionsBind([](const std::string& folder) {
+    const test::OwnDriveLinks links(folder + "/config");
+    const std::string locked = folder + "/locked";
+    std::filesystem::create_directories(locked);
+    WriteFile(locked + "/a", "x");
+    WriteFile(locked + "/b", "x");
+    ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
+    test::MapDrive('d', locked);
+    test::FreshDriveState();
+    ProgramState state;
+    state.confirm = true;
+    test::FakeMainView view;
+    view.SetTreeDirectory("D:\\");
+    DeleteCache(state, view, FileListing(view));
+    chmod(locked.c_str(), 0755);
+    EXPECT_TRUE(PathExists(locked + "/a"));
+    ASSERT_FALSE(view.status_texts.empty());
+    EXPECT_EQ(view.status_texts.back(), "2 files could not be removed: permission denied");
+  });
 }
 
 }  // namespace

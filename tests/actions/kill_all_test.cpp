@@ -7,13 +7,16 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "actions/delete_method.h"
 #include "actions/kill_all_selection.h"
 #include "cleaning/unattended_folder.h"
 #include "platform/drive_paths.h"
+#include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
 #include "support/in_out_error.h"
 #include "tests/actions/actions_fixture.h"
 #include "tests/actions/fake_main_view.h"
+#include "tests/common/child_process.h"
 #include "tests/common/drives.h"
 #include "tests/common/test_env.h"
 
@@ -251,6 +254,55 @@ TEST_F(KillAllTest, TheDialogShowsStoredSelectionsAndCaptionsNamingWhatTheRunCle
                                                 user, user, "Delete Internet Explorer typed URL list",
                                                 "Internet Explorer History folder"}));
   EXPECT_EQ(checked, (std::vector<std::size_t>{8, 15}));
+}
+
+}  // namespace
+}  // namespace vorlix
+
+namespace vorlix {
+namespace {
+
+// The window's Kill All and vorlix-clean's run --kill-all, over one store and
+// the same folders, remove the same files: ticked slots that are set up and
+// name a folder, and the history folder; never an unticked slot, an unset
+// user slot or a slot whose folder text is empty.
+TEST_F(KillAllTest, TheWindowAndTheCommandLineToolRemoveTheSameFiles) {
+  const std::vector<std::string> files = {
+      FolderWithFile(kCacheRoot + std::string("cache1")), FolderWithFile(kCacheRoot + std::string("cache2")),
+      FolderWithFile(kCacheRoot + std::string("cache3")), FolderWithFile("\\user1"),
+      FolderWithFile("\\windows\\temp"),              FolderWithFile("\\history")};
+  reg_file1_.WriteValue("User Button 1 Default Folder", "C:\\user1");
+  reg_file1_.WriteValue("User Button 1 Hint", "C:\\user1");
+  reg_file1_.WriteValue("User Button 2 Default Folder", "");
+  reg_file1_.WriteValue("User Button 2 Hint", "C:\\user2");
+  reg_file1_.WriteValue("User Button 3 Default Folder", "C:\\windows\\temp");  // U3's hint stays unset
+  TRegFile reg_file6;
+  BindSettingsStore(reg_file6, "TForm1", "RegFile6");
+  reg_file6.WriteValue(std::string(kHistoryFolderValue), "C:\\history");
+  DeleteMethodTicks methods{};
+  methods[0] = methods[8] = true;
+  SaveDeleteMethods(methods, state_, reg_file1_);
+  Select({0, 2, 8, 9, 10, kKillAllHistoryItem});
+  // As the window's activation loads them.
+  state_.history_folder = "C:\\history";
+  for (std::size_t i = 0; i < kFolderSlots.size(); ++i) {
+    if (kFolderSlots[i].kind == SlotKind::kUser) {
+      view_.hints[i] = ReadText(reg_file1_, kFolderSlots[i].HintValue(), kUnsetText);
+    }
+  }
+  const auto remaining = [&files] {
+    std::vector<bool> there;
+    for (const std::string& file : files) there.push_back(PathExists(file));
+    return there;
+  };
+
+  Run();
+  const std::vector<bool> after_window = remaining();
+  EXPECT_EQ(after_window, (std::vector<bool>{false, true, false, false, true, false}));
+  for (const std::string& file : files) WriteFile(file, "x");
+  const test::ProgramRun tool = test::RunProgram({VORLIX_CLEAN_PATH, "run", "--kill-all"}, test::MakeTempDir("tool"));
+  EXPECT_EQ(tool.exit_code, 0) << tool.err;
+  EXPECT_EQ(remaining(), after_window) << tool.out;
 }
 
 }  // namespace

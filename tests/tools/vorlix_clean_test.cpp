@@ -327,6 +327,38 @@ TEST_F(VorlixCleanTest, KillAllCleansTheTickedItemsAndStopsAtAFolderThatCannotBe
   EXPECT_TRUE(Has(stopped.err, "8: Cannot open the folder")) << stopped.err;
   EXPECT_EQ(Item(Json(stopped.out), "8")["status"].text, "not-entered") << stopped.out;
   EXPECT_TRUE(test::PathExists(ticked + "/again"));
+
+  // With --keep-going the folder is reported and the run goes on; exit 3 still tells.
+  const ToolRun kept_going = Clean({"run", "--kill-all", "--keep-going", "--json"});
+  EXPECT_EQ(kept_going.exit_code, 3);
+  EXPECT_TRUE(Has(kept_going.err, "8: Cannot open the folder")) << kept_going.err;
+  EXPECT_EQ(Item(Json(kept_going.out), "8")["status"].text, "not-entered") << kept_going.out;
+  EXPECT_EQ(Json(kept_going.out)["exit_code"].Number(), 3);
+  ExpectOnlyKeptEntries(ticked);
+}
+
+// A file that stays for lack of permission is counted under that reason, on
+// standard error and in the JSON report.
+TEST_F(VorlixCleanTest, FilesThatStayForLackOfPermissionAreCountedByThatReason) {
+  test::WherePermissionsBind([](const std::string& folder) {
+    setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (folder + "/data").c_str(), 1);
+    const std::string locked = folder + "/locked";
+    fs::create_directories(locked);
+    test::WriteFile(locked + "/a", "x");
+    test::WriteFile(locked + "/b", "x");
+    ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
+    const ToolRun run = test::RunProgram({VORLIX_CLEAN_PATH, "folder", locked, "--permanent", "--json"}, folder);
+    chmod(locked.c_str(), 0755);
+    EXPECT_EQ(run.exit_code, 1) << run.err;
+    EXPECT_TRUE(Has(run.err, "folder: 2 files could not be removed: permission denied\n")) << run.err;
+    const JsonValue report = Json(run.out);
+    const JsonValue& left = report["total"]["left"];
+    ASSERT_EQ(left.items.size(), 1u) << run.out;
+    EXPECT_EQ(left.items[0]["reason"].text, "permission denied");
+    EXPECT_EQ(left.items[0]["files"].Number(), 2);
+    EXPECT_EQ(Item(report, "folder")["left"].items.size(), 1u) << run.out;
+  });
 }
 
 TEST_F(VorlixCleanTest, FolderCleansOneFolderByItsLinuxOrDosPath) {

@@ -7,9 +7,8 @@
 
 #include "cleaning/listed_files.h"
 #include "cleaning/listed_sizes.h"
-#include "cleaning/unattended_folder.h"
 #include "platform/drive_paths.h"
-#include "support/in_out_error.h"
+#include "tools/vorlix-clean/targets.h"
 
 namespace vorlix::clean_tool {
 namespace {
@@ -30,7 +29,6 @@ class RunWatcher : public DeleteWatcher {
       ++result_.removed_files;
       result_.removed_bytes += size;
     } else if (entry == EntryResult::kRefused || entry == EntryResult::kNoTrash) {
-      if (entry == EntryResult::kNoTrash) ++result_.not_trashed;
       result_.failed.push_back(names_[index]);
       progress_.Clear();
       if (mode_.on_failure) mode_.on_failure(result_, std::string(names_[index]));
@@ -70,33 +68,15 @@ ItemStatus StatusOf(DeleteOutcome outcome) {
   return ItemStatus::kDone;
 }
 
-// Enters the folder; false when there is none to clean.
-bool EnterTarget(ItemResult& result) {
-  if (result.target.unset) {
-    result.status = ItemStatus::kUnset;
-    return false;
-  }
-  // An empty folder text names no folder: entering it would leave us where we are.
-  if (result.target.stored_folder.empty()) {
-    result.status = ItemStatus::kNoFolder;
-    return false;
-  }
-  try {
-    const UnattendedFolder checked(result.target.stored_folder, result.target.drive);
-    result.folder = EnterFolder(result.target.drive, result.target.stored_folder);
-    checked.CheckEntered(result.folder);
-  } catch (const EInOutError& error) {
-    result.status = ItemStatus::kNotEntered;
-    result.error = error.what();
-    return false;
-  } catch (const EProtectedFolder& error) {
-    result.status = ItemStatus::kProtected;
-    result.error = error.what();
-    return false;
-  }
+// Enters the target's folder, as the result's folder and Linux path.
+ItemResult EnterTarget(const CleaningTarget& target, const UnattendedFolder& checked) {
+  ItemResult result;
+  result.target = target;
+  result.folder = EnterFolder(target.drive, target.folder);
+  checked.CheckEntered(result.folder);
   const std::optional<platform::ResolvedPath> resolved = platform::Resolve(result.folder);
   result.path = resolved ? resolved->host : std::string();
-  return true;
+  return result;
 }
 
 }  // namespace
@@ -117,20 +97,18 @@ const char* StatusName(ItemStatus status) {
   return "done";
 }
 
-ItemResult CountTarget(const Target& target, bool count) {
-  ItemResult result;
-  result.target = target;
-  if (!EnterTarget(result) || !count) return result;
+ItemResult CountTarget(const CleaningTarget& target, const UnattendedFolder& checked, bool count) {
+  ItemResult result = EnterTarget(target, checked);
+  if (!count) return result;
   const ListedFolder listed = ReadListedFolder(result.folder);
   result.listed_files = listed.names.size();
   result.listed_bytes = ListedSizes(listed).Total();
   return result;
 }
 
-ItemResult CleanTarget(const Target& target, const CleanMode& mode, ProgressBar& progress) {
-  ItemResult result;
-  result.target = target;
-  if (!EnterTarget(result)) return result;
+ItemResult CleanTarget(const CleaningTarget& target, const UnattendedFolder& checked, const CleanMode& mode,
+                       ProgressBar& progress) {
+  ItemResult result = EnterTarget(target, checked);
   ListedFolder listed = ReadListedFolder(result.folder);
   result.listed_files = listed.names.size();
   const ListedSizes sizes(listed);
@@ -147,8 +125,10 @@ ItemResult CleanTarget(const Target& target, const CleanMode& mode, ProgressBar&
     return result;
   }
   RunWatcher watcher(result, listed, sizes, mode, progress);
+  LeftCounter counter(&watcher);
   progress.Start(target.name, result.listed_files);
-  result.status = StatusOf(DeleteListedFiles(listed, target.recycle, &watcher));
+  result.status = StatusOf(DeleteListedFiles(listed, target.recycle, &counter));
+  result.left = counter.Left();
   result.listed_bytes = sizes.Total();
   progress.Clear();
   return result;

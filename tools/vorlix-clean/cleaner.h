@@ -9,10 +9,12 @@
 #include <functional>
 #include <string>
 
+#include "cleaning/cleaning_plan.h"
+#include "cleaning/unattended_folder.h"
+#include "cleaning/left_files.h"
 #include "platform/name_list.h"
 #include "platform/trash.h"
 #include "tools/vorlix-clean/progress.h"
-#include "tools/vorlix-clean/targets.h"
 
 namespace vorlix::clean_tool {
 
@@ -22,8 +24,8 @@ enum class ItemStatus {
   kDeclined,    // --interactive and the answer was not yes
   kUnset,       // a user slot that is not set up: skipped, as Kill All does
   kNoFolder,    // no folder stored (an empty text): skipped, as Kill All does
-  kNotEntered,  // the folder could not be entered: the run stops here
-  kProtected,   // a folder never cleaned without asking (home, system, ...): the run stops here
+  kNotEntered,  // the folder could not be entered: the run stops here unless --keep-going
+  kProtected,   // a folder never cleaned without asking (home, system, ...): likewise
   kChanged,     // the folder changed between listing and deleting: nothing deleted
   kSwapped,     // the folder left its path during the run: the rest stay
   kStopped,     // interrupted: the rest stay
@@ -32,7 +34,7 @@ enum class ItemStatus {
 const char* StatusName(ItemStatus status);
 
 struct ItemResult {
-  Target target;
+  CleaningTarget target;
   ItemStatus status = ItemStatus::kDone;
   std::string error;   // why the folder could not be entered or is not cleaned
   std::string folder;  // the full DOS path that was entered
@@ -42,7 +44,7 @@ struct ItemResult {
   std::uint64_t removed_files = 0;
   std::uint64_t removed_bytes = 0;
   platform::NameList failed;              // names that could not be removed
-  std::uint64_t not_trashed = 0;          // of those, the files that had no trash to go to
+  LeftFiles left;                         // those files by the reason each stayed
   platform::TrashProblem unusable_trash;  // why the trash folder could not be used; error 0 when it could
   platform::NameList listed;              // the names listed, kept for a dry run only
 };
@@ -59,10 +61,12 @@ struct CleanMode {
 };
 
 // Enters and lists the target's folder and, unless a dry run, cleans it.
-// A folder that cannot be entered gives kNotEntered with its error text.
-ItemResult CleanTarget(const Target& target, const CleanMode& mode, ProgressBar& progress);
+// Throws EInOutError when the folder cannot be entered, and what `checked`
+// throws for the folder entered.
+ItemResult CleanTarget(const CleaningTarget& target, const UnattendedFolder& checked, const CleanMode& mode,
+                       ProgressBar& progress);
 
-// Only enters and counts the folder (for list).
-ItemResult CountTarget(const Target& target, bool count);
+// Only enters and, when `count`, counts the folder (for list); throws as CleanTarget.
+ItemResult CountTarget(const CleaningTarget& target, const UnattendedFolder& checked, bool count);
 
 }  // namespace vorlix::clean_tool

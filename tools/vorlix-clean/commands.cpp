@@ -5,29 +5,27 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <iostream>
 
+#include "cleaning/cleaning_run.h"
 #include "cleaning/regained_report.h"
 #include "cleaning/typed_urls.h"
 #include "platform/ascii.h"
 #include "platform/drive_paths.h"
-#include "actions/program_state.h"
 #include "settings/settings_catalogue.h"
 #include "support/disk_utils.h"
 #include "support/in_out_error.h"
+#include "tools/vorlix-clean/targets.h"
 
 namespace vorlix::clean_tool {
 namespace {
 
 void Complain(const std::string& text) { std::cerr << "vorlix-clean: " << text << '\n'; }
 
-// Why the item's files stayed out of the trash.
-std::string NotTrashedLine(const ItemResult& item) {
-  const platform::TrashProblem& problem = item.unusable_trash;
-  if (problem.error == 0) return NotTrashedText(item.not_trashed);
-  return UnusableTrashText(item.not_trashed, PrintableText(problem.folder), problem.error);
-}
+// Exit status 3 (something was skipped) outweighs 1 (some files stayed).
+void Raise(Report& report, int exit_code) { report.exit_code = std::max(report.exit_code, exit_code); }
 
 bool AskOnTerminal(const ItemResult& item) {
   std::cerr << "Delete " << item.listed_files << " files (" << HumanBytes(item.listed_bytes) << ") in "
@@ -43,107 +41,158 @@ bool ApplyOverride(MethodOverride method, bool stored) {
   return stored;
 }
 
-// Cleans the targets in order; a folder that cannot be entered, or SIGINT,
-// ends the run there, as the window's Kill All ends at such a folder.
-void CleanTargets(const std::vector<Target>& targets, const Options& options, const std::atomic<bool>& stop,
-                  Report& report) {
-  ProgressBar progress(!options.quiet && !options.json && isatty(STDERR_FILENO) == 1);
-  CleanMode mode;
-  mode.dry_run = options.dry_run;
-  mode.stop = &stop;
-  if (options.interactive) mode.ask = AskOnTerminal;
-  mode.on_failure = [](const ItemResult& item, const std::string& name) {
-    Complain("could not remove " + PrintableText(item.path.empty() ? name : item.path + "/" + name));
-  };
-  for (const Target& target : targets) {
-    if (stop.load()) break;
-    report.items.push_back(CleanTarget(target, mode, progress));
-    const ItemResult& item = report.items.back();
-    if (!item.failed.empty()) report.exit_code = kExitSomeFailed;
-    if (item.not_trashed > 0) Complain(target.name + ": " + NotTrashedLine(item));
-    if (item.status == ItemStatus::kNotEntered || item.status == ItemStatus::kProtected) {
-      Complain(target.name + ": " + PrintableText(item.error));
-      report.exit_code = kExitStopped;
-      return;
+// What the store holds, and whether the typed-URL key is there now.
+struct StoreTargets {
+  StoredTargets stored;
+  bool typed_urls_present = false;
+};
+
+// Each command's part in a run: every folder it passes by, cannot enter or
+// cleans becomes an item of the report, and what goes wrong is told on
+// standard error at once.
+class ToolRun : public RunFrontEnd {
+ public:
+  ToolRun(const Options& options, const std::atomic<bool>& stop, const StoreTargets& store, Report& report)
+      : options_(options),
+        stop_(stop),
+        store_(store),
+        report_(report),
+        progress_(!options.quiet && !options.json && isatty(STDERR_FILENO) == 1) {
+    mode_.dry_run = options.dry_run;
+    mode_.stop = &stop;
+    if (options.interactive) mode_.ask = AskOnTerminal;
+    mode_.on_failure = [](const ItemResult& item, const std::string& name) {
+      Complain("could not remove " + PrintableText(item.path.empty() ? name : item.path + "/" + name));
+    };
+  }
+
+  // Set for a run that deletes the typed-URL list.
+  void SetTypedUrlsStore(TRegFile& reg_file2) { reg_file2_ = &reg_file2; }
+
+  bool StopRun() override { return stop_.load(); }
+
+  void Skipped(const CleaningTarget& target) override {
+    ItemResult& item = NewItem(target);
+    item.status = target.unset ? ItemStatus::kUnset : ItemStatus::kNoFolder;
+    if (target.unset && options_.command != Command::kList) Complain(target.name + " is not set up; skipped");
+  }
+
+  AfterRefusal Refused(const CleaningTarget& target, const std::string& error, bool protected_folder) override {
+    ItemResult& item = NewItem(target);
+    item.status = protected_folder ? ItemStatus::kProtected : ItemStatus::kNotEntered;
+    item.error = error;
+    if (options_.command == Command::kList) return AfterRefusal::kGoOn;
+    Complain(target.name + ": " + PrintableText(error));
+    Raise(report_, kExitStopped);
+    return options_.keep_going ? AfterRefusal::kGoOn : AfterRefusal::kStop;
+  }
+
+  LeftFiles CleanFolder(const CleaningTarget& target, const UnattendedFolder& checked) override {
+    if (options_.command == Command::kList) {
+      report_.items.push_back(CountTarget(target, checked, options_.count));
+      return {};
+    }
+    report_.items.push_back(CleanTarget(target, checked, mode_, progress_));
+    const ItemResult& item = report_.items.back();
+    if (!item.failed.empty()) Raise(report_, kExitSomeFailed);
+    for (const LeftReason& left : item.left.Reasons()) {
+      Complain(target.name + ": " + PrintableText(LeftText(left.files, left.trash, left.reason)));
     }
     if (item.status == ItemStatus::kChanged || item.status == ItemStatus::kSwapped) {
       Complain(target.name + ": " + PrintableText(item.folder) +
                (item.status == ItemStatus::kChanged ? " changed since its files were listed; nothing deleted"
                                                     : " was moved or replaced while its files were being deleted; "
                                                       "the rest were left"));
-      report.exit_code = kExitSomeFailed;
+      Raise(report_, kExitSomeFailed);
     }
-    if (item.status == ItemStatus::kUnset) Complain(target.name + " is not set up; skipped");
+    return item.left;
   }
+
+  bool CleanTypedUrls() override {
+    TypedUrlsResult typed{store_.stored.typed_urls.kill_all, store_.typed_urls_present, false};
+    bool go_on = true;
+    try {
+      if (!options_.dry_run && reg_file2_ != nullptr) typed.deleted = DeleteTypedUrls(*reg_file2_);
+    } catch (const ERegFileError& error) {
+      Complain(std::string("typed-urls: ") + error.what());
+      Raise(report_, kExitStopped);
+      go_on = false;
+    }
+    report_.typed_urls = typed;
+    return go_on;
+  }
+
+ private:
+  ItemResult& NewItem(const CleaningTarget& target) {
+    report_.items.emplace_back().target = target;
+    return report_.items.back();
+  }
+
+  const Options& options_;
+  const std::atomic<bool>& stop_;
+  const StoreTargets& store_;
+  Report& report_;
+  ProgressBar progress_;
+  CleanMode mode_;
+  TRegFile* reg_file2_ = nullptr;
+};
+
+// Runs the targets, with the disk space regained over the run unless nothing is deleted.
+void RunTargets(std::vector<CleaningTarget> targets, ToolRun& run, const Options& options, Report& report) {
+  for (CleaningTarget& target : targets) target.recycle = ApplyOverride(options.method, target.recycle);
+  const std::int64_t before = SumFreeSpace();
+  RunCleaning(targets, run);
+  if (!options.dry_run) report.space_regained = SumFreeSpace() - before;
 }
 
-Report ListCommand(const Options& options, const StoreSettings& settings) {
+Report ListCommand(const Options& options, const StoreTargets& store, const std::atomic<bool>& stop) {
   Report report;
   report.command = "list";
-  for (const Target& target : settings.slots) report.items.push_back(CountTarget(target, options.count));
-  report.items.push_back(CountTarget(settings.history, options.count));
-  report.typed_urls = TypedUrlsResult{settings.state.kill_all[kKillAllTypedUrlsItem], settings.typed_urls_present,
-                                      false};
+  // Every slot and the history folder, entered and counted only; one that
+  // cannot be entered is listed with why, and the list goes on.
+  std::vector<CleaningTarget> targets(store.stored.slot_targets.begin(), store.stored.slot_targets.end());
+  targets.push_back(store.stored.history);
+  ToolRun run(options, stop, store, report);
+  RunCleaning(targets, run);
+  report.typed_urls = TypedUrlsResult{store.stored.typed_urls.kill_all, store.typed_urls_present, false};
   return report;
 }
 
-Report RunSlots(const Options& options, StoreSettings& settings, TRegFile& reg_file2,
+Report RunSlots(const Options& options, const StoreTargets& store, TRegFile& reg_file2,
                 const std::atomic<bool>& stop) {
   Report report;
   report.command = "run";
   report.dry_run = options.dry_run;
-  std::vector<Target> targets;
-  bool last_recycle = settings.history.recycle;
-  for (std::size_t i = 0; i < settings.slots.size(); ++i) {
-    const Target& slot = settings.slots[i];
-    // Named slots are cleaned when named; Kill All skips unset user slots.
-    if (!options.slots[i] && !(options.kill_all && slot.kill_all)) continue;
-    targets.push_back(slot);
-    targets.back().recycle = ApplyOverride(options.method, slot.recycle);
-    if (!slot.unset && !slot.stored_folder.empty()) last_recycle = targets.back().recycle;
+  // Named items are cleaned when named; --kill-all adds those its dialog has ticked.
+  ChosenItems chosen{};
+  for (std::size_t i = 0; i < store.stored.slot_targets.size(); ++i) {
+    chosen[i] = options.slots[i] || (options.kill_all && store.stored.slot_targets[i].kill_all);
   }
-  const std::int64_t before = SumFreeSpace();
-  CleanTargets(targets, options, stop, report);
-  bool go_on = report.exit_code != kExitStopped && !stop.load();
-  if (go_on && (options.typed_urls || (options.kill_all && settings.state.kill_all[kKillAllTypedUrlsItem]))) {
-    TypedUrlsResult typed{settings.state.kill_all[kKillAllTypedUrlsItem], settings.typed_urls_present, false};
-    try {
-      if (!options.dry_run) typed.deleted = DeleteTypedUrls(reg_file2);
-    } catch (const ERegFileError& error) {
-      Complain(std::string("typed-urls: ") + error.what());
-      report.exit_code = kExitStopped;
-      go_on = false;
-    }
-    report.typed_urls = typed;
-  }
-  if (go_on && (options.history || (options.kill_all && settings.history.kill_all))) {
-    // The history folder goes the way the last slot cleaned went, as in the window.
-    Target history = settings.history;
-    history.recycle = ApplyOverride(options.method, last_recycle);
-    CleanTargets({history}, options, stop, report);
-  }
-  if (!options.dry_run) report.space_regained = SumFreeSpace() - before;
+  chosen[kKillAllTypedUrlsItem] = options.typed_urls || (options.kill_all && store.stored.typed_urls.kill_all);
+  chosen[kKillAllHistoryItem] = options.history || (options.kill_all && store.stored.history.kill_all);
+  ToolRun run(options, stop, store, report);
+  run.SetTypedUrlsStore(reg_file2);
+  RunTargets(PlanRun(store.stored, chosen), run, options, report);
   return report;
 }
 
-Report FolderCommand(const Options& options, const StoreSettings& settings, const std::atomic<bool>& stop) {
+Report FolderCommand(const Options& options, const StoreTargets& store, const std::atomic<bool>& stop) {
   Report report;
   report.command = "folder";
   report.dry_run = options.dry_run;
   // "Delete Cache" uses the window's check box; at start-up it shows IE button 1's method.
-  Target target{"folder", 'c', options.folder, ApplyOverride(options.method, settings.state.use_recycle[0]), false,
-                false};
+  CleaningTarget target{TargetKind::kFolder, "folder", 'c', options.folder, store.stored.slot_targets[0].recycle, false,
+                        false};
   try {
-    target.stored_folder = DosPathOf(options.folder);
+    target.folder = DosPathOf(options.folder);
   } catch (const EInOutError& error) {
     Complain(error.what());
     report.exit_code = kExitStopped;
     return report;
   }
-  target.drive = platform::AsciiLower(platform::FullPathName(target.stored_folder).front());
-  const std::int64_t before = SumFreeSpace();
-  CleanTargets({target}, options, stop, report);
-  if (!options.dry_run) report.space_regained = SumFreeSpace() - before;
+  target.drive = platform::AsciiLower(platform::FullPathName(target.folder).front());
+  ToolRun run(options, stop, store, report);
+  RunTargets({target}, run, options, report);
   return report;
 }
 
@@ -158,14 +207,14 @@ Report RunCleanCommand(const Options& options, const std::atomic<bool>& stop) {
   BindSettingsStore(reg_file1, "TForm1", "RegFile1");
   BindSettingsStore(reg_file2, "TForm1", "RegFile2");
   BindSettingsStore(reg_file6, "TForm1", "RegFile6");
-  StoreSettings settings = ReadStoreSettings(reg_file1, reg_file2, reg_file6);
+  const StoreTargets store{ReadStoredTargets(reg_file1, reg_file6), reg_file2.KeyExists(std::string(kTypedUrlsKey))};
   Report report;
   if (options.command == Command::kList) {
-    report = ListCommand(options, settings);
+    report = ListCommand(options, store, stop);
   } else if (options.command == Command::kRun) {
-    report = RunSlots(options, settings, reg_file2, stop);
+    report = RunSlots(options, store, reg_file2, stop);
   } else {
-    report = FolderCommand(options, settings, stop);
+    report = FolderCommand(options, store, stop);
   }
   report.interrupted = stop.load();
   if (report.interrupted) report.exit_code = kExitInterrupted;

@@ -8,7 +8,7 @@
 #include "settings/reg_files.h"
 #include "store/registry_store.h"
 #include "tools/vorlix-clean/commands.h"
-#include "tools/vorlix-clean/usage.h"
+#include "tools/vorlix-clean/option_table.h"
 #include "version.h"
 
 namespace {
@@ -43,7 +43,11 @@ int main(int argc, char** argv) {
     return Fail(std::string(error.what()) + " (see vorlix-clean --help)", kExitUsage);
   }
   if (options.command == Command::kHelp) {
-    std::cout << kHelp;
+    std::cout << UsageText();
+    return kExitDone;
+  }
+  if (options.command == Command::kCompletion) {
+    std::cout << CompletionScript();
     return kExitDone;
   }
   if (options.command == Command::kVersion) {

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "platform/ascii.h"
+#include "tools/vorlix-clean/option_table.h"
 
 namespace vorlix::clean_tool {
 namespace {
@@ -15,10 +16,12 @@ constexpr std::size_t kIeSlots = 8;
 Command CommandOf(const std::string& word) {
   static const std::map<std::string, Command> commands = {
       {"list", Command::kList}, {"run", Command::kRun}, {"folder", Command::kFolder},
-      {"--help", Command::kHelp}, {"-h", Command::kHelp}, {"--version", Command::kVersion}};
-  const auto found = commands.find(word);
-  if (found == commands.end()) throw UsageError("unknown command '" + word + "'");
-  return found->second;
+      {"--print-completion", Command::kCompletion}};
+  if (const auto found = commands.find(word); found != commands.end()) return found->second;
+  if (const OptionSpec* option = FindOption(word, kAsCommand); option != nullptr) {
+    return option->id == OptionId::kHelp ? Command::kHelp : Command::kVersion;
+  }
+  throw UsageError("unknown command '" + word + "'");
 }
 
 void SetMethod(Options& options, MethodOverride method) {
@@ -30,29 +33,22 @@ void SetMethod(Options& options, MethodOverride method) {
 
 // One option; false when the word is not an option this command takes.
 bool TakeOption(const std::string& word, Options& options) {
-  const bool cleaning = options.command == Command::kRun || options.command == Command::kFolder;
-  if (word == "--json") {
-    options.json = true;
-  } else if (word == "--quiet" || word == "-q") {
-    options.quiet = true;
-  } else if (word == "--no-count" && options.command == Command::kList) {
-    options.count = false;
-  } else if (cleaning && word == "--trash") {
-    SetMethod(options, MethodOverride::kTrash);
-  } else if (cleaning && word == "--permanent") {
-    SetMethod(options, MethodOverride::kPermanent);
-  } else if (cleaning && (word == "--dry-run" || word == "--preview" || word == "-n")) {
-    options.dry_run = true;
-  } else if (cleaning && (word == "--interactive" || word == "-i")) {
-    options.interactive = true;
-  } else if (options.command == Command::kRun && word == "--kill-all") {
-    options.kill_all = true;
-  } else if (options.command == Command::kRun && word == "--typed-urls") {
-    options.typed_urls = true;
-  } else if (options.command == Command::kRun && word == "--history") {
-    options.history = true;
-  } else {
-    return false;
+  const OptionSpec* option = FindOption(word, CommandBit(options.command));
+  if (option == nullptr) return false;
+  switch (option->id) {
+    case OptionId::kKillAll: options.kill_all = true; break;
+    case OptionId::kTypedUrls: options.typed_urls = true; break;
+    case OptionId::kHistory: options.history = true; break;
+    case OptionId::kTrash: SetMethod(options, MethodOverride::kTrash); break;
+    case OptionId::kPermanent: SetMethod(options, MethodOverride::kPermanent); break;
+    case OptionId::kDryRun: options.dry_run = true; break;
+    case OptionId::kInteractive: options.interactive = true; break;
+    case OptionId::kKeepGoing: options.keep_going = true; break;
+    case OptionId::kNoCount: options.count = false; break;
+    case OptionId::kQuiet: options.quiet = true; break;
+    case OptionId::kJson: options.json = true; break;
+    case OptionId::kHelp:
+    case OptionId::kVersion: return false;
   }
   return true;
 }
@@ -67,17 +63,12 @@ std::optional<std::size_t> SlotIndexOf(const std::string& name) {
   return std::nullopt;
 }
 
-std::string SlotName(std::size_t index) {
-  if (index < kIeSlots) return std::to_string(index + 1);
-  std::string name = "u";
-  return name.append(std::to_string(index - kIeSlots + 1));
-}
-
 Options ParseOptions(const std::vector<std::string>& args) {
   Options options;
   if (args.empty()) throw UsageError("no command given");
   options.command = CommandOf(args[0]);
-  if (options.command == Command::kHelp || options.command == Command::kVersion) {
+  if (options.command == Command::kHelp || options.command == Command::kVersion ||
+      options.command == Command::kCompletion) {
     if (args.size() > 1) throw UsageError("'" + args[0] + "' takes no arguments");
     return options;
   }

@@ -16,7 +16,8 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-enum class Command { kHelp, kVersion, kList, kRun, kFolder };
+// kCompletion: --print-completion, which prints the bash completion script.
+enum class Command { kHelp, kVersion, kCompletion, kList, kRun, kFolder };
 enum class MethodOverride { kNone, kTrash, kPermanent };
 
 struct Options {
@@ -29,6 +30,7 @@ struct Options {
   MethodOverride method = MethodOverride::kNone;
   bool dry_run = false;
   bool interactive = false;
+  bool keep_going = false;  // a folder not entered is reported and the run goes on
   bool quiet = false;
   bool json = false;
   bool count = true;  // list: count the files a run would remove
@@ -36,8 +38,6 @@ struct Options {
 
 // The slot index of a slot name ("1".."8", "u1".."u6", any letter case).
 std::optional<std::size_t> SlotIndexOf(const std::string& name);
-// The name a slot index is written with: "1".."8", "u1".."u6".
-std::string SlotName(std::size_t index);
 
 // Reads the arguments after the program name; throws UsageError.
 Options ParseOptions(const std::vector<std::string>& args);

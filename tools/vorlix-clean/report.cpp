@@ -87,9 +87,21 @@ void WriteNames(const char* key, const platform::NameList& names, std::ostream& 
   out << ']';
 }
 
+// ,"left":[{"reason":"permission denied","trash":false,"files":3},...]: the
+// files that stayed, by the reason they stayed.
+void WriteReasons(const LeftFiles& left, std::ostream& out) {
+  out << ",\"left\":[";
+  const std::vector<LeftReason>& reasons = left.Reasons();
+  for (std::size_t i = 0; i < reasons.size(); ++i) {
+    out << (i > 0 ? "," : "") << "{\"reason\":" << JsonString(reasons[i].reason)
+        << ",\"trash\":" << (reasons[i].trash ? "true" : "false") << ",\"files\":" << reasons[i].files << '}';
+  }
+  out << ']';
+}
+
 void WriteItemJson(const ItemResult& item, const Report& report, std::ostream& out) {
   out << "{\"slot\":" << JsonString(item.target.name);
-  WriteJsonText("stored_folder", item.target.stored_folder, out);
+  WriteJsonText("stored_folder", item.target.folder, out);
   WriteJsonText("folder", item.folder, out);
   WriteJsonText("path", item.path, out);
   out << ",\"method\":\"" << MethodName(item.target.recycle) << "\",\"kill_all\":"
@@ -103,7 +115,8 @@ void WriteItemJson(const ItemResult& item, const Report& report, std::ostream& o
       out << ",\"unusable_trash\":{\"folder\":" << JsonString(item.unusable_trash.folder)
           << ",\"reason\":" << JsonString(g_strerror(item.unusable_trash.error)) << '}';
     }
-    out << ",\"not_trashed\":" << item.not_trashed;
+    out << ",\"not_trashed\":" << item.left.NotTrashedCount();
+    WriteReasons(item.left, out);
   }
   if (report.dry_run) WriteNames("would_remove", item.listed, out);
   out << '}';
@@ -126,7 +139,7 @@ void WriteItemText(const ItemResult& item, const Report& report, std::ostream& o
   if (item.status != ItemStatus::kDone && item.status != ItemStatus::kPreview) {
     out << " [" << StatusName(item.status) << ']';
   }
-  out << "\n    stored: " << PrintableText(item.target.stored_folder) << '\n';
+  out << "\n    stored: " << PrintableText(item.target.folder) << '\n';
   if (!item.path.empty()) out << "    path:   " << PrintableText(item.path) << '\n';
   if (report.dry_run) {
     for (const std::string_view name : item.listed) out << "    " << PrintableText(std::string(name)) << '\n';
@@ -181,13 +194,15 @@ void WriteJson(const Report& report, std::ostream& out) {
   std::uint64_t bytes = 0;
   std::uint64_t failed = 0;
   std::uint64_t not_trashed = 0;
+  LeftFiles left;
   for (std::size_t i = 0; i < report.items.size(); ++i) {
     out << (i > 0 ? "," : "");
     WriteItemJson(report.items[i], report, out);
     files += report.items[i].removed_files;
     bytes += report.items[i].removed_bytes;
     failed += report.items[i].failed.size();
-    not_trashed += report.items[i].not_trashed;
+    not_trashed += report.items[i].left.NotTrashedCount();
+    left.Add(report.items[i].left);
   }
   out << "],\"typed_urls\":";
   if (report.typed_urls) {
@@ -198,7 +213,9 @@ void WriteJson(const Report& report, std::ostream& out) {
     out << "null";
   }
   out << ",\"total\":{\"removed_files\":" << files << ",\"removed_bytes\":" << bytes << ",\"failed_files\":" << failed
-      << ",\"not_trashed_files\":" << not_trashed << "},\"space_regained\":";
+      << ",\"not_trashed_files\":" << not_trashed;
+  WriteReasons(left, out);
+  out << "},\"space_regained\":";
   if (report.space_regained) {
     out << *report.space_regained;
   } else {

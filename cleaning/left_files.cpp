@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+// The files a run left where they were, by reason.
+
+#include "cleaning/left_files.h"
+
+#include <glib.h>
+
+#include "cleaning/regained_report.h"
+#include "platform/ascii.h"
+
+namespace vorlix {
+namespace {
+
+// The system's text for an error number as the middle of a sentence: "permission denied".
+std::string ReasonText(int error) {
+  std::string text = g_strerror(error);
+  if (!text.empty()) text.front() = platform::AsciiLower(text.front());
+  return text;
+}
+
+}  // namespace
+
+void LeftFiles::Count(bool trash, const std::string& reason, std::uint64_t files) {
+  for (LeftReason& known : reasons_) {
+    if (known.trash == trash && known.reason == reason) {
+      known.files += files;
+      return;
+    }
+  }
+  reasons_.push_back({trash, reason, files});
+}
+
+void LeftFiles::Refused(int error) { Count(false, ReasonText(error), 1); }
+
+void LeftFiles::NotTrashed(const platform::TrashProblem& problem) {
+  Count(true, problem.error == 0 ? std::string(kNoTrashReason) : UnusableTrashReason(problem.folder, problem.error),
+        1);
+}
+
+void LeftFiles::Add(const LeftFiles& other) {
+  for (const LeftReason& reason : other.reasons_) Count(reason.trash, reason.reason, reason.files);
+}
+
+std::uint64_t LeftFiles::Count() const {
+  std::uint64_t files = 0;
+  for (const LeftReason& reason : reasons_) files += reason.files;
+  return files;
+}
+
+std::uint64_t LeftFiles::NotTrashedCount() const {
+  std::uint64_t files = 0;
+  for (const LeftReason& reason : reasons_) files += reason.trash ? reason.files : 0;
+  return files;
+}
+
+std::string LeftFiles::Text() const {
+  std::string text;
+  for (const LeftReason& reason : reasons_) {
+    if (!text.empty()) text += "; ";
+    text += LeftText(reason.files, reason.trash, reason.reason);
+  }
+  return text;
+}
+
+void LeftCounter::EntryDone(std::size_t index, EntryResult result) {
+  if (result == EntryResult::kNoTrash) left_.NotTrashed(problem_);
+  if (next_ != nullptr) next_->EntryDone(index, result);
+}
+
+void LeftCounter::EntryRefused(std::size_t index, int error) {
+  left_.Refused(error);
+  if (next_ != nullptr) next_->EntryRefused(index, error);
+}
+
+void LeftCounter::TrashUnusable(const platform::TrashProblem& problem) {
+  problem_ = problem;
+  if (next_ != nullptr) next_->TrashUnusable(problem);
+}
+
+}  // namespace vorlix

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+// The files a run left where they were, counted by the reason each stayed,
+// and the watcher that counts them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cleaning/listed_files.h"
+#include "platform/trash.h"
+
+namespace vorlix {
+
+struct LeftReason {
+  bool trash = false;   // not moved to the trash (no trash, or an unusable one); otherwise not removed
+  std::string reason;   // "permission denied", "its file system has no trash" ...
+  std::uint64_t files = 0;
+};
+
+class LeftFiles {
+ public:
+  // A file that refused, with the system's error number.
+  void Refused(int error);
+  // A file that had no trash to go to; `problem` tells why a trash folder
+  // that exists cannot be used (error 0: the file system has no trash).
+  void NotTrashed(const platform::TrashProblem& problem);
+  void Add(const LeftFiles& other);
+
+  std::uint64_t Count() const;
+  std::uint64_t NotTrashedCount() const;
+  // In the order each reason first came up.
+  const std::vector<LeftReason>& Reasons() const { return reasons_; }
+  // One sentence a reason, joined by "; ": "3 files could not be removed:
+  // permission denied; 1 file was not moved to the trash: its file system
+  // has no trash". Empty when nothing stayed.
+  std::string Text() const;
+
+ private:
+  void Count(bool trash, const std::string& reason, std::uint64_t files);
+
+  std::vector<LeftReason> reasons_;
+};
+
+// Counts each file that stays by its reason and passes everything on to the
+// next watcher, when there is one.
+class LeftCounter : public DeleteWatcher {
+ public:
+  explicit LeftCounter(DeleteWatcher* next) : next_(next) {}
+  void EntryDone(std::size_t index, EntryResult result) override;
+  void EntryRefused(std::size_t index, int error) override;
+  void TrashUnusable(const platform::TrashProblem& problem) override;
+  bool StopBefore(std::size_t index) override { return next_ != nullptr && next_->StopBefore(index); }
+  const LeftFiles& Left() const { return left_; }
+
+ private:
+  DeleteWatcher* next_;
+  platform::TrashProblem problem_;
+  LeftFiles left_;
+};
+
+}  // namespace vorlix
