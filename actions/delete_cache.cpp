@@ -9,6 +9,7 @@
 #include "actions/confirmation_reset.h"
 #include "cleaning/listed_files.h"
 #include "cleaning/regained_report.h"
+#include "cleaning/run_record.h"
 #include "support/disk_utils.h"
 #include "support/message_text.h"
 
@@ -70,6 +71,7 @@ std::size_t DeleteCache(ProgramState& state, CleaningView& view) {
                                    view.TreeDirectory(), "Is this what you want to do? "}))) {
     return 0;
   }
+  const RunRecordScope record;
   DeleteOutcome outcome = DeleteOutcome::kDone;
   std::size_t not_trashed = 0;
   {

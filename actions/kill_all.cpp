@@ -11,6 +11,7 @@
 #include "actions/kill_all_selection.h"
 #include "actions/slot_folder.h"
 #include "cleaning/regained_report.h"
+#include "cleaning/run_record.h"
 #include "cleaning/unattended_folder.h"
 #include "cleaning/typed_urls.h"
 #include "settings/settings_catalogue.h"
@@ -25,6 +26,7 @@ bool IsUnsetUserSlot(const FolderSlot& slot, std::size_t index, const SlotHints&
 void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile& reg_file2) {
   const std::int64_t before = SumFreeSpace();
   if (!view.ShowKillAllDialog()) return;
+  const RunRecordScope record;
   const ConfirmationReset reset(state);
   std::size_t not_trashed = 0;
   for (std::size_t i = 0; i < kFolderSlots.size(); ++i) {

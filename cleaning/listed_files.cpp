@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "cleaning/folder_load.h"
+#include "cleaning/run_record.h"
 #include "platform/folder_entries.h"
 #include "platform/status.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 EntryResult DeleteOnce(const platform::FolderEntries& folder, const std::string& name, bool recycle) {
   if (!recycle) return folder.Delete(name) == platform::kOk ? EntryResult::kRemoved : EntryResult::kRefused;
-  switch (folder.Trash(name)) {
+  switch (folder.Trash(name, &RecordTrashMove)) {
     case platform::TrashResult::kMoved: return EntryResult::kRemoved;
     case platform::TrashResult::kNoTrash:
     case platform::TrashResult::kTrashUnusable: return EntryResult::kNoTrash;

@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "cleaning/regained_report.h"
+#include "cleaning/run_record.h"
 #include "cleaning/typed_urls.h"
 #include "platform/ascii.h"
 #include "platform/drive_paths.h"
@@ -102,6 +103,7 @@ Report RunSlots(const Options& options, StoreSettings& settings, TRegFile& reg_f
     targets.back().recycle = ApplyOverride(options.method, slot.recycle);
     if (!slot.unset && !slot.stored_folder.empty()) last_recycle = targets.back().recycle;
   }
+  const RunRecordScope record(!options.dry_run);
   const std::int64_t before = SumFreeSpace();
   CleanTargets(targets, options, stop, report);
   bool go_on = report.exit_code != kExitStopped && !stop.load();
@@ -141,6 +143,7 @@ Report FolderCommand(const Options& options, const StoreSettings& settings, cons
     return report;
   }
   target.drive = platform::AsciiLower(platform::FullPathName(target.stored_folder).front());
+  const RunRecordScope record(!options.dry_run);
   const std::int64_t before = SumFreeSpace();
   CleanTargets({target}, options, stop, report);
   if (!options.dry_run) report.space_regained = SumFreeSpace() - before;
