@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <optional>
@@ -18,15 +17,10 @@
 namespace vorlix {
 
 LetGoDialog::LetGoDialog(TRegFile& reg_file1, QWidget* parent) : QDialog(parent), reg_file1_(reg_file1) {
-  setObjectName("LetGoDialog");
-  setWindowTitle("Empty the trash of old cleanings");
-  auto* layout = new QVBoxLayout(this);
-  auto* intro = new QLabel(
+  QVBoxLayout* layout = IntroducedLayout(
+      this, "LetGoDialog", "Empty the trash of old cleanings",
       "At the start of each cleaning, delete for good the files that Vorlix itself moved into the trash that "
-      "many days before. Nothing else in the trash is touched.",
-      this);
-  intro->setWordWrap(true);
-  layout->addWidget(intro);
+      "many days before. Nothing else in the trash is touched.");
 
   auto* row = new QHBoxLayout;
   on_ = new QCheckBox("&Delete them after", this);

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDialogButtonBox>
-#include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -42,15 +41,10 @@ QTreeWidgetItem* RunRow(const RecordedRun& run) {
 }  // namespace
 
 RestoreDialog::RestoreDialog(QWidget* parent) : QDialog(parent) {
-  setObjectName("RestoreDialog");
-  setWindowTitle("Restore a cleaning");
-  auto* layout = new QVBoxLayout(this);
-  auto* intro = new QLabel(
+  QVBoxLayout* layout = IntroducedLayout(
+      this, "RestoreDialog", "Restore a cleaning",
       "Choose a cleaning that moved files into the trash. Its files still in the trash go back where they came "
-      "from; a file is never put back over another one of the same name.",
-      this);
-  intro->setWordWrap(true);
-  layout->addWidget(intro);
+      "from; a file is never put back over another one of the same name.");
 
   list_ = new QTreeWidget(this);
   list_->setObjectName("RunList");
