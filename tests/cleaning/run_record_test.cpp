@@ -47,12 +47,15 @@ TEST_F(RunRecordTest, ARunComesBackWholeWithTimesAndModeButNeverOverAFileMadeSin
     const timespec times[2] = {{1000000 + i, 0}, {2000000 + i, 500}};
     ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
   }
+  // A name holding what the record's lines are made of.
+  const std::string odd = root_ + "/>odd\nx\t%41.tmp";
+  WriteFile(odd, "odd");
   TrashDriveD();
   ASSERT_FALSE(PathExists(root_ + "/f0.tmp"));
   const std::vector<RecordedRun> runs = ListRecordedRuns();
   ASSERT_FALSE(runs.empty());
-  EXPECT_EQ(runs.front().files, static_cast<std::size_t>(kFiles));
-  EXPECT_EQ(runs.front().in_trash, static_cast<std::size_t>(kFiles));
+  EXPECT_EQ(runs.front().files, static_cast<std::size_t>(kFiles + 1));
+  EXPECT_EQ(runs.front().in_trash, static_cast<std::size_t>(kFiles + 1));
   EXPECT_EQ(runs.front().folders, std::vector<std::string>{root_});
 
   WriteFile(root_ + "/f7.tmp", "made since");
@@ -61,7 +64,7 @@ TEST_F(RunRecordTest, ARunComesBackWholeWithTimesAndModeButNeverOverAFileMadeSin
   EXPECT_FALSE(PathExists(root_ + "/f0.tmp"));
   const auto restored = RestoreRun(runs.front().id, false);
   ASSERT_TRUE(restored);
-  ASSERT_EQ(restored->size(), static_cast<std::size_t>(kFiles));
+  ASSERT_EQ(restored->size(), static_cast<std::size_t>(kFiles + 1));
   for (std::size_t i = 0; i < restored->size(); ++i) {
     const RestoredFile& file = (*restored)[i];
     const RestoreOutcome expected = file.path == root_ + "/f7.tmp" ? RestoreOutcome::kOccupied
@@ -79,6 +82,7 @@ TEST_F(RunRecordTest, ARunComesBackWholeWithTimesAndModeButNeverOverAFileMadeSin
     EXPECT_EQ(st.st_mtim.tv_sec, 2000000 + i);
     EXPECT_EQ(st.st_mtim.tv_nsec, 500);
   }
+  EXPECT_EQ(ReadFile(odd), "odd");
   EXPECT_EQ(ReadFile(root_ + "/f7.tmp"), "made since");
   EXPECT_EQ(ReadFile(trash_ + "/files/f7.tmp"), "content 7");
   EXPECT_TRUE(PathExists(trash_ + "/info/f7.tmp.trashinfo"));
