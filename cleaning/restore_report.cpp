@@ -46,7 +46,9 @@ std::string RestoreReport(const std::vector<RestoredFile>& files) {
     for (std::size_t i = 0; i < stayed.size() && i < kStayedNamed; ++i) {
       text += line_break + stayed[i]->path + ": " + StayedReason(*stayed[i]);
     }
-    if (stayed.size() > kStayedNamed) text += line_break + "and " + std::to_string(stayed.size() - kStayedNamed) + " more.";
+    if (stayed.size() > kStayedNamed) {
+      text += line_break + "and " + std::to_string(stayed.size() - kStayedNamed) + " more.";
+    }
   }
   return text;
 }

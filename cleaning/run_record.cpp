@@ -48,7 +48,8 @@ std::string NewRecordName(int attempt) {
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
   char name[40];
-  std::snprintf(name, sizeof name, "%020lld", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec + attempt);
+  const long long nanoseconds = static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec + attempt;
+  std::snprintf(name, sizeof name, "%020lld", nanoseconds);
   return std::string(name) + std::string(kRecordEnding);
 }
 
