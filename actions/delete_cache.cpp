@@ -10,6 +10,7 @@
 #include "cleaning/left_files.h"
 #include "cleaning/listed_files.h"
 #include "cleaning/regained_report.h"
+#include "cleaning/run_record.h"
 #include "support/disk_utils.h"
 #include "support/message_text.h"
 
@@ -57,6 +58,7 @@ LeftFiles DeleteCache(ProgramState& state, CleaningView& view, const ListedFolde
                                    view.TreeDirectory(), "Is this what you want to do? "}))) {
     return {};
   }
+  const RunRecordScope record;
   DeleteOutcome outcome = DeleteOutcome::kDone;
   LeftFiles left;
   {

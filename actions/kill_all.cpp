@@ -11,6 +11,7 @@
 #include "actions/slot_folder.h"
 #include "cleaning/cleaning_run.h"
 #include "cleaning/regained_report.h"
+#include "cleaning/run_record.h"
 #include "cleaning/typed_urls.h"
 #include "support/disk_utils.h"
 
@@ -75,6 +76,7 @@ class WindowRun : public RunFrontEnd {
 void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile& reg_file2) {
   const std::int64_t before = SumFreeSpace();
   if (!view.ShowKillAllDialog()) return;
+  const RunRecordScope record;
   const ConfirmationReset reset(state);
   WindowRun run(state, view, reg_file2);
   const LeftFiles left = RunCleaning(PlanRun(WindowTargets(state, view, reg_file1), state.kill_all), run);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "cleaning/folder_load.h"
+#include "cleaning/run_record.h"
 #include "platform/folder_entries.h"
 #include "platform/status.h"
 
@@ -24,7 +25,7 @@ Attempt DeleteOnce(const platform::FolderEntries& folder, const std::string& nam
     if (status == platform::kOk) return {EntryResult::kRemoved};
     return {EntryResult::kRefused, platform::ErrnoOfStatus(status)};
   }
-  switch (folder.Trash(name)) {
+  switch (folder.Trash(name, &RecordTrashMove)) {
     case platform::TrashResult::kMoved: return {EntryResult::kRemoved};
     case platform::TrashResult::kNoTrash:
     case platform::TrashResult::kTrashUnusable: return {EntryResult::kNoTrash};

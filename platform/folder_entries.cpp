@@ -111,11 +111,11 @@ int FolderEntries::Delete(const std::string& name) const {
   return UnlinkEntry(fd_.get(), name.c_str(), JoinHostPath(host_, name));
 }
 
-TrashResult FolderEntries::Trash(const std::string& name) const {
+TrashResult FolderEntries::Trash(const std::string& name, TrashMoveNote note) const {
   const std::optional<std::string> path = HostPathOf(name);
   if (!path) return TrashResult::kFailed;
   if (!trash_) trash_.emplace(fd_.get());
-  return trash_->Move(name, *path);
+  return trash_->Move(name, *path, note);
 }
 
 int FolderEntries::TrashFailure() const { return trash_ ? trash_->Failure() : EINVAL; }

@@ -98,8 +98,8 @@ class FolderEntries {
   // Moves an entry that is neither a folder nor a link to one into the trash
   // (a link as the link), by a rename relative to this folder. The trash is
   // found at the first entry and serves every later one. An entry that is not
-  // moved stays as it was.
-  TrashResult Trash(const std::string& name) const;
+  // moved stays as it was. A note, when given, is told of each attempt to move.
+  TrashResult Trash(const std::string& name, TrashMoveNote note = nullptr) const;
   // Why the trash cannot be used, once Trash has said kTrashUnusable; no
   // problem (error 0) otherwise.
   const TrashProblem& TrashFolderProblem() const;

@@ -111,6 +111,7 @@ FolderTrash::Found FolderTrash::Find(int folder_fd) {
     return found;
   }
   found.top = trash.top;
+  found.path = trash.path;
   return found;
 }
 
@@ -119,7 +120,7 @@ const TrashProblem& FolderTrash::Problem() const {
   return found_ ? found_->problem : kNone;
 }
 
-TrashResult FolderTrash::Move(const std::string& name, const std::string& original_path) {
+TrashResult FolderTrash::Move(const std::string& name, const std::string& original_path, TrashMoveNote note) {
   struct stat own {};
   if (fstatat(folder_fd_, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
     const int error = errno;
@@ -151,8 +152,9 @@ TrashResult FolderTrash::Move(const std::string& name, const std::string& origin
       return Failed(error);
     }
     // The record is complete before the entry moves, so nobody reads an empty one.
-    if (WriteAll(info_file.get(), record) &&
-        renameat2(folder_fd_, name.c_str(), found_->files.get(), trashed.c_str(), RENAME_NOREPLACE) == 0) {
+    const bool written = WriteAll(info_file.get(), record);
+    if (written && note != nullptr) note({found_->path, trashed, original_path});
+    if (written && renameat2(folder_fd_, name.c_str(), found_->files.get(), trashed.c_str(), RENAME_NOREPLACE) == 0) {
       return TrashResult::kMoved;
     }
     const int error = errno;

@@ -23,6 +23,20 @@ struct TrashProblem {
   int error = 0;       // the system's error number; 0 when there is no problem
 };
 
+// Where an entry went in the trash: the trash folder (holding files/ and
+// info/), the entry's name in files/, and the path it was moved from.
+struct TrashedAs {
+  std::string trash;
+  std::string name;
+  std::string original;
+};
+
+// Told of each entry just before it moves into the trash, once its name there
+// is settled and its `.trashinfo` record written, so that a note of it exists
+// even when the process dies the moment the entry has moved. A move that then
+// fails leaves the trash as it was, and the note names an entry the trash lacks.
+using TrashMoveNote = void (*)(const TrashedAs& moving);
+
 // The trash that serves the entries of one open folder: the home trash for the
 // home folder's file system, otherwise the trash folder at the top of the
 // folder's own file system (none on the system's internal mounts). Whether the
@@ -45,8 +59,8 @@ class FolderTrash {
   // The move is one rename relative to the open folder, so it takes that
   // folder's entry even when the folder's path leads elsewhere by now. A
   // folder, or a link to one, is refused. An entry that is not moved stays
-  // where it is.
-  TrashResult Move(const std::string& name, const std::string& original_path);
+  // where it is. A note, when given, is told of each attempt to move.
+  TrashResult Move(const std::string& name, const std::string& original_path, TrashMoveNote note = nullptr);
 
   // Why the trash cannot be used, once a move has said kTrashUnusable;
   // no problem (error 0) otherwise.
@@ -62,6 +76,7 @@ class FolderTrash {
     UniqueFd info;          // the trash's info/ and files/ folders; not open when there is no trash
     UniqueFd files;
     std::string top;       // the file system's top folder; empty for the home trash
+    std::string path;      // the trash folder's path
     TrashProblem problem;  // why the trash folder cannot be used, when it cannot
   };
   static Found Find(int folder_fd);

@@ -4,6 +4,9 @@
 #include "ui/dialog_parts.h"
 
 #include <QBasicTimer>
+#include <QDialog>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QEvent>
 #include <QObject>
 #include <QScreen>
@@ -92,6 +95,16 @@ void CentreOnScreen(QWidget* window) {
 void DriveBoxChanged(QWidget* window, DriveComboBox* drive_box, DirectoryListBox* tree) {
   Guarded(window, [&] { tree->SetDrive(drive_box->Drive()); });
   drive_box->SetDrive(tree->Drive());
+}
+
+QVBoxLayout* IntroducedLayout(QDialog* dialog, const char* name, const QString& title, const QString& intro) {
+  dialog->setObjectName(name);
+  dialog->setWindowTitle(title);
+  auto* layout = new QVBoxLayout(dialog);
+  auto* text = new QLabel(intro, dialog);
+  text->setWordWrap(true);
+  layout->addWidget(text);
+  return layout;
 }
 
 }  // namespace vorlix

@@ -3,6 +3,9 @@
 // leads a folder tree.
 #pragma once
 
+class QDialog;
+class QString;
+class QVBoxLayout;
 class QWidget;
 
 namespace vorlix {
@@ -21,5 +24,9 @@ void CentreOnScreen(QWidget* window);
 // cannot be entered shows its error over `window`), and the box then shows
 // the tree's drive, so the two never disagree.
 void DriveBoxChanged(QWidget* window, DriveComboBox* drive_box, DirectoryListBox* tree);
+
+// Names and titles a dialog and gives it a column layout that opens with a
+// wrapped text saying what the dialog does.
+QVBoxLayout* IntroducedLayout(QDialog* dialog, const char* name, const QString& title, const QString& intro);
 
 }  // namespace vorlix

@@ -31,7 +31,9 @@
 #include "actions/folder_slot_buttons.h"
 #include "ui/guarded.h"
 #include "ui/help.h"
+#include "ui/let_go_dialog.h"
 #include "ui/message_boxes.h"
+#include "ui/restore_dialog.h"
 #include "ui/schedule_dialog.h"
 #include "ui/slot_button.h"
 #include "ui/wide_check_box.h"
@@ -184,6 +186,11 @@ void TForm1::BuildMenu() {
     Guarded(this, [this] { ShowBrowserCachesDialog(this, *this, RegFile1); });
   });
   find_caches->setObjectName("FindBrowserCaches1");
+  setup->addAction("&Restore a cleaning\u2026", this, [this] { Guarded(this, [this] { ShowRestoreDialog(this); }); })
+      ->setObjectName("RestoreCleaning1");
+  setup->addAction("&Empty the trash of old cleanings\u2026", this, [this] {
+    Guarded(this, [this] { ShowLetGoDialog(this, RegFile1); });
+  })->setObjectName("LetGo1");
   setup->addAction("&Schedule\u2026", this, [this] { Guarded(this, [this] { ShowScheduleDialog(this); }); })
       ->setObjectName("Schedule1");
   QAction* help = menuBar()->addAction("&Help", this, [this] { Help1Click(); });

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "cleaning/run_record.h"
 #include "platform/xdg.h"
 #include "tests/actions/actions_fixture.h"
 #include "tests/actions/fake_main_view.h"
@@ -222,6 +223,16 @@ TEST_F(FolderCleaningTest, TrashedFilesCanBeListedAndRestored) {
   EXPECT_TRUE(Shell("trash-list | grep -qF '" + root_ + "/second.tmp'"));
   Shell("echo 0 | trash-restore '" + root_ + "/second.tmp' >/dev/null");
   EXPECT_EQ(ReadFile(root_ + "/second.tmp"), "second");
+
+  // The run's own record puts back the rest, the link as the link.
+  const std::vector<RecordedRun> runs = ListRecordedRuns();
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].in_trash, 2u);
+  ASSERT_TRUE(RestoreRun(runs[0].id, false));
+  EXPECT_EQ(ReadFile(root_ + "/" + name), "cached");
+  EXPECT_EQ(std::filesystem::read_symlink(root_ + "/link.tmp"), outside + "/target.tmp");
+  EXPECT_FALSE(PathExists(trash + "/info/" + name + ".trashinfo"));
+  EXPECT_TRUE(ListRecordedRuns().empty());
 }
 
 TEST_F(FolderCleaningTest, FilesThatCannotBeTrashedOrDeletedStayWhereTheyAre) {

@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 
 #include "actions/delete_method.h"
 #include "actions/kill_all_selection.h"
+#include "cleaning/let_go_setting.h"
+#include "cleaning/run_record.h"
 #include "cleaning/unattended_folder.h"
 #include "platform/drive_paths.h"
+#include "platform/xdg.h"
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
 #include "support/in_out_error.h"
@@ -111,6 +115,36 @@ TEST_F(KillAllTest, CleansTheSelectedSlotsInOrderEachWithItsOwnRecycleChoice) {
   EXPECT_TRUE(view_.questions.empty());
   EXPECT_EQ(view_.information.size(), 1u);
   EXPECT_TRUE(state_.confirm);
+}
+
+TEST_F(KillAllTest, ARunIntoTheTrashIsOneRecordAndFirstLetsGoOfOldTrashedFilesAsSet) {
+  // A file an earlier run moved into the trash three days ago, as its record shows.
+  const std::string trash = platform::DataHome() + "/Trash";
+  std::filesystem::create_directories(trash + "/files");
+  std::filesystem::create_directories(trash + "/info");
+  std::filesystem::create_directories(platform::VorlixConfigDir() + "/runs");
+  const std::time_t then = std::time(nullptr) - 3 * 86400;
+  std::tm local{};
+  char when[32];
+  std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%S", localtime_r(&then, &local));
+  WriteFile(trash + "/files/old.tmp", "old");
+  WriteFile(trash + "/info/old.tmp.trashinfo", "[Trash Info]\nPath=" + c_ + "/old.tmp\nDeletionDate=" + when + "\n");
+  WriteFile(platform::VorlixConfigDir() + "/runs/00000000000000000001.run",
+            "vorlix-run 1 " + std::to_string(then - 1) + "\n>" + c_ + "\t" + trash + "\nold.tmp\n");
+  WriteLetGoDays(reg_file1_, 2);
+
+  const std::string first = FolderWithFile(kCacheRoot + std::string("cache1"));
+  const std::string second = FolderWithFile(kCacheRoot + std::string("cache2"));
+  state_.use_recycle[0] = state_.use_recycle[1] = true;
+  Select({0, 1});
+  Run();
+  ASSERT_FALSE(PathExists(second));
+  EXPECT_FALSE(PathExists(trash + "/files/old.tmp"));
+  const std::vector<RecordedRun> runs = ListRecordedRuns();
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].folders, (std::vector<std::string>{first.substr(0, first.rfind('/')),
+                                                       second.substr(0, second.rfind('/'))}));
+  EXPECT_EQ(runs[0].in_trash, 2u);
 }
 
 TEST_F(KillAllTest, CancelAndUnselectedItemsLeaveEverythingAlone) {

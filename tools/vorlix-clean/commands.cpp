@@ -11,6 +11,7 @@
 
 #include "cleaning/cleaning_run.h"
 #include "cleaning/regained_report.h"
+#include "cleaning/run_record.h"
 #include "cleaning/typed_urls.h"
 #include "platform/ascii.h"
 #include "platform/drive_paths.h"
@@ -170,6 +171,7 @@ Report RunSlots(const Options& options, const StoreTargets& store, TRegFile& reg
   }
   chosen[kKillAllTypedUrlsItem] = options.typed_urls || (options.kill_all && store.stored.typed_urls.kill_all);
   chosen[kKillAllHistoryItem] = options.history || (options.kill_all && store.stored.history.kill_all);
+  const RunRecordScope record(!options.dry_run);
   ToolRun run(options, stop, store, report);
   run.SetTypedUrlsStore(reg_file2);
   RunTargets(PlanRun(store.stored, chosen), run, options, report);
@@ -191,6 +193,7 @@ Report FolderCommand(const Options& options, const StoreTargets& store, const st
     return report;
   }
   target.drive = platform::AsciiLower(platform::FullPathName(target.folder).front());
+  const RunRecordScope record(!options.dry_run);
   ToolRun run(options, stop, store, report);
   RunTargets({target}, run, options, report);
   return report;

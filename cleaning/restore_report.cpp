@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+// What a restore tells the user.
+
+#include "cleaning/restore_report.h"
+
+#include <cstring>
+
+#include "settings/settings_catalogue.h"
+
+namespace vorlix {
+
+std::string StayedReason(const RestoredFile& file) {
+  switch (file.outcome) {
+    case RestoreOutcome::kRestored: return {};
+    case RestoreOutcome::kOccupied: return "another file has that name there now";
+    case RestoreOutcome::kFolderMissing: return "its folder no longer exists";
+    case RestoreOutcome::kNotInTrash: return "it is no longer in the trash";
+    case RestoreOutcome::kFailed: break;
+  }
+  return std::strerror(file.error);
+}
+
+std::string RestoreReport(const std::vector<RestoredFile>& files) {
+  std::size_t restored = 0;
+  std::size_t gone = 0;
+  std::vector<const RestoredFile*> stayed;
+  for (const RestoredFile& file : files) {
+    if (file.outcome == RestoreOutcome::kRestored) {
+      ++restored;
+    } else if (file.outcome == RestoreOutcome::kNotInTrash) {
+      ++gone;
+    } else {
+      stayed.push_back(&file);
+    }
+  }
+  const std::string line_break(kLineBreak);
+  std::string text = restored == 1 ? std::string("1 file was put back where it came from.")
+                                    : std::to_string(restored) + " files were put back where they came from.";
+  if (gone > 0) {
+    text += line_break + std::to_string(gone) + (gone == 1 ? " file was" : " files were") +
+            " no longer in the trash.";
+  }
+  if (!stayed.empty()) {
+    text += line_break + std::to_string(stayed.size()) + (stayed.size() == 1 ? " file stays" : " files stay") +
+            " in the trash:";
+    for (std::size_t i = 0; i < stayed.size() && i < kStayedNamed; ++i) {
+      text += line_break + stayed[i]->path + ": " + StayedReason(*stayed[i]);
+    }
+    if (stayed.size() > kStayedNamed) {
+      text += line_break + "and " + std::to_string(stayed.size() - kStayedNamed) + " more.";
+    }
+  }
+  return text;
+}
+
+}  // namespace vorlix

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+// What a restore tells the user: how many files came back, and each file that
+// stayed in the trash with the reason.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cleaning/run_record.h"
+
+namespace vorlix {
+
+// At most this many files that stayed are named one by one.
+inline constexpr std::size_t kStayedNamed = 12;
+
+// The report of a restore, lines broken as the program's messages are.
+std::string RestoreReport(const std::vector<RestoredFile>& files);
+
+// Why a file stayed in the trash; empty for one that came back.
+std::string StayedReason(const RestoredFile& file);
+
+}  // namespace vorlix

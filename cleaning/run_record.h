@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: MIT
+// The record of each cleaning run that moves files into the trash, and what it
+// makes possible: putting a run's files back, and deleting for good the files
+// the program moved into the trash some days ago.
+//
+// Records lie in VorlixConfigDir()/runs, private to the user, one file per
+// run; the newest 50 are kept. A record is written as its run goes, one
+// append per file just before it moves, so a run cut short is recorded up to
+// its last move.
+// A file counts as the run's only while the trash still holds it under the
+// recorded name with a `.trashinfo` record naming the recorded path and a
+// time no earlier than the run's start: nothing else in the trash, even of
+// the same name, is ever touched.
+#pragma once
+
+#include <cstddef>
+#include <ctime>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/trash.h"
+
+namespace vorlix {
+
+inline constexpr std::size_t kRunsKept = 50;
+
+// One recorded run, as a history lists it.
+struct RecordedRun {
+  std::string id;  // the record's name; later runs sort after earlier ones
+  std::time_t when = 0;
+  std::vector<std::string> folders;  // the folders its files came from, in run order
+  std::size_t files = 0;             // files it moved into the trash
+  std::size_t in_trash = 0;          // of those, still in the trash as it left them
+};
+
+// Every recorded run, newest first.
+std::vector<RecordedRun> ListRecordedRuns();
+
+enum class RestoreOutcome {
+  kRestored,       // back at its path (on a dry run: would be)
+  kOccupied,       // something stands at its path: it stays in the trash
+  kFolderMissing,  // its folder is gone: it stays in the trash
+  kNotInTrash,     // no longer in the trash as the run left it: nothing done
+  kFailed,         // the move failed (error says why): it stays in the trash
+};
+
+struct RestoredFile {
+  std::string path;
+  RestoreOutcome outcome = RestoreOutcome::kFailed;
+  int error = 0;
+};
+
+// Puts every file of the run `id` that is still in the trash back at its own
+// path, never over anything there; with `dry_run` nothing moves. Nothing when
+// there is no such run. A record none of whose files is left in the trash
+// afterwards is removed.
+std::optional<std::vector<RestoredFile>> RestoreRun(const std::string& id, bool dry_run);
+
+struct LetGoFile {
+  std::string path;  // where it was moved from
+  int error = 0;     // 0: deleted for good (on a dry run: would be)
+};
+
+// Deletes for good every recorded file still in the trash that was moved
+// there `days` or more days ago; with `dry_run` nothing is deleted. Records
+// with nothing left in the trash are removed.
+std::vector<LetGoFile> LetGoOlderThan(int days, bool dry_run);
+
+class RunRecord;
+
+// Opens a run's record for as long as it lives: every file moved into the
+// trash meanwhile, on any thread, is recorded in it. A scope opened inside
+// another joins the outer run. The record file is made at the first move, so a
+// run that trashes nothing leaves no record. An outer scope with `let_go`
+// first deletes the files the stored setting lets go of.
+class RunRecordScope {
+ public:
+  explicit RunRecordScope(bool let_go = true);
+  RunRecordScope(const RunRecordScope&) = delete;
+  RunRecordScope& operator=(const RunRecordScope&) = delete;
+  ~RunRecordScope();
+
+ private:
+  std::unique_ptr<RunRecord> own_;  // empty when joining an outer scope
+};
+
+// Records a move into the trash, just before it happens, in the open run's
+// record, if one is open. A move that then fails is found missing from the
+// trash and ignored.
+void RecordTrashMove(const platform::TrashedAs& moving);
+
+}  // namespace vorlix

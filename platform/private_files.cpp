@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+// Files of this user's own that nobody else may read.
+
+#include "platform/private_files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace vorlix::platform {
+
+UniqueFd PrivateFolder(const std::string& path) {
+  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    const std::string part = path.substr(0, slash);
+    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return UniqueFd();
+    if (slash == std::string::npos) break;
+  }
+  return UniqueFd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+}
+
+std::optional<AppendFile> AppendFile::Create(int folder_fd, const std::string& name) {
+  UniqueFd fd(openat(folder_fd, name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (!fd.ok()) return std::nullopt;
+  return AppendFile(std::move(fd));
+}
+
+bool AppendFile::Append(std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t written = write(fd_.get(), text.data(), text.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    text.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+std::vector<std::string> FileNames(int folder_fd) {
+  std::vector<std::string> names;
+  const int own = openat(folder_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (own < 0) return names;
+  DIR* dir = fdopendir(own);
+  if (dir == nullptr) {
+    close(own);
+    return names;
+  }
+  while (const dirent* entry = readdir(dir)) {
+    struct stat st {};
+    if (entry->d_name[0] != '.' && fstatat(folder_fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(st.st_mode)) {
+      names.emplace_back(entry->d_name);
+    }
+  }
+  closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::optional<std::string> ReadWhole(int folder_fd, const std::string& name) {
+  const UniqueFd fd(openat(folder_fd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  if (!fd.ok()) return std::nullopt;
+  std::string text;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = read(fd.get(), buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return std::nullopt;
+    if (got == 0) return text;
+    text.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+int RemoveFile(int folder_fd, const std::string& name) {
+  return unlinkat(folder_fd, name.c_str(), 0) == 0 ? 0 : errno;
+}
+
+}  // namespace vorlix::platform

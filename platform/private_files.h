@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+// Files of this user's own that nobody else may read: a private folder
+// (0700), files in it (0600) that grow by appending, never reached through a
+// link.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/unique_fd.h"
+
+namespace vorlix::platform {
+
+// The folder at `path`, made 0700 with its missing parents; not open when it
+// cannot be made or opened, or is a link (errno says why).
+UniqueFd PrivateFolder(const std::string& path);
+
+// A new file that grows only at its end; each Append is one write(2), so a
+// process killed at any moment leaves every earlier append whole.
+class AppendFile {
+ public:
+  // Makes the file `name` in an open folder, 0600; nothing when it exists or
+  // cannot be made (errno says why).
+  static std::optional<AppendFile> Create(int folder_fd, const std::string& name);
+  // False when not every byte could be written (errno says why).
+  bool Append(std::string_view text);
+
+ private:
+  explicit AppendFile(UniqueFd fd) : fd_(std::move(fd)) {}
+  UniqueFd fd_;
+};
+
+// The names of the regular files of an open folder, sorted; empty when it cannot be read.
+std::vector<std::string> FileNames(int folder_fd);
+
+// The whole content of the file `name` of an open folder (not a link);
+// nothing when it cannot be read (errno says why).
+std::optional<std::string> ReadWhole(int folder_fd, const std::string& name);
+
+// Removes the file `name` of an open folder. 0, or the system's error number.
+int RemoveFile(int folder_fd, const std::string& name);
+
+}  // namespace vorlix::platform

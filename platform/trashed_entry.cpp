@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: MIT
+// One entry already in the freedesktop.org trash.
+
+#include "platform/trashed_entry.h"
+
+#include <fcntl.h>
+#include <glib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+
+#include "platform/file_log.h"
+#include "platform/unique_fd.h"
+
+namespace vorlix::platform {
+namespace {
+
+constexpr std::size_t kLongestRecord = 64 * 1024;
+
+UniqueFd OpenPart(const std::string& trash, const char* part) {
+  return UniqueFd(open((trash + "/" + part).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+}
+
+std::string RecordName(const std::string& name) { return name + ".trashinfo"; }
+
+// A trash at a file system's top ("TOP/.Trash-UID" or "TOP/.Trash/UID")
+// records paths below that top.
+std::string TopOf(const std::string& trash) {
+  std::string top = trash.substr(0, trash.rfind('/'));
+  if (top.ends_with("/.Trash")) top.erase(top.size() - 7);
+  return top.empty() ? "/" : top;
+}
+
+std::optional<std::time_t> LocalTime(const std::string& text) {
+  std::tm when{};
+  const char* end = strptime(text.c_str(), "%Y-%m-%dT%H:%M:%S", &when);
+  if (end == nullptr) return std::nullopt;
+  when.tm_isdst = -1;
+  const std::time_t seconds = mktime(&when);
+  if (seconds == static_cast<std::time_t>(-1)) return std::nullopt;
+  return seconds;
+}
+
+}  // namespace
+
+std::optional<TrashInfo> ReadTrashInfo(const std::string& trash, const std::string& name) {
+  const UniqueFd info = OpenPart(trash, "info");
+  if (!info.ok()) return std::nullopt;
+  const UniqueFd file(openat(info.get(), RecordName(name).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  if (!file.ok()) return std::nullopt;
+  std::string text(kLongestRecord, '\0');
+  std::size_t size = 0;
+  for (;;) {
+    const ssize_t got = read(file.get(), text.data() + size, text.size() - size);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return std::nullopt;
+    if (got == 0 || (size += static_cast<std::size_t>(got)) == text.size()) break;
+  }
+  text.resize(size);
+  std::optional<std::string> path;
+  std::optional<std::time_t> deleted;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string_view line(text.data() + start, end - start);
+    if (line.starts_with("Path=")) {
+      char* decoded = g_uri_unescape_string(std::string(line.substr(5)).c_str(), nullptr);
+      if (decoded != nullptr) path = decoded;
+      g_free(decoded);
+    } else if (line.starts_with("DeletionDate=")) {
+      deleted = LocalTime(std::string(line.substr(13)));
+    }
+    start = end + 1;
+  }
+  if (!path || path->empty() || !deleted) return std::nullopt;
+  if (path->front() != '/') {
+    const std::string top = TopOf(trash);
+    *path = (top == "/" ? "" : top) + "/" + *path;
+  }
+  return TrashInfo{*path, *deleted};
+}
+
+bool InTrash(const std::string& trash, const std::string& name) {
+  struct stat st {};
+  return lstat((trash + "/files/" + name).c_str(), &st) == 0;
+}
+
+PutBackResult PutBack(const std::string& trash, const std::string& name, const std::string& original, bool dry_run,
+                      int& error) {
+  error = 0;
+  const std::size_t slash = original.rfind('/');
+  const std::string folder_path = slash == 0 ? "/" : original.substr(0, slash);
+  const std::string base = original.substr(slash + 1);
+  const UniqueFd folder(open(folder_path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!folder.ok()) {
+    error = errno;
+    return error == ENOENT || error == ENOTDIR ? PutBackResult::kFolderMissing : PutBackResult::kFailed;
+  }
+  const UniqueFd files = OpenPart(trash, "files");
+  const UniqueFd info = OpenPart(trash, "info");
+  if (!files.ok() || !info.ok()) {
+    error = errno;
+    return PutBackResult::kFailed;
+  }
+  if (dry_run) {
+    struct stat st {};
+    if (fstatat(folder.get(), base.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return PutBackResult::kOccupied;
+    return PutBackResult::kDone;
+  }
+  if (renameat2(files.get(), name.c_str(), folder.get(), base.c_str(), RENAME_NOREPLACE) != 0) {
+    error = errno;
+    return error == EEXIST ? PutBackResult::kOccupied : PutBackResult::kFailed;
+  }
+  // The entry is back; a record left behind would only describe an empty place.
+  if (unlinkat(info.get(), RecordName(name).c_str(), 0) != 0) {
+    LogFileFailure("remove the trash record of", original, errno);
+  }
+  return PutBackResult::kDone;
+}
+
+int DeleteFromTrash(const std::string& trash, const std::string& name) {
+  const UniqueFd files = OpenPart(trash, "files");
+  const UniqueFd info = OpenPart(trash, "info");
+  if (!files.ok() || !info.ok()) return errno;
+  // Without AT_REMOVEDIR a folder refuses, so only a file or a link can go.
+  if (unlinkat(files.get(), name.c_str(), 0) != 0) return errno;
+  if (unlinkat(info.get(), RecordName(name).c_str(), 0) != 0) return errno;
+  return 0;
+}
+
+}  // namespace vorlix::platform

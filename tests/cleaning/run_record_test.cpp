@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: MIT
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+#include "cleaning/listed_files.h"
+#include "cleaning/run_record.h"
+#include "platform/xdg.h"
+#include "tests/common/drives.h"
+#include "tests/common/test_env.h"
+
+namespace vorlix {
+namespace {
+
+using test::PathExists;
+using test::ReadFile;
+using test::WriteFile;
+
+class RunRecordTest : public test::DriveDTest {
+ protected:
+  // Trashes every listed file of drive d in one recorded run.
+  static void TrashDriveD() {
+    const RunRecordScope record;
+    ASSERT_EQ(DeleteListedFiles(ReadListedFolder("D:\\"), true), DeleteOutcome::kDone);
+  }
+  static std::string LastRunId() {
+    const std::vector<RecordedRun> runs = ListRecordedRuns();
+    return runs.empty() ? std::string() : runs.front().id;
+  }
+  const std::string trash_ = platform::DataHome() + "/Trash";
+};
+
+TEST_F(RunRecordTest, ARunComesBackWholeWithTimesAndModeButNeverOverAFileMadeSince) {
+  constexpr int kFiles = 1000;
+  for (int i = 0; i < kFiles; ++i) {
+    const std::string path = root_ + "/f" + std::to_string(i) + ".tmp";
+    WriteFile(path, "content " + std::to_string(i));
+    ASSERT_EQ(chmod(path.c_str(), i % 2 == 0 ? 0640 : 0600), 0);
+    const timespec times[2] = {{1000000 + i, 0}, {2000000 + i, 500}};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  }
+  // A name holding what the record's lines are made of.
+  const std::string odd = root_ + "/>odd\nx\t%41.tmp";
+  WriteFile(odd, "odd");
+  TrashDriveD();
+  ASSERT_FALSE(PathExists(root_ + "/f0.tmp"));
+  const std::vector<RecordedRun> runs = ListRecordedRuns();
+  ASSERT_FALSE(runs.empty());
+  EXPECT_EQ(runs.front().files, static_cast<std::size_t>(kFiles + 1));
+  EXPECT_EQ(runs.front().in_trash, static_cast<std::size_t>(kFiles + 1));
+  EXPECT_EQ(runs.front().folders, std::vector<std::string>{root_});
+
+  WriteFile(root_ + "/f7.tmp", "made since");
+  const auto dry = RestoreRun(runs.front().id, true);
+  ASSERT_TRUE(dry);
+  EXPECT_FALSE(PathExists(root_ + "/f0.tmp"));
+  const auto restored = RestoreRun(runs.front().id, false);
+  ASSERT_TRUE(restored);
+  ASSERT_EQ(restored->size(), static_cast<std::size_t>(kFiles + 1));
+  for (std::size_t i = 0; i < restored->size(); ++i) {
+    const RestoredFile& file = (*restored)[i];
+    const RestoreOutcome expected = file.path == root_ + "/f7.tmp" ? RestoreOutcome::kOccupied
+                                                                   : RestoreOutcome::kRestored;
+    EXPECT_EQ(file.outcome, expected) << file.path;
+    EXPECT_EQ((*dry)[i].outcome, expected) << file.path;
+  }
+  for (int i = 0; i < kFiles; ++i) {
+    if (i == 7) continue;
+    const std::string path = root_ + "/f" + std::to_string(i) + ".tmp";
+    ASSERT_EQ(ReadFile(path), "content " + std::to_string(i));
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, i % 2 == 0 ? 0640u : 0600u);
+    EXPECT_EQ(st.st_mtim.tv_sec, 2000000 + i);
+    EXPECT_EQ(st.st_mtim.tv_nsec, 500);
+  }
+  EXPECT_EQ(ReadFile(odd), "odd");
+  EXPECT_EQ(ReadFile(root_ + "/f7.tmp"), "made since");
+  EXPECT_EQ(ReadFile(trash_ + "/files/f7.tmp"), "content 7");
+  EXPECT_TRUE(PathExists(trash_ + "/info/f7.tmp.trashinfo"));
+  EXPECT_FALSE(PathExists(trash_ + "/info/f8.tmp.trashinfo"));
+  ASSERT_FALSE(ListRecordedRuns().empty());
+  EXPECT_EQ(ListRecordedRuns().front().in_trash, 1u);
+}
+
+TEST_F(RunRecordTest, LettingGoDeletesOnlyWhatTheRunsMovedAndOnlyWhenOldEnough) {
+  WriteFile(root_ + "/ours.log", "ours");
+  WriteFile(root_ + "/shared.log", "ours too");
+  TrashDriveD();
+  // Someone restores shared.log by hand, and another program trashes a file of
+  // the same name from elsewhere: the trash now holds a foreign shared.log.
+  const std::string elsewhere = test::MakeTempDir("elsewhere");
+  ASSERT_EQ(rename((trash_ + "/files/shared.log").c_str(), (elsewhere + "/shared.log").c_str()), 0);
+  WriteFile(trash_ + "/files/shared.log", "foreign");
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  char when[32];
+  std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%S", localtime_r(&now, &local));
+  WriteFile(trash_ + "/info/shared.log.trashinfo",
+            "[Trash Info]\nPath=" + elsewhere + "/shared.log\nDeletionDate=" + when + "\n");
+
+  EXPECT_TRUE(LetGoOlderThan(1, false).empty());
+  EXPECT_TRUE(PathExists(trash_ + "/files/ours.log"));
+  std::vector<LetGoFile> gone = LetGoOlderThan(0, false);
+  // Other tests of this process may have left files of their runs in the trash.
+  std::erase_if(gone, [&](const LetGoFile& file) { return !file.path.starts_with(root_ + "/"); });
+  ASSERT_EQ(gone.size(), 1u);
+  EXPECT_EQ(gone[0].path, root_ + "/ours.log");
+  EXPECT_EQ(gone[0].error, 0);
+  EXPECT_FALSE(PathExists(trash_ + "/files/ours.log"));
+  EXPECT_FALSE(PathExists(trash_ + "/info/ours.log.trashinfo"));
+  EXPECT_EQ(ReadFile(trash_ + "/files/shared.log"), "foreign");
+  EXPECT_TRUE(PathExists(trash_ + "/info/shared.log.trashinfo"));
+}
+
+TEST_F(RunRecordTest, ARunKilledMidwayIsRecordedUpToItsLastMove) {
+  constexpr int kFiles = 4000;
+  for (int i = 0; i < kFiles; ++i) WriteFile(root_ + "/k" + std::to_string(i), "k" + std::to_string(i));
+  const ListedFolder listed = ReadListedFolder("D:\\");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const RunRecordScope record;
+    DeleteListedFiles(listed, true);
+    _exit(0);
+  }
+  const std::filesystem::path files(trash_ + "/files");
+  for (int waited = 0; waited < 20000; ++waited) {
+    std::error_code error;
+    auto entries = std::filesystem::directory_iterator(files, error);
+    if (!error && std::distance(entries, std::filesystem::directory_iterator()) >= kFiles / 4) break;
+    usleep(500);
+  }
+  kill(child, SIGKILL);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the run ended before it was killed";
+
+  const auto restored = RestoreRun(LastRunId(), false);
+  ASSERT_TRUE(restored);
+  for (const auto& entry : std::filesystem::directory_iterator(files)) {
+    if (entry.path().filename().string().starts_with('k')) ADD_FAILURE() << entry.path() << " stayed in the trash";
+  }
+  for (int i = 0; i < kFiles; ++i) ASSERT_EQ(ReadFile(root_ + "/k" + std::to_string(i)), "k" + std::to_string(i));
+}
+
+}  // namespace
+}  // namespace vorlix

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+// "Restore a cleaning": puts the files of a recorded run back.
+
+#include "ui/restore_dialog.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QLocale>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "cleaning/restore_report.h"
+#include "ui/dialog_parts.h"
+#include "ui/guarded.h"
+#include "ui/message_boxes.h"
+
+namespace vorlix {
+namespace {
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+QTreeWidgetItem* RunRow(const RecordedRun& run) {
+  auto* row = new QTreeWidgetItem;
+  const QLocale locale;
+  row->setText(RestoreDialog::kWhen,
+               locale.toString(QDateTime::fromSecsSinceEpoch(run.when), QLocale::ShortFormat));
+  row->setText(RestoreDialog::kFiles, locale.toString(static_cast<qulonglong>(run.files)));
+  row->setText(RestoreDialog::kInTrash, locale.toString(static_cast<qulonglong>(run.in_trash)));
+  row->setTextAlignment(RestoreDialog::kFiles, Qt::AlignRight | Qt::AlignVCenter);
+  row->setTextAlignment(RestoreDialog::kInTrash, Qt::AlignRight | Qt::AlignVCenter);
+  QStringList folders;
+  for (const std::string& folder : run.folders) folders << Text(folder);
+  row->setText(RestoreDialog::kFolders, folders.join(", "));
+  row->setToolTip(RestoreDialog::kFolders, folders.join("\n"));
+  if (run.in_trash == 0) row->setFlags(row->flags() & ~Qt::ItemIsEnabled);
+  return row;
+}
+
+}  // namespace
+
+RestoreDialog::RestoreDialog(QWidget* parent) : QDialog(parent) {
+  QVBoxLayout* layout = IntroducedLayout(
+      this, "RestoreDialog", "Restore a cleaning",
+      "Choose a cleaning that moved files into the trash. Its files still in the trash go back where they came "
+      "from; a file is never put back over another one of the same name.");
+
+  list_ = new QTreeWidget(this);
+  list_->setObjectName("RunList");
+  list_->setHeaderLabels({"When", "Files", "In the trash", "Folders"});
+  list_->setRootIsDecorated(false);
+  list_->setUniformRowHeights(true);
+  list_->setTextElideMode(Qt::ElideMiddle);
+  layout->addWidget(list_);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  restore_ = buttons->addButton("&Restore", QDialogButtonBox::ActionRole);
+  restore_->setObjectName("RestoreButton");
+  layout->addWidget(buttons);
+  connect(restore_, &QPushButton::clicked, this, [this] { Guarded(this, [this] { RestoreClick(); }); });
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(list_, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* row) { restore_->setEnabled(row != nullptr && !row->isDisabled()); });
+
+  resize(760, 320);
+  CentreOnScreen(this);
+  Fill();
+}
+
+void RestoreDialog::Fill() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  runs_ = ListRecordedRuns();
+  QApplication::restoreOverrideCursor();
+  list_->clear();
+  for (const RecordedRun& run : runs_) list_->addTopLevelItem(RunRow(run));
+  for (int column = kWhen; column < kFolders; ++column) list_->resizeColumnToContents(column);
+  restore_->setEnabled(false);
+  if (!runs_.empty()) list_->setCurrentItem(list_->topLevelItem(0));
+  list_->setFocus();
+}
+
+void RestoreDialog::RestoreClick() {
+  const int index = list_->indexOfTopLevelItem(list_->currentItem());
+  if (index < 0 || static_cast<std::size_t>(index) >= runs_.size()) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const auto restored = RestoreRun(runs_[static_cast<std::size_t>(index)].id, false);
+  QApplication::restoreOverrideCursor();
+  ShowInformation(this, restored ? RestoreReport(*restored) : "The record of that cleaning can no longer be read.");
+  Fill();
+}
+
+void ShowRestoreDialog(QWidget* parent) {
+  RestoreDialog dialog(parent);
+  dialog.exec();
+}
+
+}  // namespace vorlix
