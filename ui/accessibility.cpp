@@ -4,7 +4,9 @@
 #include "ui/accessibility.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QWidget>
@@ -61,6 +63,23 @@ void Describe(QWidget* control) {
   }
 }
 
+// Turns Enter on a button into Space, which presses every kind of button.
+class EnterAsSpace final : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (!enter || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    QKeyEvent space(event->type(), Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), key->isAutoRepeat());
+    QCoreApplication::sendEvent(watched, &space);
+    return true;
+  }
+};
+
 }  // namespace
 
 AccessibleNames::AccessibleNames(QObject* parent) : QObject(parent) {}
@@ -79,7 +98,12 @@ bool AccessibleNames::eventFilter(QObject* watched, QEvent* event) {
 void TabThrough(std::initializer_list<QWidget*> controls) {
   QWidget* previous = nullptr;
   for (QWidget* control : controls) {
-    control->setFocusPolicy(Qt::StrongFocus);
+    if (qobject_cast<QAbstractButton*>(control) != nullptr) {
+      control->setFocusPolicy(Qt::TabFocus);
+      control->installEventFilter(new EnterAsSpace(control));
+    } else {
+      control->setFocusPolicy(Qt::StrongFocus);
+    }
     if (previous != nullptr) QWidget::setTabOrder(previous, control);
     previous = control;
   }

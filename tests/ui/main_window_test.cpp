@@ -350,31 +350,5 @@ TEST_F(MainWindowTest, EveryControlOfEveryWindowHasANameAndThePictureButtonsADes
   }
 }
 
-TEST_F(MainWindowTest, KeyboardTabsThroughTheFolderViewOpensHelpAndQuits) {
-  BoxAnswerer boxes;
-  Start();
-  form_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
-  std::set<std::string> reached;
-  for (int i = 0; i < 6; ++i) {
-    QTest::keyClick(form_->focusWidget() != nullptr ? form_->focusWidget() : form_.get(), Qt::Key_Tab);
-    ASSERT_NE(form_->focusWidget(), nullptr);
-    reached.insert(form_->focusWidget()->objectName().toStdString());
-  }
-  EXPECT_EQ(reached, (std::set<std::string>{"DriveComboBox1", "DirectoryListBox1", "FileListBox1"}));
-
-  QTest::keyClick(form_.get(), Qt::Key_F1);
-  QWidget* help = nullptr;
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top->objectName() == "HelpWindow" && top->isVisible()) help = top;
-  }
-  ASSERT_NE(help, nullptr);
-  EXPECT_EQ(help->findChild<QWidget*>("HelpBrowser")->accessibleName(), "Help text");
-  form_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
-  QTest::keyClick(form_.get(), Qt::Key_Q, Qt::ControlModifier);
-  EXPECT_FALSE(form_->isVisible());
-}
-
 }  // namespace
 }  // namespace vorlix
