@@ -187,12 +187,12 @@ void TForm1::BuildMenu() {
     Guarded(this, [this] { ShowBrowserCachesDialog(this, *this, RegFile1); });
   });
   find_caches->setObjectName("FindBrowserCaches1");
-  BuildCleanMenu();
   QAction* help = menuBar()->addAction("&Help", this, [this] { Help1Click(); });
   help->setObjectName("Help1");
   help->setShortcut(Qt::Key_F1);
   QAction* about = menuBar()->addAction("&About", this, [this] { SpeedButton6Click(); });
   about->setObjectName("About1");
+  BuildCleanMenu();  // after the menu's own items, which keep their places
   QAction* quit = addAction("Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
   quit->setObjectName("Quit");
 }
