@@ -152,10 +152,19 @@ TEST_F(VorlixCleanTest, RunRefusesAmbiguousArgumentsAndAPreviewDeletesNothing) {
     EXPECT_EQ(run.exit_code, 2) << (args.empty() ? "" : args[0]) << ' ' << run.err;
     EXPECT_EQ(run.out, "");
   }
+  EXPECT_TRUE(Has(Clean({"clean", "u1"}).err, "unknown command 'clean'"));
+  for (const char* flag : {"--version", "-V"}) {
+    const ToolRun version = Clean({flag});
+    EXPECT_EQ(version.exit_code, 0) << flag;
+    EXPECT_EQ(version.out, "vorlix-clean 5.0\n") << flag;
+  }
   const ToolRun preview = Clean({"run", "u1", "--dry-run"});
   EXPECT_EQ(preview.exit_code, 0);
   EXPECT_TRUE(Has(preview.out, "u1: would remove 2 files, 6 bytes (for good)")) << preview.out;
   EXPECT_TRUE(Has(preview.out, "    f0\n    f1\n")) << preview.out;
+  SetUserSlot(2, MakeCache("u2", {1}), false);
+  const ToolRun one = Clean({"run", "u2", "--dry-run"});
+  EXPECT_TRUE(Has(one.out, "u2: would remove 1 file, 1 byte (for good)")) << one.out;
   const ToolRun json = Clean({"run", "u1", "--preview", "--json"});
   EXPECT_TRUE(Has(json.out, "\"would_remove\":[\"f0\",\"f1\"]")) << json.out;
   EXPECT_TRUE(Has(json.out, "\"space_regained\":null"));

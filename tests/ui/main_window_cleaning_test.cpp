@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The main window's cleaning buttons pressed for real: Delete Cache, Kill All, typed URLs, history.
 #include "tests/ui/main_window_fixture.h"
+#include "ui/file_work_run.h"
 
 namespace vorlix {
 namespace {
@@ -86,8 +87,12 @@ TEST_F(MainWindowTest, AFailureInTheFileWorkReachesTheErrorBox) {
     for (std::size_t i = 0; i < 1234; ++i) watcher->EntryDone(i, EntryResult::kRefused);
     watcher->EntryDone(1234, EntryResult::kRemoved);
   });
-  EXPECT_TRUE(form_->StatusText().startsWith("1,234 of 5,000 files could not be removed"))
-      << form_->StatusText().toStdString();
+  EXPECT_EQ(form_->StatusText(), "1,234 of 5,000 files could not be removed: they are in use or protected.");
+  // One file is one file, in the count of the run and in what refused.
+  form_->RunFileWork(1, [](DeleteWatcher* watcher) { watcher->EntryDone(0, EntryResult::kRefused); });
+  EXPECT_EQ(form_->StatusText(), "1 of 1 file could not be removed: it is in use or protected.");
+  EXPECT_EQ(ProgressText(0, 1), QStringLiteral("Deleting 0 of 1 file\u2026"));
+  EXPECT_EQ(ProgressText(1, 2), QStringLiteral("Deleting 1 of 2 files\u2026"));
 }
 
 TEST_F(MainWindowTest, KillAllTypedUrlsAndHistoryFromTheirButtons) {

@@ -16,6 +16,7 @@
 #include "settings/settings_catalogue.h"
 #include "support/disk_utils.h"
 #include "support/in_out_error.h"
+#include "tools/vorlix-clean/progress.h"
 
 namespace vorlix::clean_tool {
 namespace {
@@ -23,7 +24,7 @@ namespace {
 void Complain(const std::string& text) { std::cerr << "vorlix-clean: " << text << '\n'; }
 
 bool AskOnTerminal(const ItemResult& item) {
-  std::cerr << "Delete " << item.listed_files << " files (" << HumanBytes(item.listed_bytes) << ") in "
+  std::cerr << "Delete " << Counted(item.listed_files, "file") << " (" << HumanBytes(item.listed_bytes) << ") in "
             << PrintableText(item.folder) << (item.target.recycle ? " into the trash" : " for good") << "? [y/N] ";
   std::string answer;
   if (!std::getline(std::cin, answer)) return false;

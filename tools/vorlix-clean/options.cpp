@@ -15,7 +15,8 @@ constexpr std::size_t kIeSlots = 8;
 Command CommandOf(const std::string& word) {
   static const std::map<std::string, Command> commands = {
       {"list", Command::kList}, {"run", Command::kRun}, {"folder", Command::kFolder},
-      {"--help", Command::kHelp}, {"-h", Command::kHelp}, {"--version", Command::kVersion}};
+      {"--help", Command::kHelp}, {"-h", Command::kHelp}, {"--version", Command::kVersion},
+      {"-V", Command::kVersion}};
   const auto found = commands.find(word);
   if (found == commands.end()) throw UsageError("unknown command '" + word + "'");
   return found->second;

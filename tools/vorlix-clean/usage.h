@@ -45,7 +45,7 @@ Options:
   -q, --quiet     No progress bar and no summary; errors still go to stderr.
   --json          Print one JSON object with the result on standard output.
   -h, --help      Show this text.
-  --version       Show the version.
+  -V, --version   Show the version.
 
 Exit status: 0 all done; 1 some files could not be removed (each is named on
 standard error, the run goes on); 2 wrong arguments; 3 a folder could not be
