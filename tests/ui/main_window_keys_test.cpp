@@ -43,13 +43,18 @@ void Press(TForm1& form, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifi
   Settle();
 }
 
+// Gives the window the keyboard again: the offscreen platform does not hand it
+// back when a box closes.
+void Reactivate(QWidget& window) {
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
 // Starts the window, answering the boxes of its first activation, and gives it
 // the keyboard.
 void StartPastItsMessages(const std::function<TForm1&()>& start) {
   test::BoxAnswerer boxes;
-  TForm1& form = start();
-  form.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  Reactivate(start());
 }
 
 // Tabs until the named control has the focus.
@@ -92,16 +97,14 @@ TEST_F(MainWindowTest, TabWalksEveryControlOnceInReadingOrderAndEscClosesHelp) {
   QTest::keyClick(form2, Qt::Key_Escape);
   EXPECT_FALSE(form2->isVisible());
 
-  form_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  Reactivate(*form_);
   QTest::keyClick(form_.get(), Qt::Key_F1);
   QWidget* help = nullptr;
   for (QWidget* top : QApplication::topLevelWidgets()) {
     if (top->objectName() == "HelpWindow" && top->isVisible()) help = top;
   }
   ASSERT_NE(help, nullptr);
-  help->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+  Reactivate(*help);
   QTest::keyClick(help->findChild<QWidget*>("HelpBrowser"), Qt::Key_Escape);
   Settle();
   for (QWidget* top : QApplication::topLevelWidgets()) {
@@ -113,24 +116,29 @@ TEST_F(MainWindowTest, AFolderIsCleanedWithKeysAlone) {
   MakeFolder("/start");
   for (const char* name : {"a", "b"}) test::WriteFile(c_ + "/start/" + name, "x");
   reg_.WriteValue("IE Button 2 Default Folder", "c:\\start");
-  // The warning, whose default is No, answered Y; the report closed with Enter.
+  // The warning is answered first with Esc, which keeps the files, then with Y
+  // (its default is No); the report is closed with Enter.
   StartPastItsMessages([this]() -> TForm1& { return Start(); });
-  KeyAnswerer boxes({Qt::Key_Y, Qt::Key_Return});
+  KeyAnswerer boxes({Qt::Key_Escape, Qt::Key_Y, Qt::Key_Return});
   TabTo(*form_, "SpeedButton2");
   Press(*form_, Qt::Key_Space);
   EXPECT_EQ(form_->FileListDirectory(), "C:\\start");
   Press(*form_, Qt::Key_D, Qt::AltModifier);
   Settle();
+  EXPECT_TRUE(test::PathExists(c_ + "/start/a"));
+  Reactivate(*form_);
+  Press(*form_, Qt::Key_D, Qt::AltModifier);
+  Settle();
   EXPECT_FALSE(test::PathExists(c_ + "/start/a"));
   EXPECT_FALSE(test::PathExists(c_ + "/start/b"));
-  ASSERT_EQ(boxes.Seen().size(), 2);
+  ASSERT_EQ(boxes.Seen().size(), 3);
   EXPECT_TRUE(boxes.Seen()[0].startsWith("Warning: You are about to DELETE all of the files"));
-  EXPECT_TRUE(boxes.Seen()[1].startsWith("Vorlix 5.0: ")) << boxes.Seen()[1].toStdString();
+  EXPECT_TRUE(boxes.Seen()[1].startsWith("Warning: You are about to DELETE all of the files"));
+  EXPECT_TRUE(boxes.Seen()[2].startsWith("Vorlix 5.0: ")) << boxes.Seen()[2].toStdString();
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
   // Alt+U ticks "Use Recycle Bin" and the menu item shows it.
-  form_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  Reactivate(*form_);
   const bool ticked = RecycleBox()->isChecked();
   Press(*form_, Qt::Key_U, Qt::AltModifier);
   EXPECT_NE(RecycleBox()->isChecked(), ticked);
