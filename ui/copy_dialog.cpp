@@ -41,7 +41,7 @@ TCopyDest::TCopyDest(ProgramState& state, QWidget* parent)
   BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
   BitBtn1->setAutoDefault(false);
   BitBtn2->setDefault(true);
-  TabThrough({DriveComboBox1, DirectoryListBox1, BitBtn1, BitBtn2});
+  TabThrough({DriveComboBox1, DirectoryListBox1});  // the buttons keep the dialog's own Enter and Tab
 
   connect(DriveComboBox1, &DriveComboBox::DriveChanged, this, &TCopyDest::DriveComboBox1Change);
   connect(DirectoryListBox1, &DirectoryListBox::DirectoryChanged, this, &TCopyDest::DirectoryListBox1Change);
