@@ -154,8 +154,8 @@ TEST_F(VorlixCleanTest, RunRefusesAmbiguousArgumentsAndAPreviewDeletesNothing) {
   }
   EXPECT_TRUE(Has(Clean({"clean", "u1"}).err, "unknown command 'clean'"));
   const ToolRun two_lines = Clean({"run", "u1\n\x1b[2J"});
-  EXPECT_EQ(two_lines.err, "vorlix-clean: 'u1\\x0A\\x1B[2J' is no slot (slots are 1 to 8 and u1 to u6) (see vorlix-clean "
-                           "--help)\n");
+  EXPECT_EQ(two_lines.err,
+            "vorlix-clean: 'u1\\x0A\\x1B[2J' is no slot (slots are 1 to 8 and u1 to u6) (see vorlix-clean --help)\n");
   for (const char* flag : {"--version", "-V"}) {
     const ToolRun version = Clean({flag});
     EXPECT_EQ(version.exit_code, 0) << flag;

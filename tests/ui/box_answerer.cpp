@@ -13,10 +13,22 @@ BoxAnswerer::BoxAnswerer(std::deque<QMessageBox::StandardButton> answers) : answ
   timer_.start(5);
 }
 
+BoxAnswerer::BoxAnswerer(Keys keys) : BoxAnswerer() {
+  keys_ = std::move(keys.keys);
+  by_keys_ = true;
+}
+
 void BoxAnswerer::Poll() {
   auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-  if (box == nullptr || !box->isVisible()) return;
+  if (box == nullptr || !box->isVisible() || box == answered_ || (by_keys_ && keys_.empty())) return;
   seen_ << box->windowTitle() + ": " + box->text();
+  if (by_keys_) {
+    answered_ = box;
+    const Qt::Key key = keys_.front();
+    keys_.pop_front();
+    QTest::keyClick(box, key);
+    return;
+  }
   QAbstractButton* button = box->button(QMessageBox::Yes);
   if (!answers_.empty()) {
     const QMessageBox::StandardButton answer = answers_.front();

@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <deque>
@@ -20,6 +21,12 @@ class BoxAnswerer : public QObject {
   // Each box is answered with the next of `answers` (kEnter presses Enter on
   // it); once they are used up, with Yes when the box has it, else its default.
   explicit BoxAnswerer(std::deque<QMessageBox::StandardButton> answers = {});
+  // Each box is answered with the next of `keys`, pressed on it as a user at the
+  // keyboard would; once they are used up, boxes are left to the test.
+  struct Keys {
+    std::deque<Qt::Key> keys;
+  };
+  explicit BoxAnswerer(Keys keys);
 
   // Title and text of each box seen, in order ("Title: text").
   const QStringList& Seen() const { return seen_; }
@@ -28,6 +35,10 @@ class BoxAnswerer : public QObject {
   void Poll();
 
   std::deque<QMessageBox::StandardButton> answers_;
+  std::deque<Qt::Key> keys_;
+  bool by_keys_ = false;
+  // The box last answered by a key, whose button may take a moment to click.
+  QPointer<QMessageBox> answered_;
   QStringList seen_;
   QTimer timer_;
 };

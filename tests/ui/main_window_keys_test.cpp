@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The main window driven by the keyboard alone: the Tab order, the folder
 // buttons' keys and a whole cleaning run from key presses.
-#include <QMenuBar>
+#include <QAction>
 #include <functional>
 
 #include "tests/ui/main_window_fixture.h"
@@ -9,33 +9,9 @@
 namespace vorlix {
 namespace {
 
+using test::BoxAnswerer;
 using test::MainWindowTest;
 using test::Settle;
-
-// Answers each message box that appears with the next key, as a user at the
-// keyboard would, and records "Title: text" of each box.
-class KeyAnswerer {
- public:
-  explicit KeyAnswerer(std::deque<int> keys) : keys_(std::move(keys)) {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr || !box->isVisible() || box == answered_ || keys_.empty()) return;
-      answered_ = box;
-      seen_ << box->windowTitle() + ": " + box->text();
-      const int key = keys_.front();
-      keys_.pop_front();
-      QTest::keyClick(box, static_cast<Qt::Key>(key));
-    });
-    timer_.start(5);
-  }
-  const QStringList& Seen() const { return seen_; }
-
- private:
-  std::deque<int> keys_;
-  QStringList seen_;
-  QPointer<QMessageBox> answered_;
-  QTimer timer_;
-};
 
 void Press(TForm1& form, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QWidget* target = form.focusWidget() != nullptr ? form.focusWidget() : &form;
@@ -53,7 +29,7 @@ void Reactivate(QWidget& window) {
 // Starts the window, answering the boxes of its first activation, and gives it
 // the keyboard.
 void StartPastItsMessages(const std::function<TForm1&()>& start) {
-  test::BoxAnswerer boxes;
+  BoxAnswerer boxes;
   Reactivate(start());
 }
 
@@ -119,7 +95,7 @@ TEST_F(MainWindowTest, AFolderIsCleanedWithKeysAlone) {
   // The warning is answered first with Esc, which keeps the files, then with Y
   // (its default is No); the report is closed with Enter.
   StartPastItsMessages([this]() -> TForm1& { return Start(); });
-  KeyAnswerer boxes({Qt::Key_Escape, Qt::Key_Y, Qt::Key_Return});
+  BoxAnswerer boxes(BoxAnswerer::Keys{{Qt::Key_Escape, Qt::Key_Y, Qt::Key_Return}});
   TabTo(*form_, "SpeedButton2");
   Press(*form_, Qt::Key_Space);
   EXPECT_EQ(form_->FileListDirectory(), "C:\\start");
@@ -148,7 +124,7 @@ TEST_F(MainWindowTest, AFolderIsCleanedWithKeysAlone) {
 TEST_F(MainWindowTest, ShiftEnterSavesAFolderButtonAndShiftDeleteClearsIt) {
   MakeFolder("/keep");
   StartPastItsMessages([this]() -> TForm1& { return Start(); });
-  KeyAnswerer boxes({Qt::Key_Return, Qt::Key_Return, Qt::Key_Return, Qt::Key_Return});
+  BoxAnswerer boxes(BoxAnswerer::Keys{{Qt::Key_Return, Qt::Key_Return, Qt::Key_Return, Qt::Key_Return}});
   form_->SetTreeDirectory("C:\\keep");
   TabTo(*form_, "btnU3");
   Press(*form_, Qt::Key_Return, Qt::ShiftModifier);

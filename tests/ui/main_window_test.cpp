@@ -373,7 +373,9 @@ TEST_F(MainWindowTest, EveryControlOfEveryWindowHasARoleANameItsHintAndTheFocusW
     window->hide();
   }
   EXPECT_GE(controls, 70u);
-  auto spoken = [](QWidget* control) { return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name); };
+  auto spoken = [](QWidget* control) {
+    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+  };
   EXPECT_EQ(spoken(form_->findChild<QWidget*>("SpeedButton5")), "Exit program");
   EXPECT_EQ(spoken(form4.findChild<QWidget*>("CheckBox1")), "IE Button 1");
 }
