@@ -3,6 +3,7 @@
 // handler to its end: each box that appears is recorded and answered in turn.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
@@ -22,7 +23,7 @@ class BoxAnswerer : public QObject {
   // it); once they are used up, with Yes when the box has it, else its default.
   explicit BoxAnswerer(std::deque<QMessageBox::StandardButton> answers = {});
   // Each box is answered with the next of `keys`, pressed on it as a user at the
-  // keyboard would; once they are used up, boxes are left to the test.
+  // keyboard would; once they are used up, as above.
   struct Keys {
     std::deque<Qt::Key> keys;
   };
@@ -36,9 +37,10 @@ class BoxAnswerer : public QObject {
 
   std::deque<QMessageBox::StandardButton> answers_;
   std::deque<Qt::Key> keys_;
-  bool by_keys_ = false;
   // The box last answered by a key, whose button may take a moment to click.
+  static constexpr qint64 kKeyClickMs = 1000;
   QPointer<QMessageBox> answered_;
+  QElapsedTimer since_answer_;
   QStringList seen_;
   QTimer timer_;
 };
