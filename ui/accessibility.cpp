@@ -4,7 +4,10 @@
 #include "ui/accessibility.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QWidget>
@@ -26,6 +29,28 @@ constexpr OwnName kOwnNames[] = {
     {"FileListBox1", "Files", nullptr},  // described by its hint
     {"Edit1", "Destination folder", "The folder that the selected files are copied to."},
     {"HelpBrowser", "Help text", "The help file; its links lead to the topics."},
+    {"CacheList", "Browser cache folders",
+     "The cache folders found, with their browser, profile, files and size. Space ticks a folder to store in a "
+     "free user button."},
+};
+
+// What the controls without a hint do, told by their window and caption. A
+// null caption stands for every check box of the window.
+struct Purpose {
+  const char* window;  // the window's object name; nullptr: any window
+  const char* caption;
+  const char* description;
+};
+
+constexpr Purpose kPurposes[] = {
+    {nullptr, "OK", "Keeps what is chosen here and closes the window."},
+    {nullptr, "Cancel", "Closes the window and changes nothing."},
+    {nullptr, "Help", "Opens the help."},
+    {"Form5", "Check All", "Ticks every folder of the list."},
+    {"Form5", "Clear All", "Clears every tick of the list."},
+    {"Form5", nullptr, "Ticked: Kill All cleans this folder."},
+    {"Form4", nullptr,
+     "Ticked: the files cleaned from this button's folder go to the trash; clear: they are deleted for good."},
 };
 
 QString WithoutMnemonics(QString text) { return text.remove(QRegularExpression("&(?!&)")); }
@@ -35,6 +60,16 @@ const QLabel* LabelFor(const QWidget* control) {
   if (control->parentWidget() == nullptr) return nullptr;
   for (const QLabel* label : control->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
     if (label->buddy() == control) return label;
+  }
+  return nullptr;
+}
+
+const char* PurposeOf(const QAbstractButton* button) {
+  const QString caption = WithoutMnemonics(button->text());
+  const bool check_box = qobject_cast<const QCheckBox*>(button) != nullptr;
+  for (const Purpose& purpose : kPurposes) {
+    if (purpose.window != nullptr && button->window()->objectName() != QLatin1String(purpose.window)) continue;
+    if (purpose.caption == nullptr ? check_box : caption == QLatin1String(purpose.caption)) return purpose.description;
   }
   return nullptr;
 }
@@ -53,6 +88,9 @@ void Describe(QWidget* control) {
     control->setAccessibleDescription(control->toolTip());
     return;
   }
+  if (button->toolTip().isEmpty()) {
+    if (const char* purpose = PurposeOf(button)) control->setAccessibleDescription(purpose);
+  }
   if (!button->text().isEmpty()) return;
   if (const QLabel* label = LabelFor(control)) {
     control->setAccessibleName(WithoutMnemonics(label->text()));
@@ -60,6 +98,23 @@ void Describe(QWidget* control) {
     control->setAccessibleName(control->toolTip().section('\n', 0, 0).trimmed());
   }
 }
+
+// Turns Enter on a button into Space, which presses every kind of button.
+class EnterAsSpace final : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (!enter || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    QKeyEvent space(event->type(), Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), key->isAutoRepeat());
+    QCoreApplication::sendEvent(watched, &space);
+    return true;
+  }
+};
 
 }  // namespace
 
@@ -79,7 +134,12 @@ bool AccessibleNames::eventFilter(QObject* watched, QEvent* event) {
 void TabThrough(std::initializer_list<QWidget*> controls) {
   QWidget* previous = nullptr;
   for (QWidget* control : controls) {
-    control->setFocusPolicy(Qt::StrongFocus);
+    if (qobject_cast<QAbstractButton*>(control) != nullptr) {
+      control->setFocusPolicy(Qt::TabFocus);
+      control->installEventFilter(new EnterAsSpace(control));
+    } else {
+      control->setFocusPolicy(Qt::StrongFocus);
+    }
     if (previous != nullptr) QWidget::setTabOrder(previous, control);
     previous = control;
   }

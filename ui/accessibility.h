@@ -24,7 +24,9 @@ class AccessibleNames : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// Lets the keyboard focus reach the controls with Tab, in the order given.
+// Lets the keyboard focus reach the controls with Tab, in the order given. A
+// button takes the focus from the keyboard only, not from a click, and Enter
+// presses it as Space does.
 void TabThrough(std::initializer_list<QWidget*> controls);
 
 }  // namespace vorlix

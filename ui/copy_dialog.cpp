@@ -10,6 +10,7 @@
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
 #include "support/text_utils.h"
+#include "ui/accessibility.h"
 #include "ui/dialog_parts.h"
 #include "ui/directory_list_box.h"
 #include "ui/drive_combo_box.h"
@@ -40,6 +41,7 @@ TCopyDest::TCopyDest(ProgramState& state, QWidget* parent)
   BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
   BitBtn1->setAutoDefault(false);
   BitBtn2->setDefault(true);
+  TabThrough({DriveComboBox1, DirectoryListBox1});  // the buttons keep the dialog's own Enter and Tab
 
   connect(DriveComboBox1, &DriveComboBox::DriveChanged, this, &TCopyDest::DriveComboBox1Change);
   connect(DirectoryListBox1, &DirectoryListBox::DirectoryChanged, this, &TCopyDest::DirectoryListBox1Change);

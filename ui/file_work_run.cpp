@@ -71,10 +71,13 @@ class InputBlocker : public QObject {
 
 QString Grouped(std::size_t count) { return QString::fromStdString(GroupedCount(count)); }
 
+// "1 file", "2,000 files".
+QString Files(std::size_t count) { return Grouped(count) + (count == 1 ? " file" : " files"); }
+
 }  // namespace
 
 QString ProgressText(std::size_t done, std::size_t total) {
-  return QStringLiteral("Deleting %1 of %2 files\u2026").arg(Grouped(done), Grouped(total));
+  return QStringLiteral("Deleting %1 of %2\u2026").arg(Grouped(done), Files(total));
 }
 
 void RunFileWorkOffThread(QLabel &status, std::size_t total, const std::function<void(DeleteWatcher *)> &work) {
@@ -104,8 +107,7 @@ void RunFileWorkOffThread(QLabel &status, std::size_t total, const std::function
   }
   const std::size_t refused = watcher.Refused();
   status.setText(refused == 0 ? before
-                              : QStringLiteral("%1 of %2 files could not be removed.")
-                                    .arg(Grouped(refused), Grouped(total)));
+                              : QStringLiteral("%1 of %2 could not be removed.").arg(Grouped(refused), Files(total)));
   if (failure) std::rethrow_exception(failure);
 }
 

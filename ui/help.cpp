@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -36,6 +37,8 @@ QTextBrowser* Browser() {
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);
+    QWidget* help = window;
+    new QShortcut(QKeySequence(Qt::Key_Escape), help, help, &QWidget::close);
   }
   return window->findChild<QTextBrowser*>("HelpBrowser");
 }

@@ -73,7 +73,6 @@ QToolButton* PictureButton(QWidget* parent, const Place& place, const char* name
   Put(button, place, name);
   button->setIcon(picture);
   button->setToolTip(hint);
-  button->setFocusPolicy(Qt::NoFocus);
   return button;
 }
 
@@ -100,6 +99,7 @@ TForm1::TForm1(ProgramState& state) : state_(state) {
   setCentralWidget(client);
   BuildPanel();
   BuildFolderView();
+  BuildTabOrder();
   BuildMenu();
   status_text_ = new QLabel(statusBar());
   statusBar()->addWidget(status_text_, 1);
@@ -135,7 +135,6 @@ void TForm1::BuildPanel() {
     auto* button = new SlotButton(panel);
     Put(button, kSlotPlaces[i], std::string(slot.button).c_str());
     button->setText(QString::fromUtf8(slot.caption.data(), static_cast<qsizetype>(slot.caption.size())));
-    button->setFocusPolicy(Qt::NoFocus);
     slot_buttons_[i] = button;
     SetSlotHint(i, std::string(slot.kind == SlotKind::kUser ? kSaveOrSelectHint : slot.design_hint));
   }
@@ -153,15 +152,12 @@ void TForm1::BuildPanel() {
   BitBtn2 = new QPushButton(Picture(this, "user-trash", QStyle::SP_TrashIcon), "Delete Cache", panel);
   Put(BitBtn2, {244, 8, 107, 25}, "BitBtn2");
   BitBtn2->setToolTip("Delete files in viewed cache folder");
-  BitBtn2->setFocusPolicy(Qt::NoFocus);
   BitBtn1 = new QPushButton(Picture(this, "edit-delete", QStyle::SP_BrowserStop), "Kill All ", panel);
   Put(BitBtn1, {244, 34, 75, 25}, "BitBtn1");
   BitBtn1->setToolTip("Delete all Cache Folders 1 - 4 and U1 - U6");
-  BitBtn1->setFocusPolicy(Qt::NoFocus);
   CheckBox1 = new WideCheckBox("Use Recycle Bin", panel);
   Put(CheckBox1, {334, 40, 115, 17}, "CheckBox1");  // wide enough for its caption in today's fonts
   CheckBox1->setToolTip("Override default settings with this check box.");
-  CheckBox1->setFocusPolicy(Qt::NoFocus);
 }
 
 void TForm1::BuildFolderView() {
@@ -174,7 +170,15 @@ void TForm1::BuildFolderView() {
   FileListBox1->setToolTip("Double click on file to view or select files and right click to copy.");
   DriveComboBox1->SetDrive(DirectoryListBox1->Drive());
   FileListBox1->Show(DirectoryListBox1->CurrentLoad());
-  TabThrough({DriveComboBox1, DirectoryListBox1, FileListBox1});
+}
+
+void TForm1::BuildTabOrder() {
+  // The panel as it reads, left to right and row by row, then the folder view.
+  // The arrow keys also move along the folder buttons.
+  const auto& s = slot_buttons_;
+  TabThrough({s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7], s[8], s[9], s[10], s[11], s[12], s[13],
+              SpeedButton7, SpeedButton9, BitBtn2, BitBtn1, CheckBox1, SpeedButton6, SpeedButton5,
+              DriveComboBox1, DirectoryListBox1, FileListBox1});
 }
 
 void TForm1::BuildMenu() {
@@ -198,8 +202,28 @@ void TForm1::BuildMenu() {
   help->setShortcut(Qt::Key_F1);
   QAction* about = menuBar()->addAction("&About", this, [this] { SpeedButton6Click(); });
   about->setObjectName("About1");
+  BuildCleanMenu();  // after the menu's own items, which keep their places
   QAction* quit = addAction("Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
   quit->setObjectName("Quit");
+}
+
+void TForm1::BuildCleanMenu() {
+  // The cleaning buttons' keys, shown beside the buttons' own captions; each
+  // item presses its button, so both ways run the same handler.
+  QMenu* clean = menuBar()->addMenu("&Clean");
+  clean->setObjectName("Clean1");
+  QAction* delete_cache = clean->addAction("Delete Cache", BitBtn2, &QAbstractButton::click);
+  delete_cache->setObjectName("DeleteCache1");
+  delete_cache->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_D), QKeySequence(Qt::Key_Delete),
+                              QKeySequence(Qt::CTRL | Qt::Key_D)});
+  QAction* kill_all = clean->addAction("Kill All", QKeySequence(Qt::ALT | Qt::Key_K), BitBtn1, &QAbstractButton::click);
+  kill_all->setObjectName("KillAll1");
+  QAction* recycle = clean->addAction("Use Recycle Bin", QKeySequence(Qt::ALT | Qt::Key_U), CheckBox1,
+                                      &QAbstractButton::click);
+  recycle->setObjectName("UseRecycleBin1");
+  recycle->setCheckable(true);
+  recycle->setChecked(CheckBox1->isChecked());
+  connect(CheckBox1, &QCheckBox::toggled, recycle, &QAction::setChecked);
 }
 
 void TForm1::ConnectHandlers() {

@@ -80,7 +80,9 @@ class TForm1 : public QMainWindow, public MainView {
  private:
   void BuildPanel();
   void BuildFolderView();
+  void BuildTabOrder();
   void BuildMenu();
+  void BuildCleanMenu();
   void ConnectHandlers();
 
   void BitBtn2Click();

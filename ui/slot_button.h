@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // A speed button that reports which mouse button went down and, on release,
-// whether Shift alone was held: the folder buttons act on both events.
+// whether Shift alone was held: the folder buttons act on both events. The
+// keyboard reaches the same actions: Space as a left press, Shift+Enter
+// or the menu key as a right press, Shift+Delete as a release with Shift alone.
 #pragma once
 
 #include <QToolButton>
@@ -21,6 +23,8 @@ class SlotButton : public QToolButton {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 };
 
 }  // namespace vorlix

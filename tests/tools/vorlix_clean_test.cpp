@@ -205,10 +205,22 @@ TEST_F(VorlixCleanTest, RunRefusesAmbiguousArgumentsAndAPreviewDeletesNothing) {
     EXPECT_EQ(run.exit_code, 2) << (args.empty() ? "" : args[0]) << ' ' << run.err;
     EXPECT_EQ(run.out, "");
   }
+  EXPECT_TRUE(Has(Clean({"clean", "u1"}).err, "unknown command 'clean'"));
+  const ToolRun two_lines = Clean({"run", "u1\n\x1b[2J"});
+  EXPECT_EQ(two_lines.err,
+            "vorlix-clean: 'u1\\x0A\\x1B[2J' is no slot (slots are 1 to 8 and u1 to u6) (see vorlix-clean --help)\n");
+  for (const char* flag : {"--version", "-V"}) {
+    const ToolRun version = Clean({flag});
+    EXPECT_EQ(version.exit_code, 0) << flag;
+    EXPECT_EQ(version.out, "vorlix-clean 5.0\n") << flag;
+  }
   const ToolRun preview = Clean({"run", "u1", "--dry-run"});
   EXPECT_EQ(preview.exit_code, 0);
   EXPECT_TRUE(Has(preview.out, "u1: would remove 2 files, 6 bytes (for good)")) << preview.out;
   EXPECT_TRUE(Has(preview.out, "    f0\n    f1\n")) << preview.out;
+  SetUserSlot(2, MakeCache("u2", {1}), false);
+  const ToolRun one = Clean({"run", "u2", "--dry-run"});
+  EXPECT_TRUE(Has(one.out, "u2: would remove 1 file, 1 byte (for good)")) << one.out;
   const JsonValue report = Json(Clean({"run", "u1", "--preview", "--json"}).out);
   EXPECT_EQ(Texts(Item(report, "u1")["would_remove"]), (std::vector<std::string>{"f0", "f1"}));
   EXPECT_EQ(std::count(report.names.begin(), report.names.end(), "space_regained"), 1);
@@ -395,7 +407,7 @@ TEST_F(VorlixCleanTest, OnlyTheFolderNamedIsCleanedNeverATwinInAnotherCaseNorHom
   // "." and ".." are read by name, as cd reads them.
   const ToolRun dots = Clean({"folder", parent + "/./Photos/../Photos", "--dry-run"});
   EXPECT_EQ(dots.exit_code, 0) << dots.err;
-  EXPECT_TRUE(Has(dots.out, "would remove 1 files")) << dots.out;
+  EXPECT_TRUE(Has(dots.out, "would remove 1 file,")) << dots.out;
 
   // A stored folder that vanished is missing, not its twin in another case.
   fs::create_directories(parent + "/cache");

@@ -288,11 +288,13 @@ TEST_F(VorlixRegTest, MessagesStayOnOneLineAndReadingCreatesNothing) {
   const ToolRun bare = Reg({});
   EXPECT_EQ(bare.exit_code, 2);
   EXPECT_EQ(bare.err.rfind("Usage: vorlix-reg", 0), 0u) << bare.err;
-  const ToolRun version = Reg({"--version"});
-  EXPECT_EQ(version.exit_code, 0);
-  EXPECT_EQ(version.out, "vorlix-reg 5.0\n");
+  for (const char* flag : {"--version", "-V"}) {
+    const ToolRun version = Reg({flag});
+    EXPECT_EQ(version.exit_code, 0) << flag;
+    EXPECT_EQ(version.out, "vorlix-reg 5.0\n") << flag;
+  }
 
-  ExpectFails({"frob\nnicate"}, "unknown command \"frob\\nnicate\"");
+  ExpectFails({"frob\nnicate"}, "unknown command 'frob\\nnicate'");
   ExpectFails({"set", kKey, "N", "REG_DWORD", "1\r\n2"}, "\"1\\r\\n2\" is not a REG_DWORD number");
   ExpectFails({"import", folder_}, folder_ + " is a folder, not a .reg file");
   Reg({"set", kKey, "Here", "REG_SZ", "x"});

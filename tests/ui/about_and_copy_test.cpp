@@ -7,9 +7,12 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 #include <filesystem>
 #include <memory>
@@ -102,6 +105,28 @@ TEST(HelpFileTest, BesideTheProgramFirstThenTheInstalledDataFolder) {
   EXPECT_EQ(HelpFileFor(bin), QString::fromStdString(prefix + "/share/vorlix/Vorlix.hlp"));
   test::WriteFile(prefix + "/bin/Vorlix.hlp", "beside");
   EXPECT_EQ(HelpFileFor(bin), bin + "/Vorlix.hlp");
+}
+
+TEST(HelpFileTest, EveryLinkLeadsToAPageAndTheMessagesFindTheirPages) {
+  QFile file(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../app/Vorlix.hlp"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QString help = QString::fromUtf8(file.readAll());
+  QSet<QString> anchors;
+  for (const auto& match : QRegularExpression(R"re(<a name="([^"]+)">)re").globalMatch(help)) {
+    anchors << match.captured(1);
+  }
+  int links = 0;
+  for (const auto& match : QRegularExpression(R"re(<a href="#([^"]+)">)re").globalMatch(help)) {
+    ++links;
+    EXPECT_TRUE(anchors.contains(match.captured(1))) << match.captured(1).toStdString();
+  }
+  EXPECT_GT(links, 10);
+  // The window opens the contents and topic 1; the report after a run and the
+  // start-up message send the reader to their own pages.
+  for (const char* page : {"contents", "topic-1", "explorer", "notfound", "keys"}) {
+    EXPECT_TRUE(anchors.contains(page)) << page;
+    EXPECT_TRUE(help.contains(QString("<a href=\"#%1\">").arg(page)) || QString(page) == "contents") << page;
+  }
 }
 
 // --- Copy dialog ---

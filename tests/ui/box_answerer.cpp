@@ -13,10 +13,22 @@ BoxAnswerer::BoxAnswerer(std::deque<QMessageBox::StandardButton> answers) : answ
   timer_.start(5);
 }
 
+BoxAnswerer::BoxAnswerer(Keys keys) : BoxAnswerer() { keys_ = std::move(keys.keys); }
+
 void BoxAnswerer::Poll() {
   auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-  if (box == nullptr || !box->isVisible()) return;
+  // A key's click may follow a moment later; a box that a key left open is
+  // answered again after a while.
+  if (box == nullptr || !box->isVisible() || (box == answered_ && !since_answer_.hasExpired(kKeyClickMs))) return;
   seen_ << box->windowTitle() + ": " + box->text();
+  if (!keys_.empty()) {
+    answered_ = box;
+    since_answer_.start();
+    const Qt::Key key = keys_.front();
+    keys_.pop_front();
+    QTest::keyClick(box, key);
+    return;
+  }
   QAbstractButton* button = box->button(QMessageBox::Yes);
   if (!answers_.empty()) {
     const QMessageBox::StandardButton answer = answers_.front();

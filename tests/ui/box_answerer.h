@@ -3,8 +3,10 @@
 // handler to its end: each box that appears is recorded and answered in turn.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <deque>
@@ -20,6 +22,12 @@ class BoxAnswerer : public QObject {
   // Each box is answered with the next of `answers` (kEnter presses Enter on
   // it); once they are used up, with Yes when the box has it, else its default.
   explicit BoxAnswerer(std::deque<QMessageBox::StandardButton> answers = {});
+  // Each box is answered with the next of `keys`, pressed on it as a user at the
+  // keyboard would; once they are used up, as above.
+  struct Keys {
+    std::deque<Qt::Key> keys;
+  };
+  explicit BoxAnswerer(Keys keys);
 
   // Title and text of each box seen, in order ("Title: text").
   const QStringList& Seen() const { return seen_; }
@@ -28,6 +36,11 @@ class BoxAnswerer : public QObject {
   void Poll();
 
   std::deque<QMessageBox::StandardButton> answers_;
+  std::deque<Qt::Key> keys_;
+  // The box last answered by a key, whose button may take a moment to click.
+  static constexpr qint64 kKeyClickMs = 1000;
+  QPointer<QMessageBox> answered_;
+  QElapsedTimer since_answer_;
   QStringList seen_;
   QTimer timer_;
 };

@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "tests/ui/main_window_fixture.h"
+#include "ui/file_work_run.h"
 
 namespace vorlix {
 namespace {
@@ -92,8 +93,12 @@ TEST_F(MainWindowTest, AFailureInTheFileWorkReachesTheErrorBox) {
     watcher->EntryDone(1235, EntryResult::kGone);
     watcher->EntryDone(1236, EntryResult::kNoTrash);
   });
-  EXPECT_TRUE(form_->StatusText().startsWith("1,234 of 5,000 files could not be removed"))
-      << form_->StatusText().toStdString();
+  EXPECT_EQ(form_->StatusText(), "1,234 of 5,000 files could not be removed.");
+  // One file is one file, in the count of the run and in what refused.
+  form_->RunFileWork(1, [](DeleteWatcher* watcher) { watcher->EntryDone(0, EntryResult::kRefused); });
+  EXPECT_EQ(form_->StatusText(), "1 of 1 file could not be removed.");
+  EXPECT_EQ(ProgressText(0, 1), QStringLiteral("Deleting 0 of 1 file\u2026"));
+  EXPECT_EQ(ProgressText(1, 2), QStringLiteral("Deleting 1 of 2 files\u2026"));
 }
 
 TEST_F(MainWindowTest, DuringARunTheWindowStaysOpenAndAnActivationWaitsForTheRunsEnd) {

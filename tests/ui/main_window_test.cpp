@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The main window: start-up, the activation rule, help, names and keyboard.
+#include <QTextBrowser>
+
 #include "tests/ui/main_window_fixture.h"
+#include "ui/browser_caches_dialog.h"
 
 namespace vorlix {
 namespace {
@@ -324,66 +327,67 @@ TEST_F(MainWindowTest, HelpOpensTheContentsAndClosesWithTheWindow) {
 
 // --- Screen readers and the keyboard. ---
 
-TEST_F(MainWindowTest, EveryControlOfEveryWindowHasANameAndThePictureButtonsADescription) {
+// Every control met in a window's accessible tree, with the window's name.
+void CollectControls(QAccessibleInterface* node, QWidget* window, std::vector<QAccessibleInterface*>& controls) {
+  for (int i = 0; i < node->childCount(); ++i) {
+    QAccessibleInterface* child = node->child(i);
+    if (child == nullptr) continue;
+    auto* widget = qobject_cast<QWidget*>(child->object());
+    if (widget == nullptr || widget->window() != window || !widget->isVisibleTo(window)) continue;
+    const bool control = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QAbstractItemView*>(widget) ||
+                         qobject_cast<QComboBox*>(widget) || qobject_cast<QLineEdit*>(widget) ||
+                         qobject_cast<QTextBrowser*>(widget);
+    if (control) {
+      controls.push_back(child);
+    } else {
+      CollectControls(child, window, controls);
+    }
+  }
+}
+
+TEST_F(MainWindowTest, EveryControlOfEveryWindowHasARoleANameItsHintAndTheFocusWhenItCanAct) {
   BoxAnswerer boxes;
   Start();
   TForm2 form2(form_.get());
   TForm4 form4(state_, form_.get());
   TForm5 form5(state_, form_.get());
   TCopyDest copy_dest(state_, form_.get());
-  auto spoken = [](QWidget* control, QAccessible::Text text) {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-    return accessible == nullptr ? QString() : accessible->text(text);
-  };
-  int controls = 0;
-  for (QWidget* window : std::initializer_list<QWidget*>{form_.get(), &form2, &form4, &form5, &copy_dest}) {
-    window->show();
-    Settle();
-    for (QWidget* control : window->findChildren<QWidget*>()) {
-      if (!control->isVisibleTo(window) || control->window() != window) continue;
-      if (!qobject_cast<QAbstractButton*>(control) && !qobject_cast<QAbstractItemView*>(control) &&
-          !qobject_cast<QComboBox*>(control) && !qobject_cast<QLineEdit*>(control)) {
-        continue;
-      }
-      ++controls;
-      EXPECT_FALSE(spoken(control, QAccessible::Name).isEmpty())
-          << window->objectName().toStdString() << "/" << control->objectName().toStdString();
-    }
-    window->hide();
-  }
-  EXPECT_GT(controls, 60);
-  EXPECT_EQ(spoken(form_->findChild<QWidget*>("SpeedButton5"), QAccessible::Name), "Exit program");
-  EXPECT_EQ(spoken(form4.findChild<QWidget*>("CheckBox1"), QAccessible::Name), "IE Button 1");
-  for (const char* name : {"SpeedButton5", "SpeedButton6", "SpeedButton7", "SpeedButton9", "DriveComboBox1",
-                           "DirectoryListBox1", "FileListBox1"}) {
-    EXPECT_FALSE(spoken(form_->findChild<QWidget*>(name), QAccessible::Description).isEmpty()) << name;
-  }
-}
-
-TEST_F(MainWindowTest, KeyboardTabsThroughTheFolderViewOpensHelpAndQuits) {
-  BoxAnswerer boxes;
-  Start();
-  form_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
-  std::set<std::string> reached;
-  for (int i = 0; i < 6; ++i) {
-    QTest::keyClick(form_->focusWidget() != nullptr ? form_->focusWidget() : form_.get(), Qt::Key_Tab);
-    ASSERT_NE(form_->focusWidget(), nullptr);
-    reached.insert(form_->focusWidget()->objectName().toStdString());
-  }
-  EXPECT_EQ(reached, (std::set<std::string>{"DriveComboBox1", "DirectoryListBox1", "FileListBox1"}));
-
-  QTest::keyClick(form_.get(), Qt::Key_F1);
+  BrowserCachesDialog caches({}, *form_, reg_, form_.get());
+  ShowHelpContents(form_.get());
   QWidget* help = nullptr;
   for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top->objectName() == "HelpWindow" && top->isVisible()) help = top;
+    if (top->objectName() == "HelpWindow") help = top;
   }
   ASSERT_NE(help, nullptr);
-  EXPECT_EQ(help->findChild<QWidget*>("HelpBrowser")->accessibleName(), "Help text");
-  form_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
-  QTest::keyClick(form_.get(), Qt::Key_Q, Qt::ControlModifier);
-  EXPECT_FALSE(form_->isVisible());
+  std::size_t controls = 0;
+  for (QWidget* window : std::initializer_list<QWidget*>{form_.get(), &form2, &form4, &form5, &copy_dest, &caches,
+                                                         help}) {
+    window->show();
+    Settle();
+    std::vector<QAccessibleInterface*> found;
+    CollectControls(QAccessible::queryAccessibleInterface(window), window, found);
+    EXPECT_FALSE(found.empty()) << window->objectName().toStdString();
+    for (QAccessibleInterface* control : found) {
+      auto* widget = static_cast<QWidget*>(control->object());
+      const std::string where = window->objectName().toStdString() + "/" + widget->objectName().toStdString() +
+                                " \"" + control->text(QAccessible::Name).toStdString() + "\"";
+      EXPECT_NE(control->role(), QAccessible::NoRole) << where;
+      EXPECT_FALSE(control->text(QAccessible::Name).isEmpty()) << where;
+      EXPECT_FALSE(control->text(QAccessible::Description).isEmpty()) << where;
+      if (!widget->toolTip().isEmpty()) {
+        EXPECT_EQ(control->text(QAccessible::Description), widget->toolTip()) << where;
+      }
+      EXPECT_TRUE(!widget->isEnabled() || control->state().focusable) << where;
+    }
+    controls += found.size();
+    window->hide();
+  }
+  EXPECT_GE(controls, 70u);
+  auto spoken = [](QWidget* control) {
+    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+  };
+  EXPECT_EQ(spoken(form_->findChild<QWidget*>("SpeedButton5")), "Exit program");
+  EXPECT_EQ(spoken(form4.findChild<QWidget*>("CheckBox1")), "IE Button 1");
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ inline constexpr std::array<OptionSpec, 13> kOptionTable = {{
      "No progress bar and no summary; errors still go to stderr."},
     {OptionId::kJson, "", "--json", "", kForAll, 0, "Print one JSON object with the result on standard output."},
     {OptionId::kHelp, "-h", "--help", "", kAsCommand, 0, "Show this text."},
-    {OptionId::kVersion, "", "--version", "", kAsCommand, 0, "Show the version."},
+    {OptionId::kVersion, "-V", "--version", "", kAsCommand, 0, "Show the version."},
 }};
 
 // The option a word names for a command (kAsCommand: in the command's place); null when none.

@@ -7,11 +7,15 @@
 
 #include "platform/ascii.h"
 #include "tools/vorlix-clean/option_table.h"
+#include "tools/vorlix-clean/report.h"
 
 namespace vorlix::clean_tool {
 namespace {
 
 constexpr std::size_t kIeSlots = 8;
+
+// An argument as a message quotes it: in single quotes, on one line whatever it holds.
+std::string Quoted(const std::string& word) { return "'" + PrintableText(word) + "'"; }
 
 Command CommandOf(const std::string& word) {
   static const std::map<std::string, Command> commands = {
@@ -21,7 +25,7 @@ Command CommandOf(const std::string& word) {
   if (const OptionSpec* option = FindOption(word, kAsCommand); option != nullptr) {
     return option->id == OptionId::kHelp ? Command::kHelp : Command::kVersion;
   }
-  throw UsageError("unknown command '" + word + "'");
+  throw UsageError("unknown command " + Quoted(word));
 }
 
 void SetMethod(Options& options, MethodOverride method) {
@@ -69,7 +73,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
   options.command = CommandOf(args[0]);
   if (options.command == Command::kHelp || options.command == Command::kVersion ||
       options.command == Command::kCompletion) {
-    if (args.size() > 1) throw UsageError("'" + args[0] + "' takes no arguments");
+    if (args.size() > 1) throw UsageError(Quoted(args[0]) + " takes no arguments");
     return options;
   }
   bool options_end = false;
@@ -78,15 +82,15 @@ Options ParseOptions(const std::vector<std::string>& args) {
     if (!options_end && word == "--") {
       options_end = true;
     } else if (!options_end && word.starts_with('-') && word.size() > 1) {
-      if (!TakeOption(word, options)) throw UsageError("unknown option '" + word + "' for " + args[0]);
+      if (!TakeOption(word, options)) throw UsageError("unknown option " + Quoted(word) + " for " + args[0]);
     } else if (options.command == Command::kRun) {
       const std::optional<std::size_t> slot = SlotIndexOf(word);
-      if (!slot) throw UsageError("'" + word + "' is no slot (slots are 1 to 8 and u1 to u6)");
+      if (!slot) throw UsageError(Quoted(word) + " is no slot (slots are 1 to 8 and u1 to u6)");
       options.slots.set(*slot);
     } else if (options.command == Command::kFolder && options.folder.empty() && !word.empty()) {
       options.folder = word;
     } else {
-      throw UsageError("unexpected argument '" + word + "'");
+      throw UsageError("unexpected argument " + Quoted(word));
     }
   }
   if (options.command == Command::kRun && options.slots.none() && !options.kill_all && !options.typed_urls &&

@@ -13,6 +13,13 @@ constexpr auto kRedrawEvery = std::chrono::milliseconds(100);
 
 }  // namespace
 
+std::string Counted(std::uint64_t count, std::string_view noun) {
+  std::string text = std::to_string(count) + ' ';
+  text.append(noun);
+  if (count != 1) text += 's';
+  return text;
+}
+
 std::string HumanBytes(std::uint64_t bytes) {
   static const char* const kUnits[] = {"B", "KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
   double value = static_cast<double>(bytes);
@@ -60,8 +67,8 @@ void ProgressBar::Draw(std::uint64_t files, std::uint64_t bytes) {
   }
   std::string byte_figures = HumanBytes(bytes);
   if (total_bytes_) byte_figures.append(" of ").append(HumanBytes(*total_bytes_));
-  std::fprintf(stderr, "\r\033[K%s [%s] %llu/%llu files, %s, %.0f files/s, %s left", label_.c_str(), bar.c_str(),
-               static_cast<unsigned long long>(files), static_cast<unsigned long long>(total_files_),
+  std::fprintf(stderr, "\r\033[K%s [%s] %llu/%s, %s, %.0f files/s, %s left", label_.c_str(), bar.c_str(),
+               static_cast<unsigned long long>(files), Counted(total_files_, "file").c_str(),
                byte_figures.c_str(), rate, left.c_str());
   std::fflush(stderr);
   drawn_ = true;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vorlix::clean_tool {
 
@@ -35,5 +36,8 @@ class ProgressBar {
 
 // A byte count in binary units for people: "512 B", "3.4 MiB".
 std::string HumanBytes(std::uint64_t bytes);
+
+// A count with its noun, singular for one: "1 file", "2 files", "0 bytes".
+std::string Counted(std::uint64_t count, std::string_view noun);
 
 }  // namespace vorlix::clean_tool

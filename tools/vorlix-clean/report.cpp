@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "tools/vorlix-clean/progress.h"
+
 namespace vorlix::clean_tool {
 namespace {
 
@@ -127,12 +129,12 @@ void WriteItemText(const ItemResult& item, const Report& report, std::ostream& o
   if (report.command == "list") {
     out << MethodName(item.target.recycle) << ", Kill All " << (item.target.kill_all ? "ticked" : "not ticked");
     if (item.status == ItemStatus::kDone)
-      out << ", " << item.listed_files << " files, " << item.listed_bytes << " bytes";
+      out << ", " << Counted(item.listed_files, "file") << ", " << Counted(item.listed_bytes, "byte");
   } else if (item.status == ItemStatus::kPreview) {
-    out << "would remove " << item.listed_files << " files, " << item.listed_bytes << " bytes ("
+    out << "would remove " << Counted(item.listed_files, "file") << ", " << Counted(item.listed_bytes, "byte") << " ("
         << MethodName(item.target.recycle) << ")";
   } else {
-    out << "removed " << item.removed_files << " files, " << item.removed_bytes << " bytes ("
+    out << "removed " << Counted(item.removed_files, "file") << ", " << Counted(item.removed_bytes, "byte") << " ("
         << MethodName(item.target.recycle) << ")";
     if (!item.failed.empty()) out << ", " << item.failed.size() << " could not be removed";
   }
@@ -242,7 +244,7 @@ void WriteText(const Report& report, std::ostream& out) {
         << '\n';
   }
   if (report.command == "list" || report.dry_run) return;
-  out << "total: removed " << files << " files, " << bytes << " bytes";
+  out << "total: removed " << Counted(files, "file") << ", " << Counted(bytes, "byte");
   if (report.space_regained) out << "; disk space regained " << *report.space_regained << " bytes";
   out << (report.interrupted ? " (interrupted)\n" : "\n");
 }

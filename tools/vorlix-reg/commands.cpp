@@ -211,7 +211,7 @@ void RunCommand(const std::vector<std::string>& args, std::ostream& out) {
     if (!args.empty() && args[0] == candidate.name) command = &candidate;
   }
   if (command == nullptr)
-    throw UsageError("unknown command \"" + ShownText(args.empty() ? "" : args[0]) + "\"");
+    throw UsageError("unknown command '" + ShownText(args.empty() ? "" : args[0]) + "'");
   if (args.size() < command->min_args || args.size() > command->max_args) {
     throw UsageError("wrong number of arguments for " + args[0]);
   }

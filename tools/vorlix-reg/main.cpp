@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     std::cout << kHelp;
     return 0;
   }
-  if (args.size() == 1 && args[0] == "--version") {
+  if (args.size() == 1 && (args[0] == "--version" || args[0] == "-V")) {
     std::cout << "vorlix-reg " << VORLIX_VERSION << '\n';
     return 0;
   }

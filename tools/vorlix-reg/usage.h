@@ -43,7 +43,7 @@ Commands:
                             Lines may be up to 4 MiB long, a value's data up to
                             1 MiB.
   --help                    Show this text.
-  --version                 Show the version.
+  -V, --version             Show the version.
 
 Key and value names hold at most 255 characters and no control characters;
 keys lie at most 512 levels below their root. query, delete and export never
