@@ -3,6 +3,8 @@
 
 #include "tools/vorlix-clean/option_table.h"
 
+#include <algorithm>
+
 #include "tools/vorlix-clean/usage.h"
 
 namespace vorlix::clean_tool {
@@ -31,17 +33,18 @@ std::string Named(const OptionSpec& option) {
 }
 
 // The synopsis item of an option, or of its group ("[--trash|--permanent]")
-// at the group's first member; empty for the group's later members.
+// at the group's first member; empty for the group's later members. A needed
+// option has no brackets.
 std::string SynopsisItem(std::size_t index) {
   const OptionSpec& option = kOptionTable[index];
   for (std::size_t i = 0; option.group != 0 && i < index; ++i) {
     if (kOptionTable[i].group == option.group) return {};
   }
-  std::string item = "[" + Named(option);
+  std::string item = Named(option);
   for (std::size_t i = index + 1; option.group != 0 && i < kOptionTable.size(); ++i) {
     if (kOptionTable[i].group == option.group) item += "|" + Named(kOptionTable[i]);
   }
-  return item + "]";
+  return option.needed ? item : "[" + item + "]";
 }
 
 std::string Synopsis() {
@@ -50,9 +53,11 @@ std::string Synopsis() {
     std::string line = std::string(text.empty() ? "Usage: " : "       ") + "vorlix-clean " + std::string(command.name);
     std::vector<std::string> items;
     if (!command.argument.empty()) items.emplace_back(command.argument);
-    for (std::size_t i = 0; i < kOptionTable.size(); ++i) {
-      if ((kOptionTable[i].commands & command.bit) == 0) continue;
-      if (std::string item = SynopsisItem(i); !item.empty()) items.push_back(std::move(item));
+    for (const bool needed : {true, false}) {  // what the command needs first
+      for (std::size_t i = 0; i < kOptionTable.size(); ++i) {
+        if ((kOptionTable[i].commands & command.bit) == 0 || kOptionTable[i].needed != needed) continue;
+        if (std::string item = SynopsisItem(i); !item.empty()) items.push_back(std::move(item));
+      }
     }
     for (const std::string& item : items) {
       if (line.size() + 1 + item.size() > kLineWidth) {
@@ -105,6 +110,18 @@ const OptionSpec* FindOption(std::string_view word, unsigned command) {
     }
   }
   return nullptr;
+}
+
+std::string MissingOption(unsigned command, const std::vector<const OptionSpec*>& given) {
+  for (std::size_t i = 0; i < kOptionTable.size(); ++i) {
+    const OptionSpec& option = kOptionTable[i];
+    if (!option.needed || (option.commands & command) == 0) continue;
+    const bool found = std::any_of(given.begin(), given.end(), [&](const OptionSpec* other) {
+      return other == &option || (option.group != 0 && other->group == option.group);
+    });
+    if (!found) return SynopsisItem(i);
+  }
+  return {};
 }
 
 unsigned CommandBit(Command command) {

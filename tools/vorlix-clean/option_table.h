@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tools/vorlix-clean/options.h"
 
@@ -40,6 +41,7 @@ struct OptionSpec {
   int group;               // options of one nonzero group exclude each other: [--trash|--permanent]
   std::string_view help;   // lines joined by '\n'
   std::string_view argument = {};  // the value the option takes ("ID"), or empty
+  bool needed = false;  // the command needs it (or, in a group, one of the group)
 };
 
 inline constexpr std::array<OptionSpec, 22> kOptionTable = {{
@@ -70,17 +72,21 @@ inline constexpr std::array<OptionSpec, 22> kOptionTable = {{
     {OptionId::kOlderThan, "", "--older-than", "", kForPurge, 0,
      "purge: the files moved into the trash DAYS or more\n"
      "days ago (0 to 3650; 0: all of them).",
-     "DAYS"},
-    {OptionId::kDaily, "", "--daily", "", kForSchedule, 3, "schedule: clean every day."},
-    {OptionId::kWeekly, "", "--weekly", "", kForSchedule, 3, "schedule: clean every week."},
-    {OptionId::kMonthly, "", "--monthly", "", kForSchedule, 3, "schedule: clean every month."},
-    {OptionId::kOff, "", "--off", "", kForSchedule, 3, "schedule: switch the timer off and remove it."},
-    {OptionId::kStatus, "", "--status", "", kForSchedule, 3, "schedule: show what is set and how its last run went."},
+     "DAYS", true},
+    {OptionId::kDaily, "", "--daily", "", kForSchedule, 3, "schedule: clean every day.", "", true},
+    {OptionId::kWeekly, "", "--weekly", "", kForSchedule, 3, "schedule: clean every week.", "", true},
+    {OptionId::kMonthly, "", "--monthly", "", kForSchedule, 3, "schedule: clean every month.", "", true},
+    {OptionId::kOff, "", "--off", "", kForSchedule, 3, "schedule: switch the timer off and remove it.", "", true},
+    {OptionId::kStatus, "", "--status", "", kForSchedule, 3, "schedule: show what is set and how its last run went.", "", true},
     {OptionId::kScheduleBrowsers, "", "--browsers", "", kForSchedule, 0, "schedule: clean the browser caches."},
 }};
 
 // The option a word names for a command (kAsCommand: in the command's place); null when none.
 const OptionSpec* FindOption(std::string_view word, unsigned command);
+
+// The options a command needs that `given` lacks, as the synopsis shows
+// them ("--older-than DAYS"); empty when none is missing.
+std::string MissingOption(unsigned command, const std::vector<const OptionSpec*>& given);
 
 // The command bit of a command.
 unsigned CommandBit(Command command);

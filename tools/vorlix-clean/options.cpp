@@ -90,9 +90,6 @@ bool TakeOption(const std::vector<std::string>& args, std::size_t& i, Options& o
 
 void CheckSchedule(const Options& options) {
   const bool chosen = options.kill_all || options.browsers || options.method != MethodOverride::kNone;
-  if (options.schedule == ScheduleAction::kNone) {
-    throw UsageError("schedule needs --daily, --weekly, --monthly, --off or --status");
-  }
   if (options.schedule == ScheduleAction::kOff || options.schedule == ScheduleAction::kStatus) {
     if (chosen) throw UsageError("--off and --status take no choice of what to clean");
   } else if (!options.kill_all && !options.browsers) {
@@ -142,7 +139,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
     throw UsageError("name the slots to clean, or --kill-all, --typed-urls or --history");
   }
   if (options.command == Command::kFolder && options.folder.empty()) throw UsageError("folder needs a PATH");
-  if (options.command == Command::kPurge && !options.older_than) throw UsageError("purge needs --older-than DAYS");
+  if (const std::string missing = MissingOption(CommandBit(options.command), given); !missing.empty()) {
+    throw UsageError(args[0] + " needs " + missing);
+  }
   if (options.command == Command::kSchedule) CheckSchedule(options);
   return options;
 }
