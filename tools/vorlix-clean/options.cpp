@@ -58,7 +58,9 @@ bool TakeOption(const std::vector<std::string>& args, std::size_t& i, Options& o
   CheckGroup(*option, given);
   std::string value;
   if (!option->argument.empty()) {
-    if (i + 1 >= args.size() || args[i + 1].empty()) throw UsageError(args[i] + " needs " + std::string(option->argument));
+    if (i + 1 >= args.size() || args[i + 1].empty()) {
+      throw UsageError(args[i] + " needs " + std::string(option->argument));
+    }
     value = args[++i];
   }
   switch (option->id) {
