@@ -438,6 +438,15 @@ TEST_F(VorlixCleanTest, NamesThatAreNotUtf8AreGivenBackByteForByte) {
   std::replace(dos.begin(), dos.end(), '/', '\\');
   EXPECT_EQ(Bytes(item["folder"], item["folder_bytes"]), dos);
   EXPECT_TRUE(test::PathExists(dir + "/\xFF"));
+
+  // The record of a trash run gives them back as exactly.
+  ASSERT_EQ(Clean({"folder", dir, "--trash", "--quiet"}).exit_code, 0);
+  const JsonValue history = Json(Clean({"history", "--json"}).out);
+  EXPECT_EQ(Bytes(history["runs"][0]["folders"][0], history["runs"][0]["folders_bytes"][0]), dir);
+  test::WriteFile(dir + "/\xFF", "made since");
+  const ToolRun restored = Clean({"restore", "--json"});
+  const JsonValue stayed = Json(restored.out)["stayed"][0];
+  EXPECT_EQ(Bytes(stayed["path"], stayed["path_bytes"]), dir + "/\xFF") << restored.out;
 }
 
 TEST_F(VorlixCleanTest, InterruptStopsAfterTheCurrentFileAndReportsWhatWasDone) {
