@@ -450,6 +450,15 @@ TEST_F(VorlixCleanTest, NamesThatAreNotUtf8AreGivenBackByteForByte) {
   std::replace(dos.begin(), dos.end(), '/', '\\');
   EXPECT_EQ(Bytes(item["folder"], item["folder_bytes"]), dos);
   EXPECT_TRUE(test::PathExists(dir + "/\xFF"));
+
+  // The record of a trash run gives them back as exactly.
+  ASSERT_EQ(Clean({"folder", dir, "--trash", "--quiet"}).exit_code, 0);
+  const JsonValue history = Json(Clean({"history", "--json"}).out);
+  EXPECT_EQ(Bytes(history["runs"][0]["folders"][0], history["runs"][0]["folders_bytes"][0]), dir);
+  test::WriteFile(dir + "/\xFF", "made since");
+  const ToolRun restored = Clean({"restore", "--json"});
+  const JsonValue stayed = Json(restored.out)["stayed"][0];
+  EXPECT_EQ(Bytes(stayed["path"], stayed["path_bytes"]), dir + "/\xFF") << restored.out;
 }
 
 TEST_F(VorlixCleanTest, InterruptStopsAfterTheCurrentFileAndReportsWhatWasDone) {
@@ -490,6 +499,169 @@ TEST_F(VorlixCleanTest, InterruptStopsAfterTheCurrentFileAndReportsWhatWasDone) 
   EXPECT_EQ(report["items"][0]["status"].text, "stopped");
   EXPECT_GT(left, 0u);
   EXPECT_EQ(report["items"][0]["removed_files"].Number(), static_cast<long long>(kFiles - left));
+}
+
+// Starts vorlix-clean with `args`, its output thrown away, without waiting for it.
+pid_t StartClean(const std::vector<std::string>& args) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    if (null >= 0 && dup2(null, 1) == 1 && dup2(null, 2) == 2) {
+      std::vector<char*> argv{const_cast<char*>(VORLIX_CLEAN_PATH)};
+      for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+      argv.push_back(nullptr);
+      execve(argv[0], argv.data(), environ);
+    }
+    _exit(127);
+  }
+  return pid;
+}
+
+TEST_F(VorlixCleanTest, RestoreLastPutsTheLastRunBackByteIdenticalNeverOverAFileMadeSince) {
+  constexpr int kFiles = 1000;
+  const std::string early = test::MakeTempDir("early");
+  test::WriteFile(early + "/early", "e");
+  ASSERT_EQ(Clean({"folder", early, "--trash"}).exit_code, 0);
+  const std::string cache = test::MakeTempDir("cache");
+  const timespec times[2] = {{1'600'000'000, 5}, {1'500'000'000, 7}};
+  for (int i = 0; i < kFiles; ++i) {
+    const std::string path = cache + "/f" + std::to_string(i);
+    test::WriteFile(path, "content " + std::to_string(i));
+    ASSERT_EQ(chmod(path.c_str(), i % 2 == 0 ? 0600 : 0640), 0);
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  }
+  SetUserSlot(1, cache, false);
+  ASSERT_EQ(Clean({"run", "u1", "--trash", "--quiet"}).exit_code, 0);
+  test::WriteFile(cache + "/f7", "made since");
+
+  const ToolRun restored = Clean({"restore", "--last", "--json"});
+  EXPECT_EQ(restored.exit_code, 1) << restored.err;
+  const JsonValue report = Json(restored.out);
+  EXPECT_EQ(report["restored"].Number(), kFiles - 1);
+  ASSERT_EQ(report["stayed"].items.size(), 1u) << restored.out;
+  EXPECT_EQ(report["stayed"][0]["path"].text, cache + "/f7");
+  EXPECT_EQ(report["stayed"][0]["outcome"].text, "occupied");
+  EXPECT_TRUE(Has(restored.err, cache + "/f7 stays in the trash")) << restored.err;
+  for (int i = 0; i < kFiles; ++i) {
+    if (i == 7) continue;
+    const std::string path = cache + "/f" + std::to_string(i);
+    ASSERT_EQ(test::ReadFile(path), "content " + std::to_string(i));
+    struct stat back {};
+    ASSERT_EQ(stat(path.c_str(), &back), 0);
+    EXPECT_EQ(back.st_mode & 07777, i % 2 == 0 ? 0600u : 0640u) << path;
+    EXPECT_EQ(back.st_mtim.tv_sec, times[1].tv_sec) << path;
+    EXPECT_EQ(back.st_mtim.tv_nsec, times[1].tv_nsec) << path;
+  }
+  EXPECT_EQ(test::ReadFile(cache + "/f7"), "made since");
+  EXPECT_EQ(test::ReadFile(Trashed("f7")), "content 7");
+  EXPECT_TRUE(test::PathExists(Trashed("early")));  // the earlier run is not the last
+
+  const JsonValue history = Json(Clean({"history", "--json"}).out);
+  ASSERT_EQ(history["runs"].items.size(), 2u);
+  EXPECT_EQ(history["runs"][0]["files"].Number(), kFiles);
+  EXPECT_EQ(history["runs"][0]["in_trash"].Number(), 1);
+  EXPECT_EQ(Texts(history["runs"][1]["folders"]), std::vector<std::string>{early});
+  const ToolRun text = Clean({"restore", "--run", history["runs"][1]["id"].text});
+  EXPECT_EQ(text.exit_code, 0) << text.err;
+  EXPECT_EQ(text.out, "1 file was put back where it came from.\n");
+  EXPECT_EQ(Clean({"restore", "--run", "nosuch"}).exit_code, 3);
+  EXPECT_EQ(Clean({"restore", "--run"}).exit_code, 2);
+}
+
+TEST_F(VorlixCleanTest, PurgeLetsGoOfExactlyWhatVorlixTrashedNotAForeignEntryOfTheSameName) {
+  const std::string cache = test::MakeTempDir("cache");
+  test::WriteFile(cache + "/ours.log", "ours");
+  test::WriteFile(cache + "/shared.log", "ours too");
+  SetUserSlot(1, cache, true);
+  ASSERT_EQ(Clean({"run", "u1", "--quiet"}).exit_code, 0);
+  // shared.log is put back by hand, and another program trashes a file of that
+  // name from elsewhere.
+  const std::string elsewhere = test::MakeTempDir("elsewhere");
+  ASSERT_EQ(rename(Trashed("shared.log").c_str(), (elsewhere + "/shared.log").c_str()), 0);
+  test::WriteFile(Trashed("shared.log"), "foreign");
+  test::WriteFile(folder_ + "/data/Trash/info/shared.log.trashinfo",
+                  "[Trash Info]\nPath=" + elsewhere + "/shared.log\nDeletionDate=2099-01-01T00:00:00\n");
+
+  EXPECT_EQ(Clean({"purge", "--older-than", "1"}).out, "0 files were deleted for good from the trash.\n");
+  const ToolRun preview = Clean({"purge", "--older-than", "0", "--dry-run"});
+  EXPECT_EQ(preview.out, "1 file would be deleted for good from the trash.\n    " + cache + "/ours.log\n");
+  EXPECT_TRUE(test::PathExists(Trashed("ours.log")));
+
+  const ToolRun purge = Clean({"purge", "--older-than", "0", "--json"});
+  EXPECT_EQ(purge.exit_code, 0) << purge.err;
+  EXPECT_EQ(Texts(Json(purge.out)["deleted"]), std::vector<std::string>{cache + "/ours.log"});
+  EXPECT_FALSE(test::PathExists(Trashed("ours.log")));
+  EXPECT_FALSE(test::PathExists(folder_ + "/data/Trash/info/ours.log.trashinfo"));
+  EXPECT_EQ(test::ReadFile(Trashed("shared.log")), "foreign");
+  EXPECT_TRUE(test::PathExists(folder_ + "/data/Trash/info/shared.log.trashinfo"));
+  EXPECT_EQ(Clean({"purge"}).exit_code, 2);
+  EXPECT_EQ(Clean({"purge", "--older-than", "-1"}).exit_code, 2);
+}
+
+TEST_F(VorlixCleanTest, ScheduleWritesUnitsSystemdAcceptsAndOffRemovesThem) {
+  // A systemctl stand-in on PATH: it records its calls and answers as a user
+  // manager would, or, with the file "down" there, as when none answers.
+  const std::string bin = test::MakeTempDir("bin");
+  test::WriteFile(bin + "/systemctl",
+                  "#!/bin/sh\necho \"$@\" >>\"" + bin + "/calls\"\n"
+                  "if [ -e \"" + bin + "/down\" ]; then echo 'Failed to connect to bus'; exit 1; fi\n");
+  ASSERT_EQ(chmod((bin + "/systemctl").c_str(), 0755), 0);
+  const std::string path = getenv("PATH") != nullptr ? getenv("PATH") : "/usr/bin:/bin";
+  setenv("PATH", (bin + ":" + path).c_str(), 1);
+  const std::string units = folder_ + "/config/systemd/user";
+
+  const ToolRun on = Clean({"schedule", "--weekly", "--kill-all"});
+  EXPECT_EQ(on.exit_code, 0) << on.err;
+  const std::string service = test::ReadFile(units + "/vorlix-clean.service");
+  EXPECT_TRUE(Has(service, "run --kill-all --keep-going --quiet")) << service;
+  EXPECT_FALSE(Has(service, "browsers")) << service;
+  EXPECT_TRUE(Has(service, std::string("\"") + VORLIX_CLEAN_PATH + "\"")) << service;
+  EXPECT_TRUE(Has(test::ReadFile(units + "/vorlix-clean.timer"), "OnCalendar=weekly\n"));
+  EXPECT_TRUE(Has(test::ReadFile(bin + "/calls"), "--user enable --now vorlix-clean.timer\n"));
+  const std::string analyze = "/usr/bin/systemd-analyze";
+  if (access(analyze.c_str(), X_OK) == 0) {
+    const ToolRun verify =
+        test::RunProgram({analyze, "verify", units + "/vorlix-clean.timer", units + "/vorlix-clean.service"}, folder_);
+    EXPECT_EQ(verify.exit_code, 0) << verify.out << verify.err;
+  }
+
+  const ToolRun off = Clean({"schedule", "--off"});
+  EXPECT_EQ(off.exit_code, 0) << off.err;
+  EXPECT_FALSE(test::PathExists(units + "/vorlix-clean.service"));
+  EXPECT_FALSE(test::PathExists(units + "/vorlix-clean.timer"));
+
+  test::WriteFile(bin + "/down", "");
+  const ToolRun no_manager = Clean({"schedule", "--daily", "--browsers", "--trash"});
+  EXPECT_EQ(no_manager.exit_code, 1);
+  EXPECT_TRUE(Has(no_manager.err, "systemctl --user enable --now vorlix-clean.timer")) << no_manager.err;
+  EXPECT_TRUE(Has(test::ReadFile(units + "/vorlix-clean.timer"), "OnCalendar=daily\n"));
+  EXPECT_EQ(Clean({"schedule", "--off", "--kill-all"}).exit_code, 2);
+  EXPECT_EQ(Clean({"schedule", "--weekly"}).exit_code, 2);
+  setenv("PATH", path.c_str(), 1);
+}
+
+TEST_F(VorlixCleanTest, ARunKilledMidwayIsPutBackFromItsRecord) {
+  constexpr int kFiles = 4000;
+  const std::string cache = test::MakeTempDir("many");
+  for (int i = 0; i < kFiles; ++i) test::WriteFile(cache + "/k" + std::to_string(i), "k" + std::to_string(i));
+  SetUserSlot(1, cache, false);
+  const pid_t pid = StartClean({"run", "u1", "--trash", "--quiet"});
+  ASSERT_GT(pid, 0);
+  for (int waited = 0; waited < 20000; ++waited) {
+    std::error_code error;
+    auto entries = fs::directory_iterator(folder_ + "/data/Trash/files", error);
+    if (!error && std::distance(entries, fs::directory_iterator()) >= kFiles / 4) break;
+    usleep(500);
+  }
+  kill(pid, SIGKILL);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the run ended before it was killed";
+
+  const ToolRun restored = Clean({"restore", "--last"});
+  EXPECT_EQ(restored.exit_code, 0) << restored.err;
+  for (int i = 0; i < kFiles; ++i) ASSERT_EQ(test::ReadFile(cache + "/k" + std::to_string(i)), "k" + std::to_string(i));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_ + "/data/Trash/files"), fs::directory_iterator()), 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // vorlix-clean: cleans the Vorlix folder slots without a window.
 #include <csignal>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "store/registry_store.h"
 #include "tools/vorlix-clean/commands.h"
 #include "tools/vorlix-clean/option_table.h"
+#include "tools/vorlix-clean/safety_commands.h"
 #include "version.h"
 
 namespace {
@@ -29,6 +31,25 @@ void CatchInterrupts() {
 int Fail(const std::string& text, int exit_code) {
   std::cerr << "vorlix-clean: " << text << '\n';
   return exit_code;
+}
+
+// The exit status of a command that printed its answer, unless the answer could not be written.
+int Finish(int exit_code) {
+  std::cout.flush();
+  if (!std::cout) return Fail("cannot write to standard output", vorlix::clean_tool::kExitSomeFailed);
+  return exit_code;
+}
+
+// history, restore, purge and schedule; nothing for the cleaning commands.
+std::optional<int> RunSafetyCommand(const vorlix::clean_tool::Options& options) {
+  using namespace vorlix::clean_tool;
+  switch (options.command) {
+    case Command::kHistory: return HistoryCommand(options, std::cout);
+    case Command::kRestore: return RestoreCommand(options, std::cout);
+    case Command::kPurge: return PurgeCommand(options, std::cout);
+    case Command::kSchedule: return ScheduleCommand(options, std::cout);
+    default: return std::nullopt;
+  }
 }
 
 }  // namespace
@@ -54,6 +75,7 @@ int main(int argc, char** argv) {
     std::cout << "vorlix-clean " << VORLIX_VERSION << '\n';
     return kExitDone;
   }
+  if (const std::optional<int> exit_code = RunSafetyCommand(options)) return Finish(*exit_code);
   CatchInterrupts();
   Report report;
   try {
@@ -68,7 +90,5 @@ int main(int argc, char** argv) {
   } else if (!options.quiet || report.dry_run) {
     WriteText(report, std::cout);
   }
-  std::cout.flush();
-  if (!std::cout) return Fail("cannot write to standard output", kExitSomeFailed);
-  return report.exit_code;
+  return Finish(report.exit_code);
 }

@@ -3,6 +3,8 @@
 
 #include "tools/vorlix-clean/option_table.h"
 
+#include <algorithm>
+
 #include "tools/vorlix-clean/usage.h"
 
 namespace vorlix::clean_tool {
@@ -18,21 +20,31 @@ struct CommandWords {
   std::string_view argument;  // in the synopsis, before the options
 };
 
-constexpr std::array<CommandWords, 3> kCommands = {{
-    {kForList, "list", ""}, {kForRun, "run", "[SLOT...]"}, {kForFolder, "folder", "PATH"}}};
+constexpr std::array<CommandWords, 7> kCommands = {{
+    {kForList, "list", ""}, {kForRun, "run", "[SLOT...]"}, {kForFolder, "folder", "PATH"},
+    {kForHistory, "history", ""}, {kForRestore, "restore", ""}, {kForPurge, "purge", ""},
+    {kForSchedule, "schedule", ""}}};
+
+// "--run ID" for an option that takes a value, else its long name.
+std::string Named(const OptionSpec& option) {
+  std::string name(option.long_name);
+  if (!option.argument.empty()) name += " " + std::string(option.argument);
+  return name;
+}
 
 // The synopsis item of an option, or of its group ("[--trash|--permanent]")
-// at the group's first member; empty for the group's later members.
+// at the group's first member; empty for the group's later members. A needed
+// option has no brackets.
 std::string SynopsisItem(std::size_t index) {
   const OptionSpec& option = kOptionTable[index];
   for (std::size_t i = 0; option.group != 0 && i < index; ++i) {
     if (kOptionTable[i].group == option.group) return {};
   }
-  std::string item = "[" + std::string(option.long_name);
+  std::string item = Named(option);
   for (std::size_t i = index + 1; option.group != 0 && i < kOptionTable.size(); ++i) {
-    if (kOptionTable[i].group == option.group) item += "|" + std::string(kOptionTable[i].long_name);
+    if (kOptionTable[i].group == option.group) item += "|" + Named(kOptionTable[i]);
   }
-  return item + "]";
+  return option.needed ? item : "[" + item + "]";
 }
 
 std::string Synopsis() {
@@ -41,9 +53,11 @@ std::string Synopsis() {
     std::string line = std::string(text.empty() ? "Usage: " : "       ") + "vorlix-clean " + std::string(command.name);
     std::vector<std::string> items;
     if (!command.argument.empty()) items.emplace_back(command.argument);
-    for (std::size_t i = 0; i < kOptionTable.size(); ++i) {
-      if ((kOptionTable[i].commands & command.bit) == 0) continue;
-      if (std::string item = SynopsisItem(i); !item.empty()) items.push_back(std::move(item));
+    for (const bool needed : {true, false}) {  // what the command needs first
+      for (std::size_t i = 0; i < kOptionTable.size(); ++i) {
+        if ((kOptionTable[i].commands & command.bit) == 0 || kOptionTable[i].needed != needed) continue;
+        if (std::string item = SynopsisItem(i); !item.empty()) items.push_back(std::move(item));
+      }
     }
     for (const std::string& item : items) {
       if (line.size() + 1 + item.size() > kLineWidth) {
@@ -62,7 +76,7 @@ std::string OptionsSection() {
   for (const OptionSpec& option : kOptionTable) {
     std::string names = "  ";
     if (!option.short_name.empty()) names += std::string(option.short_name) + ", ";
-    names += option.long_name;
+    names += Named(option);
     text += names.size() < kHelpColumn ? names + std::string(kHelpColumn - names.size(), ' ')
                                        : names + '\n' + std::string(kHelpColumn, ' ');
     for (const char c : option.help) text += c == '\n' ? "\n" + std::string(kHelpColumn, ' ') : std::string(1, c);
@@ -98,11 +112,27 @@ const OptionSpec* FindOption(std::string_view word, unsigned command) {
   return nullptr;
 }
 
+std::string MissingOption(unsigned command, const std::vector<const OptionSpec*>& given) {
+  for (std::size_t i = 0; i < kOptionTable.size(); ++i) {
+    const OptionSpec& option = kOptionTable[i];
+    if (!option.needed || (option.commands & command) == 0) continue;
+    const bool found = std::any_of(given.begin(), given.end(), [&](const OptionSpec* other) {
+      return other == &option || (option.group != 0 && other->group == option.group);
+    });
+    if (!found) return SynopsisItem(i);
+  }
+  return {};
+}
+
 unsigned CommandBit(Command command) {
   switch (command) {
     case Command::kList: return kForList;
     case Command::kRun: return kForRun;
     case Command::kFolder: return kForFolder;
+    case Command::kHistory: return kForHistory;
+    case Command::kRestore: return kForRestore;
+    case Command::kPurge: return kForPurge;
+    case Command::kSchedule: return kForSchedule;
     default: return kAsCommand;
   }
 }
@@ -113,6 +143,14 @@ std::string UsageText() {
 }
 
 std::string CompletionScript() {
+  std::string commands;
+  std::string option_arms;  // the case arms of the commands that take options only
+  for (const CommandWords& command : kCommands) {
+    commands += std::string(command.name) + ' ';
+    if (command.bit == kForRun || command.bit == kForFolder) continue;
+    option_arms += "    " + std::string(command.name) + ") COMPREPLY=($(compgen -W '" + Words(command.bit) +
+                      "' -- \"$cur\")) ;;\n";
+  }
   std::string script =
       "# SPDX-License-Identifier: MIT\n"
       "# bash completion for vorlix-clean: commands, slots, options and folders.\n"
@@ -120,15 +158,12 @@ std::string CompletionScript() {
       "  local cur=${COMP_WORDS[COMP_CWORD]}\n"
       "  COMPREPLY=()\n"
       "  if [[ $COMP_CWORD -eq 1 ]]; then\n"
-      "    COMPREPLY=($(compgen -W 'list run folder " +
-      Words(kAsCommand) +
+      "    COMPREPLY=($(compgen -W '" +
+      commands + Words(kAsCommand) +
       "' -- \"$cur\"))\n"
       "    return\n"
       "  fi\n"
       "  case ${COMP_WORDS[1]} in\n"
-      "    list) COMPREPLY=($(compgen -W '" +
-      Words(kForList) +
-      "' -- \"$cur\")) ;;\n"
       "    run) COMPREPLY=($(compgen -W '1 2 3 4 5 6 7 8 u1 u2 u3 u4 u5 u6 " +
       Words(kForRun) +
       "' -- \"$cur\")) ;;\n"
@@ -140,7 +175,8 @@ std::string CompletionScript() {
       "      else\n"
       "        COMPREPLY=($(compgen -d -- \"$cur\"))\n"
       "      fi\n"
-      "      ;;\n"
+      "      ;;\n" +
+      option_arms +
       "  esac\n"
       "}\n"
       "complete -o filenames -F _vorlix_clean vorlix-clean\n";

@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tools/vorlix-clean/options.h"
 
@@ -15,6 +16,7 @@ namespace vorlix::clean_tool {
 enum class OptionId {
   kKillAll, kTypedUrls, kHistory, kTrash, kPermanent, kDryRun, kInteractive, kKeepGoing,
   kNoCount, kQuiet, kJson, kHelp, kVersion,
+  kLast, kRun, kOlderThan, kDaily, kWeekly, kMonthly, kOff, kStatus, kScheduleBrowsers,
 };
 
 // The commands that take an option, as bits.
@@ -24,6 +26,11 @@ inline constexpr unsigned kForFolder = 4;
 inline constexpr unsigned kForCleaning = kForRun | kForFolder;
 inline constexpr unsigned kForAll = kForList | kForRun | kForFolder;
 inline constexpr unsigned kAsCommand = 8;  // given alone, in the command's place
+inline constexpr unsigned kForHistory = 16;
+inline constexpr unsigned kForRestore = 32;
+inline constexpr unsigned kForPurge = 64;
+inline constexpr unsigned kForSchedule = 128;
+inline constexpr unsigned kForRecords = kForHistory | kForRestore | kForPurge;
 
 struct OptionSpec {
   OptionId id;
@@ -33,18 +40,23 @@ struct OptionSpec {
   unsigned commands;
   int group;               // options of one nonzero group exclude each other: [--trash|--permanent]
   std::string_view help;   // lines joined by '\n'
+  std::string_view argument = {};  // the value the option takes ("ID"), or empty
+  bool needed = false;  // the command needs it (or, in a group, one of the group)
 };
 
-inline constexpr std::array<OptionSpec, 13> kOptionTable = {{
-    {OptionId::kKillAll, "", "--kill-all", "", kForRun, 0,
+inline constexpr std::array<OptionSpec, 22> kOptionTable = {{
+    {OptionId::kKillAll, "", "--kill-all", "", kForRun | kForSchedule, 0,
      "run: also every slot ticked in the Kill All dialog (user\n"
      "slots not set up are skipped), and the typed-URL list and\n"
-     "history folder when they are ticked there."},
+     "history folder when they are ticked there.\n"
+     "schedule: clean what Kill All cleans."},
     {OptionId::kTypedUrls, "", "--typed-urls", "", kForRun, 0, "run: delete the browser's typed-URL list."},
     {OptionId::kHistory, "", "--history", "", kForRun, 0, "run: clean the history folder."},
-    {OptionId::kTrash, "", "--trash", "", kForCleaning, 1, "Move the files into the trash, whatever the slot's method."},
-    {OptionId::kPermanent, "", "--permanent", "", kForCleaning, 1, "Delete the files for good, whatever the slot's method."},
-    {OptionId::kDryRun, "-n", "--dry-run", "--preview", kForCleaning, 0,
+    {OptionId::kTrash, "", "--trash", "", kForCleaning | kForSchedule, 1,
+     "Move the files into the trash, whatever the slot's method."},
+    {OptionId::kPermanent, "", "--permanent", "", kForCleaning | kForSchedule, 1,
+     "Delete the files for good, whatever the slot's method."},
+    {OptionId::kDryRun, "-n", "--dry-run", "--preview", kForCleaning | kForRestore | kForPurge, 0,
      "Show what would go; delete nothing. Also --preview."},
     {OptionId::kInteractive, "-i", "--interactive", "", kForCleaning, 0, "Ask on the terminal before each folder."},
     {OptionId::kKeepGoing, "", "--keep-going", "", kForCleaning, 0,
@@ -54,13 +66,31 @@ inline constexpr std::array<OptionSpec, 13> kOptionTable = {{
     {OptionId::kNoCount, "", "--no-count", "", kForList, 0, "list: do not count the files."},
     {OptionId::kQuiet, "-q", "--quiet", "", kForAll, 0,
      "No progress bar and no summary; errors still go to stderr."},
-    {OptionId::kJson, "", "--json", "", kForAll, 0, "Print one JSON object with the result on standard output."},
+    {OptionId::kJson, "", "--json", "", kForAll | kForRecords, 0,
+     "Print one JSON object with the result on standard output."},
     {OptionId::kHelp, "-h", "--help", "", kAsCommand, 0, "Show this text."},
     {OptionId::kVersion, "-V", "--version", "", kAsCommand, 0, "Show the version."},
+    {OptionId::kLast, "", "--last", "", kForRestore, 2, "restore: the last run recorded (the default)."},
+    {OptionId::kRun, "", "--run", "", kForRestore, 2, "restore: the run of that id (see history).", "ID"},
+    {OptionId::kOlderThan, "", "--older-than", "", kForPurge, 0,
+     "purge: the files moved into the trash DAYS or more\n"
+     "days ago (0 to 3650; 0: all of them).",
+     "DAYS", true},
+    {OptionId::kDaily, "", "--daily", "", kForSchedule, 3, "schedule: clean every day.", "", true},
+    {OptionId::kWeekly, "", "--weekly", "", kForSchedule, 3, "schedule: clean every week.", "", true},
+    {OptionId::kMonthly, "", "--monthly", "", kForSchedule, 3, "schedule: clean every month.", "", true},
+    {OptionId::kOff, "", "--off", "", kForSchedule, 3, "schedule: switch the timer off and remove it.", "", true},
+    {OptionId::kStatus, "", "--status", "", kForSchedule, 3,
+     "schedule: show what is set and how its last run went.", "", true},
+    {OptionId::kScheduleBrowsers, "", "--browsers", "", kForSchedule, 0, "schedule: clean the browser caches."},
 }};
 
 // The option a word names for a command (kAsCommand: in the command's place); null when none.
 const OptionSpec* FindOption(std::string_view word, unsigned command);
+
+// The options a command needs that `given` lacks, as the synopsis shows
+// them ("--older-than DAYS"); empty when none is missing.
+std::string MissingOption(unsigned command, const std::vector<const OptionSpec*>& given);
 
 // The command bit of a command.
 unsigned CommandBit(Command command);

@@ -3,8 +3,10 @@
 
 #include "tools/vorlix-clean/options.h"
 
+#include <charconv>
 #include <map>
 
+#include "cleaning/let_go_setting.h"
 #include "platform/ascii.h"
 #include "tools/vorlix-clean/option_table.h"
 #include "tools/vorlix-clean/report.h"
@@ -19,8 +21,9 @@ std::string Quoted(const std::string& word) { return "'" + PrintableText(word) +
 
 Command CommandOf(const std::string& word) {
   static const std::map<std::string, Command> commands = {
-      {"list", Command::kList}, {"run", Command::kRun}, {"folder", Command::kFolder},
-      {"--print-completion", Command::kCompletion}};
+      {"list", Command::kList},       {"run", Command::kRun},         {"folder", Command::kFolder},
+      {"history", Command::kHistory}, {"restore", Command::kRestore}, {"purge", Command::kPurge},
+      {"schedule", Command::kSchedule}, {"--print-completion", Command::kCompletion}};
   if (const auto found = commands.find(word); found != commands.end()) return found->second;
   if (const OptionSpec* option = FindOption(word, kAsCommand); option != nullptr) {
     return option->id == OptionId::kHelp ? Command::kHelp : Command::kVersion;
@@ -28,33 +31,76 @@ Command CommandOf(const std::string& word) {
   throw UsageError("unknown command " + Quoted(word));
 }
 
-void SetMethod(Options& options, MethodOverride method) {
-  if (options.method != MethodOverride::kNone && options.method != method) {
-    throw UsageError("--trash and --permanent exclude each other");
+// purge --older-than's days: a whole number from 0 to the most the stored setting takes.
+int DaysOf(const std::string& text) {
+  int days = -1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), days);
+  if (error != std::errc() || end != text.data() + text.size() || days < 0 || days > kLetGoDaysMost) {
+    throw UsageError("--older-than takes a whole number of days from 0 to " + std::to_string(kLetGoDaysMost) +
+                     ", not " + Quoted(text));
   }
-  options.method = method;
+  return days;
 }
 
-// One option; false when the word is not an option this command takes.
-bool TakeOption(const std::string& word, Options& options) {
-  const OptionSpec* option = FindOption(word, CommandBit(options.command));
+// Throws when an option of the same group, another than this one, came before.
+void CheckGroup(const OptionSpec& option, std::vector<const OptionSpec*>& given) {
+  for (const OptionSpec* earlier : given) {
+    if (option.group == 0 || earlier->group != option.group || earlier->id == option.id) continue;
+    const bool in_order = earlier < &option;  // named in table order
+    throw UsageError(std::string(in_order ? earlier->long_name : option.long_name) + " and " +
+                     std::string(in_order ? option.long_name : earlier->long_name) + " exclude each other");
+  }
+  given.push_back(&option);
+}
+
+// The option at args[i], with its value from args[i + 1] when it takes one
+// (i then moves past it); false when the word is not an option this command takes.
+bool TakeOption(const std::vector<std::string>& args, std::size_t& i, Options& options,
+                std::vector<const OptionSpec*>& given) {
+  const OptionSpec* option = FindOption(args[i], CommandBit(options.command));
   if (option == nullptr) return false;
+  CheckGroup(*option, given);
+  std::string value;
+  if (!option->argument.empty()) {
+    if (i + 1 >= args.size() || args[i + 1].empty()) {
+      throw UsageError(Quoted(args[i]) + " needs " + std::string(option->argument));
+    }
+    value = args[++i];
+  }
   switch (option->id) {
     case OptionId::kKillAll: options.kill_all = true; break;
     case OptionId::kTypedUrls: options.typed_urls = true; break;
     case OptionId::kHistory: options.history = true; break;
-    case OptionId::kTrash: SetMethod(options, MethodOverride::kTrash); break;
-    case OptionId::kPermanent: SetMethod(options, MethodOverride::kPermanent); break;
+    case OptionId::kTrash: options.method = MethodOverride::kTrash; break;
+    case OptionId::kPermanent: options.method = MethodOverride::kPermanent; break;
     case OptionId::kDryRun: options.dry_run = true; break;
     case OptionId::kInteractive: options.interactive = true; break;
     case OptionId::kKeepGoing: options.keep_going = true; break;
     case OptionId::kNoCount: options.count = false; break;
     case OptionId::kQuiet: options.quiet = true; break;
     case OptionId::kJson: options.json = true; break;
+    case OptionId::kLast: options.run_id.clear(); break;
+    case OptionId::kRun: options.run_id = value; break;
+    case OptionId::kOlderThan: options.older_than = DaysOf(value); break;
+    case OptionId::kDaily: options.schedule = ScheduleAction::kDaily; break;
+    case OptionId::kWeekly: options.schedule = ScheduleAction::kWeekly; break;
+    case OptionId::kMonthly: options.schedule = ScheduleAction::kMonthly; break;
+    case OptionId::kOff: options.schedule = ScheduleAction::kOff; break;
+    case OptionId::kStatus: options.schedule = ScheduleAction::kStatus; break;
+    case OptionId::kScheduleBrowsers: options.browsers = true; break;
     case OptionId::kHelp:
     case OptionId::kVersion: return false;
   }
   return true;
+}
+
+void CheckSchedule(const Options& options) {
+  const bool chosen = options.kill_all || options.browsers || options.method != MethodOverride::kNone;
+  if (options.schedule == ScheduleAction::kOff || options.schedule == ScheduleAction::kStatus) {
+    if (chosen) throw UsageError("--off and --status take no choice of what to clean");
+  } else if (!options.kill_all && !options.browsers) {
+    throw UsageError("name what to clean: --kill-all, --browsers or both");
+  }
 }
 
 }  // namespace
@@ -77,12 +123,13 @@ Options ParseOptions(const std::vector<std::string>& args) {
     return options;
   }
   bool options_end = false;
+  std::vector<const OptionSpec*> given;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& word = args[i];
     if (!options_end && word == "--") {
       options_end = true;
     } else if (!options_end && word.starts_with('-') && word.size() > 1) {
-      if (!TakeOption(word, options)) throw UsageError("unknown option " + Quoted(word) + " for " + args[0]);
+      if (!TakeOption(args, i, options, given)) throw UsageError("unknown option " + Quoted(word) + " for " + args[0]);
     } else if (options.command == Command::kRun) {
       const std::optional<std::size_t> slot = SlotIndexOf(word);
       if (!slot) throw UsageError(Quoted(word) + " is no slot (slots are 1 to 8 and u1 to u6)");
@@ -98,6 +145,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
     throw UsageError("name the slots to clean, or --kill-all, --typed-urls or --history");
   }
   if (options.command == Command::kFolder && options.folder.empty()) throw UsageError("folder needs a PATH");
+  if (const std::string missing = MissingOption(CommandBit(options.command), given); !missing.empty()) {
+    throw UsageError(args[0] + " needs " + missing);
+  }
+  if (options.command == Command::kSchedule) CheckSchedule(options);
   return options;
 }
 

@@ -17,8 +17,10 @@ class UsageError : public std::runtime_error {
 };
 
 // kCompletion: --print-completion, which prints the bash completion script.
-enum class Command { kHelp, kVersion, kCompletion, kList, kRun, kFolder };
+enum class Command { kHelp, kVersion, kCompletion, kList, kRun, kFolder, kHistory, kRestore, kPurge, kSchedule };
 enum class MethodOverride { kNone, kTrash, kPermanent };
+// schedule: what to do with the timer.
+enum class ScheduleAction { kNone, kDaily, kWeekly, kMonthly, kOff, kStatus };
 
 struct Options {
   Command command = Command::kHelp;
@@ -34,6 +36,10 @@ struct Options {
   bool quiet = false;
   bool json = false;
   bool count = true;  // list: count the files a run would remove
+  std::string run_id;  // restore --run: the run to put back; empty for the last
+  std::optional<int> older_than;  // purge --older-than: days
+  ScheduleAction schedule = ScheduleAction::kNone;
+  bool browsers = false;  // schedule: the browser caches too
 };
 
 // The slot index of a slot name ("1".."8", "u1".."u6", any letter case).

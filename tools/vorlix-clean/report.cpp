@@ -64,31 +64,6 @@ std::string HexString(std::string_view text) {
   return hex + '"';
 }
 
-// ,"key":"text" and, when the text is not valid UTF-8 (a byte string of Linux
-// that the JSON string alone cannot give back), ,"key_bytes":"<hex>" beside it.
-void WriteJsonText(const char* key, const std::string& text, std::ostream& out) {
-  out << ",\"" << key << "\":" << JsonString(text);
-  if (!IsValidUtf8(text)) out << ",\"" << key << "_bytes\":" << HexString(text);
-}
-
-// ,"key":[names] and, when any name is not valid UTF-8, ,"key_bytes":[...]
-// beside it: one entry a name, null for a valid one, its bytes in hex otherwise.
-void WriteNames(const char* key, const platform::NameList& names, std::ostream& out) {
-  out << ",\"" << key << "\":[";
-  bool all_valid = true;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    out << (i > 0 ? "," : "") << JsonString(std::string(names[i]));
-    all_valid = all_valid && IsValidUtf8(names[i]);
-  }
-  out << ']';
-  if (all_valid) return;
-  out << ",\"" << key << "_bytes\":[";
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    out << (i > 0 ? "," : "") << (IsValidUtf8(names[i]) ? "null" : HexString(names[i]));
-  }
-  out << ']';
-}
-
 // ,"left":[{"reason":"permission denied","trash":false,"files":3},...]: the
 // files that stayed, by the reason they stayed.
 void WriteReasons(const LeftFiles& left, std::ostream& out) {
@@ -149,6 +124,31 @@ void WriteItemText(const ItemResult& item, const Report& report, std::ostream& o
 }
 
 }  // namespace
+
+void WriteJsonText(const char* key, const std::string& text, std::ostream& out) {
+  out << ",\"" << key << "\":" << JsonString(text);
+  if (!IsValidUtf8(text)) out << ",\"" << key << "_bytes\":" << HexString(text);
+}
+
+void WriteNames(const char* key, const platform::NameList& names, std::ostream& out) {
+  out << ",\"" << key << "\":[";
+  bool all_valid = true;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    out << (i > 0 ? "," : "") << JsonString(std::string(names[i]));
+    all_valid = all_valid && IsValidUtf8(names[i]);
+  }
+  out << ']';
+  if (all_valid) return;
+  out << ",\"" << key << "_bytes\":[";
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    out << (i > 0 ? "," : "") << (IsValidUtf8(names[i]) ? "null" : HexString(names[i]));
+  }
+  out << ']';
+}
+
+std::string CountText(std::size_t count, const std::string& thing) {
+  return std::to_string(count) + ' ' + thing + (count == 1 ? "" : "s");
+}
 
 std::string JsonString(const std::string& text) {
   std::string json = "\"";

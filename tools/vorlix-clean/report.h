@@ -33,6 +33,17 @@ void WriteText(const Report& report, std::ostream& out);
 // ("path_bytes", "failed_bytes" ...), as its JSON string cannot give them back.
 void WriteJson(const Report& report, std::ostream& out);
 
+// ,"key":"text" and, when the text is not valid UTF-8 (a byte string of Linux
+// that the JSON string alone cannot give back), ,"key_bytes":"<hex>" beside it.
+void WriteJsonText(const char* key, const std::string& text, std::ostream& out);
+
+// ,"key":[names] and, when any name is not valid UTF-8, ,"key_bytes":[...]
+// beside it: one entry a name, null for a valid one, its bytes in hex otherwise.
+void WriteNames(const char* key, const platform::NameList& names, std::ostream& out);
+
+// "1 file", "2 files": a count with its noun, singular or plural.
+std::string CountText(std::size_t count, const std::string& thing);
+
 // A name or path for a terminal line: control characters as \xNN.
 std::string PrintableText(const std::string& text);
 

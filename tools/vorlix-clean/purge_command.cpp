@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+// purge: deletes for good the files vorlix-clean and the window moved into the
+// trash some days ago, and nothing else in the trash.
+
+#include <cstring>
+#include <iostream>
+
+#include "cleaning/run_record.h"
+#include "tools/vorlix-clean/commands.h"
+#include "tools/vorlix-clean/report.h"
+#include "tools/vorlix-clean/safety_commands.h"
+
+namespace vorlix::clean_tool {
+
+int PurgeCommand(const Options& options, std::ostream& out) {
+  const std::vector<LetGoFile> files = LetGoOlderThan(*options.older_than, options.dry_run);
+  std::vector<std::string> gone;
+  std::vector<const LetGoFile*> failed;
+  for (const LetGoFile& file : files) {
+    if (file.error == 0) {
+      gone.push_back(file.path);
+    } else {
+      failed.push_back(&file);
+      std::cerr << "vorlix-clean: could not delete " << PrintableText(file.path)
+                << " from the trash: " << std::strerror(file.error) << '\n';
+    }
+  }
+  const int exit_code = failed.empty() ? kExitDone : kExitSomeFailed;
+  if (options.json) {
+    out << "{\"schema\":1,\"command\":\"purge\",\"dry_run\":" << (options.dry_run ? "true" : "false")
+        << ",\"exit_code\":" << exit_code << ",\"older_than\":" << *options.older_than;
+    WriteNames("deleted", gone, out);
+    out << ",\"failed\":[";
+    for (std::size_t i = 0; i < failed.size(); ++i) {
+      out << (i > 0 ? ",{" : "{") << "\"reason\":" << JsonString(std::strerror(failed[i]->error));
+      WriteJsonText("path", failed[i]->path, out);
+      out << '}';
+    }
+    out << "]}\n";
+    return exit_code;
+  }
+  out << CountText(gone.size(), "file")
+      << (options.dry_run ? " would be" : (gone.size() == 1 ? " was" : " were")) << " deleted for good from the trash";
+  if (!failed.empty()) out << "; " << CountText(failed.size(), "file") << " could not be";
+  out << ".\n";
+  if (options.dry_run) {
+    for (const std::string& path : gone) out << "    " << PrintableText(path) << '\n';
+  }
+  return exit_code;
+}
+
+}  // namespace vorlix::clean_tool
