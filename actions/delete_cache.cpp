@@ -80,7 +80,7 @@ LeftFiles DeleteCache(ProgramState& state, CleaningView& view, const ListedFolde
   const std::int64_t after = SumFreeSpace();
   if (state.confirm) {
     view.ShowInformation(RegainedReport(kFolderCleanedLine, after - before));
-    if (left.Count() > 0) view.SetStatusText(left.Text());
+    if (const std::string status = left.Text(record.Problems()); !status.empty()) view.SetStatusText(status);
   }
   return left;
 }

@@ -82,7 +82,7 @@ void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile&
   const LeftFiles left = RunCleaning(PlanRun(WindowTargets(state, view, reg_file1), state.kill_all), run);
   const std::int64_t after = SumFreeSpace();
   view.ShowInformation(RegainedReport(kAllFoldersCleanedLine, after - before));
-  if (left.Count() > 0) view.SetStatusText(left.Text());
+  if (const std::string status = left.Text(record.Problems()); !status.empty()) view.SetStatusText(status);
 }
 
 }  // namespace vorlix

@@ -9,16 +9,12 @@
 #include "platform/ascii.h"
 
 namespace vorlix {
-namespace {
 
-// The system's text for an error number as the middle of a sentence: "permission denied".
 std::string ReasonText(int error) {
   std::string text = g_strerror(error);
   if (!text.empty()) text.front() = platform::AsciiLower(text.front());
   return text;
 }
-
-}  // namespace
 
 void LeftFiles::Count(bool trash, const std::string& reason, std::uint64_t files) {
   for (LeftReason& known : reasons_) {
@@ -51,6 +47,11 @@ std::uint64_t LeftFiles::NotTrashedCount() const {
   std::uint64_t files = 0;
   for (const LeftReason& reason : reasons_) files += reason.trash ? reason.files : 0;
   return files;
+}
+
+std::string LeftFiles::Text(const std::string& more) const {
+  const std::string own = Text();
+  return own.empty() || more.empty() ? own + more : own + "; " + more;
 }
 
 std::string LeftFiles::Text() const {

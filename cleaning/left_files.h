@@ -12,6 +12,10 @@
 
 namespace vorlix {
 
+// The system's text for an error number as the middle of a sentence:
+// "permission denied".
+std::string ReasonText(int error);
+
 struct LeftReason {
   bool trash = false;   // not moved to the trash (no trash, or an unusable one); otherwise not removed
   std::string reason;   // "permission denied", "its file system has no trash" ...
@@ -35,6 +39,9 @@ class LeftFiles {
   // permission denied; 1 file was not moved to the trash: its file system
   // has no trash". Empty when nothing stayed.
   std::string Text() const;
+  // Text() followed by further sentences of a run's own ("; " between), for
+  // the status line after a run; empty when there is nothing to say.
+  std::string Text(const std::string& more) const;
 
  private:
   void Count(bool trash, const std::string& reason, std::uint64_t files);

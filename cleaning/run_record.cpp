@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "cleaning/left_files.h"
 #include "cleaning/let_go_setting.h"
 #include "cleaning/run_record_text.h"
 #include "platform/file_log.h"
@@ -21,15 +22,19 @@ namespace vorlix {
 class RunRecord {
  public:
   void Add(const platform::TrashedAs& moved);
+  // Why the run could not be recorded, for the user; empty when it was.
+  std::string Problem();
 
  private:
   bool Open();
+  void Failed(const std::string& what, const std::string& path, int error);
 
   std::mutex mutex_;
   const std::time_t when_ = std::time(nullptr);
   std::optional<platform::AppendFile> file_;
   bool failed_ = false;  // the record could not be made: the run goes on unrecorded
-  std::string path_;     // for the failure log
+  std::string path_;     // for the failure log and the user's message
+  std::string problem_;  // why the run could not be recorded, for the user
   RunRecordWriter writer_;
 };
 
@@ -91,7 +96,9 @@ void DropWhenEmpty(int runs_fd, const std::string& name, const RecordedMoves& re
   }
 }
 
-void LetGoAsSet() {
+// Lets go of what the stored setting says; gives what could not be let go of,
+// as a sentence for the user (empty when all went).
+std::string LetGoAsSet() {
   std::optional<int> days;
   try {
     TRegFile reg_file1;
@@ -100,9 +107,19 @@ void LetGoAsSet() {
   } catch (const ERegFileError&) {
     // A store that cannot be read says so where the run reads its own
     // settings; without the setting nothing is let go.
-    return;
+    return {};
   }
-  if (days) LetGoOlderThan(*days, false);
+  if (!days) return {};
+  std::size_t failed = 0;
+  int error = 0;
+  for (const LetGoFile& file : LetGoOlderThan(*days, false)) {
+    if (file.error == 0) continue;
+    ++failed;
+    error = file.error;
+  }
+  if (failed == 0) return {};
+  return std::to_string(failed) + (failed == 1 ? " old file" : " old files") +
+         " could not be deleted from the trash: " + ReasonText(error);
 }
 
 }  // namespace
@@ -110,7 +127,7 @@ void LetGoAsSet() {
 bool RunRecord::Open() {
   const platform::UniqueFd runs = platform::PrivateFolder(RunsPath());
   if (!runs.ok()) {
-    platform::LogFileFailure("make the run record folder", RunsPath(), errno);
+    Failed("make the run record folder", RunsPath(), errno);
     return false;
   }
   // Older records go when a new run begins, so that this one is among the kept.
@@ -127,10 +144,20 @@ bool RunRecord::Open() {
     if (!file_ && errno != EEXIST) break;
   }
   if (!file_ || !file_->Append(RunRecordWriter::Header(when_))) {
-    platform::LogFileFailure("write the run record", path_, errno);
+    Failed("write the run record", path_, errno);
     return false;
   }
   return true;
+}
+
+void RunRecord::Failed(const std::string& what, const std::string& path, int error) {
+  platform::LogFileFailure(what, path, error);
+  problem_ = "this cleaning could not be recorded for undoing: " + path + ": " + ReasonText(error);
+}
+
+std::string RunRecord::Problem() {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return problem_;
 }
 
 void RunRecord::Add(const platform::TrashedAs& moved) {
@@ -141,7 +168,7 @@ void RunRecord::Add(const platform::TrashedAs& moved) {
     return;
   }
   if (!file_->Append(writer_.Lines(moved))) {
-    platform::LogFileFailure("write the run record", path_, errno);
+    Failed("write the run record", path_, errno);
     failed_ = true;
   }
 }
@@ -151,7 +178,14 @@ RunRecordScope::RunRecordScope(bool let_go) {
   RunRecord* none = nullptr;
   if (!g_open_record.compare_exchange_strong(none, record.get())) return;
   own_ = std::move(record);
-  if (let_go) LetGoAsSet();
+  if (let_go) let_go_problem_ = LetGoAsSet();
+}
+
+std::string RunRecordScope::Problems() const {
+  if (!own_) return {};
+  const std::string record = own_->Problem();
+  if (let_go_problem_.empty() || record.empty()) return let_go_problem_ + record;
+  return let_go_problem_ + "; " + record;
 }
 
 RunRecordScope::~RunRecordScope() {

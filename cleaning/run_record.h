@@ -82,8 +82,15 @@ class RunRecordScope {
   RunRecordScope& operator=(const RunRecordScope&) = delete;
   ~RunRecordScope();
 
+  // What went wrong with the record and the letting go, as sentences for the
+  // user joined by "; ": the run could not be recorded (so it cannot be
+  // undone), old files could not be deleted from the trash. Empty when
+  // nothing did, and for a scope that joined an outer one.
+  std::string Problems() const;
+
  private:
   std::unique_ptr<RunRecord> own_;  // empty when joining an outer scope
+  std::string let_go_problem_;
 };
 
 // Records a move into the trash, just before it happens, in the open run's

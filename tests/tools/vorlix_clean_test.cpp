@@ -662,6 +662,15 @@ TEST_F(VorlixCleanTest, ARunKilledMidwayIsPutBackFromItsRecord) {
   EXPECT_EQ(restored.exit_code, 0) << restored.err;
   for (int i = 0; i < kFiles; ++i) ASSERT_EQ(test::ReadFile(cache + "/k" + std::to_string(i)), "k" + std::to_string(i));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_ + "/data/Trash/files"), fs::directory_iterator()), 0);
+
+  // A run that cannot be recorded still cleans, and says that it cannot be undone.
+  fs::remove_all(folder_ + "/config/vorlix/runs");
+  test::WriteFile(folder_ + "/config/vorlix/runs", "not a folder");
+  const ToolRun unrecorded = Clean({"run", "u1", "--trash", "--quiet"});
+  EXPECT_EQ(unrecorded.exit_code, 0) << unrecorded.err;
+  EXPECT_TRUE(Has(unrecorded.err, "this cleaning could not be recorded for undoing: " + folder_ + "/config/vorlix/runs"))
+      << unrecorded.err;
+  EXPECT_FALSE(test::PathExists(cache + "/k0"));
 }
 
 }  // namespace

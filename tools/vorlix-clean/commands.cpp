@@ -176,6 +176,7 @@ Report RunSlots(const Options& options, const StoreTargets& store, TRegFile& reg
   ToolRun run(options, stop, store, report);
   run.SetTypedUrlsStore(reg_file2);
   RunTargets(PlanRun(store.stored, chosen), run, options, report);
+  if (const std::string problems = record.Problems(); !problems.empty()) Complain(problems);
   return report;
 }
 
@@ -197,6 +198,7 @@ Report FolderCommand(const Options& options, const StoreTargets& store, const st
   const RunRecordScope record(!options.dry_run);
   ToolRun run(options, stop, store, report);
   RunTargets({target}, run, options, report);
+  if (const std::string problems = record.Problems(); !problems.empty()) Complain(problems);
   return report;
 }
 
