@@ -92,10 +92,15 @@ class CacheSearch {
   // links are followed only as far as that.
   static std::optional<std::string> InPlaces(const std::string& folder, const Places& places) {
     std::optional<std::string> real = platform::RealFolder(folder);
-    if (!real) return std::nullopt;
-    const bool inside = std::any_of(places.begin(), places.end(),
-                                    [&](const std::string& place) { return IsInsideFolder(*real, place); });
-    return inside ? real : std::nullopt;
+    if (!real || PlaceOf(*real, places) == nullptr) return std::nullopt;
+    return real;
+  }
+
+  // The place a real path lies in; null when none.
+  static const std::string* PlaceOf(const std::string& real, const Places& places) {
+    const auto place = std::find_if(places.begin(), places.end(),
+                                    [&](const std::string& each) { return IsInsideFolder(real, each); });
+    return place == places.end() ? nullptr : &*place;
   }
 
   static std::vector<std::string> Subfolders(const std::string& folder, const Places& places) {
@@ -206,7 +211,7 @@ class CacheSearch {
   void AddFolder(CacheSet& set, const std::string& folder, const Places& places) {
     const std::optional<std::string> real = InPlaces(folder, places);
     if (!real || HoldsPlace(*real) || !seen_.insert(*real).second) return;
-    CacheFolder cache{*real, platform::TallyTree(*real), platform::TallyFiles(*real)};
+    CacheFolder cache{*real, *PlaceOf(*real, places), platform::TallyTree(*real), platform::TallyFiles(*real)};
     set.files += cache.whole.files;
     set.bytes += cache.whole.bytes;
     set.folders.push_back(std::move(cache));

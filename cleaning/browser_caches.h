@@ -37,6 +37,7 @@ CacheSearchPlaces UserCacheSearchPlaces();
 // subfolders and leaves the folders.
 struct CacheFolder {
   std::string folder;          // real host path (links resolved)
+  std::string place;           // the real place of the search it was found in
   platform::FileTally whole;   // files in it and its subfolders (links counted, never followed)
   platform::FileTally direct;  // files directly in it: what a user button holding it empties
 };
