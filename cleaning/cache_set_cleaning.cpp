@@ -29,12 +29,16 @@ class FolderWatcher : public DeleteWatcher {
     return false;
   }
 
-  void EntryDone(std::size_t /*index*/, EntryResult result) override {
+  void EntryDone(std::size_t index, EntryResult result) override {
     if (result == EntryResult::kRemoved) {
       ++result_.removed_files;
       result_.removed_bytes += size_;
     }
-    if (next_ != nullptr) next_->FileDone(size_, result);
+    if (next_ == nullptr) return;
+    if (result == EntryResult::kRefused || result == EntryResult::kNoTrash) {
+      next_->FileLeft(entries_.HostPathOf(std::string(names_[index])).value_or(std::string(names_[index])));
+    }
+    next_->FileDone(size_, result);
   }
 
  private:

@@ -36,6 +36,8 @@ class CacheCleanWatcher {
   virtual ~CacheCleanWatcher() = default;
   // After each file that was tried, with its size as it stood before.
   virtual void FileDone(std::uint64_t bytes, EntryResult result) = 0;
+  // Just before FileDone for a file that stays, with its path.
+  virtual void FileLeft(const std::string& /*path*/) {}
   // Asked before each file; true ends the run there.
   virtual bool Stop() { return false; }
 };

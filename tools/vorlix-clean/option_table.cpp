@@ -18,8 +18,10 @@ struct CommandWords {
   std::string_view argument;  // in the synopsis, before the options
 };
 
-constexpr std::array<CommandWords, 3> kCommands = {{
-    {kForList, "list", ""}, {kForRun, "run", "[SLOT...]"}, {kForFolder, "folder", "PATH"}}};
+constexpr std::array<CommandWords, 4> kCommands = {{{kForList, "list", ""},
+                                                   {kForRun, "run", "[SLOT...]"},
+                                                   {kForFolder, "folder", "PATH"},
+                                                   {kForBrowsers, "browsers", "[BROWSER...]"}}};
 
 // The synopsis item of an option, or of its group ("[--trash|--permanent]")
 // at the group's first member; empty for the group's later members.
@@ -103,6 +105,7 @@ unsigned CommandBit(Command command) {
     case Command::kList: return kForList;
     case Command::kRun: return kForRun;
     case Command::kFolder: return kForFolder;
+    case Command::kBrowsers: return kForBrowsers;
     default: return kAsCommand;
   }
 }
@@ -120,7 +123,7 @@ std::string CompletionScript() {
       "  local cur=${COMP_WORDS[COMP_CWORD]}\n"
       "  COMPREPLY=()\n"
       "  if [[ $COMP_CWORD -eq 1 ]]; then\n"
-      "    COMPREPLY=($(compgen -W 'list run folder " +
+      "    COMPREPLY=($(compgen -W 'list run folder browsers " +
       Words(kAsCommand) +
       "' -- \"$cur\"))\n"
       "    return\n"
@@ -141,6 +144,9 @@ std::string CompletionScript() {
       "        COMPREPLY=($(compgen -d -- \"$cur\"))\n"
       "      fi\n"
       "      ;;\n"
+      "    browsers) COMPREPLY=($(compgen -W '" +
+      Words(kForBrowsers) +
+      "' -- \"$cur\")) ;;\n"
       "  esac\n"
       "}\n"
       "complete -o filenames -F _vorlix_clean vorlix-clean\n";

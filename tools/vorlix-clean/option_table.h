@@ -14,16 +14,17 @@ namespace vorlix::clean_tool {
 
 enum class OptionId {
   kKillAll, kTypedUrls, kHistory, kTrash, kPermanent, kDryRun, kInteractive, kKeepGoing,
-  kNoCount, kQuiet, kJson, kHelp, kVersion,
+  kNoCount, kQuiet, kJson, kHelp, kVersion, kBrowserList,
 };
 
 // The commands that take an option, as bits.
 inline constexpr unsigned kForList = 1;
 inline constexpr unsigned kForRun = 2;
 inline constexpr unsigned kForFolder = 4;
-inline constexpr unsigned kForCleaning = kForRun | kForFolder;
-inline constexpr unsigned kForAll = kForList | kForRun | kForFolder;
 inline constexpr unsigned kAsCommand = 8;  // given alone, in the command's place
+inline constexpr unsigned kForBrowsers = 16;
+inline constexpr unsigned kForCleaning = kForRun | kForFolder | kForBrowsers;
+inline constexpr unsigned kForAll = kForList | kForRun | kForFolder | kForBrowsers;
 
 struct OptionSpec {
   OptionId id;
@@ -35,7 +36,7 @@ struct OptionSpec {
   std::string_view help;   // lines joined by '\n'
 };
 
-inline constexpr std::array<OptionSpec, 13> kOptionTable = {{
+inline constexpr std::array<OptionSpec, 14> kOptionTable = {{
     {OptionId::kKillAll, "", "--kill-all", "", kForRun, 0,
      "run: also every slot ticked in the Kill All dialog (user\n"
      "slots not set up are skipped), and the typed-URL list and\n"
@@ -46,7 +47,8 @@ inline constexpr std::array<OptionSpec, 13> kOptionTable = {{
     {OptionId::kPermanent, "", "--permanent", "", kForCleaning, 1, "Delete the files for good, whatever the slot's method."},
     {OptionId::kDryRun, "-n", "--dry-run", "--preview", kForCleaning, 0,
      "Show what would go; delete nothing. Also --preview."},
-    {OptionId::kInteractive, "-i", "--interactive", "", kForCleaning, 0, "Ask on the terminal before each folder."},
+    {OptionId::kBrowserList, "", "--list", "", kForBrowsers, 0, "browsers: the same as --dry-run."},
+    {OptionId::kInteractive, "-i", "--interactive", "", kForRun | kForFolder, 0, "Ask on the terminal before each folder."},
     {OptionId::kKeepGoing, "", "--keep-going", "", kForCleaning, 0,
      "A folder that cannot be entered, or that is never\n"
      "cleaned without asking, is reported and the run goes on\n"

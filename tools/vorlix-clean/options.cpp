@@ -6,6 +6,7 @@
 #include <map>
 
 #include "platform/ascii.h"
+#include "tools/vorlix-clean/browser_names.h"
 #include "tools/vorlix-clean/option_table.h"
 
 namespace vorlix::clean_tool {
@@ -15,7 +16,7 @@ constexpr std::size_t kIeSlots = 8;
 
 Command CommandOf(const std::string& word) {
   static const std::map<std::string, Command> commands = {
-      {"list", Command::kList}, {"run", Command::kRun}, {"folder", Command::kFolder},
+      {"list", Command::kList}, {"run", Command::kRun}, {"folder", Command::kFolder}, {"browsers", Command::kBrowsers},
       {"--print-completion", Command::kCompletion}};
   if (const auto found = commands.find(word); found != commands.end()) return found->second;
   if (const OptionSpec* option = FindOption(word, kAsCommand); option != nullptr) {
@@ -41,7 +42,8 @@ bool TakeOption(const std::string& word, Options& options) {
     case OptionId::kHistory: options.history = true; break;
     case OptionId::kTrash: SetMethod(options, MethodOverride::kTrash); break;
     case OptionId::kPermanent: SetMethod(options, MethodOverride::kPermanent); break;
-    case OptionId::kDryRun: options.dry_run = true; break;
+    case OptionId::kDryRun:
+    case OptionId::kBrowserList: options.dry_run = true; break;
     case OptionId::kInteractive: options.interactive = true; break;
     case OptionId::kKeepGoing: options.keep_going = true; break;
     case OptionId::kNoCount: options.count = false; break;
@@ -83,6 +85,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
       const std::optional<std::size_t> slot = SlotIndexOf(word);
       if (!slot) throw UsageError("'" + word + "' is no slot (slots are 1 to 8 and u1 to u6)");
       options.slots.set(*slot);
+    } else if (options.command == Command::kBrowsers) {
+      if (!IsBrowserName(word)) throw UsageError("unknown browser '" + word + "'");
+      options.browsers.push_back(word);
     } else if (options.command == Command::kFolder && options.folder.empty() && !word.empty()) {
       options.folder = word;
     } else {

@@ -17,7 +17,7 @@ class UsageError : public std::runtime_error {
 };
 
 // kCompletion: --print-completion, which prints the bash completion script.
-enum class Command { kHelp, kVersion, kCompletion, kList, kRun, kFolder };
+enum class Command { kHelp, kVersion, kCompletion, kList, kRun, kFolder, kBrowsers };
 enum class MethodOverride { kNone, kTrash, kPermanent };
 
 struct Options {
@@ -27,6 +27,7 @@ struct Options {
   bool typed_urls = false;
   bool history = false;
   std::string folder;  // the folder command's path
+  std::vector<std::string> browsers;  // the browsers command's names; none for every browser
   MethodOverride method = MethodOverride::kNone;
   bool dry_run = false;
   bool interactive = false;

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "support/text_utils.h"
+
 namespace vorlix::clean_tool {
 namespace {
 
@@ -12,19 +14,6 @@ constexpr int kBarWidth = 24;
 constexpr auto kRedrawEvery = std::chrono::milliseconds(100);
 
 }  // namespace
-
-std::string HumanBytes(std::uint64_t bytes) {
-  static const char* const kUnits[] = {"B", "KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
-  double value = static_cast<double>(bytes);
-  std::size_t unit = 0;
-  while (value >= 1024 && unit + 1 < std::size(kUnits)) {
-    value /= 1024;
-    ++unit;
-  }
-  char text[32];
-  std::snprintf(text, sizeof text, unit == 0 ? "%.0f %s" : "%.1f %s", value, kUnits[unit]);
-  return text;
-}
 
 void ProgressBar::Start(const std::string& label, std::uint64_t total_files) {
   label_ = label;
@@ -58,8 +47,8 @@ void ProgressBar::Draw(std::uint64_t files, std::uint64_t bytes) {
     std::snprintf(text, sizeof text, "%lld:%02lld", remaining / 60, remaining % 60);
     left = text;
   }
-  std::string byte_figures = HumanBytes(bytes);
-  if (total_bytes_) byte_figures.append(" of ").append(HumanBytes(*total_bytes_));
+  std::string byte_figures = SizeText(bytes);
+  if (total_bytes_) byte_figures.append(" of ").append(SizeText(*total_bytes_));
   std::fprintf(stderr, "\r\033[K%s [%s] %llu/%llu files, %s, %.0f files/s, %s left", label_.c_str(), bar.c_str(),
                static_cast<unsigned long long>(files), static_cast<unsigned long long>(total_files_),
                byte_figures.c_str(), rate, left.c_str());

@@ -33,7 +33,4 @@ class ProgressBar {
   std::chrono::steady_clock::time_point last_draw_;
 };
 
-// A byte count in binary units for people: "512 B", "3.4 MiB".
-std::string HumanBytes(std::uint64_t bytes);
-
 }  // namespace vorlix::clean_tool

@@ -128,6 +128,8 @@ void WriteItemText(const ItemResult& item, const Report& report, std::ostream& o
     out << MethodName(item.target.recycle) << ", Kill All " << (item.target.kill_all ? "ticked" : "not ticked");
     if (item.status == ItemStatus::kDone)
       out << ", " << item.listed_files << " files, " << item.listed_bytes << " bytes";
+  } else if (item.status == ItemStatus::kRunning) {
+    out << "browser running, left alone: " << item.listed_files << " files, " << item.listed_bytes << " bytes";
   } else if (item.status == ItemStatus::kPreview) {
     out << "would remove " << item.listed_files << " files, " << item.listed_bytes << " bytes ("
         << MethodName(item.target.recycle) << ")";
@@ -136,7 +138,7 @@ void WriteItemText(const ItemResult& item, const Report& report, std::ostream& o
         << MethodName(item.target.recycle) << ")";
     if (!item.failed.empty()) out << ", " << item.failed.size() << " could not be removed";
   }
-  if (item.status != ItemStatus::kDone && item.status != ItemStatus::kPreview) {
+  if (item.status != ItemStatus::kDone && item.status != ItemStatus::kPreview && item.status != ItemStatus::kRunning) {
     out << " [" << StatusName(item.status) << ']';
   }
   out << "\n    stored: " << PrintableText(item.target.folder) << '\n';
