@@ -3,11 +3,14 @@
 
 #include "cleaning/cache_set_cleaning.h"
 
+#include <algorithm>
 #include <optional>
 
+#include "cleaning/run_record.h"
 #include "cleaning/search_places.h"
 #include "platform/folder_entries.h"
 #include "platform/host_folders.h"
+#include "platform/processes.h"
 
 namespace vorlix {
 namespace {
@@ -115,6 +118,26 @@ std::vector<CacheFolderResult> EmptyCacheSet(const CacheSet& set, bool recycle, 
     if (results.back().outcome == CacheFolderOutcome::kStopped) break;
   }
   return results;
+}
+
+CacheRunTotals EmptyChosenCacheSets(const std::vector<CacheSetKey>& chosen, bool recycle, CacheCleanWatcher* watcher) {
+  CacheRunTotals totals;
+  const RunRecordScope record;
+  for (const CacheSet& set : FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms())) {
+    const CacheSetKey key{set.browser, set.profile};
+    if (std::find(chosen.begin(), chosen.end(), key) == chosen.end()) continue;
+    if (set.browser_running) {
+      totals.running.push_back(key);
+      continue;
+    }
+    for (const CacheFolderResult& result : EmptyCacheSet(set, recycle, watcher)) {
+      totals.removed_files += result.removed_files;
+      totals.removed_bytes += result.removed_bytes;
+      totals.left.Add(result.left);
+      if (result.outcome == CacheFolderOutcome::kMoved) totals.not_cleaned.push_back(result.folder);
+    }
+  }
+  return totals;
 }
 
 }  // namespace vorlix

@@ -53,4 +53,26 @@ CacheFolderResult EmptyCacheFolder(const CacheFolder& folder, bool recycle, Cach
 // alone (each folder kRunning). The run stops at the first folder stopped.
 std::vector<CacheFolderResult> EmptyCacheSet(const CacheSet& set, bool recycle, CacheCleanWatcher* watcher);
 
+// A set as a person chose it: its browser and profile.
+struct CacheSetKey {
+  std::string browser;
+  std::string profile;
+  bool operator==(const CacheSetKey&) const = default;
+};
+
+// What a run over chosen sets did, in all.
+struct CacheRunTotals {
+  std::uint64_t removed_files = 0;
+  std::uint64_t removed_bytes = 0;
+  LeftFiles left;
+  std::vector<CacheSetKey> running;     // chosen sets left alone: their browser runs now
+  std::vector<std::string> not_cleaned; // folders no longer where they were found: nothing touched
+};
+
+// Looks for the user's cache sets again, so that a browser started or a
+// folder moved since they were shown is seen, and empties each chosen set
+// found whose browser is not running, as one run (one record of the files
+// moved into the trash).
+CacheRunTotals EmptyChosenCacheSets(const std::vector<CacheSetKey>& chosen, bool recycle, CacheCleanWatcher* watcher);
+
 }  // namespace vorlix

@@ -24,8 +24,8 @@ void Complain(const std::string& text) { std::cerr << "vorlix-clean: " << text <
 void Raise(Report& report, int exit_code) { report.exit_code = std::max(report.exit_code, exit_code); }
 
 bool Chosen(const CacheSet& set, const std::vector<std::string>& names) {
-  return names.empty() ||
-         std::any_of(names.begin(), names.end(), [&](const std::string& name) { return NamesBrowser(name, set.browser); });
+  const auto names_it = [&](const std::string& name) { return NamesBrowser(name, set.browser); };
+  return names.empty() || std::any_of(names.begin(), names.end(), names_it);
 }
 
 std::string SetName(const CacheSet& set) { return set.profile.empty() ? set.browser : set.browser + " " + set.profile; }
