@@ -33,6 +33,8 @@ class FolderWatcher : public DeleteWatcher {
   }
 
   void EntryDone(std::size_t index, EntryResult result) override {
+    ++result_.tried_files;
+    result_.tried_bytes += size_;
     if (result == EntryResult::kRemoved) {
       ++result_.removed_files;
       result_.removed_bytes += size_;
@@ -111,7 +113,7 @@ std::vector<CacheFolderResult> EmptyCacheSet(const CacheSet& set, bool recycle, 
   std::vector<CacheFolderResult> results;
   for (const CacheFolder& folder : set.folders) {
     if (set.browser_running) {
-      results.push_back({folder.folder, CacheFolderOutcome::kRunning, 0, 0, {}});
+      results.push_back({folder.folder, CacheFolderOutcome::kRunning, 0, 0, 0, 0, {}});
       continue;
     }
     results.push_back(EmptyCacheFolder(folder, recycle, watcher));
@@ -123,7 +125,9 @@ std::vector<CacheFolderResult> EmptyCacheSet(const CacheSet& set, bool recycle, 
 CacheRunTotals EmptyChosenCacheSets(const std::vector<CacheSetKey>& chosen, bool recycle, CacheCleanWatcher* watcher) {
   CacheRunTotals totals;
   const RunRecordScope record;
-  for (const CacheSet& set : FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms())) {
+  const std::vector<CacheSet> found =
+      FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms(), CacheFigures::kCountOnly);
+  for (const CacheSet& set : found) {
     const CacheSetKey key{set.browser, set.profile};
     if (std::find(chosen.begin(), chosen.end(), key) == chosen.end()) continue;
     if (set.browser_running) {

@@ -25,6 +25,8 @@ enum class CacheFolderOutcome {
 struct CacheFolderResult {
   std::string folder;
   CacheFolderOutcome outcome = CacheFolderOutcome::kDone;
+  std::uint64_t tried_files = 0;  // the files found and tried, removed or not
+  std::uint64_t tried_bytes = 0;
   std::uint64_t removed_files = 0;
   std::uint64_t removed_bytes = 0;
   LeftFiles left;  // the files that stayed, by reason

@@ -78,6 +78,34 @@ void TallyOpenTree(const DirHandle& dir, FileTally& tally) {
   });
 }
 
+// Counts the entries that are not folders of an open folder and of its
+// subfolders, each opened below its parent with O_NOFOLLOW.
+void CountOpenTree(const DirHandle& dir, std::uint64_t& files) {
+  if (!dir) return;
+  const int fd = dirfd(dir.get());
+  while (const dirent* entry = readdir(dir.get())) {
+    if (IsDotName(entry->d_name)) continue;
+    bool folder = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_UNKNOWN) {
+      struct stat own {};
+      if (fstatat(fd, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) != 0) continue;
+      folder = S_ISDIR(own.st_mode);
+    }
+    if (!folder) {
+      ++files;
+      continue;
+    }
+    const int sub = openat(fd, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (sub < 0) continue;
+    DirHandle subfolder(fdopendir(sub));
+    if (!subfolder) {
+      close(sub);
+      continue;
+    }
+    CountOpenTree(subfolder, files);
+  }
+}
+
 }  // namespace
 
 std::optional<std::string> RealFolder(const std::string& host_path) {
@@ -114,6 +142,12 @@ FileTally TallyTree(const std::string& host_folder) {
   FileTally tally;
   TallyOpenTree(OpenFolder(host_folder), tally);
   return tally;
+}
+
+std::uint64_t CountTreeFiles(const std::string& host_folder) {
+  std::uint64_t files = 0;
+  CountOpenTree(OpenFolder(host_folder), files);
+  return files;
 }
 
 std::optional<std::string> LinkTarget(const std::string& host_path) {

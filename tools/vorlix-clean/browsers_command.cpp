@@ -12,6 +12,7 @@
 #include "cleaning/regained_report.h"
 #include "cleaning/run_record.h"
 #include "platform/drive_paths.h"
+#include "platform/host_folders.h"
 #include "support/disk_utils.h"
 #include "tools/vorlix-clean/browser_names.h"
 #include "tools/vorlix-clean/commands.h"
@@ -74,6 +75,9 @@ bool CleanFolder(const CacheFolder& folder, ItemResult& item, BrowsersWatcher& w
                  Report& report) {
   watcher.SetItem(&item);
   const CacheFolderResult result = EmptyCacheFolder(folder, item.target.recycle, &watcher);
+  // The figures of the files themselves, as the run found them.
+  item.listed_files = result.tried_files;
+  item.listed_bytes = result.tried_bytes;
   item.removed_files = result.removed_files;
   item.removed_bytes = result.removed_bytes;
   item.left = result.left;
@@ -111,23 +115,19 @@ Report RunBrowsersCommand(const Options& options, const std::atomic<bool>& stop)
   report.dry_run = options.dry_run;
   // Into the trash unless told otherwise: a cleaning of the user's caches can then be undone.
   const bool recycle = options.method != MethodOverride::kPermanent;
-  std::vector<CacheSet> sets = FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms());
+  // A run sizes each file as it goes; only a dry run shows sizes up front.
+  std::vector<CacheSet> sets = FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms(),
+                                                 options.dry_run ? CacheFigures::kSizes : CacheFigures::kCountOnly);
   std::erase_if(sets, [&](const CacheSet& set) { return !Chosen(set, options.browsers); });
   std::uint64_t total_files = 0;
-  std::uint64_t total_bytes = 0;
   for (const CacheSet& set : sets) {
-    if (set.browser_running) continue;
-    total_files += set.files;
-    total_bytes += set.bytes;
+    if (!set.browser_running) total_files += set.files;
   }
   const RunRecordScope record(!options.dry_run);
   ProgressBar progress(!options.quiet && !options.json && isatty(STDERR_FILENO) == 1);
   BrowsersWatcher watcher(progress, stop);
   const std::int64_t before = SumFreeSpace();
-  if (!options.dry_run) {
-    progress.Start("browsers", total_files);
-    progress.SetTotalBytes(total_bytes);
-  }
+  if (!options.dry_run) progress.Start("browsers", total_files);
   bool go_on = true;
   for (const CacheSet& set : sets) {
     if (set.browser_running && !options.dry_run) Complain(SetName(set) + " is running; its caches were left alone");
@@ -136,6 +136,10 @@ Report RunBrowsersCommand(const Options& options, const std::atomic<bool>& stop)
       ItemResult& item = report.items.emplace_back(NewItem(set, folder, recycle));
       if (set.browser_running) {
         item.status = ItemStatus::kRunning;
+        if (!options.dry_run) {
+          const platform::FileTally tally = platform::TallyTree(folder.folder);  // what it keeps, sized
+          item.listed_bytes = tally.bytes;
+        }
       } else if (options.dry_run) {
         item.status = ItemStatus::kPreview;
       } else {
