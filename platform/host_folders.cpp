@@ -58,6 +58,16 @@ void ForEachEntry(const std::string& host_folder, Visit&& visit) {
   ForEachOpenEntry(OpenFolder(host_folder), visit);
 }
 
+// A subfolder of an open folder, opened below it and never through a link;
+// null when it cannot be opened.
+DirHandle OpenSubfolder(int folder_fd, const char* name) {
+  const int sub = openat(folder_fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (sub < 0) return nullptr;
+  DIR* dir = fdopendir(sub);
+  if (dir == nullptr) close(sub);
+  return DirHandle(dir);
+}
+
 // Adds the files of an open folder and of its subfolders, each opened below
 // its parent with O_NOFOLLOW so that no link is ever followed.
 void TallyOpenTree(const DirHandle& dir, FileTally& tally) {
@@ -67,14 +77,7 @@ void TallyOpenTree(const DirHandle& dir, FileTally& tally) {
       tally.bytes += static_cast<std::uint64_t>(own.st_size);
       return;
     }
-    const int sub = openat(fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (sub < 0) return;
-    DirHandle subfolder(fdopendir(sub));
-    if (!subfolder) {
-      close(sub);
-      return;
-    }
-    TallyOpenTree(subfolder, tally);
+    TallyOpenTree(OpenSubfolder(fd, name), tally);
   });
 }
 
@@ -95,14 +98,7 @@ void CountOpenTree(const DirHandle& dir, std::uint64_t& files) {
       ++files;
       continue;
     }
-    const int sub = openat(fd, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (sub < 0) continue;
-    DirHandle subfolder(fdopendir(sub));
-    if (!subfolder) {
-      close(sub);
-      continue;
-    }
-    CountOpenTree(subfolder, files);
+    CountOpenTree(OpenSubfolder(fd, entry->d_name), files);
   }
 }
 
