@@ -302,14 +302,15 @@ void BrowserCachesDialog::CleanNowClick() {
     return;
   }
   CacheRunTotals totals;
+  std::vector<CacheSet> after;
   file_work_.RunFileWork(files, [&](DeleteWatcher* watcher) {
     EntryCounter counter(watcher);
     totals = EmptyChosenCacheSets(ticked, recycle, &counter);
+    after = FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms());  // the figures now
   });
-  for (int i = 0; i < clean_list_->topLevelItemCount(); ++i) {
-    QTreeWidgetItem* row = clean_list_->topLevelItem(i);
-    if (row->checkState(kBrowser) == Qt::Checked) row->setCheckState(kBrowser, Qt::Unchecked);
-  }
+  clean_list_->clear();
+  for (const CacheSet& set : after) clean_list_->addTopLevelItem(CleanRow(set));
+  clean_now_->setEnabled(false);
   vorlix::ShowInformation(this, CleanedText(totals, recycle));
 }
 

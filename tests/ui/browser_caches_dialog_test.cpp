@@ -178,6 +178,9 @@ TEST_F(BrowserCachesDialogTest, TickedSetsAreEmptiedWholeAtOnceAndABrowserStarte
   EXPECT_TRUE(fs::is_directory(chromium + "/Default/Cache/Cache_Data/index-dir"));
   EXPECT_TRUE(test::PathExists(chromium + "/Profile 1/Cache/Cache_Data/data_0"));
   EXPECT_TRUE(test::PathExists(home + "/.cache/mozilla/firefox/p1/cache2/entries/E1"));
+  // The list shows what is left: the emptied set holds nothing more.
+  EXPECT_EQ(list->topLevelItemCount(), 2);
+  EXPECT_TRUE(list->findItems("Default", Qt::MatchExactly, BrowserCachesDialog::kProfile).isEmpty());
 
   // Chromium starts after the list was shown.
   const std::string user_data = std::string(getenv("XDG_CONFIG_HOME")) + "/chromium";
