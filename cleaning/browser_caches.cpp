@@ -43,8 +43,10 @@ struct Profile {
 
 class CacheSearch {
  public:
-  CacheSearch(const CacheSearchPlaces& places, const std::vector<platform::RunningProgram>& running)
+  CacheSearch(const CacheSearchPlaces& places, const std::vector<platform::RunningProgram>& running,
+              CacheFigures figures)
       : places_(places),
+        figures_(figures),
         config_home_(places.config_home.empty() ? platform::JoinHostPath(places.home, ".config") : places.config_home),
         running_(running) {
     AddPlace(places.home, linux_places_);
@@ -92,10 +94,15 @@ class CacheSearch {
   // links are followed only as far as that.
   static std::optional<std::string> InPlaces(const std::string& folder, const Places& places) {
     std::optional<std::string> real = platform::RealFolder(folder);
-    if (!real) return std::nullopt;
-    const bool inside = std::any_of(places.begin(), places.end(),
-                                    [&](const std::string& place) { return IsInsideFolder(*real, place); });
-    return inside ? real : std::nullopt;
+    if (!real || PlaceOf(*real, places) == nullptr) return std::nullopt;
+    return real;
+  }
+
+  // The place a real path lies in; null when none.
+  static const std::string* PlaceOf(const std::string& real, const Places& places) {
+    const auto place = std::find_if(places.begin(), places.end(),
+                                    [&](const std::string& each) { return IsInsideFolder(real, each); });
+    return place == places.end() ? nullptr : &*place;
   }
 
   static std::vector<std::string> Subfolders(const std::string& folder, const Places& places) {
@@ -206,7 +213,13 @@ class CacheSearch {
   void AddFolder(CacheSet& set, const std::string& folder, const Places& places) {
     const std::optional<std::string> real = InPlaces(folder, places);
     if (!real || HoldsPlace(*real) || !seen_.insert(*real).second) return;
-    CacheFolder cache{*real, platform::TallyTree(*real), platform::TallyFiles(*real)};
+    CacheFolder cache{*real, *PlaceOf(*real, places), {}, {}};
+    if (figures_ == CacheFigures::kSizes) {
+      cache.whole = platform::TallyTree(*real);
+      cache.direct = platform::TallyFiles(*real);
+    } else {
+      cache.whole.files = platform::CountTreeFiles(*real);
+    }
     set.files += cache.whole.files;
     set.bytes += cache.whole.bytes;
     set.folders.push_back(std::move(cache));
@@ -223,6 +236,7 @@ class CacheSearch {
   }
 
   const CacheSearchPlaces& places_;
+  const CacheFigures figures_;
   const std::string config_home_;
   const std::vector<platform::RunningProgram>& running_;
   Places linux_places_;
@@ -245,8 +259,8 @@ const CacheFolder* ButtonFolder(const CacheSet& set) {
 }
 
 std::vector<CacheSet> FindBrowserCaches(const CacheSearchPlaces& places,
-                                        const std::vector<platform::RunningProgram>& running) {
-  return CacheSearch(places, running).Run();
+                                        const std::vector<platform::RunningProgram>& running, CacheFigures figures) {
+  return CacheSearch(places, running, figures).Run();
 }
 
 }  // namespace vorlix

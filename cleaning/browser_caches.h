@@ -37,6 +37,7 @@ CacheSearchPlaces UserCacheSearchPlaces();
 // subfolders and leaves the folders.
 struct CacheFolder {
   std::string folder;          // real host path (links resolved)
+  std::string place;           // the real place of the search it was found in
   platform::FileTally whole;   // files in it and its subfolders (links counted, never followed)
   platform::FileTally direct;  // files directly in it: what a user button holding it empties
 };
@@ -54,12 +55,18 @@ struct CacheSet {
 // can hold; nullptr when none does.
 const CacheFolder* ButtonFolder(const CacheSet& set);
 
+// What the search tells of each folder: its files and sizes (whole and
+// direct), or only how many files it holds in all (a run that sizes each
+// file as it goes needs no more, and the count is far quicker).
+enum class CacheFigures { kSizes, kCountOnly };
+
 // Every cache set holding files, in a fixed order: browsers as listed in the
 // help, profiles by name. A folder reached twice (the same Wine prefix named
 // two ways) is listed once; a place of the search and a folder that holds one
 // (a link to the home folder) are never listed. `running` decides only for
 // browsers that leave no mark in their profiles (Internet Explorer under Wine).
 std::vector<CacheSet> FindBrowserCaches(const CacheSearchPlaces& places,
-                                        const std::vector<platform::RunningProgram>& running);
+                                        const std::vector<platform::RunningProgram>& running,
+                                        CacheFigures figures = CacheFigures::kSizes);
 
 }  // namespace vorlix

@@ -63,31 +63,36 @@ DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle, Delete
     return same ? DeleteOutcome::kDone : DeleteOutcome::kFolderChanged;
   }
   if (entries->Identity() != listed.identity) return DeleteOutcome::kFolderChanged;
+  // A file list never shows hidden entries; should one appear, it stays.
+  return DeleteEntries(*entries, listed.names, recycle, watcher, false);
+}
+
+DeleteOutcome DeleteEntries(const platform::FolderEntries& entries, const platform::NameList& names, bool recycle,
+                            DeleteWatcher* watcher, bool hidden_too) {
   // Every deletion works relative to the opened folder, so a swap can never
   // lead it elsewhere; the path is watched so that the run stops and says so.
   // A trash record names the file's path, so before a move into the trash the
   // path must still be right; a deletion for good looks every so often.
   const std::size_t look_every = recycle ? 1 : 64;
   bool trash_told = false;
-  for (std::size_t i = 0; i < listed.names.size(); ++i) {
-    const std::string name(listed.names[i]);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string name(names[i]);
     if (watcher != nullptr && watcher->StopBefore(i)) return DeleteOutcome::kStopped;
-    if (i % look_every == 0 && !entries->StillAtItsPath()) return DeleteOutcome::kFolderSwapped;
-    // A file list never shows hidden entries; should one appear, it stays.
-    if (name.starts_with('.')) continue;
-    const Attempt attempt = DeleteEntry(*entries, name, recycle);
+    if (i % look_every == 0 && !entries.StillAtItsPath()) return DeleteOutcome::kFolderSwapped;
+    if (!hidden_too && name.starts_with('.')) continue;
+    const Attempt attempt = DeleteEntry(entries, name, recycle);
     const EntryResult result = attempt.result;
     if (watcher == nullptr) continue;
     // The trash is found once a run, so its problem is told once.
     if (result == EntryResult::kNoTrash && !trash_told) {
       trash_told = true;
-      if (entries->TrashFolderProblem().error != 0) watcher->TrashUnusable(entries->TrashFolderProblem());
+      if (entries.TrashFolderProblem().error != 0) watcher->TrashUnusable(entries.TrashFolderProblem());
     }
     if (result == EntryResult::kRefused) watcher->EntryRefused(i, attempt.error);
     watcher->EntryDone(i, result);
   }
   // A swap during the last move is reported too.
-  return entries->StillAtItsPath() ? DeleteOutcome::kDone : DeleteOutcome::kFolderSwapped;
+  return entries.StillAtItsPath() ? DeleteOutcome::kDone : DeleteOutcome::kFolderSwapped;
 }
 
 }  // namespace vorlix

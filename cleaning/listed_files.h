@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/folder_entries.h"
 #include "platform/name_list.h"
 #include "platform/trash.h"
 
@@ -74,5 +75,11 @@ class DeleteWatcher {
 // still there but cannot be opened.
 // A watcher, when given, hears of each entry and may stop the run.
 DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle, DeleteWatcher* watcher = nullptr);
+
+// Deletes the named entries of an opened folder as DeleteListedFiles does
+// (it is the run behind it), the folder's identity already checked. Hidden
+// entries stay unless `hidden_too`.
+DeleteOutcome DeleteEntries(const platform::FolderEntries& entries, const platform::NameList& names, bool recycle,
+                            DeleteWatcher* watcher, bool hidden_too);
 
 }  // namespace vorlix

@@ -55,9 +55,37 @@ std::optional<FolderEntries> FolderEntries::Open(const std::string& dos_folder) 
   return FolderEntries(std::move(fd), resolved->host, {own.st_dev, own.st_ino});
 }
 
+std::optional<FolderEntries> FolderEntries::OpenHost(const std::string& host_folder) {
+  UniqueFd fd(open(host_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  struct stat own {};
+  if (!fd.ok() || fstat(fd.get(), &own) != 0) return std::nullopt;
+  return FolderEntries(std::move(fd), host_folder, {own.st_dev, own.st_ino});
+}
+
+std::optional<FolderEntries> FolderEntries::OpenSubfolder(const std::string& name) const {
+  if (!IsEntryName(name)) return std::nullopt;
+  UniqueFd fd(openat(fd_.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  struct stat own {};
+  if (!fd.ok() || fstat(fd.get(), &own) != 0) return std::nullopt;
+  return FolderEntries(std::move(fd), JoinHostPath(host_, name), {own.st_dev, own.st_ino});
+}
+
 bool FolderEntries::StillAtItsPath() const { return HostIdentityOf(host_) == identity_; }
 
-FolderEntries::Reading::Reading(const FolderEntries& folder) : folder_fd_(folder.fd_.get()), dir_(nullptr, closedir) {
+namespace {
+
+// An entry's own kind, a link as a link; DT_UNKNOWN when it cannot be looked at.
+unsigned char OwnEntryKind(int folder_fd, const char* name, unsigned char reported) {
+  if (reported != DT_UNKNOWN) return reported;
+  struct stat own {};
+  if (fstatat(folder_fd, name, &own, AT_SYMLINK_NOFOLLOW) != 0) return DT_UNKNOWN;
+  return S_ISDIR(own.st_mode) ? DT_DIR : S_ISREG(own.st_mode) ? DT_REG : S_ISLNK(own.st_mode) ? DT_LNK : DT_UNKNOWN;
+}
+
+}  // namespace
+
+FolderEntries::Reading::Reading(const FolderEntries& folder, ReadKind kind)
+    : folder_fd_(folder.fd_.get()), kind_(kind), dir_(nullptr, closedir) {
   const int read_fd = openat(folder_fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (read_fd < 0) return;
   dir_.reset(fdopendir(read_fd));
@@ -74,11 +102,18 @@ bool FolderEntries::Reading::Next(Contents& contents, std::size_t limit) {
     if (entry == nullptr) return true;
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    const bool hidden = name.front() == '.';
-    const unsigned char kind = ReadEntryKind(folder_fd_, entry->d_name, entry->d_type);
-    const bool kept = kind == DT_DIR ? contents.folders.push_back(name)
-                      : kind == DT_REG && !hidden ? contents.files.push_back(name)
-                                                  : true;
+    bool kept = true;
+    if (kind_ == ReadKind::kEveryFile) {
+      const unsigned char kind = OwnEntryKind(folder_fd_, entry->d_name, entry->d_type);
+      if (kind == DT_DIR) kept = contents.folders.push_back(name);
+      if (kind == DT_REG || kind == DT_LNK) kept = contents.files.push_back(name);
+    } else {
+      const bool hidden = name.front() == '.';
+      const unsigned char kind = ReadEntryKind(folder_fd_, entry->d_name, entry->d_type);
+      kept = kind == DT_DIR ? contents.folders.push_back(name)
+             : kind == DT_REG && !hidden ? contents.files.push_back(name)
+                                         : true;
+    }
     if (!kept) return true;  // names past 4 GiB: the read ends here
   }
   return false;

@@ -43,6 +43,13 @@ class FolderEntries {
   // through links; its own name is taken only as written, the folders above
   // it may match in another letter case); nothing when it cannot be opened.
   static std::optional<FolderEntries> Open(const std::string& dos_folder);
+  // Opens a folder by its host path, as a search found it; nothing when it
+  // cannot be opened.
+  static std::optional<FolderEntries> OpenHost(const std::string& host_folder);
+  // Opens the subfolder `name` of this folder relative to it, never through
+  // a link: a link to a folder is no subfolder. Nothing when it cannot be
+  // opened.
+  std::optional<FolderEntries> OpenSubfolder(const std::string& name) const;
 
   FolderEntries(FolderEntries&& other) noexcept = default;
   FolderEntries& operator=(FolderEntries&&) = delete;
@@ -64,11 +71,17 @@ class FolderEntries {
     NameList files;
   };
 
+  // What a read takes. kListing: as described above. kEveryFile: for
+  // emptying a whole tree, every entry that is not a folder and is no pipe,
+  // socket or device is a file, hidden ones too, and a link is a file
+  // whatever it leads to; `folders` holds only real subfolders.
+  enum class ReadKind { kListing, kEveryFile };
+
   // One read of the folder, taken in steps so that a caller can show the
   // first entries while the rest are read. The folder must outlive it.
   class Reading {
    public:
-    explicit Reading(const FolderEntries& folder);
+    explicit Reading(const FolderEntries& folder, ReadKind kind = ReadKind::kListing);
     // False when the folder cannot be read.
     bool ok() const { return dir_ != nullptr; }
     // Adds up to `limit` more entries to `contents`; true once the folder
@@ -77,6 +90,7 @@ class FolderEntries {
 
    private:
     int folder_fd_;
+    ReadKind kind_;
     std::unique_ptr<DIR, int (*)(DIR*)> dir_;
   };
 

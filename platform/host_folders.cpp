@@ -58,6 +58,16 @@ void ForEachEntry(const std::string& host_folder, Visit&& visit) {
   ForEachOpenEntry(OpenFolder(host_folder), visit);
 }
 
+// A subfolder of an open folder, opened below it and never through a link;
+// null when it cannot be opened.
+DirHandle OpenSubfolder(int folder_fd, const char* name) {
+  const int sub = openat(folder_fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (sub < 0) return nullptr;
+  DIR* dir = fdopendir(sub);
+  if (dir == nullptr) close(sub);
+  return DirHandle(dir);
+}
+
 // Adds the files of an open folder and of its subfolders, each opened below
 // its parent with O_NOFOLLOW so that no link is ever followed.
 void TallyOpenTree(const DirHandle& dir, FileTally& tally) {
@@ -67,15 +77,29 @@ void TallyOpenTree(const DirHandle& dir, FileTally& tally) {
       tally.bytes += static_cast<std::uint64_t>(own.st_size);
       return;
     }
-    const int sub = openat(fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (sub < 0) return;
-    DirHandle subfolder(fdopendir(sub));
-    if (!subfolder) {
-      close(sub);
-      return;
-    }
-    TallyOpenTree(subfolder, tally);
+    TallyOpenTree(OpenSubfolder(fd, name), tally);
   });
+}
+
+// Counts the entries that are not folders of an open folder and of its
+// subfolders, each opened below its parent with O_NOFOLLOW.
+void CountOpenTree(const DirHandle& dir, std::uint64_t& files) {
+  if (!dir) return;
+  const int fd = dirfd(dir.get());
+  while (const dirent* entry = readdir(dir.get())) {
+    if (IsDotName(entry->d_name)) continue;
+    bool folder = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_UNKNOWN) {
+      struct stat own {};
+      if (fstatat(fd, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) != 0) continue;
+      folder = S_ISDIR(own.st_mode);
+    }
+    if (!folder) {
+      ++files;
+      continue;
+    }
+    CountOpenTree(OpenSubfolder(fd, entry->d_name), files);
+  }
 }
 
 }  // namespace
@@ -114,6 +138,12 @@ FileTally TallyTree(const std::string& host_folder) {
   FileTally tally;
   TallyOpenTree(OpenFolder(host_folder), tally);
   return tally;
+}
+
+std::uint64_t CountTreeFiles(const std::string& host_folder) {
+  std::uint64_t files = 0;
+  CountOpenTree(OpenFolder(host_folder), files);
+  return files;
 }
 
 std::optional<std::string> LinkTarget(const std::string& host_path) {

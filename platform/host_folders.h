@@ -35,6 +35,11 @@ FileTally TallyFiles(const std::string& host_folder);
 // parent without following links: a link anywhere counts as one file.
 FileTally TallyTree(const std::string& host_folder);
 
+// The files TallyTree counts, without their sizes: each folder's read tells
+// the kinds of its entries, so no entry is looked at by itself (only one
+// whose kind the file system does not report).
+std::uint64_t CountTreeFiles(const std::string& host_folder);
+
 // The target a symbolic link names, unresolved; nothing when the path is no
 // link.
 std::optional<std::string> LinkTarget(const std::string& host_path);

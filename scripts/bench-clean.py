@@ -19,7 +19,11 @@ Deleting for good is measured on a tmpfs (/dev/shm) and on the disk
 journalled ext4 of its own; /var/tmp otherwise), against find -delete and against bleachbit's command-line clean
 with a cleaner of its own for that one folder; trashing on the disk only
 (GLib keeps no trash on a tmpfs), against trash-put and a bare g_file_trash
-loop. Last, the peak memory of vorlix-clean over 1,000,000 files.
+loop. Then emptying the caches of a Firefox and a Chromium profile whole
+(vorlix-clean browsers, 20,000 cache files in subfolders among the profiles'
+other files) against bleachbit's firefox.cache and chromium.cache and against
+find -delete over the same cache folders. Last, the peak memory of
+vorlix-clean over 1,000,000 files. --browsers runs the browser caches alone.
 
 Every program runs with HOME and the XDG folders in a scratch folder, so the
 real trash and settings are never touched; the scratch folders are removed
@@ -109,20 +113,24 @@ def ratio_text(values):
 TABLE = []
 
 
-def compare(title, sides, targets, count, base, rounds, env, place):
+def compare(title, sides, targets, count, base, rounds, env, place, layout=None):
     """sides: (name, folder -> command) pairs, ours first; targets: one
-    (clock, max ratio, text) per other side. Returns our median wall time."""
+    (clock, max ratio, text) per other side. `layout` makes a round's folder
+    and counts the files a side left ((make, left) of a folder and a seed; by
+    default one folder of files, all to go). Returns our median wall time."""
+    make_folder, files_left = layout or ((lambda folder, seed: fill(folder, count, seed)),
+                                         (lambda folder: len(os.listdir(folder))))
     times = [[None] * len(sides) for _ in range(rounds)]
     print("%s, {:,} files of 1 B–64 KiB, %s, %d rounds".format(count) % (title, place, rounds), flush=True)
     for r in range(rounds):
         for index in round_order(len(sides), r):
             name, make = sides[index]
             folder = os.path.join(base, "round-%d" % r)
-            fill(folder, count, seed=r)
+            make_folder(folder, r)
             command = make(folder)
             os.sync()
             times[r][index] = timed(command, env)[:2]
-            left = len(os.listdir(folder))
+            left = files_left(folder)
             if left != 0:
                 sys.exit("%s: %s left %d of %d files (FILES LEFT)" % (title, name, left, count))
             shutil.rmtree(folder)
@@ -165,6 +173,68 @@ def bleachbit_side(env):
     return "bleachbit --clean", make
 
 
+# The cache folders of the benchmark's profiles below a home folder, with the
+# share of the cache files each holds; the profiles' other files stay.
+BROWSER_CACHES = [(".cache/mozilla/firefox/bench.default/cache2/entries", 8),
+                  (".cache/mozilla/firefox/bench.default/startupCache", 1),
+                  (".cache/chromium/Default/Cache/Cache_Data", 8),
+                  (".cache/chromium/Default/Code Cache/js", 2),
+                  (".config/chromium/Default/GPUCache", 1)]
+BROWSER_KEPT = [".mozilla/firefox/bench.default/prefs.js", ".mozilla/firefox/bench.default/places.sqlite",
+                ".config/chromium/Default/Preferences", ".config/chromium/Default/Cookies"]
+
+
+def browser_home(home, count, seed):
+    """A home with a Firefox and a Chromium profile whose cache folders hold
+    `count` files in all, in subfolders of 256 as the browsers keep them."""
+    os.makedirs(os.path.join(home, ".mozilla/firefox"))
+    with open(os.path.join(home, ".mozilla/firefox/profiles.ini"), "w") as f:
+        f.write("[Profile0]\nName=bench\nIsRelative=1\nPath=bench.default\nDefault=1\n\n[General]\nVersion=2\n")
+    for kept in BROWSER_KEPT:
+        os.makedirs(os.path.dirname(os.path.join(home, kept)), exist_ok=True)
+        with open(os.path.join(home, kept), "w") as f:
+            f.write("kept")
+    shares = sum(share for _, share in BROWSER_CACHES)
+    rng = random.Random(seed)
+    block = b"x" * 64 * 1024
+    made = 0
+    for index, (folder, share) in enumerate(BROWSER_CACHES):
+        files = count - made if index == len(BROWSER_CACHES) - 1 else count * share // shares
+        for i in range(files):
+            sub = os.path.join(home, folder, "%02x" % (i // 256))
+            if i % 256 == 0:
+                os.makedirs(sub, exist_ok=True)
+            with open(os.path.join(sub, "f%06d" % i), "wb") as f:
+                f.write(block[:rng.randint(1, len(block))])
+        made += files
+
+
+def browser_files_left(home):
+    """The cache files left in a home, after checking that every other file stayed."""
+    for kept in BROWSER_KEPT:
+        if not os.path.exists(os.path.join(home, kept)):
+            sys.exit("browser caches: %s is gone (A FILE THAT IS NO CACHE WAS DELETED)" % kept)
+    return sum(len(files) for folder, _ in BROWSER_CACHES for _, _, files in os.walk(os.path.join(home, folder)))
+
+
+def in_home(command):
+    """A command run with its round's folder as the home folder."""
+    return lambda home: ["env", "HOME=" + home, "XDG_CACHE_HOME=" + os.path.join(home, ".cache"),
+                         "XDG_CONFIG_HOME=" + os.path.join(home, ".config")] + command(home)
+
+
+def compare_browsers(clean, count, base, rounds, env, place):
+    compare("vorlix-clean browser caches for good",
+            [("vorlix-clean browsers", in_home(lambda home: [clean, "browsers", "--permanent", "--quiet"])),
+             ("bleachbit --clean", in_home(lambda home: ["bleachbit", "--clean", "firefox.cache", "chromium.cache"])),
+             ("find -type f -delete",
+              lambda home: ["find"] + [os.path.join(home, folder) for folder, _ in BROWSER_CACHES] +
+                           ["-type", "f", "-delete"])],
+            [("wall", 0.2, "≤ 0.2× wall (5× faster)"), ("wall", 1.1, "≤ 1.1× wall")],
+            count, base, rounds, env, place,
+            layout=(lambda folder, seed: browser_home(folder, count, seed), browser_files_left))
+
+
 def peak_memory(clean, base, count, env):
     folder = os.path.join(base, "many")
     os.makedirs(folder)
@@ -195,6 +265,8 @@ def main():
     parser.add_argument("--files", type=int, help="files deleted for good (100,000; --quick 1,000)")
     parser.add_argument("--trash-files", type=int, help="files trashed (10,000; --quick 100)")
     parser.add_argument("--memory-files", type=int, help="files of the peak-memory run (1,000,000; --quick 10,000)")
+    parser.add_argument("--browser-files", type=int, help="cache files of the browser profiles (20,000; --quick 1,000)")
+    parser.add_argument("--browsers", action="store_true", help="only the browser caches")
     parser.add_argument("--markdown", metavar="FILE", help="also write the summary table to FILE")
     args = parser.parse_args()
     if args.rounds < MIN_ROUNDS:
@@ -202,6 +274,7 @@ def main():
     files = args.files or (1000 if args.quick else 100000)
     trash_files = args.trash_files or (100 if args.quick else 10000)
     memory_files = args.memory_files or (10000 if args.quick else 1000000)
+    browser_files = args.browser_files or (1000 if args.quick else 20000)
     # Stopped early, it still removes its scratch folders.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
     clean, gio_loop = build()
@@ -213,6 +286,9 @@ def main():
             base = tempfile.mkdtemp(prefix="vorlix-bench-", dir=parent)
             places.append(base)
             env = private_env(os.path.join(base, "env"))
+            if args.browsers:
+                compare_browsers(clean, browser_files, base, args.rounds, env, place)
+                continue
             compare("vorlix-clean for good",
                     [("vorlix-clean", lambda d: [clean, "folder", d, "--permanent", "--quiet"]),
                      ("find -delete", lambda d: ["find", d, "-maxdepth", "1", "-type", "f", "-delete"]),
@@ -226,7 +302,9 @@ def main():
                          ("g_file_trash loop", lambda d: [gio_loop, d])],
                         [("wall", 0.25, "≤ 0.25× wall (4× faster)"), ("wall", 1.2, "≤ 1.2× wall")],
                         trash_files, base, args.rounds, env, place)
-        peak_memory(clean, places[0], memory_files, private_env(os.path.join(places[0], "env")))
+            compare_browsers(clean, browser_files, base, args.rounds, env, place)
+        if not args.browsers:
+            peak_memory(clean, places[0], memory_files, private_env(os.path.join(places[0], "env")))
     finally:
         for base in places:
             shutil.rmtree(base, ignore_errors=True)

@@ -3,12 +3,15 @@
 #include "ui/browser_caches_dialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QEventLoop>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPalette>
 #include <QProgressDialog>
+#include <QTabWidget>
 #include <QPushButton>
 #include <QThread>
 #include <QTreeWidget>
@@ -18,6 +21,7 @@
 #include <string_view>
 
 #include "actions/cache_slots.h"
+#include "cleaning/cache_set_cleaning.h"
 #include "platform/drive_paths.h"
 #include "platform/processes.h"
 #include "settings/settings_catalogue.h"
@@ -54,8 +58,11 @@ void Untickable(QTreeWidgetItem* row, const QString& folder, const QString& why)
   row->setFlags(row->flags() & ~Qt::ItemIsEnabled);
 }
 
-QTreeWidgetItem* CacheRow(const CacheSet& set, const SlotHints& hints) {
-  auto* row = new QTreeWidgetItem;
+constexpr int kFigureRole = Qt::UserRole;  // a clean row's files and bytes as numbers
+constexpr int kNameRole = Qt::UserRole + 1;  // a clean row's browser and profile, as the finder names them
+
+// The figures of a set, and its browser greyed when it runs.
+void SetFigures(QTreeWidgetItem* row, const CacheSet& set) {
   row->setText(BrowserCachesDialog::kBrowser, Text(set.browser) + (set.browser_running ? " (running)" : ""));
   row->setText(BrowserCachesDialog::kProfile, Text(set.profile));
   row->setText(BrowserCachesDialog::kFiles, Text(GroupedCount(set.files)));
@@ -69,6 +76,11 @@ QTreeWidgetItem* CacheRow(const CacheSet& set, const SlotHints& hints) {
     ShowGreyed(row);
     row->setToolTip(BrowserCachesDialog::kBrowser, "The browser is running: close it before cleaning its cache.");
   }
+}
+
+QTreeWidgetItem* CacheRow(const CacheSet& set, const SlotHints& hints) {
+  auto* row = new QTreeWidgetItem;
+  SetFigures(row, set);
   const CacheFolder* main = ButtonFolder(set);
   if (main == nullptr) {
     Untickable(row, Text(set.folders.front().folder),
@@ -94,48 +106,153 @@ QTreeWidgetItem* CacheRow(const CacheSet& set, const SlotHints& hints) {
   return row;
 }
 
+// A row of the page that empties sets at once: tickable unless the browser runs.
+QTreeWidgetItem* CleanRow(const CacheSet& set) {
+  auto* row = new QTreeWidgetItem;
+  SetFigures(row, set);
+  row->setText(BrowserCachesDialog::kFolder, QString::number(set.folders.size()));
+  row->setData(BrowserCachesDialog::kFiles, kFigureRole, QVariant::fromValue<qulonglong>(set.files));
+  row->setData(BrowserCachesDialog::kSize, kFigureRole, QVariant::fromValue<qulonglong>(set.bytes));
+  row->setData(BrowserCachesDialog::kBrowser, kNameRole, Text(set.browser));
+  row->setData(BrowserCachesDialog::kProfile, kNameRole, Text(set.profile));
+  if (set.browser_running) {
+    row->setFlags(row->flags() & ~Qt::ItemIsEnabled);
+  } else {
+    row->setCheckState(BrowserCachesDialog::kBrowser, Qt::Unchecked);
+  }
+  return row;
+}
+
+std::vector<CacheSetKey> TickedSets(const QTreeWidget& list) {
+  std::vector<CacheSetKey> sets;
+  for (int i = 0; i < list.topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* row = list.topLevelItem(i);
+    if (row->checkState(BrowserCachesDialog::kBrowser) != Qt::Checked) continue;
+    sets.push_back({row->data(BrowserCachesDialog::kBrowser, kNameRole).toString().toStdString(),
+                    row->data(BrowserCachesDialog::kProfile, kNameRole).toString().toStdString()});
+  }
+  return sets;
+}
+
+// Hands each file of an emptying to the window's run as one more entry done.
+class EntryCounter : public CacheCleanWatcher {
+ public:
+  explicit EntryCounter(DeleteWatcher* next) : next_(next) {}
+  void FileDone(std::uint64_t /*bytes*/, EntryResult result) override {
+    if (next_ != nullptr) next_->EntryDone(done_++, result);
+  }
+
+ private:
+  DeleteWatcher* next_;
+  std::size_t done_ = 0;
+};
+
+// The one report at the end of an emptying.
+std::string CleanedText(const CacheRunTotals& totals, bool recycle) {
+  std::string text = "Removed " + GroupedCount(totals.removed_files) +
+                     (totals.removed_files == 1 ? " file (" : " files (") + SizeText(totals.removed_bytes) +
+                     ") from the browser caches" + (recycle ? ", into the trash." : ".");
+  for (const CacheSetKey& set : totals.running) {
+    text += "\nLeft alone, the browser is running now: " + set.browser + (set.profile.empty() ? "" : " " + set.profile);
+  }
+  for (const std::string& folder : totals.not_cleaned) {
+    text += "\nLeft alone, no longer where it was found: " + folder;
+  }
+  if (!totals.left.Text().empty()) text += "\n" + totals.left.Text();
+  return text;
+}
+
+// A page's introduction and its list of sets below it, in `layout`; the
+// last column is `last`.
+QTreeWidget* SetList(QVBoxLayout* layout, const QString& intro_text, const QString& name, const QString& last) {
+  QWidget* page = layout->parentWidget();
+  auto* intro = new QLabel(intro_text, page);
+  intro->setWordWrap(true);
+  layout->addWidget(intro);
+  auto* list = new QTreeWidget(page);
+  list->setObjectName(name);
+  list->setHeaderLabels({"Browser", "Profile", "Files", "Size", last});
+  list->setRootIsDecorated(false);
+  list->setUniformRowHeights(true);
+  layout->addWidget(list);
+  return list;
+}
+
+void ResizeFigureColumns(QTreeWidget& list) {
+  for (int column = BrowserCachesDialog::kBrowser; column < BrowserCachesDialog::kFolder; ++column) {
+    list.resizeColumnToContents(column);
+  }
+}
+
 }  // namespace
 
-BrowserCachesDialog::BrowserCachesDialog(const std::vector<CacheSet>& found, SlotHints& hints, TRegFile& reg_file1,
-                                         QWidget* parent)
-    : QDialog(parent), hints_(hints), reg_file1_(reg_file1) {
+BrowserCachesDialog::BrowserCachesDialog(const std::vector<CacheSet>& found, SlotHints& hints, BusyCursor& file_work,
+                                         TRegFile& reg_file1, QWidget* parent)
+    : QDialog(parent), hints_(hints), file_work_(file_work), reg_file1_(reg_file1) {
   setObjectName("BrowserCachesDialog");
   setWindowTitle("Find browser caches");
   auto* layout = new QVBoxLayout(this);
-  auto* intro = new QLabel(
-      found.empty() ? "No browser cache folder holding files was found."
-                    : "Tick the cache folders to store in the free user buttons (U1 to U6). Close a browser "
-                      "before its cache is cleaned.",
-      this);
-  intro->setWordWrap(true);
-  layout->addWidget(intro);
-
-  list_ = new QTreeWidget(this);
-  list_->setObjectName("CacheList");
-  list_->setHeaderLabels({"Browser", "Profile", "Files", "Size", "Folder"});
-  list_->setRootIsDecorated(false);
-  list_->setUniformRowHeights(true);
-  list_->setTextElideMode(Qt::ElideMiddle);  // a cache folder is told apart by its last names
-  for (const CacheSet& set : found) list_->addTopLevelItem(CacheRow(set, hints));
-  for (int column = kBrowser; column < kFolder; ++column) list_->resizeColumnToContents(column);
-  if (!found.empty()) list_->setCurrentItem(list_->topLevelItem(0));  // Space ticks from the first row on
-  list_->setFocus();
-  layout->addWidget(list_);
-
-  shortage_ = new QLabel(this);
-  shortage_->setObjectName("Shortage");
-  shortage_->setWordWrap(true);
-  layout->addWidget(shortage_);
+  auto* pages = new QTabWidget(this);
+  pages->addTab(StorePage(found), "Store in user buttons");
+  pages->addTab(CleanPage(found), "Clean now");
+  layout->addWidget(pages);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, [this] { Guarded(this, [this] { OkClick(); }); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(list_, &QTreeWidget::itemChanged, this, [this] { ShowShortage(); });
 
-  resize(820, 360);
+  resize(820, 400);
   CentreOnScreen(this);
   ShowShortage();
+}
+
+QWidget* BrowserCachesDialog::StorePage(const std::vector<CacheSet>& found) {
+  auto* page = new QWidget(this);
+  auto* layout = new QVBoxLayout(page);
+  list_ = SetList(layout, found.empty() ? "No browser cache folder holding files was found."
+                                        : "Tick the cache folders to store in the free user buttons (U1 to U6). "
+                                          "Close a browser before its cache is cleaned.",
+                  "CacheList", "Folder");
+  list_->setTextElideMode(Qt::ElideMiddle);  // a cache folder is told apart by its last names
+  for (const CacheSet& set : found) list_->addTopLevelItem(CacheRow(set, hints_));
+  ResizeFigureColumns(*list_);
+  if (!found.empty()) list_->setCurrentItem(list_->topLevelItem(0));  // Space ticks from the first row on
+  list_->setFocus();
+
+  shortage_ = new QLabel(page);
+  shortage_->setObjectName("Shortage");
+  shortage_->setWordWrap(true);
+  layout->addWidget(shortage_);
+  connect(list_, &QTreeWidget::itemChanged, this, [this] { ShowShortage(); });
+  return page;
+}
+
+QWidget* BrowserCachesDialog::CleanPage(const std::vector<CacheSet>& found) {
+  auto* page = new QWidget(this);
+  auto* layout = new QVBoxLayout(page);
+  clean_list_ = SetList(layout,
+                        "Tick the caches to empty now. Every file in each cache folder and its subfolders goes, "
+                        "hidden ones too; the folders stay, and so do cookies, history and settings. A running "
+                        "browser's caches are left alone.",
+                        "CleanList", "Folders");
+  for (const CacheSet& set : found) clean_list_->addTopLevelItem(CleanRow(set));
+  ResizeFigureColumns(*clean_list_);
+
+  auto* row = new QHBoxLayout;
+  to_trash_ = new QCheckBox("Move the files into the trash (off: delete them for good)", page);
+  to_trash_->setObjectName("CleanToTrash");
+  to_trash_->setChecked(true);
+  clean_now_ = new QPushButton("Clean ticked caches now", page);
+  clean_now_->setObjectName("CleanNow");
+  clean_now_->setEnabled(false);
+  row->addWidget(to_trash_, 1);
+  row->addWidget(clean_now_);
+  layout->addLayout(row);
+  connect(clean_list_, &QTreeWidget::itemChanged, this,
+          [this] { clean_now_->setEnabled(!TickedSets(*clean_list_).empty()); });
+  connect(clean_now_, &QPushButton::clicked, this, [this] { Guarded(this, [this] { CleanNowClick(); }); });
+  return page;
 }
 
 std::vector<std::string> BrowserCachesDialog::TickedFolders() const {
@@ -168,6 +285,35 @@ void BrowserCachesDialog::ShowShortage() {
   shortage_->setText(text);
 }
 
+void BrowserCachesDialog::CleanNowClick() {
+  const std::vector<CacheSetKey> ticked = TickedSets(*clean_list_);
+  std::uint64_t files = 0;
+  std::uint64_t bytes = 0;
+  for (int i = 0; i < clean_list_->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* row = clean_list_->topLevelItem(i);
+    if (row->checkState(kBrowser) != Qt::Checked) continue;
+    files += row->data(kFiles, kFigureRole).toULongLong();
+    bytes += row->data(kSize, kFigureRole).toULongLong();
+  }
+  const bool recycle = to_trash_->isChecked();
+  if (!vorlix::AskConfirmation(this, "Empty " + std::to_string(ticked.size()) + " browser caches now, " +
+                                         GroupedCount(files) + " files (" + SizeText(bytes) + "), " +
+                                         (recycle ? "into the trash?" : "for good?"))) {
+    return;
+  }
+  CacheRunTotals totals;
+  std::vector<CacheSet> after;
+  file_work_.RunFileWork(files, [&](DeleteWatcher* watcher) {
+    EntryCounter counter(watcher);
+    totals = EmptyChosenCacheSets(ticked, recycle, &counter);
+    after = FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms());  // the figures now
+  });
+  clean_list_->clear();
+  for (const CacheSet& set : after) clean_list_->addTopLevelItem(CleanRow(set));
+  clean_now_->setEnabled(false);
+  vorlix::ShowInformation(this, CleanedText(totals, recycle));
+}
+
 void BrowserCachesDialog::OkClick() {
   const std::vector<std::string> ticked = TickedFolders();
   if (ticked.empty()) {
@@ -181,7 +327,7 @@ bool BrowserCachesDialog::AskWarning(const std::string& text) { return vorlix::A
 bool BrowserCachesDialog::AskConfirmation(const std::string& text) { return vorlix::AskConfirmation(this, text); }
 void BrowserCachesDialog::ShowInformation(const std::string& text) { vorlix::ShowInformation(this, text); }
 
-void ShowBrowserCachesDialog(QWidget* parent, SlotHints& hints, TRegFile& reg_file1) {
+void ShowBrowserCachesDialog(QWidget* parent, SlotHints& hints, BusyCursor& file_work, TRegFile& reg_file1) {
   std::vector<CacheSet> found;
   {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -199,7 +345,7 @@ void ShowBrowserCachesDialog(QWidget* parent, SlotHints& hints, TRegFile& reg_fi
     worker->wait();
     QApplication::restoreOverrideCursor();
   }
-  BrowserCachesDialog dialog(found, hints, reg_file1, parent);
+  BrowserCachesDialog dialog(found, hints, file_work, reg_file1, parent);
   dialog.exec();
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // "Find browser caches": lists the cache sets found for the current user, one
-// row per browser and profile, with tick boxes; OK stores each ticked set's
-// main folder in the next free user button.
+// row per browser and profile, with tick boxes, twice: on one page the ticked
+// sets are emptied whole at once, into the trash or for good; on the other OK
+// stores each ticked set's main folder in the next free user button.
 #pragma once
 
 #include <QDialog>
@@ -12,7 +13,9 @@
 #include "actions/main_view.h"
 #include "settings/reg_files.h"
 
+class QCheckBox;
 class QLabel;
+class QPushButton;
 class QTreeWidget;
 
 namespace vorlix {
@@ -24,28 +27,36 @@ class BrowserCachesDialog : public QDialog, private MessageBoxes {
   // The list's columns.
   enum Column { kBrowser, kProfile, kFiles, kSize, kFolder };
 
-  BrowserCachesDialog(const std::vector<CacheSet>& found, SlotHints& hints, TRegFile& reg_file1,
-                      QWidget* parent = nullptr);
+  // `file_work` runs the emptying off the window's thread with its progress.
+  BrowserCachesDialog(const std::vector<CacheSet>& found, SlotHints& hints, BusyCursor& file_work,
+                      TRegFile& reg_file1, QWidget* parent = nullptr);
 
   // The DOS paths of the ticked folders, in list order.
   std::vector<std::string> TickedFolders() const;
 
  private:
+  QWidget* StorePage(const std::vector<CacheSet>& found);
+  QWidget* CleanPage(const std::vector<CacheSet>& found);
   void ShowShortage();
   void OkClick();
+  void CleanNowClick();
 
   bool AskWarning(const std::string& text) override;
   bool AskConfirmation(const std::string& text) override;
   void ShowInformation(const std::string& text) override;
 
   SlotHints& hints_;
+  BusyCursor& file_work_;
   TRegFile& reg_file1_;
   QTreeWidget* list_ = nullptr;
   QLabel* shortage_ = nullptr;
+  QTreeWidget* clean_list_ = nullptr;
+  QCheckBox* to_trash_ = nullptr;
+  QPushButton* clean_now_ = nullptr;
 };
 
 // Searches the current user's places on a worker thread, the window staying
 // drawn meanwhile, and shows the dialog modally.
-void ShowBrowserCachesDialog(QWidget* parent, SlotHints& hints, TRegFile& reg_file1);
+void ShowBrowserCachesDialog(QWidget* parent, SlotHints& hints, BusyCursor& file_work, TRegFile& reg_file1);
 
 }  // namespace vorlix

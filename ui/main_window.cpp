@@ -187,7 +187,7 @@ void TForm1::BuildMenu() {
   QAction* delete_method = setup->addAction("&Delete method", this, [this] { IEVersion1Click(); });
   delete_method->setObjectName("IEVersion1");
   QAction* find_caches = setup->addAction("&Find browser caches\u2026", this, [this] {
-    Guarded(this, [this] { ShowBrowserCachesDialog(this, *this, RegFile1); });
+    Guarded(this, [this] { ShowBrowserCachesDialog(this, *this, *this, RegFile1); });
   });
   find_caches->setObjectName("FindBrowserCaches1");
   setup->addAction("&Restore a cleaning\u2026", this, [this] { Guarded(this, [this] { ShowRestoreDialog(this); }); })

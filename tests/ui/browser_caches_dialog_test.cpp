@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/processes.h"
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
 #include "tests/actions/fake_main_view.h"
@@ -59,7 +61,7 @@ TEST_F(BrowserCachesDialogTest, TickedSetsStoreTheirMainFolderInFreeUserButtonsO
     store.WriteValue(kFolderSlots[set].HintValue(), folder);
     view.hints[set] = folder;
   }
-  BrowserCachesDialog dialog(found, view, store);
+  BrowserCachesDialog dialog(found, view, view, store);
 
   auto* list = dialog.findChild<QTreeWidget*>("CacheList");
   ASSERT_EQ(list->topLevelItemCount(), 6);
@@ -132,6 +134,65 @@ TEST_F(BrowserCachesDialogTest, TickedSetsStoreTheirMainFolderInFreeUserButtonsO
     EXPECT_EQ(ReadText(store, kFolderSlots[set].FolderValue(), ""), folder);
     EXPECT_EQ(view.hints[set], folder);
   }
+}
+
+TEST_F(BrowserCachesDialogTest, TickedSetsAreEmptiedWholeAtOnceAndABrowserStartedSinceTheyWereShownKeepsItsCaches) {
+  const std::string home = getenv("HOME");
+  const std::string chromium = home + "/.cache/chromium";
+  Put(chromium + "/Default/Cache/Cache_Data/data_0");
+  Put(chromium + "/Default/Cache/Cache_Data/index-dir/the-real-index");
+  Put(chromium + "/Profile 1/Cache/Cache_Data/data_0");
+  Put(home + "/.cache/mozilla/firefox/p1/cache2/entries/E1");
+  fs::create_directories(home + "/.mozilla/firefox/p1");
+  fs::create_symlink("127.0.1.1:+" + std::to_string(getpid()), home + "/.mozilla/firefox/p1/lock");
+  TRegFile store;
+  BindSettingsStore(store, "TForm1", "RegFile1");
+  test::FakeMainView view;
+  BrowserCachesDialog dialog(FindBrowserCaches(UserCacheSearchPlaces(), {}), view, view, store);
+  auto* list = dialog.findChild<QTreeWidget*>("CleanList");
+  auto* clean_now = dialog.findChild<QPushButton*>("CleanNow");
+  dialog.findChild<QCheckBox*>("CleanToTrash")->setChecked(false);
+  const auto tick = [&](const QString& profile) {
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+      QTreeWidgetItem* row = list->topLevelItem(i);
+      if (row->text(BrowserCachesDialog::kProfile) == profile) {
+        row->setCheckState(BrowserCachesDialog::kBrowser, Qt::Checked);
+      }
+    }
+  };
+  // The running Firefox cannot be ticked; nothing ticked, nothing to run.
+  ASSERT_EQ(list->topLevelItemCount(), 3);
+  EXPECT_FALSE(list->findItems("Firefox (running)", Qt::MatchExactly)[0]->flags() & Qt::ItemIsEnabled);
+  EXPECT_FALSE(clean_now->isEnabled());
+
+  tick("Default");
+  {
+    test::BoxAnswerer answerer;
+    clean_now->click();
+    ASSERT_EQ(answerer.Seen().size(), 2);
+    EXPECT_TRUE(answerer.Seen()[0].contains("2 files")) << answerer.Seen()[0].toStdString();
+    EXPECT_TRUE(answerer.Seen()[1].contains("Removed 2 files (12 bytes) from the browser caches."))
+        << answerer.Seen()[1].toStdString();
+  }
+  EXPECT_FALSE(test::PathExists(chromium + "/Default/Cache/Cache_Data/index-dir/the-real-index"));
+  EXPECT_TRUE(fs::is_directory(chromium + "/Default/Cache/Cache_Data/index-dir"));
+  EXPECT_TRUE(test::PathExists(chromium + "/Profile 1/Cache/Cache_Data/data_0"));
+  EXPECT_TRUE(test::PathExists(home + "/.cache/mozilla/firefox/p1/cache2/entries/E1"));
+  // The list shows what is left: the emptied set holds nothing more.
+  EXPECT_EQ(list->topLevelItemCount(), 2);
+  EXPECT_TRUE(list->findItems("Default", Qt::MatchExactly, BrowserCachesDialog::kProfile).isEmpty());
+
+  // Chromium starts after the list was shown.
+  const std::string user_data = std::string(getenv("XDG_CONFIG_HOME")) + "/chromium";
+  fs::create_directories(user_data);
+  fs::create_symlink(platform::HostName() + "-" + std::to_string(getpid()), user_data + "/SingletonLock");
+  tick("Profile 1");
+  test::BoxAnswerer answerer;
+  clean_now->click();
+  ASSERT_EQ(answerer.Seen().size(), 2);
+  EXPECT_TRUE(answerer.Seen()[1].contains("Left alone, the browser is running now: Chromium Profile 1"))
+      << answerer.Seen()[1].toStdString();
+  EXPECT_TRUE(test::PathExists(chromium + "/Profile 1/Cache/Cache_Data/data_0"));
 }
 
 }  // namespace

@@ -93,6 +93,7 @@ const char* StatusName(ItemStatus status) {
     case ItemStatus::kChanged: return "changed";
     case ItemStatus::kSwapped: return "swapped";
     case ItemStatus::kStopped: return "stopped";
+    case ItemStatus::kRunning: return "running";
   }
   return "done";
 }

@@ -29,6 +29,7 @@ enum class ItemStatus {
   kChanged,     // the folder changed between listing and deleting: nothing deleted
   kSwapped,     // the folder left its path during the run: the rest stay
   kStopped,     // interrupted: the rest stay
+  kRunning,     // a cache folder of a browser that is running: left alone
 };
 
 const char* StatusName(ItemStatus status);

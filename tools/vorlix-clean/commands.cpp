@@ -18,6 +18,7 @@
 #include "settings/settings_catalogue.h"
 #include "support/disk_utils.h"
 #include "support/in_out_error.h"
+#include "support/text_utils.h"
 #include "tools/vorlix-clean/progress.h"
 #include "tools/vorlix-clean/targets.h"
 
@@ -30,7 +31,7 @@ void Complain(const std::string& text) { std::cerr << "vorlix-clean: " << text <
 void Raise(Report& report, int exit_code) { report.exit_code = std::max(report.exit_code, exit_code); }
 
 bool AskOnTerminal(const ItemResult& item) {
-  std::cerr << "Delete " << Counted(item.listed_files, "file") << " (" << HumanBytes(item.listed_bytes) << ") in "
+  std::cerr << "Delete " << Counted(item.listed_files, "file") << " (" << SizeText(item.listed_bytes) << ") in "
             << PrintableText(item.folder) << (item.target.recycle ? " into the trash" : " for good") << "? [y/N] ";
   std::string answer;
   if (!std::getline(std::cin, answer)) return false;

@@ -8,6 +8,7 @@
 
 #include "settings/reg_files.h"
 #include "store/registry_store.h"
+#include "tools/vorlix-clean/browsers_command.h"
 #include "tools/vorlix-clean/commands.h"
 #include "tools/vorlix-clean/option_table.h"
 #include "tools/vorlix-clean/safety_commands.h"
@@ -79,7 +80,8 @@ int main(int argc, char** argv) {
   CatchInterrupts();
   Report report;
   try {
-    report = RunCleanCommand(options, interrupted);
+    report = options.command == Command::kBrowsers ? RunBrowsersCommand(options, interrupted)
+                                                   : RunCleanCommand(options, interrupted);
   } catch (const vorlix::ERegFileError& error) {
     return Fail(error.what(), kExitStopped);
   } catch (const vorlix::platform::RegistryStoreError& error) {

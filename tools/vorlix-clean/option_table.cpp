@@ -20,9 +20,9 @@ struct CommandWords {
   std::string_view argument;  // in the synopsis, before the options
 };
 
-constexpr std::array<CommandWords, 7> kCommands = {{
+constexpr std::array<CommandWords, 8> kCommands = {{
     {kForList, "list", ""}, {kForRun, "run", "[SLOT...]"}, {kForFolder, "folder", "PATH"},
-    {kForHistory, "history", ""}, {kForRestore, "restore", ""}, {kForPurge, "purge", ""},
+    {kForBrowsers, "browsers", "[BROWSER...]"}, {kForHistory, "history", ""}, {kForRestore, "restore", ""}, {kForPurge, "purge", ""},
     {kForSchedule, "schedule", ""}}};
 
 // "--run ID" for an option that takes a value, else its long name.
@@ -129,6 +129,7 @@ unsigned CommandBit(Command command) {
     case Command::kList: return kForList;
     case Command::kRun: return kForRun;
     case Command::kFolder: return kForFolder;
+    case Command::kBrowsers: return kForBrowsers;
     case Command::kHistory: return kForHistory;
     case Command::kRestore: return kForRestore;
     case Command::kPurge: return kForPurge;

@@ -15,7 +15,7 @@ namespace vorlix::clean_tool {
 
 enum class OptionId {
   kKillAll, kTypedUrls, kHistory, kTrash, kPermanent, kDryRun, kInteractive, kKeepGoing,
-  kNoCount, kQuiet, kJson, kHelp, kVersion,
+  kNoCount, kQuiet, kJson, kHelp, kVersion, kBrowserList,
   kLast, kRun, kOlderThan, kDaily, kWeekly, kMonthly, kOff, kStatus, kScheduleBrowsers,
 };
 
@@ -23,14 +23,15 @@ enum class OptionId {
 inline constexpr unsigned kForList = 1;
 inline constexpr unsigned kForRun = 2;
 inline constexpr unsigned kForFolder = 4;
-inline constexpr unsigned kForCleaning = kForRun | kForFolder;
-inline constexpr unsigned kForAll = kForList | kForRun | kForFolder;
 inline constexpr unsigned kAsCommand = 8;  // given alone, in the command's place
 inline constexpr unsigned kForHistory = 16;
 inline constexpr unsigned kForRestore = 32;
 inline constexpr unsigned kForPurge = 64;
 inline constexpr unsigned kForSchedule = 128;
+inline constexpr unsigned kForBrowsers = 256;
 inline constexpr unsigned kForRecords = kForHistory | kForRestore | kForPurge;
+inline constexpr unsigned kForCleaning = kForRun | kForFolder | kForBrowsers;
+inline constexpr unsigned kForAll = kForList | kForRun | kForFolder | kForBrowsers;
 
 struct OptionSpec {
   OptionId id;
@@ -44,7 +45,7 @@ struct OptionSpec {
   bool needed = false;  // the command needs it (or, in a group, one of the group)
 };
 
-inline constexpr std::array<OptionSpec, 22> kOptionTable = {{
+inline constexpr std::array<OptionSpec, 23> kOptionTable = {{
     {OptionId::kKillAll, "", "--kill-all", "", kForRun | kForSchedule, 0,
      "run: also every slot ticked in the Kill All dialog (user\n"
      "slots not set up are skipped), and the typed-URL list and\n"
@@ -58,7 +59,8 @@ inline constexpr std::array<OptionSpec, 22> kOptionTable = {{
      "Delete the files for good, whatever the slot's method."},
     {OptionId::kDryRun, "-n", "--dry-run", "--preview", kForCleaning | kForRestore | kForPurge, 0,
      "Show what would go; delete nothing. Also --preview."},
-    {OptionId::kInteractive, "-i", "--interactive", "", kForCleaning, 0, "Ask on the terminal before each folder."},
+    {OptionId::kBrowserList, "", "--list", "", kForBrowsers, 0, "browsers: the same as --dry-run."},
+    {OptionId::kInteractive, "-i", "--interactive", "", kForRun | kForFolder, 0, "Ask on the terminal before each folder."},
     {OptionId::kKeepGoing, "", "--keep-going", "", kForCleaning, 0,
      "A folder that cannot be entered, or that is never\n"
      "cleaned without asking, is reported and the run goes on\n"

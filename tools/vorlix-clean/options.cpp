@@ -8,6 +8,7 @@
 
 #include "cleaning/let_go_setting.h"
 #include "platform/ascii.h"
+#include "tools/vorlix-clean/browser_names.h"
 #include "tools/vorlix-clean/option_table.h"
 #include "tools/vorlix-clean/report.h"
 
@@ -22,8 +23,8 @@ std::string Quoted(const std::string& word) { return "'" + PrintableText(word) +
 Command CommandOf(const std::string& word) {
   static const std::map<std::string, Command> commands = {
       {"list", Command::kList},       {"run", Command::kRun},         {"folder", Command::kFolder},
-      {"history", Command::kHistory}, {"restore", Command::kRestore}, {"purge", Command::kPurge},
-      {"schedule", Command::kSchedule}, {"--print-completion", Command::kCompletion}};
+      {"browsers", Command::kBrowsers}, {"history", Command::kHistory}, {"restore", Command::kRestore},
+      {"purge", Command::kPurge},     {"schedule", Command::kSchedule}, {"--print-completion", Command::kCompletion}};
   if (const auto found = commands.find(word); found != commands.end()) return found->second;
   if (const OptionSpec* option = FindOption(word, kAsCommand); option != nullptr) {
     return option->id == OptionId::kHelp ? Command::kHelp : Command::kVersion;
@@ -73,7 +74,8 @@ bool TakeOption(const std::vector<std::string>& args, std::size_t& i, Options& o
     case OptionId::kHistory: options.history = true; break;
     case OptionId::kTrash: options.method = MethodOverride::kTrash; break;
     case OptionId::kPermanent: options.method = MethodOverride::kPermanent; break;
-    case OptionId::kDryRun: options.dry_run = true; break;
+    case OptionId::kDryRun:
+    case OptionId::kBrowserList: options.dry_run = true; break;
     case OptionId::kInteractive: options.interactive = true; break;
     case OptionId::kKeepGoing: options.keep_going = true; break;
     case OptionId::kNoCount: options.count = false; break;
@@ -134,6 +136,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
       const std::optional<std::size_t> slot = SlotIndexOf(word);
       if (!slot) throw UsageError(Quoted(word) + " is no slot (slots are 1 to 8 and u1 to u6)");
       options.slots.set(*slot);
+    } else if (options.command == Command::kBrowsers) {
+      if (!IsBrowserName(word)) throw UsageError("unknown browser " + Quoted(word));
+      options.browsers.push_back(word);
     } else if (options.command == Command::kFolder && options.folder.empty() && !word.empty()) {
       options.folder = word;
     } else {

@@ -17,7 +17,9 @@ class UsageError : public std::runtime_error {
 };
 
 // kCompletion: --print-completion, which prints the bash completion script.
-enum class Command { kHelp, kVersion, kCompletion, kList, kRun, kFolder, kHistory, kRestore, kPurge, kSchedule };
+enum class Command {
+  kHelp, kVersion, kCompletion, kList, kRun, kFolder, kBrowsers, kHistory, kRestore, kPurge, kSchedule
+};
 enum class MethodOverride { kNone, kTrash, kPermanent };
 // schedule: what to do with the timer.
 enum class ScheduleAction { kNone, kDaily, kWeekly, kMonthly, kOff, kStatus };
@@ -29,6 +31,7 @@ struct Options {
   bool typed_urls = false;
   bool history = false;
   std::string folder;  // the folder command's path
+  std::vector<std::string> browsers;  // the browsers command's names; none for every browser
   MethodOverride method = MethodOverride::kNone;
   bool dry_run = false;
   bool interactive = false;

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "support/text_utils.h"
+
 namespace vorlix::clean_tool {
 namespace {
 
@@ -17,19 +19,6 @@ std::string Counted(std::uint64_t count, std::string_view noun) {
   std::string text = std::to_string(count) + ' ';
   text.append(noun);
   if (count != 1) text += 's';
-  return text;
-}
-
-std::string HumanBytes(std::uint64_t bytes) {
-  static const char* const kUnits[] = {"B", "KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
-  double value = static_cast<double>(bytes);
-  std::size_t unit = 0;
-  while (value >= 1024 && unit + 1 < std::size(kUnits)) {
-    value /= 1024;
-    ++unit;
-  }
-  char text[32];
-  std::snprintf(text, sizeof text, unit == 0 ? "%.0f %s" : "%.1f %s", value, kUnits[unit]);
   return text;
 }
 
@@ -65,8 +54,8 @@ void ProgressBar::Draw(std::uint64_t files, std::uint64_t bytes) {
     std::snprintf(text, sizeof text, "%lld:%02lld", remaining / 60, remaining % 60);
     left = text;
   }
-  std::string byte_figures = HumanBytes(bytes);
-  if (total_bytes_) byte_figures.append(" of ").append(HumanBytes(*total_bytes_));
+  std::string byte_figures = SizeText(bytes);
+  if (total_bytes_) byte_figures.append(" of ").append(SizeText(*total_bytes_));
   std::fprintf(stderr, "\r\033[K%s [%s] %llu/%s, %s, %.0f files/s, %s left", label_.c_str(), bar.c_str(),
                static_cast<unsigned long long>(files), Counted(total_files_, "file").c_str(),
                byte_figures.c_str(), rate, left.c_str());

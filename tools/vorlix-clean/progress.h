@@ -34,9 +34,6 @@ class ProgressBar {
   std::chrono::steady_clock::time_point last_draw_;
 };
 
-// A byte count in binary units for people: "512 B", "3.4 MiB".
-std::string HumanBytes(std::uint64_t bytes);
-
 // A count with its noun, singular for one: "1 file", "2 files", "0 bytes".
 std::string Counted(std::uint64_t count, std::string_view noun);
 

@@ -105,6 +105,9 @@ void WriteItemText(const ItemResult& item, const Report& report, std::ostream& o
     out << MethodName(item.target.recycle) << ", Kill All " << (item.target.kill_all ? "ticked" : "not ticked");
     if (item.status == ItemStatus::kDone)
       out << ", " << Counted(item.listed_files, "file") << ", " << Counted(item.listed_bytes, "byte");
+  } else if (item.status == ItemStatus::kRunning) {
+    out << "browser running, left alone: " << Counted(item.listed_files, "file") << ", "
+        << Counted(item.listed_bytes, "byte");
   } else if (item.status == ItemStatus::kPreview) {
     out << "would remove " << Counted(item.listed_files, "file") << ", " << Counted(item.listed_bytes, "byte") << " ("
         << MethodName(item.target.recycle) << ")";
@@ -113,7 +116,7 @@ void WriteItemText(const ItemResult& item, const Report& report, std::ostream& o
         << MethodName(item.target.recycle) << ")";
     if (!item.failed.empty()) out << ", " << item.failed.size() << " could not be removed";
   }
-  if (item.status != ItemStatus::kDone && item.status != ItemStatus::kPreview) {
+  if (item.status != ItemStatus::kDone && item.status != ItemStatus::kPreview && item.status != ItemStatus::kRunning) {
     out << " [" << StatusName(item.status) << ']';
   }
   out << "\n    stored: " << PrintableText(item.target.folder) << '\n';

@@ -23,6 +23,18 @@ Commands:
                 delete method. A run with nothing to clean named is an error.
   folder PATH   Clean one folder, given as a DOS path (C:\tmp\x) or a Linux
                 path (/tmp/x), as "Delete Cache" cleans the folder in view.
+  browsers [BROWSER...]
+                Empty the caches of every browser found (or of those
+                named: "firefox", "chromium", "google chrome" ...; any
+                letter case; a name without its (Snap) or (Flatpak) takes
+                every packaging) for every profile, into the trash unless
+                --permanent. Each cache folder is emptied whole: every file
+                in it and its subfolders goes, hidden ones too (they are
+                cache entries), and the folders stay. A browser that is
+                running keeps its caches (told on standard error); cookies,
+                history, sessions and settings are never touched.
+                --dry-run or --list shows each cache folder, its files and
+                bytes and whether its browser runs.
   history       List the recorded runs that moved files into the trash,
                 newest first: id, when, files moved, files still in the
                 trash, and the folders they came from.

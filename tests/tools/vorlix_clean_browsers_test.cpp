@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: MIT
+// vorlix-clean browsers on a fake home holding every kind of browser profile:
+// the real program in its own process, the home given through its
+// environment as a person's session gives it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cleaning/search_places.h"
+#include "tests/cleaning/fake_browser_home.h"
+#include "tests/common/child_process.h"
+#include "tests/common/json_reader.h"
+#include "tests/common/test_env.h"
+
+namespace vorlix {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every file and link below a home folder, with its content or link target;
+// the program's own settings are not the browsers'.
+std::map<std::string, std::string> Snapshot(const std::string& home) {
+  std::map<std::string, std::string> files;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(home)) {
+    if (IsInsideFolder(entry.path().string(), home + "/.config/vorlix")) continue;
+    if (entry.is_symlink()) {
+      files[entry.path().string()] = "-> " + fs::read_symlink(entry.path()).string();
+    } else if (entry.is_regular_file()) {
+      files[entry.path().string()] = test::ReadFile(entry.path().string());
+    }
+  }
+  return files;
+}
+
+class VorlixCleanBrowsersTest : public ::testing::Test {
+ protected:
+  VorlixCleanBrowsersTest() : home(test::MakeFakeBrowserHome()), scratch_(test::MakeTempDir("browsers-run")) {}
+
+  // vorlix-clean browsers with the fake home as the session's home.
+  test::ProgramRun Clean(const std::vector<std::string>& args) const {
+    std::vector<std::string> command = {"/usr/bin/env", "-u", "WINEPREFIX", "HOME=" + home.home,
+                                        "XDG_CACHE_HOME=" + home.home + "/.cache",
+                                        "XDG_CONFIG_HOME=" + home.home + "/.config", VORLIX_CLEAN_PATH, "browsers"};
+    command.insert(command.end(), args.begin(), args.end());
+    return test::RunProgram(command, scratch_);
+  }
+
+  // The folders a dry run lists, sorted, and those it marks running.
+  void DryRun(const std::vector<std::string>& browsers, std::vector<std::string>& folders,
+              std::vector<std::string>& running) const {
+    std::vector<std::string> args = browsers;
+    args.insert(args.end(), {"--dry-run", "--json"});
+    const test::ProgramRun listed = Clean(args);
+    ASSERT_EQ(listed.exit_code, 0) << listed.err;
+    const std::optional<test::JsonValue> json = test::ParseJson(listed.out);
+    ASSERT_TRUE(json) << listed.out;
+    for (const test::JsonValue& item : (*json)["items"].items) {
+      folders.push_back(item["path"].text);
+      if (item["status"].text == "running") running.push_back(item["path"].text);
+    }
+    std::sort(folders.begin(), folders.end());
+    std::sort(running.begin(), running.end());
+  }
+
+  const test::FakeBrowserHome home;
+
+ private:
+  std::string scratch_;
+};
+
+TEST_F(VorlixCleanBrowsersTest, EveryCacheFolderIsListedThenEmptiedWhileRunningBrowsersAndProfilesStayAsTheyWere) {
+  std::vector<std::string> folders;
+  std::vector<std::string> running;
+  DryRun({}, folders, running);
+  EXPECT_EQ(folders, home.cache_folders);
+  EXPECT_EQ(running, home.running_folders);
+
+  // What must be left: everything but the files below the cache folders of
+  // browsers that are not running.
+  std::map<std::string, std::string> kept = Snapshot(home.home);
+  std::erase_if(kept, [&](const auto& file) {
+    return std::any_of(home.cache_folders.begin(), home.cache_folders.end(), [&](const std::string& folder) {
+      return IsInsideFolder(file.first, folder) &&
+             !std::binary_search(home.running_folders.begin(), home.running_folders.end(), folder);
+    });
+  });
+  const test::ProgramRun cleaned = Clean({"--permanent", "--json"});
+  ASSERT_EQ(cleaned.exit_code, 0) << cleaned.err;
+  EXPECT_NE(cleaned.err.find("Chromium Default is running"), std::string::npos) << cleaned.err;
+  const std::map<std::string, std::string> left = Snapshot(home.home);
+  for (const auto& [file, content] : left) EXPECT_EQ(kept.count(file), 1u) << "still there: " << file;
+  for (const auto& [file, content] : kept) EXPECT_EQ(left.count(file) == 1 ? left.at(file) : "", content) << file;
+  for (const std::string& folder : home.cache_folders) EXPECT_TRUE(fs::is_directory(folder)) << folder;
+}
+
+TEST_F(VorlixCleanBrowsersTest, ABrowserIsNamedWithOrWithoutItsPackagingInAnyCaseAndAnUnknownNameIsAUsageError) {
+  std::vector<std::string> folders;
+  std::vector<std::string> running;
+  DryRun({"GOOGLE chrome"}, folders, running);
+  ASSERT_FALSE(folders.empty());
+  for (const std::string& folder : folders) EXPECT_NE(folder.find("/com.google.Chrome/"), std::string::npos) << folder;
+  EXPECT_EQ(Clean({"chrome"}).exit_code, 2);
+  EXPECT_EQ(Clean({"google chrome beta", "--dry-run"}).exit_code, 0);
+}
+
+}  // namespace
+}  // namespace vorlix
