@@ -35,7 +35,7 @@ std::vector<std::string> RunArguments(const ScheduleChoice& choice) {
   if (choice.method != ScheduleMethod::kStored) method = std::string(" --") + MethodName(choice.method);
   std::vector<std::string> runs;
   if (choice.kill_all) runs.push_back("run --kill-all --keep-going --quiet" + method);
-  if (choice.browsers) runs.push_back("browsers --quiet" + method);
+  if (choice.browsers) runs.push_back("browsers --keep-going --quiet" + method);
   return runs;
 }
 

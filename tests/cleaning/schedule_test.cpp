@@ -111,7 +111,7 @@ TEST_F(ScheduleTest, WithoutAUserManagerOrWithoutSystemdTheMessageSaysWhatToDo) 
   EXPECT_FALSE(no_systemd.ok);
   EXPECT_TRUE(no_systemd.message.ends_with(
       "\n0 0 * * 1 '/opt/it'\\''s 100\\%/vorlix-clean' run --kill-all --keep-going --quiet --permanent; "
-      "'/opt/it'\\''s 100\\%/vorlix-clean' browsers --quiet --permanent"))
+      "'/opt/it'\\''s 100\\%/vorlix-clean' browsers --keep-going --quiet --permanent"))
       << no_systemd.message;
   EXPECT_FALSE(PathExists(units_ + "/vorlix-clean.service"));
   EXPECT_FALSE(PathExists(units_ + "/vorlix-clean.timer"));
@@ -182,7 +182,7 @@ TEST(ScheduleUnitsTest, BothCleaningsRunAndTheFailureIsKept) {
   }
   const platform::ProgramOutcome run = platform::RunProgram({"/bin/sh", "-c", script, cleaner});
   EXPECT_EQ(run.exit_code, 3);
-  EXPECT_EQ(ReadFile(folder + "/calls"), "run --kill-all --keep-going --quiet --trash\nbrowsers --quiet --trash\n");
+  EXPECT_EQ(ReadFile(folder + "/calls"), "run --kill-all --keep-going --quiet --trash\nbrowsers --keep-going --quiet --trash\n");
 }
 
 // systemd's own checker accepts the units, with a cleaner path that needs quoting.

@@ -357,7 +357,7 @@ TEST_F(MainWindowTest, EveryControlOfEveryWindowHasARoleANameItsHintAndTheFocusW
   TForm4 form4(state_, form_.get());
   TForm5 form5(state_, form_.get());
   TCopyDest copy_dest(state_, form_.get());
-  BrowserCachesDialog caches({}, *form_, reg_, form_.get());
+  BrowserCachesDialog caches({}, *form_, *form_, reg_, form_.get());
   ShowHelpContents(form_.get());
   QWidget* help = nullptr;
   for (QWidget* top : QApplication::topLevelWidgets()) {

@@ -42,7 +42,7 @@ struct Options {
   std::string run_id;  // restore --run: the run to put back; empty for the last
   std::optional<int> older_than;  // purge --older-than: days
   ScheduleAction schedule = ScheduleAction::kNone;
-  bool browsers = false;  // schedule: the browser caches too
+  bool schedule_browsers = false;  // schedule: the browser caches too
 };
 
 // The slot index of a slot name ("1".."8", "u1".."u6", any letter case).

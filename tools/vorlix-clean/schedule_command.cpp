@@ -17,7 +17,7 @@ ScheduleChoice ChoiceOf(const Options& options) {
                      : options.schedule == ScheduleAction::kMonthly ? ScheduleFrequency::kMonthly
                                                                     : ScheduleFrequency::kWeekly;
   choice.kill_all = options.kill_all;
-  choice.browsers = options.browsers;
+  choice.browsers = options.schedule_browsers;
   choice.method = options.method == MethodOverride::kTrash       ? ScheduleMethod::kTrash
                   : options.method == MethodOverride::kPermanent ? ScheduleMethod::kPermanent
                                                                  : ScheduleMethod::kStored;
