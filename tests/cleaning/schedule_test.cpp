@@ -182,7 +182,8 @@ TEST(ScheduleUnitsTest, BothCleaningsRunAndTheFailureIsKept) {
   }
   const platform::ProgramOutcome run = platform::RunProgram({"/bin/sh", "-c", script, cleaner});
   EXPECT_EQ(run.exit_code, 3);
-  EXPECT_EQ(ReadFile(folder + "/calls"), "run --kill-all --keep-going --quiet --trash\nbrowsers --keep-going --quiet --trash\n");
+  EXPECT_EQ(ReadFile(folder + "/calls"),
+            "run --kill-all --keep-going --quiet --trash\nbrowsers --keep-going --quiet --trash\n");
 }
 
 // systemd's own checker accepts the units, with a cleaner path that needs quoting.
