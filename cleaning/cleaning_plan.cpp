@@ -42,7 +42,7 @@ bool IsUnsetUserSlot(const FolderSlot& slot, const std::string& hint) {
 
 std::string SlotName(std::size_t index) {
   if (index < kIeSlots) return std::to_string(index + 1);
-  return "u" + std::to_string(index - kIeSlots + 1);
+  return std::string("u").append(std::to_string(index - kIeSlots + 1));
 }
 
 StoredTargets ReadStoredTargets(TRegFile& reg_file1, TRegFile& reg_file6) {

@@ -62,10 +62,10 @@ std::string RunRecordWriter::Lines(const platform::TrashedAs& moved) {
   if (folder != folder_ || moved.trash != trash_) {
     folder_ = folder;
     trash_ = moved.trash;
-    lines = ">" + Escaped(folder_) + "\t" + Escaped(trash_) + "\n";
+    lines.append(1, '>').append(Escaped(folder_)).append(1, '\t').append(Escaped(trash_)).append(1, '\n');
   }
   lines += Escaped(moved.name);
-  if (own != moved.name) lines += "\t" + Escaped(own);
+  if (own != moved.name) lines.append(1, '\t').append(Escaped(own));
   lines += '\n';
   return lines;
 }

@@ -37,7 +37,8 @@ std::string_view CutTo(std::string_view text, std::size_t size) {
 // for its record is cut before that dot, or at its end when the part from the
 // dot on is too long itself; the record keeps the full name.
 std::string CandidateName(std::string_view name, int n) {
-  const std::string number = n == 1 ? std::string() : "." + std::to_string(n);
+  std::string number;
+  if (n != 1) number.append(1, '.').append(std::to_string(n));
   std::size_t dot = name.find('.');
   if (dot == std::string_view::npos || dot == 0) dot = name.size();
   std::string_view stem = name.substr(0, dot);

@@ -28,7 +28,7 @@ constexpr std::array<CommandWords, 8> kCommands = {{
 // "--run ID" for an option that takes a value, else its long name.
 std::string Named(const OptionSpec& option) {
   std::string name(option.long_name);
-  if (!option.argument.empty()) name += " " + std::string(option.argument);
+  if (!option.argument.empty()) name.append(1, ' ').append(option.argument);
   return name;
 }
 
@@ -42,7 +42,7 @@ std::string SynopsisItem(std::size_t index) {
   }
   std::string item = Named(option);
   for (std::size_t i = index + 1; option.group != 0 && i < kOptionTable.size(); ++i) {
-    if (kOptionTable[i].group == option.group) item += "|" + Named(kOptionTable[i]);
+    if (kOptionTable[i].group == option.group) item.append(1, '|').append(Named(kOptionTable[i]));
   }
   return option.needed ? item : "[" + item + "]";
 }
