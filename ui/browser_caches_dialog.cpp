@@ -153,12 +153,13 @@ std::string CleanedText(const CacheRunTotals& totals, bool recycle) {
                      (totals.removed_files == 1 ? " file (" : " files (") + SizeText(totals.removed_bytes) +
                      ") from the browser caches" + (recycle ? ", into the trash." : ".");
   for (const CacheSetKey& set : totals.running) {
-    text += "\nLeft alone, the browser is running now: " + set.browser + (set.profile.empty() ? "" : " " + set.profile);
+    text.append("\nLeft alone, the browser is running now: ").append(set.browser);
+    if (!set.profile.empty()) text.append(1, ' ').append(set.profile);
   }
   for (const std::string& folder : totals.not_cleaned) {
     text += "\nLeft alone, no longer where it was found: " + folder;
   }
-  if (!totals.left.Text().empty()) text += "\n" + totals.left.Text();
+  if (!totals.left.Text().empty()) text.append(1, '\n').append(totals.left.Text());
   return text;
 }
 
