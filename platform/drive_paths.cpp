@@ -162,6 +162,12 @@ std::optional<std::string> MatchIgnoringCase(const std::string& folder, const st
 
 }  // namespace
 
+std::vector<std::string> PathParts(std::string_view path) {
+  Components parts;
+  Walk(parts, Split(path));
+  return parts;
+}
+
 DriveState& CurrentDriveState() { return *installed_drive_state; }
 
 void InstallDriveState(DriveState* state) {

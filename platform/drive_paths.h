@@ -61,6 +61,11 @@ std::string JoinDosPath(const std::string& folder, const std::string& name);
 // its second character is a colon.
 constexpr bool HasDrivePart(std::string_view path) { return path.size() >= 2 && path[1] == ':'; }
 
+// The names of a path between its separators ("\" and "/"), with "." dropped
+// and ".." taking away the name before it (never climbing above the start),
+// as every path of the program is read: "/a/./b/../c" gives {"a", "c"}.
+std::vector<std::string> PathParts(std::string_view path);
+
 // Translates a DOS path; nothing when its drive is not mapped. With
 // `fold_last` false the last component is taken only as written: a folder
 // that has vanished then stays missing instead of leading to a twin of it

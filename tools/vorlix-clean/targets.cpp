@@ -26,22 +26,9 @@ std::string EnterFolder(char drive, const std::string& folder) {
 
 std::string DosPathOf(const std::string& given) {
   if (!given.starts_with('/')) return given;
-  // Read as `cd` reads it: "." and ".." by name; the program's paths take "\"
-  // as a separator too.
-  std::vector<std::string> parts;
-  std::string part;
-  for (std::size_t i = 0; i <= given.size(); ++i) {
-    if (i < given.size() && given[i] != '/' && given[i] != '\\') {
-      part += given[i];
-      continue;
-    }
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    part.clear();
-  }
+  // Read as `cd` reads it and as the program reads every path: "." and ".."
+  // by name, "\" a separator too.
+  const std::vector<std::string> parts = platform::PathParts(given);
   // Every part must be there exactly as written: a Linux path is never
   // matched in another letter case, and the first part missing is named.
   std::string host = "/";
