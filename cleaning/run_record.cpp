@@ -16,6 +16,7 @@
 #include "platform/trashed_entry.h"
 #include "platform/xdg.h"
 #include "settings/settings_catalogue.h"
+#include "support/text_utils.h"
 
 namespace vorlix {
 
@@ -118,8 +119,7 @@ std::string LetGoAsSet() {
     error = file.error;
   }
   if (failed == 0) return {};
-  return std::to_string(failed) + (failed == 1 ? " old file" : " old files") +
-         " could not be deleted from the trash: " + ReasonText(error);
+  return Counted(failed, "old file") + " could not be deleted from the trash: " + ReasonText(error);
 }
 
 }  // namespace

@@ -47,6 +47,13 @@ std::string FormatNumberMask(const std::string& mask, long double number) {
   return result;
 }
 
+std::string Counted(std::uint64_t count, std::string_view noun) {
+  std::string text = std::to_string(count) + ' ';
+  text.append(noun);
+  if (count != 1) text += 's';
+  return text;
+}
+
 std::string GroupedCount(std::uint64_t count) {
   const std::string digits = std::to_string(count);
   std::string grouped;

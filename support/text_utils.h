@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vorlix {
 
@@ -22,6 +23,9 @@ std::string StripLeadingBlanks(const std::string& text);
 // when there is none). Any other mask character is copied as it stands.
 // FormatNumberMask("###,###", 1234) == "  1,234".
 std::string FormatNumberMask(const std::string& mask, long double number);
+
+// A count with its noun, singular for one: "1 file", "2 files", "0 bytes".
+std::string Counted(std::uint64_t count, std::string_view noun);
 
 // A count with "," between groups of three digits: "1,234,567".
 std::string GroupedCount(std::uint64_t count);

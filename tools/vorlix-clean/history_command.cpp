@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "cleaning/run_record.h"
+#include "support/text_utils.h"
 #include "tools/vorlix-clean/commands.h"
 #include "tools/vorlix-clean/report.h"
 #include "tools/vorlix-clean/safety_commands.h"
@@ -36,7 +37,7 @@ int HistoryCommand(const Options& options, std::ostream& out) {
   }
   if (runs.empty()) out << "No cleaning into the trash is recorded.\n";
   for (const RecordedRun& run : runs) {
-    out << run.id << "  " << WhenText(run.when) << "  " << CountText(run.files, "file") << " moved, "
+    out << run.id << "  " << WhenText(run.when) << "  " << Counted(run.files, "file") << " moved, "
         << run.in_trash << " still in the trash\n";
     for (const std::string& folder : run.folders) out << "    " << PrintableText(folder) << '\n';
   }

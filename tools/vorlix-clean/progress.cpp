@@ -15,13 +15,6 @@ constexpr auto kRedrawEvery = std::chrono::milliseconds(100);
 
 }  // namespace
 
-std::string Counted(std::uint64_t count, std::string_view noun) {
-  std::string text = std::to_string(count) + ' ';
-  text.append(noun);
-  if (count != 1) text += 's';
-  return text;
-}
-
 void ProgressBar::Start(const std::string& label, std::uint64_t total_files) {
   label_ = label;
   total_files_ = total_files;

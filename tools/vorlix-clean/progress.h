@@ -34,7 +34,4 @@ class ProgressBar {
   std::chrono::steady_clock::time_point last_draw_;
 };
 
-// A count with its noun, singular for one: "1 file", "2 files", "0 bytes".
-std::string Counted(std::uint64_t count, std::string_view noun);
-
 }  // namespace vorlix::clean_tool

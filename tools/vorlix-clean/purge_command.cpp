@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "cleaning/run_record.h"
+#include "support/text_utils.h"
 #include "tools/vorlix-clean/commands.h"
 #include "tools/vorlix-clean/report.h"
 #include "tools/vorlix-clean/safety_commands.h"
@@ -39,9 +40,9 @@ int PurgeCommand(const Options& options, std::ostream& out) {
     out << "]}\n";
     return exit_code;
   }
-  out << CountText(gone.size(), "file")
+  out << Counted(gone.size(), "file")
       << (options.dry_run ? " would be" : (gone.size() == 1 ? " was" : " were")) << " deleted for good from the trash";
-  if (!failed.empty()) out << "; " << CountText(failed.size(), "file") << " could not be";
+  if (!failed.empty()) out << "; " << Counted(failed.size(), "file") << " could not be";
   out << ".\n";
   if (options.dry_run) {
     for (const std::string& path : gone) out << "    " << PrintableText(path) << '\n';

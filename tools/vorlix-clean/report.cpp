@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What a command did, as text for people or as one JSON object for programs.
 
+#include "support/text_utils.h"
 #include "tools/vorlix-clean/report.h"
 
 #include <glib.h>
@@ -147,10 +148,6 @@ void WriteNames(const char* key, const platform::NameList& names, std::ostream& 
     out << (i > 0 ? "," : "") << (IsValidUtf8(names[i]) ? "null" : HexString(names[i]));
   }
   out << ']';
-}
-
-std::string CountText(std::size_t count, const std::string& thing) {
-  return std::to_string(count) + ' ' + thing + (count == 1 ? "" : "s");
 }
 
 std::string JsonString(const std::string& text) {

@@ -41,9 +41,6 @@ void WriteJsonText(const char* key, const std::string& text, std::ostream& out);
 // beside it: one entry a name, null for a valid one, its bytes in hex otherwise.
 void WriteNames(const char* key, const platform::NameList& names, std::ostream& out);
 
-// "1 file", "2 files": a count with its noun, singular or plural.
-std::string CountText(std::size_t count, const std::string& thing);
-
 // A name or path for a terminal line: control characters as \xNN.
 std::string PrintableText(const std::string& text);
 

@@ -5,6 +5,7 @@
 
 #include "cleaning/restore_report.h"
 #include "cleaning/run_record.h"
+#include "support/text_utils.h"
 #include "tools/vorlix-clean/commands.h"
 #include "tools/vorlix-clean/report.h"
 #include "tools/vorlix-clean/safety_commands.h"
@@ -68,13 +69,13 @@ void WriteRestoreJson(const std::string& id, const std::vector<RestoredFile>& fi
 
 void WriteRestoreText(const Tally& tally, bool dry_run, std::ostream& out) {
   const std::size_t restored = tally.restored;
-  out << CountText(restored, "file") << (dry_run ? " would be" : (restored == 1 ? " was" : " were"))
+  out << Counted(restored, "file") << (dry_run ? " would be" : (restored == 1 ? " was" : " were"))
       << " put back where " << (restored == 1 ? "it" : "they") << " came from.\n";
   if (tally.gone > 0) {
-    out << CountText(tally.gone, "file") << (tally.gone == 1 ? " was" : " were") << " no longer in the trash.\n";
+    out << Counted(tally.gone, "file") << (tally.gone == 1 ? " was" : " were") << " no longer in the trash.\n";
   }
   if (tally.stayed > 0) {
-    out << CountText(tally.stayed, "file") << (dry_run ? " would stay" : (tally.stayed == 1 ? " stays" : " stay"))
+    out << Counted(tally.stayed, "file") << (dry_run ? " would stay" : (tally.stayed == 1 ? " stays" : " stay"))
         << " in the trash.\n";
   }
 }
