@@ -28,15 +28,18 @@ std::optional<AppendFile> AppendFile::Create(int folder_fd, const std::string& n
   return AppendFile(std::move(fd));
 }
 
-bool AppendFile::Append(std::string_view text) {
+bool WriteAll(int fd, std::string_view text) {
   while (!text.empty()) {
-    const ssize_t written = write(fd_.get(), text.data(), text.size());
+    const ssize_t written = write(fd, text.data(), text.size());
     if (written < 0 && errno == EINTR) continue;
+    if (written == 0) errno = ENOSPC;
     if (written <= 0) return false;
     text.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
 }
+
+bool AppendFile::Append(std::string_view text) { return WriteAll(fd_.get(), text); }
 
 std::vector<std::string> FileNames(int folder_fd) {
   std::vector<std::string> names;

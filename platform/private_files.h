@@ -17,6 +17,11 @@ namespace vorlix::platform {
 // cannot be made or opened, or is a link (errno says why).
 UniqueFd PrivateFolder(const std::string& path);
 
+// Writes every byte of `text` to `fd`, again after an interrupted or partial
+// write. False when not all could be written; errno says why (ENOSPC when the
+// system took no bytes without naming an error).
+bool WriteAll(int fd, std::string_view text);
+
 // A new file that grows only at its end; each Append is one write(2), so a
 // process killed at any moment leaves every earlier append whole.
 class AppendFile {
