@@ -13,12 +13,16 @@
 
 namespace vorlix::platform {
 
-UniqueFd PrivateFolder(const std::string& path) {
+bool MakePrivateFolders(const std::string& path) {
   for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
     const std::string part = path.substr(0, slash);
-    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return UniqueFd();
-    if (slash == std::string::npos) break;
+    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) return true;
   }
+}
+
+UniqueFd PrivateFolder(const std::string& path) {
+  if (!MakePrivateFolders(path)) return UniqueFd();
   return UniqueFd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 

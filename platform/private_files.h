@@ -13,6 +13,10 @@
 
 namespace vorlix::platform {
 
+// Makes the folder at `path` and its missing parents, each 0700; false when
+// one cannot be made (errno says why). Folders already there stay as they are.
+bool MakePrivateFolders(const std::string& path);
+
 // The folder at `path`, made 0700 with its missing parents; not open when it
 // cannot be made or opened, or is a link (errno says why).
 UniqueFd PrivateFolder(const std::string& path);
