@@ -10,8 +10,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <string_view>
 
 #include "platform/file_log.h"
+#include "platform/private_files.h"
 
 namespace vorlix::platform {
 
@@ -80,17 +82,9 @@ ReplacementFile::~ReplacementFile() {
 }
 
 bool ReplacementFile::Write(const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = write(fd_.get(), data, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      LogFileFailure("write the copy", temporary_, written < 0 ? errno : ENOSPC);
-      return false;
-    }
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return true;
+  if (WriteAll(fd_.get(), std::string_view(data, size))) return true;
+  LogFileFailure("write the copy", temporary_, errno);
+  return false;
 }
 
 bool ReplacementFile::SetTimeAndPermissions(const std::timespec& last_write, mode_t permissions) {

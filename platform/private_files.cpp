@@ -13,12 +13,16 @@
 
 namespace vorlix::platform {
 
-UniqueFd PrivateFolder(const std::string& path) {
+bool MakePrivateFolders(const std::string& path) {
   for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
     const std::string part = path.substr(0, slash);
-    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return UniqueFd();
-    if (slash == std::string::npos) break;
+    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) return true;
   }
+}
+
+UniqueFd PrivateFolder(const std::string& path) {
+  if (!MakePrivateFolders(path)) return UniqueFd();
   return UniqueFd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
@@ -28,15 +32,18 @@ std::optional<AppendFile> AppendFile::Create(int folder_fd, const std::string& n
   return AppendFile(std::move(fd));
 }
 
-bool AppendFile::Append(std::string_view text) {
+bool WriteAll(int fd, std::string_view text) {
   while (!text.empty()) {
-    const ssize_t written = write(fd_.get(), text.data(), text.size());
+    const ssize_t written = write(fd, text.data(), text.size());
     if (written < 0 && errno == EINTR) continue;
+    if (written == 0) errno = ENOSPC;
     if (written <= 0) return false;
     text.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
 }
+
+bool AppendFile::Append(std::string_view text) { return WriteAll(fd_.get(), text); }
 
 std::vector<std::string> FileNames(int folder_fd) {
   std::vector<std::string> names;

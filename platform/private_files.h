@@ -13,9 +13,18 @@
 
 namespace vorlix::platform {
 
+// Makes the folder at `path` and its missing parents, each 0700; false when
+// one cannot be made (errno says why). Folders already there stay as they are.
+bool MakePrivateFolders(const std::string& path);
+
 // The folder at `path`, made 0700 with its missing parents; not open when it
 // cannot be made or opened, or is a link (errno says why).
 UniqueFd PrivateFolder(const std::string& path);
+
+// Writes every byte of `text` to `fd`, again after an interrupted or partial
+// write. False when not all could be written; errno says why (ENOSPC when the
+// system took no bytes without naming an error).
+bool WriteAll(int fd, std::string_view text);
 
 // A new file that grows only at its end; each Append is one write(2), so a
 // process killed at any moment leaves every earlier append whole.

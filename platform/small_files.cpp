@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/private_files.h"
 #include "platform/unique_fd.h"
 
 namespace vorlix::platform {
@@ -32,16 +33,10 @@ std::string WriteSmallFile(const std::string& host_path, const std::string& cont
   const std::string temporary = host_path + ".new";
   UniqueFd fd(open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644));
   if (!fd.ok()) return std::strerror(errno);
-  std::size_t written = 0;
-  while (written < content.size()) {
-    const ssize_t put = write(fd.get(), content.data() + written, content.size() - written);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) {
-      const int reason = put < 0 ? errno : ENOSPC;
-      unlink(temporary.c_str());
-      return std::strerror(reason);
-    }
-    written += static_cast<std::size_t>(put);
+  if (!WriteAll(fd.get(), content)) {
+    const int reason = errno;
+    unlink(temporary.c_str());
+    return std::strerror(reason);
   }
   if (fsync(fd.get()) != 0 || !fd.Close() || rename(temporary.c_str(), host_path.c_str()) != 0) {
     const int reason = errno;

@@ -15,6 +15,7 @@
 
 #include "platform/entry_attributes.h"
 #include "platform/file_log.h"
+#include "platform/private_files.h"
 #include "platform/trash_folder.h"
 
 namespace vorlix::platform {
@@ -63,17 +64,6 @@ std::string Record(const std::string& path) {
   std::string record = std::string("[Trash Info]\nPath=") + escaped + "\nDeletionDate=" + when + "\n";
   g_free(escaped);
   return record;
-}
-
-bool WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t written = write(fd, text.data() + done, text.size() - done);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    done += static_cast<std::size_t>(written);
-  }
-  return true;
 }
 
 // A folder of the trash that takes new entries: info/ or files/.

@@ -12,18 +12,11 @@
 
 #include <cerrno>
 
+#include "platform/private_files.h"
 #include "platform/xdg.h"
 
 namespace vorlix::platform {
 namespace {
-
-bool MakeFolders(const std::string& path) {
-  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-    const std::string part = path.substr(0, slash);
-    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    if (slash == std::string::npos) return true;
-  }
-}
 
 // The top folder of the file system that holds a canonical folder path.
 std::string TopFolderOf(std::string path, dev_t device) {
@@ -52,7 +45,7 @@ bool MountRefusesTrash(const std::string& top) {
 TrashFolder HomeTrash() {
   TrashFolder trash;
   trash.path = DataHome() + "/Trash";
-  if (!MakeFolders(trash.path)) {
+  if (!MakePrivateFolders(trash.path)) {
     trash.error = errno;
     return trash;
   }
