@@ -20,19 +20,22 @@ std::string StayedReason(const RestoredFile& file) {
   return std::strerror(file.error);
 }
 
-std::string RestoreReport(const std::vector<RestoredFile>& files) {
-  std::size_t restored = 0;
-  std::size_t gone = 0;
-  std::vector<const RestoredFile*> stayed;
+RestoreTally TallyRestore(const std::vector<RestoredFile>& files) {
+  RestoreTally tally;
   for (const RestoredFile& file : files) {
     if (file.outcome == RestoreOutcome::kRestored) {
-      ++restored;
+      ++tally.restored;
     } else if (file.outcome == RestoreOutcome::kNotInTrash) {
-      ++gone;
+      ++tally.gone;
     } else {
-      stayed.push_back(&file);
+      tally.stayed.push_back(&file);
     }
   }
+  return tally;
+}
+
+std::string RestoreReport(const std::vector<RestoredFile>& files) {
+  const auto [restored, gone, stayed] = TallyRestore(files);
   const std::string line_break(kLineBreak);
   std::string text = restored == 1 ? std::string("1 file was put back where it came from.")
                                     : std::to_string(restored) + " files were put back where they came from.";

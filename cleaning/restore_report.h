@@ -13,6 +13,15 @@ namespace vorlix {
 // At most this many files that stayed are named one by one.
 inline constexpr std::size_t kStayedNamed = 12;
 
+// How a restore's files ended: back at their paths, no longer in the trash,
+// or staying there (each of these kept, for naming).
+struct RestoreTally {
+  std::size_t restored = 0;
+  std::size_t gone = 0;
+  std::vector<const RestoredFile*> stayed;
+};
+RestoreTally TallyRestore(const std::vector<RestoredFile>& files);
+
 // The report of a restore, lines broken as the program's messages are.
 std::string RestoreReport(const std::vector<RestoredFile>& files);
 

@@ -24,58 +24,38 @@ const char* OutcomeName(RestoreOutcome outcome) {
   return "failed";
 }
 
-bool Stays(const RestoredFile& file) {
-  return file.outcome != RestoreOutcome::kRestored && file.outcome != RestoreOutcome::kNotInTrash;
-}
-
-struct Tally {
-  std::size_t restored = 0;
-  std::size_t gone = 0;  // no longer in the trash
-  std::size_t stayed = 0;
-};
-
-// Counts the outcomes and names each file that stays on standard error.
-Tally TallyFiles(const std::vector<RestoredFile>& files, bool dry_run) {
-  Tally tally;
-  for (const RestoredFile& file : files) {
-    if (file.outcome == RestoreOutcome::kRestored) {
-      ++tally.restored;
-    } else if (file.outcome == RestoreOutcome::kNotInTrash) {
-      ++tally.gone;
-    } else {
-      ++tally.stayed;
-      std::cerr << "vorlix-clean: " << PrintableText(file.path) << (dry_run ? " would stay" : " stays")
-                << " in the trash: " << StayedReason(file) << '\n';
-    }
+// Names each file that stays on standard error.
+void TellStayed(const RestoreTally& tally, bool dry_run) {
+  for (const RestoredFile* file : tally.stayed) {
+    std::cerr << "vorlix-clean: " << PrintableText(file->path) << (dry_run ? " would stay" : " stays")
+              << " in the trash: " << StayedReason(*file) << '\n';
   }
-  return tally;
 }
 
-void WriteRestoreJson(const std::string& id, const std::vector<RestoredFile>& files, const Tally& tally,
-                      const Options& options, int exit_code, std::ostream& out) {
+void WriteRestoreJson(const std::string& id, const RestoreTally& tally, const Options& options, int exit_code,
+                      std::ostream& out) {
   out << "{\"schema\":1,\"command\":\"restore\",\"dry_run\":" << (options.dry_run ? "true" : "false")
       << ",\"exit_code\":" << exit_code << ",\"run\":" << (id.empty() ? "null" : JsonString(id))
       << ",\"restored\":" << tally.restored << ",\"not_in_trash\":" << tally.gone << ",\"stayed\":[";
   bool first = true;
-  for (const RestoredFile& file : files) {
-    if (!Stays(file)) continue;
-    out << (first ? "" : ",") << "{\"outcome\":\"" << OutcomeName(file.outcome) << '"';
-    WriteJsonText("path", file.path, out);
-    out << ",\"reason\":" << JsonString(StayedReason(file)) << '}';
+  for (const RestoredFile* file : tally.stayed) {
+    out << (first ? "" : ",") << "{\"outcome\":\"" << OutcomeName(file->outcome) << '"';
+    WriteJsonText("path", file->path, out);
+    out << ",\"reason\":" << JsonString(StayedReason(*file)) << '}';
     first = false;
   }
   out << "]}\n";
 }
 
-void WriteRestoreText(const Tally& tally, bool dry_run, std::ostream& out) {
+void WriteRestoreText(const RestoreTally& tally, bool dry_run, std::ostream& out) {
   const std::size_t restored = tally.restored;
   out << Counted(restored, "file") << (dry_run ? " would be" : (restored == 1 ? " was" : " were"))
       << " put back where " << (restored == 1 ? "it" : "they") << " came from.\n";
   if (tally.gone > 0) {
     out << Counted(tally.gone, "file") << (tally.gone == 1 ? " was" : " were") << " no longer in the trash.\n";
   }
-  if (tally.stayed > 0) {
-    out << Counted(tally.stayed, "file") << (dry_run ? " would stay" : (tally.stayed == 1 ? " stays" : " stay"))
+  if (const std::size_t stayed = tally.stayed.size(); stayed > 0) {
+    out << Counted(stayed, "file") << (dry_run ? " would stay" : (stayed == 1 ? " stays" : " stay"))
         << " in the trash.\n";
   }
 }
@@ -96,13 +76,14 @@ int RestoreCommand(const Options& options, std::ostream& out) {
                                          : "no run " + PrintableText(options.run_id) +
                                                " is recorded (vorlix-clean history lists them)")
               << '\n';
-    if (options.json) WriteRestoreJson(options.run_id, {}, Tally{}, options, kExitStopped, out);
+    if (options.json) WriteRestoreJson(options.run_id, RestoreTally{}, options, kExitStopped, out);
     return kExitStopped;
   }
-  const Tally tally = TallyFiles(*files, options.dry_run);
-  const int exit_code = tally.stayed > 0 ? kExitSomeFailed : kExitDone;
+  const RestoreTally tally = TallyRestore(*files);
+  TellStayed(tally, options.dry_run);
+  const int exit_code = tally.stayed.empty() ? kExitDone : kExitSomeFailed;
   if (options.json) {
-    WriteRestoreJson(id, *files, tally, options, exit_code, out);
+    WriteRestoreJson(id, tally, options, exit_code, out);
   } else {
     WriteRestoreText(tally, options.dry_run, out);
   }
