@@ -68,16 +68,22 @@ DirHandle OpenSubfolder(int folder_fd, const char* name) {
   return DirHandle(dir);
 }
 
+void AddFile(FileTally& tally, const struct stat& own) {
+  ++tally.files;
+  tally.bytes += static_cast<std::uint64_t>(own.st_size);
+}
+
 // Adds the files of an open folder and of its subfolders, each opened below
-// its parent with O_NOFOLLOW so that no link is ever followed.
-void TallyOpenTree(const DirHandle& dir, FileTally& tally) {
+// its parent with O_NOFOLLOW so that no link is ever followed; the files
+// directly in the folder also to `direct`, when given.
+void TallyOpenTree(const DirHandle& dir, FileTally& tally, FileTally* direct) {
   ForEachOpenEntry(dir, [&](int fd, const char* name, const struct stat& own) {
     if (!S_ISDIR(own.st_mode)) {
-      ++tally.files;
-      tally.bytes += static_cast<std::uint64_t>(own.st_size);
+      AddFile(tally, own);
+      if (direct != nullptr) AddFile(*direct, own);
       return;
     }
-    TallyOpenTree(OpenSubfolder(fd, name), tally);
+    TallyOpenTree(OpenSubfolder(fd, name), tally, nullptr);
   });
 }
 
@@ -124,19 +130,9 @@ std::vector<std::string> SubfolderNames(const std::string& host_folder) {
   return names;
 }
 
-FileTally TallyFiles(const std::string& host_folder) {
+FileTally TallyTree(const std::string& host_folder, FileTally* direct) {
   FileTally tally;
-  ForEachEntry(host_folder, [&](int, const char*, const struct stat& own) {
-    if (S_ISDIR(own.st_mode)) return;
-    ++tally.files;
-    tally.bytes += static_cast<std::uint64_t>(own.st_size);
-  });
-  return tally;
-}
-
-FileTally TallyTree(const std::string& host_folder) {
-  FileTally tally;
-  TallyOpenTree(OpenFolder(host_folder), tally);
+  TallyOpenTree(OpenFolder(host_folder), tally, direct);
   return tally;
 }
 
