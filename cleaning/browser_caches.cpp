@@ -215,8 +215,7 @@ class CacheSearch {
     if (!real || HoldsPlace(*real) || !seen_.insert(*real).second) return;
     CacheFolder cache{*real, *PlaceOf(*real, places), {}, {}};
     if (figures_ == CacheFigures::kSizes) {
-      cache.whole = platform::TallyTree(*real);
-      cache.direct = platform::TallyFiles(*real);
+      cache.whole = platform::TallyTree(*real, &cache.direct);
     } else {
       cache.whole.files = platform::CountTreeFiles(*real);
     }

@@ -127,6 +127,7 @@ CacheRunTotals EmptyChosenCacheSets(const std::vector<CacheSetKey>& chosen, bool
   const RunRecordScope record;
   const std::vector<CacheSet> found =
       FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms(), CacheFigures::kCountOnly);
+  bool stopped = false;
   for (const CacheSet& set : found) {
     const CacheSetKey key{set.browser, set.profile};
     if (std::find(chosen.begin(), chosen.end(), key) == chosen.end()) continue;
@@ -134,11 +135,14 @@ CacheRunTotals EmptyChosenCacheSets(const std::vector<CacheSetKey>& chosen, bool
       totals.running.push_back(key);
       continue;
     }
+    // Once stopped, the later sets' folders are not even read.
+    if (stopped) continue;
     for (const CacheFolderResult& result : EmptyCacheSet(set, recycle, watcher)) {
       totals.removed_files += result.removed_files;
       totals.removed_bytes += result.removed_bytes;
       totals.left.Add(result.left);
       if (result.outcome == CacheFolderOutcome::kMoved) totals.not_cleaned.push_back(result.folder);
+      stopped = stopped || result.outcome == CacheFolderOutcome::kStopped;
     }
   }
   return totals;

@@ -39,10 +39,10 @@ bool IsDotName(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// Calls `visit(folder fd, name, own status)` for each entry of an open
-// folder other than "." and "..".
+// Calls `visit(name, own status)` for each entry other than "." and "..".
 template <typename Visit>
-void ForEachOpenEntry(const DirHandle& dir, Visit&& visit) {
+void ForEachEntry(const std::string& host_folder, Visit&& visit) {
+  DirHandle dir = OpenFolder(host_folder);
   if (!dir) return;
   const int fd = dirfd(dir.get());
   while (const dirent* entry = readdir(dir.get())) {
@@ -51,11 +51,6 @@ void ForEachOpenEntry(const DirHandle& dir, Visit&& visit) {
     if (fstatat(fd, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) != 0) continue;
     visit(fd, entry->d_name, own);
   }
-}
-
-template <typename Visit>
-void ForEachEntry(const std::string& host_folder, Visit&& visit) {
-  ForEachOpenEntry(OpenFolder(host_folder), visit);
 }
 
 // A subfolder of an open folder, opened below it and never through a link;
@@ -68,37 +63,32 @@ DirHandle OpenSubfolder(int folder_fd, const char* name) {
   return DirHandle(dir);
 }
 
-// Adds the files of an open folder and of its subfolders, each opened below
-// its parent with O_NOFOLLOW so that no link is ever followed.
-void TallyOpenTree(const DirHandle& dir, FileTally& tally) {
-  ForEachOpenEntry(dir, [&](int fd, const char* name, const struct stat& own) {
-    if (!S_ISDIR(own.st_mode)) {
-      ++tally.files;
-      tally.bytes += static_cast<std::uint64_t>(own.st_size);
-      return;
-    }
-    TallyOpenTree(OpenSubfolder(fd, name), tally);
-  });
-}
-
-// Counts the entries that are not folders of an open folder and of its
-// subfolders, each opened below its parent with O_NOFOLLOW.
-void CountOpenTree(const DirHandle& dir, std::uint64_t& files) {
+// Adds the entries that are not folders of an open folder and of its
+// subfolders to `tally`, each subfolder opened below its parent with
+// O_NOFOLLOW so that no link is ever followed; the files directly in the
+// folder also to `direct`, when given. Unless `sized`, an entry is looked at
+// by itself only when the read does not report its kind, and no bytes are
+// added.
+void TallyOpenTree(const DirHandle& dir, bool sized, FileTally& tally, FileTally* direct) {
   if (!dir) return;
   const int fd = dirfd(dir.get());
   while (const dirent* entry = readdir(dir.get())) {
     if (IsDotName(entry->d_name)) continue;
+    struct stat own {};
     bool folder = entry->d_type == DT_DIR;
-    if (entry->d_type == DT_UNKNOWN) {
-      struct stat own {};
+    if (sized || entry->d_type == DT_UNKNOWN) {
       if (fstatat(fd, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) != 0) continue;
       folder = S_ISDIR(own.st_mode);
     }
-    if (!folder) {
-      ++files;
+    if (folder) {
+      TallyOpenTree(OpenSubfolder(fd, entry->d_name), sized, tally, nullptr);
       continue;
     }
-    CountOpenTree(OpenSubfolder(fd, entry->d_name), files);
+    for (FileTally* each : {&tally, direct}) {
+      if (each == nullptr) continue;
+      ++each->files;
+      each->bytes += sized ? static_cast<std::uint64_t>(own.st_size) : 0;
+    }
   }
 }
 
@@ -124,26 +114,16 @@ std::vector<std::string> SubfolderNames(const std::string& host_folder) {
   return names;
 }
 
-FileTally TallyFiles(const std::string& host_folder) {
+FileTally TallyTree(const std::string& host_folder, FileTally* direct) {
   FileTally tally;
-  ForEachEntry(host_folder, [&](int, const char*, const struct stat& own) {
-    if (S_ISDIR(own.st_mode)) return;
-    ++tally.files;
-    tally.bytes += static_cast<std::uint64_t>(own.st_size);
-  });
-  return tally;
-}
-
-FileTally TallyTree(const std::string& host_folder) {
-  FileTally tally;
-  TallyOpenTree(OpenFolder(host_folder), tally);
+  TallyOpenTree(OpenFolder(host_folder), true, tally, direct);
   return tally;
 }
 
 std::uint64_t CountTreeFiles(const std::string& host_folder) {
-  std::uint64_t files = 0;
-  CountOpenTree(OpenFolder(host_folder), files);
-  return files;
+  FileTally tally;
+  TallyOpenTree(OpenFolder(host_folder), false, tally, nullptr);
+  return tally.files;
 }
 
 std::optional<std::string> LinkTarget(const std::string& host_path) {

@@ -23,17 +23,17 @@ std::optional<std::string> RealFolder(const std::string& host_path);
 // in byte order; empty when the folder cannot be read.
 std::vector<std::string> SubfolderNames(const std::string& host_folder);
 
-// The entries directly in a folder that are not folders (a link counts as the
-// link itself, never followed) and the sum of their sizes.
+// A count of files and the sum of their sizes.
 struct FileTally {
   std::uint64_t files = 0;
   std::uint64_t bytes = 0;
 };
-FileTally TallyFiles(const std::string& host_folder);
 
-// The same over a folder and all its subfolders, each reached through its
-// parent without following links: a link anywhere counts as one file.
-FileTally TallyTree(const std::string& host_folder);
+// The entries that are not folders (a link counts as the link itself, never
+// followed) in a folder and all its subfolders, each reached through its
+// parent without following links. `direct`, when given, is added the files
+// directly in the folder, taken in the same read.
+FileTally TallyTree(const std::string& host_folder, FileTally* direct = nullptr);
 
 // The files TallyTree counts, without their sizes: each folder's read tells
 // the kinds of its entries, so no entry is looked at by itself (only one

@@ -134,6 +134,15 @@ TEST_F(BrowserCachesTest, EveryLayoutIsFoundWithCountsSizesAndRunningBrowsers) {
                                                          {"/usr/bin/wine64-preloader", "iexplore.exe"},
                                                          {"/usr/bin/bash", "bash"}};
   EXPECT_EQ(Find(prefix, running), expected);
+  // Only the files directly in a folder count for a user button; those deeper do not.
+  for (const CacheSet& set : FindBrowserCaches({home_, home_ + "/.cache", prefix, home_ + "/.config"}, {})) {
+    if (set.browser != "Chromium") continue;
+    ASSERT_EQ(set.folders.size(), 2u);
+    EXPECT_EQ(set.folders[0].direct.files, 1u);
+    EXPECT_EQ(set.folders[0].direct.bytes, 10u);
+    EXPECT_EQ(set.folders[1].direct.files, 0u);
+    EXPECT_EQ(ButtonFolder(set), &set.folders[0]);
+  }
 
   // The default prefix named again through $WINEPREFIX is listed once; nothing runs.
   const std::vector<Row> rows = Find(home_ + "/.wine", {});
