@@ -13,6 +13,7 @@
 #include "cleaning/browser_locks.h"
 #include "cleaning/mozilla_profiles.h"
 #include "cleaning/search_places.h"
+#include "platform/small_files.h"
 #include "platform/xdg.h"
 
 namespace vorlix {

@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/file_io.h"
 
 namespace vorlix::platform {
 
@@ -137,21 +136,6 @@ std::optional<std::string> LinkTarget(const std::string& host_path) {
 bool IsOwnFolder(const std::string& host_path) {
   struct stat st {};
   return stat(host_path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid();
-}
-
-std::optional<std::string> ReadSmallFile(const std::string& host_path, std::size_t limit) {
-  std::optional<SourceFile> file = SourceFile::Open(host_path);
-  if (!file) return std::nullopt;
-  std::string text(limit, '\0');
-  std::size_t used = 0;
-  while (used < limit) {
-    const ssize_t got = file->Read(text.data() + used, limit - used);
-    if (got < 0) return std::nullopt;
-    if (got == 0) break;
-    used += static_cast<std::size_t>(got);
-  }
-  text.resize(used);
-  return text;
 }
 
 bool IsFileLocked(const std::string& host_path) {

@@ -47,10 +47,6 @@ std::optional<std::string> LinkTarget(const std::string& host_path);
 // Whether the path leads to a folder that the current user owns.
 bool IsOwnFolder(const std::string& host_path);
 
-// The text of a small regular file (at most `limit` bytes are read);
-// nothing when it cannot be read.
-std::optional<std::string> ReadSmallFile(const std::string& host_path, std::size_t limit = 65536);
-
 // Whether a process holds a POSIX record lock on the file (the way programs
 // mark a file in use while they run); false when the file is missing.
 bool IsFileLocked(const std::string& host_path);

@@ -9,8 +9,11 @@
 
 namespace vorlix::platform {
 
-// The content of a host path; nothing when it cannot be read.
-std::optional<std::string> ReadSmallFile(const std::string& host_path);
+// The text of a small file (at most `limit` bytes are read: a file that
+// others may write cannot make the reader take all memory; a link to
+// /dev/null, as a masked unit is, reads empty); nothing when it cannot be
+// read.
+std::optional<std::string> ReadSmallFile(const std::string& host_path, std::size_t limit = 65536);
 
 // Creates the missing folders above the path, writes the content into a new
 // file beside it and gives that file the name. An empty text on success,
