@@ -100,6 +100,10 @@ void DropWhenEmpty(int runs_fd, const std::string& name, const RecordedMoves& re
 // Lets go of what the stored setting says; gives what could not be let go of,
 // as a sentence for the user (empty when all went).
 std::string LetGoAsSet() {
+  // Nothing recorded, nothing to let go of: the store is not even read (nor
+  // made, on a first run).
+  const platform::UniqueFd runs_fd = platform::PrivateFolder(RunsPath());
+  if (!runs_fd.ok() || RecordNames(runs_fd.get()).empty()) return {};
   std::optional<int> days;
   try {
     TRegFile reg_file1;
