@@ -8,81 +8,12 @@
 
 #include "cleaning/run_record.h"
 #include "cleaning/search_places.h"
+#include "cleaning/tree_emptying.h"
 #include "platform/folder_entries.h"
 #include "platform/host_folders.h"
 #include "platform/processes.h"
 
 namespace vorlix {
-namespace {
-
-// Deeper folders than this are left as they are: no cache nests so deep, and
-// each level holds an open folder.
-constexpr int kMaxDepth = 64;
-
-// Sizes each file before it goes, and passes each result on.
-class FolderWatcher : public DeleteWatcher {
- public:
-  FolderWatcher(const platform::FolderEntries& entries, const platform::NameList& names, CacheFolderResult& result,
-                CacheCleanWatcher* next)
-      : entries_(entries), names_(names), result_(result), next_(next) {}
-
-  bool StopBefore(std::size_t index) override {
-    if (next_ != nullptr && next_->Stop()) return true;
-    size_ = entries_.Size(std::string(names_[index])).value_or(0);
-    return false;
-  }
-
-  void EntryDone(std::size_t index, EntryResult result) override {
-    ++result_.tried_files;
-    result_.tried_bytes += size_;
-    if (result == EntryResult::kRemoved) {
-      ++result_.removed_files;
-      result_.removed_bytes += size_;
-    }
-    if (next_ == nullptr) return;
-    if (result == EntryResult::kRefused || result == EntryResult::kNoTrash) {
-      next_->FileLeft(entries_.HostPathOf(std::string(names_[index])).value_or(std::string(names_[index])));
-    }
-    next_->FileDone(size_, result);
-  }
-
- private:
-  const platform::FolderEntries& entries_;
-  const platform::NameList& names_;
-  CacheFolderResult& result_;
-  CacheCleanWatcher* next_;
-  std::uint64_t size_ = 0;
-};
-
-// Empties an opened folder and its subfolders; the outcome of the first
-// folder that did not end kDone.
-CacheFolderOutcome EmptyTree(const platform::FolderEntries& entries, bool recycle, CacheFolderResult& result,
-                             CacheCleanWatcher* watcher, int depth) {
-  platform::FolderEntries::Reading reading(entries, platform::FolderEntries::ReadKind::kEveryFile);
-  platform::FolderEntries::Contents contents;
-  if (!reading.ok()) return CacheFolderOutcome::kDone;  // closed to us: nothing can be done here
-  while (!reading.Next(contents, SIZE_MAX)) {
-  }
-  FolderWatcher folder_watcher(entries, contents.files, result, watcher);
-  LeftCounter counter(&folder_watcher);
-  switch (DeleteEntries(entries, contents.files, recycle, &counter, true)) {
-    case DeleteOutcome::kDone:
-    case DeleteOutcome::kFolderChanged: break;
-    case DeleteOutcome::kFolderSwapped: result.left.Add(counter.Left()); return CacheFolderOutcome::kSwapped;
-    case DeleteOutcome::kStopped: result.left.Add(counter.Left()); return CacheFolderOutcome::kStopped;
-  }
-  result.left.Add(counter.Left());
-  if (depth >= kMaxDepth) return CacheFolderOutcome::kDone;
-  for (std::size_t i = 0; i < contents.folders.size(); ++i) {
-    const std::optional<platform::FolderEntries> sub = entries.OpenSubfolder(std::string(contents.folders[i]));
-    if (!sub) continue;  // gone, closed to us, or a link put in its place: never followed
-    const CacheFolderOutcome outcome = EmptyTree(*sub, recycle, result, watcher, depth + 1);
-    if (outcome != CacheFolderOutcome::kDone) return outcome;
-  }
-  return CacheFolderOutcome::kDone;
-}
-
-}  // namespace
 
 CacheFolderResult EmptyCacheFolder(const CacheFolder& folder, bool recycle, CacheCleanWatcher* watcher) {
   CacheFolderResult result;
@@ -100,12 +31,12 @@ CacheFolderResult EmptyCacheFolder(const CacheFolder& folder, bool recycle, Cach
     result.outcome = CacheFolderOutcome::kMoved;
     return result;
   }
-  const std::optional<platform::FolderEntries> entries = platform::FolderEntries::OpenHost(folder.folder);
+  std::optional<platform::FolderEntries> entries = platform::FolderEntries::OpenHost(folder.folder);
   if (!entries) {
     result.outcome = CacheFolderOutcome::kGone;
     return result;
   }
-  result.outcome = EmptyTree(*entries, recycle, result, watcher, 0);
+  result.outcome = EmptyTree(std::move(*entries), recycle, result, watcher);
   return result;
 }
 

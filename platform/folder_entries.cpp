@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <memory>
@@ -56,7 +57,17 @@ std::optional<FolderEntries> FolderEntries::Open(const std::string& dos_folder) 
 }
 
 std::optional<FolderEntries> FolderEntries::OpenHost(const std::string& host_folder) {
-  UniqueFd fd(open(host_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!host_folder.starts_with('/')) return std::nullopt;
+  // Part by part from the root, each below the one before and never through
+  // a link, so that a link put into the path since it was found leads nowhere.
+  UniqueFd fd(open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  for (std::size_t start = 1; fd.ok() && start < host_folder.size();) {
+    const std::size_t end = std::min(host_folder.find('/', start), host_folder.size());
+    const std::string part = host_folder.substr(start, end - start);
+    if (part == "." || part == "..") return std::nullopt;
+    if (!part.empty()) fd = UniqueFd(openat(fd.get(), part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    start = end + 1;
+  }
   struct stat own {};
   if (!fd.ok() || fstat(fd.get(), &own) != 0) return std::nullopt;
   return FolderEntries(std::move(fd), host_folder, {own.st_dev, own.st_ino});

@@ -43,8 +43,9 @@ class FolderEntries {
   // through links; its own name is taken only as written, the folders above
   // it may match in another letter case); nothing when it cannot be opened.
   static std::optional<FolderEntries> Open(const std::string& dos_folder);
-  // Opens a folder by its host path, as a search found it; nothing when it
-  // cannot be opened.
+  // Opens a folder by its real host path, as a search found it: no part of
+  // the path may be a link (nor "." or ".."). Nothing when it cannot be
+  // opened so.
   static std::optional<FolderEntries> OpenHost(const std::string& host_folder);
   // Opens the subfolder `name` of this folder relative to it, never through
   // a link: a link to a folder is no subfolder. Nothing when it cannot be

@@ -33,6 +33,23 @@ class CacheSetCleaningTest : public ::testing::Test {
   std::string home_;
 };
 
+// Counts what a run tells, and asks it to stop after `stop_after` files.
+class CountingWatcher : public CacheCleanWatcher {
+ public:
+  explicit CountingWatcher(std::uint64_t stop_after = UINT64_MAX) : stop_after_(stop_after) {}
+  void FileDone(std::uint64_t bytes, EntryResult /*result*/) override {
+    ++files;
+    this->bytes += bytes;
+  }
+  bool Stop() override { return files >= stop_after_; }
+
+  std::uint64_t files = 0;
+  std::uint64_t bytes = 0;
+
+ private:
+  std::uint64_t stop_after_;
+};
+
 TEST_F(CacheSetCleaningTest, EveryFileBelowTheFolderGoesLinksAsLinksAndTheFoldersStay) {
   const std::uint64_t link_bytes = fs::read_symlink(home_ + "/cache/to-file").string().size() +
                                    fs::read_symlink(home_ + "/cache/sub/to-folder").string().size();
@@ -47,6 +64,43 @@ TEST_F(CacheSetCleaningTest, EveryFileBelowTheFolderGoesLinksAsLinksAndTheFolder
   EXPECT_EQ(test::ReadFile(home_ + "/outside/keep"), "kept");
 }
 
+// A folder of many files is shared between two threads: every file and byte
+// is counted once, and a stop ends both.
+TEST_F(CacheSetCleaningTest, AFolderOfManyFilesIsCountedWholeAndStopsWhereAsked) {
+  constexpr int kMany = 400;
+  const auto fill = [&] {
+    std::uint64_t bytes = 0;
+    fs::create_directories(home_ + "/cache/many");
+    for (int i = 0; i < kMany; ++i) {
+      WriteFile(home_ + "/cache/many/f" + std::to_string(i), std::string(static_cast<std::size_t>(i % 37 + 1), 'x'));
+      bytes += static_cast<std::uint64_t>(i % 37 + 1);
+    }
+    return bytes;
+  };
+  const auto files_left = [&] {
+    return std::distance(fs::directory_iterator(home_ + "/cache/many"), fs::directory_iterator{});
+  };
+  const std::uint64_t bytes = fill() + 5 + 3 + fs::read_symlink(home_ + "/cache/to-file").string().size();
+  fs::remove_all(home_ + "/cache/sub");
+  CountingWatcher whole;
+  const CacheFolderResult done = EmptyCacheFolder(Cache(), false, &whole);
+  EXPECT_EQ(done.outcome, CacheFolderOutcome::kDone);
+  EXPECT_EQ(files_left(), 0);
+  EXPECT_EQ(done.removed_files, kMany + 3u);  // with entry, .hidden and to-file
+  EXPECT_EQ(done.removed_bytes, bytes);
+  EXPECT_EQ(done.tried_bytes, bytes);
+  EXPECT_EQ(whole.files, done.removed_files);
+  EXPECT_EQ(whole.bytes, bytes);
+
+  fill();
+  CountingWatcher stopping(100);
+  const CacheFolderResult stopped = EmptyCacheFolder(Cache(), false, &stopping);
+  EXPECT_EQ(stopped.outcome, CacheFolderOutcome::kStopped);
+  EXPECT_GT(files_left(), 0);
+  EXPECT_EQ(stopped.removed_files, static_cast<std::uint64_t>(kMany - files_left()));
+  EXPECT_EQ(stopping.files, stopped.removed_files);
+}
+
 TEST_F(CacheSetCleaningTest, NothingGoesFromAFolderNoLongerWhereItWasFoundNorFromARunningBrowsersSet) {
   const CacheSet running{"Chromium", "Default", {Cache()}, 3, 15, true};
   const std::vector<CacheFolderResult> results = EmptyCacheSet(running, false, nullptr);
@@ -59,6 +113,12 @@ TEST_F(CacheSetCleaningTest, NothingGoesFromAFolderNoLongerWhereItWasFoundNorFro
   fs::create_directory_symlink(home_ + "/elsewhere", home_ + "/cache");
   EXPECT_EQ(EmptyCacheFolder(Cache(), false, nullptr).outcome, CacheFolderOutcome::kMoved);
   EXPECT_TRUE(PathExists(home_ + "/elsewhere/entry"));
+  // Should the link come after that look, the folder is still never opened through it.
+  fs::create_directory_symlink(home_, home_ + "/via");
+  for (const char* linked : {"/cache", "/via/elsewhere"}) {
+    EXPECT_FALSE(platform::FolderEntries::OpenHost(home_ + linked)) << linked;
+  }
+  EXPECT_TRUE(platform::FolderEntries::OpenHost(home_ + "/elsewhere"));
 
   fs::remove(home_ + "/cache");
   EXPECT_EQ(EmptyCacheFolder(Cache(), false, nullptr).outcome, CacheFolderOutcome::kGone);
