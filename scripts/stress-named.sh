@@ -8,7 +8,9 @@
 #   while another process keeps swapping the folder for its twin during runs:
 #   the twin's files are never deleted;
 # - the home folder, a user folder and the root (through a link and through a
-#   drive), stored or named: never cleaned.
+#   drive), stored or named: never cleaned;
+# - a browser's cache subfolders swapped for links to another folder while
+#   `browsers` empties them: the other folder's files are never deleted.
 # Usage: scripts/stress-named.sh [--build-dir DIR] [ROUNDS] (default 100).
 # With --build-dir the programs are taken from DIR as they are (the tests run
 # one round so); otherwise they are built first.
@@ -63,7 +65,7 @@ other_case() {
 
 files_in() { (find "$1" -maxdepth 1 -type f 2>/dev/null || true) | wc -l; }
 
-folded_held=0 twin_held=0 race_held=0 guard_held=0
+folded_held=0 twin_held=0 race_held=0 guard_held=0 cache_held=0
 for ((round = 1; round <= rounds; round++)); do
   w="$top/w$round"
   mkdir -p "$w/Parent/Photos"
@@ -138,6 +140,50 @@ while True:
   set -e
   [ -e "$HOME/document" ] && [ -e "$HOME/Documents/letter" ] || guard_ok=0
   guard_held=$((guard_held + guard_ok))
+
+  # 5. Subfolders of a browser's cache folder swapped for links to another
+  #    folder while `browsers` empties them on its two threads: the other
+  #    folder's files are never deleted. One process both swaps and refills,
+  #    so no file is ever made through a link; a link stands 5 ms at a time
+  #    (a run that reads it first deletes it, as a link).
+  profiles="$HOME/.mozilla/firefox"
+  cache="$XDG_CACHE_HOME/mozilla/firefox/s.default/cache2"
+  mkdir -p "$profiles/s.default" "$w/outside"
+  printf '[Profile0]\nName=s\nIsRelative=1\nPath=s.default\n' >"$profiles/profiles.ini"
+  touch "$w/outside/"keep{1..5}
+  python3 -c '
+import os, random, sys, time
+cache, outside, ready = sys.argv[1:4]
+def fill(sub):
+    os.makedirs("%s/entries/%d" % (cache, sub), exist_ok=True)
+    for i in range(25):
+        open("%s/entries/%d/f%d" % (cache, sub, i), "w").close()
+for sub in range(40):
+    fill(sub)
+open(ready, "w").close()
+while True:
+    sub = random.randrange(40)
+    fill(random.randrange(40))
+    fill(sub)
+    folder = "%s/entries/%d" % (cache, sub)
+    os.rename(folder, folder + ".held")
+    os.symlink(outside, folder)
+    time.sleep(0.005)
+    try:
+        os.unlink(folder)
+    except FileNotFoundError:
+        pass
+    os.rename(folder + ".held", folder)
+    time.sleep(0.001)
+' "$cache" "$w/outside" "$w/ready" &
+  swapper=$!
+  while [ ! -e "$w/ready" ]; do sleep 0.01; done
+  for _ in $(seq 50); do "$clean" browsers --permanent --quiet >/dev/null 2>&1 || true; done
+  kill "$swapper"
+  wait "$swapper" 2>/dev/null || true
+  swapper=""
+  [ "$(files_in "$w/outside")" -eq 5 ] && cache_held=$((cache_held + 1))
+  rm -rf "$profiles" "$XDG_CACHE_HOME/mozilla"
   rm -rf "$w"
 done
 
@@ -145,4 +191,5 @@ echo "a Linux path in another case: nothing deleted in $folded_held of $rounds r
 echo "a vanished folder beside its twin: the twin kept in $twin_held of $rounds rounds"
 echo "the folder swapped for its twin during runs: the twin kept in $race_held of $rounds rounds"
 echo "home, a user folder and the root: never cleaned in $guard_held of $rounds rounds"
-[ $((folded_held + twin_held + race_held + guard_held)) -eq $((4 * rounds)) ]
+echo "cache subfolders swapped for links during browsers runs: the other folder kept in $cache_held of $rounds rounds"
+[ $((folded_held + twin_held + race_held + guard_held + cache_held)) -eq $((5 * rounds)) ]
