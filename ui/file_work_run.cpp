@@ -80,21 +80,14 @@ QString ProgressText(std::size_t done, std::size_t total) {
   return QStringLiteral("Deleting %1 of %2\u2026").arg(Grouped(done), Files(total));
 }
 
-void RunFileWorkOffThread(QLabel &status, std::size_t total, const std::function<void(DeleteWatcher *)> &work) {
-  const QString before = status.text();
-  CountingWatcher watcher;
+void RunOffThread(const std::function<void()> &work) {
   std::exception_ptr failure;
   QEventLoop loop;
-  QTimer progress;
-  progress.setInterval(kProgressIntervalMs);
-  QObject::connect(&progress, &QTimer::timeout, &status, [&] { status.setText(ProgressText(watcher.Done(), total)); });
   {
     const InputBlocker blocker;
-    status.setText(ProgressText(0, total));
-    progress.start();
     std::thread worker([&] {
       try {
-        work(&watcher);
+        work();
       } catch (...) {
         failure = std::current_exception();
       }
@@ -103,8 +96,25 @@ void RunFileWorkOffThread(QLabel &status, std::size_t total, const std::function
     });
     loop.exec();
     worker.join();
-    progress.stop();
   }
+  if (failure) std::rethrow_exception(failure);
+}
+
+void RunFileWorkOffThread(QLabel &status, std::size_t total, const std::function<void(DeleteWatcher *)> &work) {
+  const QString before = status.text();
+  CountingWatcher watcher;
+  QTimer progress;
+  progress.setInterval(kProgressIntervalMs);
+  QObject::connect(&progress, &QTimer::timeout, &status, [&] { status.setText(ProgressText(watcher.Done(), total)); });
+  status.setText(ProgressText(0, total));
+  progress.start();
+  std::exception_ptr failure;
+  try {
+    RunOffThread([&] { work(&watcher); });
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  progress.stop();
   const std::size_t refused = watcher.Refused();
   status.setText(refused == 0 ? before
                               : QStringLiteral("%1 of %2 could not be removed.").arg(Grouped(refused), Files(total)));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Runs a deletion run's file work on a second thread while the window stays
-// drawn, takes no input and shows the run's progress in its status bar.
+// Runs work on a second thread while the window stays drawn and takes no
+// input: a deletion run's file work, with its progress in the status bar, or
+// a slow call such as starting systemctl.
 #pragma once
 
 #include <QString>
@@ -17,7 +18,11 @@ namespace vorlix {
 QString ProgressText(std::size_t done, std::size_t total);
 
 // Runs `work` to its end on a worker thread while a local event loop keeps
-// the program's windows drawn; input to them is dropped meanwhile. `status`
+// the program's windows drawn; input to them, and any request to close one,
+// is dropped meanwhile. An exception that leaves `work` is thrown again here.
+void RunOffThread(const std::function<void()> &work);
+
+// Runs a deletion run's `work` as RunOffThread does. `status`
 // shows the progress a few times a second and afterwards its text from
 // before the run, or how many files could not be removed. An exception that
 // leaves `work` is thrown again here.

@@ -2,6 +2,8 @@
 // "Schedule": the dialog that sets cleaning on a timer.
 #include "ui/schedule_dialog.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -11,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "ui/dialog_parts.h"
+#include "ui/file_work_run.h"
 #include "ui/guarded.h"
 #include "ui/message_boxes.h"
 
@@ -99,20 +102,32 @@ void ScheduleDialog::ShowChoice(const ScheduleChoice& choice) {
 }
 
 void ScheduleDialog::ShowStatus() {
-  const ScheduleStatus status = ReadScheduleStatus(place_);
+  ScheduleStatus status;
+  RunOffThread([&] { status = ReadScheduleStatus(place_); });
   if (status.choice) ShowChoice(*status.choice);
   status_->setText(ScreenText(status.text));
   switch_off_->setEnabled(status.choice.has_value());
 }
 
-void ScheduleDialog::SwitchOnClick() { ShowResult(SwitchScheduleOn(Choice(), place_)); }
+void ScheduleDialog::SwitchOnClick() {
+  const ScheduleChoice choice = Choice();
+  ScheduleResult result;
+  RunOffThread([&] { result = SwitchScheduleOn(choice, place_); });
+  ShowResult(result);
+}
 
-void ScheduleDialog::SwitchOffClick() { ShowResult(SwitchScheduleOff(place_)); }
+void ScheduleDialog::SwitchOffClick() {
+  ScheduleResult result;
+  RunOffThread([&] { result = SwitchScheduleOff(place_); });
+  ShowResult(result);
+}
 
 void ScheduleDialog::ShowResult(const ScheduleResult& result) {
   result_->setText(ScreenText(result.message));
   result_->setStyleSheet(result.ok ? QString() : "color: #a00000;");
   ShowStatus();
+  // Longer texts than before: the dialog grows so that none is cut or squeezes the choices.
+  resize(width(), std::max(height(), heightForWidth(width())));
 }
 
 void ShowScheduleDialog(QWidget* parent) {

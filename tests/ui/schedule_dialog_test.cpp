@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "tests/common/test_env.h"
 
@@ -55,6 +59,28 @@ TEST_F(ScheduleDialogTest, TheChosenScheduleIsSetShownAgainAndSwitchedOff) {
   EXPECT_FALSE(ReadScheduleStatus(place_).choice);
   EXPECT_EQ(Status(), "No schedule is set.");
   EXPECT_FALSE(Find<QPushButton>("SwitchOffButton")->isEnabled());
+}
+
+// systemctl may take its time (a user manager starting, a slow bus): the
+// dialog waits for it off the window's thread, so the windows keep drawing.
+TEST_F(ScheduleDialogTest, TheWindowsKeepDrawingWhileSystemctlRuns) {
+  int calls = 0;
+  int calls_while_drawing = 0;
+  place_.run = [&](const std::vector<std::string>&) {
+    ++calls;
+    const auto drawing = std::make_shared<std::atomic<bool>>(false);
+    QMetaObject::invokeMethod(qApp, [drawing] { *drawing = true; }, Qt::QueuedConnection);
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (!*drawing && std::chrono::steady_clock::now() < give_up) std::this_thread::yield();
+    if (*drawing) ++calls_while_drawing;
+    return platform::ProgramOutcome{true, 0, "", ""};
+  };
+  Open();
+  Find<QCheckBox>("BrowsersBox")->setChecked(true);
+  Find<QPushButton>("SwitchOnButton")->click();
+  Find<QPushButton>("SwitchOffButton")->click();
+  EXPECT_GT(calls, 2);
+  EXPECT_EQ(calls_while_drawing, calls);
 }
 
 }  // namespace
