@@ -17,13 +17,13 @@
 #include "platform/file_log.h"
 #include "platform/private_files.h"
 #include "platform/trash_folder.h"
+#include "platform/trashed_entry.h"
 
 namespace vorlix::platform {
 namespace {
 
-constexpr std::string_view kRecordEnding = ".trashinfo";
 // The longest name in the trash whose record's name still fits the file system.
-constexpr std::size_t kLongestTrashedName = NAME_MAX - kRecordEnding.size();
+constexpr std::size_t kLongestTrashedName = NAME_MAX - kTrashInfoEnding.size();
 
 // The first `size` bytes of a text, or a little less so that no UTF-8
 // character is split (a character has at most three bytes after its first).
@@ -133,7 +133,7 @@ TrashResult FolderTrash::Move(const std::string& name, const std::string& origin
   const std::string record = Record(recorded);
   for (int n = 1; n < 100000; ++n) {
     const std::string trashed = CandidateName(name, n);
-    const std::string info_name = trashed + std::string(kRecordEnding);
+    const std::string info_name = trashed + std::string(kTrashInfoEnding);
     const UniqueFd info_file(
         openat(found_->info.get(), info_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!info_file.ok()) {

@@ -24,7 +24,7 @@ UniqueFd OpenPart(const std::string& trash, const char* part) {
   return UniqueFd(open((trash + "/" + part).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
-std::string RecordName(const std::string& name) { return name + ".trashinfo"; }
+std::string RecordName(const std::string& name) { return name + std::string(kTrashInfoEnding); }
 
 // A trash at a file system's top ("TOP/.Trash-UID" or "TOP/.Trash/UID")
 // records paths below that top.

@@ -6,8 +6,12 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vorlix::platform {
+
+// How the name of an entry's record in the trash's info/ folder ends.
+inline constexpr std::string_view kTrashInfoEnding = ".trashinfo";
 
 // What an entry's `.trashinfo` record says: the path it came from (decoded,
 // and joined to the file system's top for a trash at a top folder) and when it
