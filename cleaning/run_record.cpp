@@ -219,6 +219,11 @@ std::vector<RecordedRun> ListRecordedRuns() {
   return runs;
 }
 
+std::string RunRecordProblem() {
+  if (platform::PrivateFolder(RunsPath()).ok()) return {};
+  return "the record of cleanings in " + RunsPath() + " cannot be read: " + ReasonText(errno);
+}
+
 std::optional<std::vector<RestoredFile>> RestoreRun(const std::string& id, bool dry_run) {
   const platform::UniqueFd runs_fd = platform::PrivateFolder(RunsPath());
   if (!runs_fd.ok() || id.empty() || id.find('/') != std::string::npos) return std::nullopt;

@@ -38,6 +38,11 @@ struct RecordedRun {
 // Every recorded run, newest first.
 std::vector<RecordedRun> ListRecordedRuns();
 
+// Why the record of runs cannot be read, as a clause ("the record of
+// cleanings in /home/ann/.config/vorlix/runs cannot be read: permission
+// denied"); empty when it can, recorded runs or not.
+std::string RunRecordProblem();
+
 enum class RestoreOutcome {
   kRestored,       // back at its path (on a dry run: would be)
   kOccupied,       // something stands at its path: it stays in the trash

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -53,6 +54,11 @@ RestoreDialog::RestoreDialog(QWidget* parent) : QDialog(parent) {
   list_->setUniformRowHeights(true);
   list_->setTextElideMode(Qt::ElideMiddle);
   layout->addWidget(list_);
+  problem_ = new QLabel(this);
+  problem_->setObjectName("RecordProblem");
+  problem_->setWordWrap(true);
+  problem_->setStyleSheet("color: #a00000;");
+  layout->addWidget(problem_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   restore_ = buttons->addButton("&Restore", QDialogButtonBox::ActionRole);
@@ -71,7 +77,11 @@ RestoreDialog::RestoreDialog(QWidget* parent) : QDialog(parent) {
 void RestoreDialog::Fill() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   runs_ = ListRecordedRuns();
+  QString problem = runs_.empty() ? Text(RunRecordProblem()) : QString();
   QApplication::restoreOverrideCursor();
+  if (!problem.isEmpty()) problem[0] = problem[0].toUpper();
+  problem_->setText(problem.isEmpty() ? problem : problem + '.');
+  problem_->setVisible(!problem.isEmpty());
   list_->clear();
   for (const RecordedRun& run : runs_) list_->addTopLevelItem(RunRow(run));
   for (int column = kWhen; column < kFolders; ++column) list_->resizeColumnToContents(column);

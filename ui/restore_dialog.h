@@ -8,6 +8,7 @@
 
 #include "cleaning/run_record.h"
 
+class QLabel;
 class QPushButton;
 class QTreeWidget;
 
@@ -29,6 +30,7 @@ class RestoreDialog : public QDialog {
   std::vector<RecordedRun> runs_;
   QTreeWidget* list_ = nullptr;
   QPushButton* restore_ = nullptr;
+  QLabel* problem_ = nullptr;  // why the record cannot be read, when it cannot
 };
 
 // Shows the dialog modally.

@@ -566,6 +566,17 @@ TEST_F(VorlixCleanTest, RestoreLastPutsTheLastRunBackByteIdenticalNeverOverAFile
   EXPECT_EQ(text.out, "1 file was put back where it came from.\n");
   EXPECT_EQ(Clean({"restore", "--run", "nosuch"}).exit_code, 3);
   EXPECT_EQ(Clean({"restore", "--run"}).exit_code, 2);
+
+  // A record that cannot be read is said so, not taken for no record at all.
+  const std::string runs = folder_ + "/config/vorlix/runs";
+  ASSERT_EQ(rename(runs.c_str(), (runs + ".aside").c_str()), 0);
+  test::WriteFile(runs, "not a folder");
+  for (const std::vector<std::string>& command : {std::vector<std::string>{"history"}, {"restore"}}) {
+    const ToolRun unreadable = Clean(command);
+    EXPECT_EQ(unreadable.exit_code, 3) << command[0];
+    EXPECT_TRUE(Has(unreadable.err, "the record of cleanings in " + runs + " cannot be read: ")) << unreadable.err;
+    EXPECT_FALSE(Has(unreadable.out + unreadable.err, "o cleaning into the trash is recorded")) << command[0];
+  }
 }
 
 TEST_F(VorlixCleanTest, PurgeLetsGoOfExactlyWhatVorlixTrashedNotAForeignEntryOfTheSameName) {

@@ -2,6 +2,7 @@
 // history: the recorded trash runs, newest first.
 
 #include <ctime>
+#include <iostream>
 
 #include "cleaning/run_record.h"
 #include "support/text_utils.h"
@@ -24,8 +25,11 @@ std::string WhenText(std::time_t when) {
 
 int HistoryCommand(const Options& options, std::ostream& out) {
   const std::vector<RecordedRun> runs = ListRecordedRuns();
+  const std::string problem = runs.empty() ? RunRecordProblem() : std::string();
+  if (!problem.empty()) std::cerr << "vorlix-clean: " << PrintableText(problem) << '\n';
+  const int exit_code = problem.empty() ? kExitDone : kExitStopped;
   if (options.json) {
-    out << "{\"schema\":1,\"command\":\"history\",\"exit_code\":" << kExitDone << ",\"runs\":[";
+    out << "{\"schema\":1,\"command\":\"history\",\"exit_code\":" << exit_code << ",\"runs\":[";
     for (std::size_t i = 0; i < runs.size(); ++i) {
       out << (i > 0 ? "," : "") << "{\"id\":" << JsonString(runs[i].id) << ",\"when\":" << runs[i].when
           << ",\"files\":" << runs[i].files << ",\"in_trash\":" << runs[i].in_trash;
@@ -33,15 +37,15 @@ int HistoryCommand(const Options& options, std::ostream& out) {
       out << '}';
     }
     out << "]}\n";
-    return kExitDone;
+    return exit_code;
   }
-  if (runs.empty()) out << "No cleaning into the trash is recorded.\n";
+  if (runs.empty() && problem.empty()) out << "No cleaning into the trash is recorded.\n";
   for (const RecordedRun& run : runs) {
     out << run.id << "  " << WhenText(run.when) << "  " << Counted(run.files, "file") << " moved, "
         << run.in_trash << " still in the trash\n";
     for (const std::string& folder : run.folders) out << "    " << PrintableText(folder) << '\n';
   }
-  return kExitDone;
+  return exit_code;
 }
 
 }  // namespace vorlix::clean_tool

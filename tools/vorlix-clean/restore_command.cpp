@@ -71,11 +71,12 @@ int RestoreCommand(const Options& options, std::ostream& out) {
   }
   if (!id.empty()) files = RestoreRun(id, options.dry_run);
   if (!files) {
-    std::cerr << "vorlix-clean: "
-              << (options.run_id.empty() ? std::string("no cleaning into the trash is recorded")
-                                         : "no run " + PrintableText(options.run_id) +
-                                               " is recorded (vorlix-clean history lists them)")
-              << '\n';
+    std::string problem = RunRecordProblem();
+    if (problem.empty()) {
+      problem = options.run_id.empty() ? std::string("no cleaning into the trash is recorded")
+                                       : "no run " + options.run_id + " is recorded (vorlix-clean history lists them)";
+    }
+    std::cerr << "vorlix-clean: " << PrintableText(problem) << '\n';
     if (options.json) WriteRestoreJson(options.run_id, RestoreTally{}, options, kExitStopped, out);
     return kExitStopped;
   }
