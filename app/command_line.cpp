@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "support/text_utils.h"
 #include "version.h"
 
 namespace vorlix {
@@ -51,7 +52,7 @@ constexpr std::string_view kToolkitSwitches[] = {"reverse", "nograb", "dograb", 
 bool Contains(const auto& names, std::string_view name) { return std::ranges::find(names, name) != std::end(names); }
 
 int Refuse(std::ostream& err, std::string_view before, std::string_view argument, std::string_view after = "") {
-  err << "vorlix: " << before << " '" << argument << "'" << after << "\n"
+  err << "vorlix: " << before << " '" << PrintableText(argument) << "'" << after << "\n"
       << "Try 'vorlix --help' for more information.\n";
   return 2;
 }

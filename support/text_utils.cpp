@@ -80,4 +80,18 @@ std::string SizeText(std::uint64_t bytes) {
   return text;
 }
 
+std::string PrintableText(std::string_view text) {
+  std::string line;
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
+      line += escaped;
+    } else {
+      line += c;
+    }
+  }
+  return line;
+}
+
 }  // namespace vorlix

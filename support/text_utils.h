@@ -34,4 +34,8 @@ std::string GroupedCount(std::uint64_t count);
 // "673.0 kB" for 673,039 bytes, "1.5 MB", up to "EB".
 std::string SizeText(std::uint64_t bytes);
 
+// A name, path or argument for a terminal line: control characters as \xNN,
+// so that no text a program was given can move the cursor or end the line.
+std::string PrintableText(std::string_view text);
+
 }  // namespace vorlix

@@ -68,6 +68,11 @@ TEST_F(CommandLineTest, WrongArgumentIsOneErrorLineAndTheHintWithExitCode2) {
     EXPECT_NE(run.err.find("'" + args.back() + "'"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("\nTry 'vorlix --help' for more information.\n"), std::string::npos) << run.err;
   }
+  // An argument's control characters reach the terminal as text, never as controls.
+  const test::ProgramRun controls = Vorlix({"--x\x1b[2J\nmore"});
+  EXPECT_EQ(controls.exit_code, 2);
+  EXPECT_EQ(Lines(controls.err), 2) << controls.err;
+  EXPECT_NE(controls.err.find("'--x\\x1B[2J\\x0Amore'"), std::string::npos) << controls.err;
   EXPECT_FALSE(test::PathExists(config_));
 }
 

@@ -174,20 +174,6 @@ std::string JsonString(const std::string& text) {
   return json + '"';
 }
 
-std::string PrintableText(const std::string& text) {
-  std::string line;
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
-      line += escaped;
-    } else {
-      line += c;
-    }
-  }
-  return line;
-}
-
 void WriteJson(const Report& report, std::ostream& out) {
   out << "{\"schema\":1,\"command\":\"" << report.command << "\",\"dry_run\":" << (report.dry_run ? "true" : "false")
       << ",\"interrupted\":" << (report.interrupted ? "true" : "false") << ",\"exit_code\":" << report.exit_code

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/text_utils.h"
 #include "tools/vorlix-clean/cleaner.h"
 
 namespace vorlix::clean_tool {
@@ -40,9 +41,6 @@ void WriteJsonText(const char* key, const std::string& text, std::ostream& out);
 // ,"key":[names] and, when any name is not valid UTF-8, ,"key_bytes":[...]
 // beside it: one entry a name, null for a valid one, its bytes in hex otherwise.
 void WriteNames(const char* key, const platform::NameList& names, std::ostream& out);
-
-// A name or path for a terminal line: control characters as \xNN.
-std::string PrintableText(const std::string& text);
 
 // A text as a JSON string: valid UTF-8 as it is, control characters escaped,
 // and each byte that is not part of valid UTF-8 as \u00XX (the byte's value).

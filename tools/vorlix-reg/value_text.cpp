@@ -8,6 +8,7 @@
 
 #include "platform/ascii.h"
 #include "store/registry_store.h"
+#include "support/text_utils.h"
 #include "tools/vorlix-reg/key_names.h"
 
 namespace vorlix::reg_tool {
@@ -26,20 +27,16 @@ constexpr std::size_t kShownLength = 100;
 
 std::string EscapedText(std::string_view text) {
   std::string shown;
+  // The three common controls by their short names, as a script writes them.
   for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
     if (c == '\n') {
       shown += "\\n";
     } else if (c == '\r') {
       shown += "\\r";
     } else if (c == '\t') {
       shown += "\\t";
-    } else if (byte < 0x20 || byte == 0x7F) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
-      shown += escape;
     } else {
-      shown += c;
+      shown += PrintableText(std::string_view(&c, 1));
     }
   }
   return shown;
