@@ -21,9 +21,9 @@ struct Attempt {
 
 Attempt DeleteOnce(const platform::FolderEntries& folder, const std::string& name, bool recycle) {
   if (!recycle) {
-    const int status = folder.Delete(name);
-    if (status == platform::kOk) return {EntryResult::kRemoved};
-    return {EntryResult::kRefused, platform::ErrnoOfStatus(status)};
+    const int error = folder.Delete(name);
+    if (error == 0) return {EntryResult::kRemoved};
+    return {EntryResult::kRefused, error};
   }
   switch (folder.Trash(name, &RecordTrashMove)) {
     case platform::TrashResult::kMoved: return {EntryResult::kRemoved};

@@ -15,6 +15,7 @@
 
 #include "platform/drive_paths.h"
 #include "platform/entry_attributes.h"
+#include "platform/file_log.h"
 #include "platform/file_system.h"
 #include "platform/folder_reads.h"
 #include "platform/host_folders.h"
@@ -153,8 +154,12 @@ std::optional<std::uint64_t> FolderEntries::Size(const std::string& name) const 
 }
 
 int FolderEntries::Delete(const std::string& name) const {
-  if (!IsEntryName(name)) return kInvalidName;
-  return UnlinkEntry(fd_.get(), name.c_str(), JoinHostPath(host_, name));
+  if (!IsEntryName(name)) return EINVAL;
+  // Without AT_REMOVEDIR a folder refuses (EISDIR), whatever it holds.
+  if (unlinkat(fd_.get(), name.c_str(), 0) == 0) return 0;
+  const int error = errno;
+  LogFileFailure("delete", JoinHostPath(host_, name), error);
+  return error;
 }
 
 TrashResult FolderEntries::Trash(const std::string& name, TrashMoveNote note) const {

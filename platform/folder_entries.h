@@ -106,9 +106,10 @@ class FolderEntries {
   // As SetFileAttributes, for an entry. Returns a status code.
   int SetAttributes(const std::string& name, std::uint32_t attributes) const;
   // Deletes an entry as a file in one system call, without a look at it
-  // first: a folder refuses with status 5 and a link goes as the link. Unlike
+  // first: a folder refuses (EISDIR) and a link goes as the link. Unlike
   // DeleteFile, a read-only file goes too (on Linux the folder's permissions
-  // guard its entries). Returns a status code.
+  // guard its entries). Returns 0, or the system's error number (EINVAL for a
+  // text that names no entry), so that a refusal is told by its own reason.
   int Delete(const std::string& name) const;
   // Moves an entry that is neither a folder nor a link to one into the trash
   // (a link as the link), by a rename relative to this folder. The trash is

@@ -39,26 +39,6 @@ int StatusFromErrno(int error_number) {
   }
 }
 
-int ErrnoOfStatus(int status) {
-  if ((status & kSystemErrorFlag) != 0) return status & ~kSystemErrorFlag;
-  switch (status) {
-    case kOk: return 0;
-    case kFileNotFound: return ENOENT;
-    case kPathNotFound: return ENOTDIR;
-    case kAccessDenied: return EACCES;
-    case kWriteProtect: return EROFS;
-    case kSharingViolation: return EBUSY;
-    case kDiskFull: return ENOSPC;
-    case kInvalidName: return ENAMETOOLONG;
-    case kTooManyOpenFiles: return EMFILE;
-    case kNotEnoughMemory: return ENOMEM;
-    case kNotSameDevice: return EXDEV;
-    case kNotReady: return ENXIO;
-    case kIoDevice: return EIO;
-    default: return EINVAL;
-  }
-}
-
 std::string SystemErrorText(int status) {
   if ((status & kSystemErrorFlag) == 0) return {};
   return std::strerror(status & ~kSystemErrorFlag);

@@ -33,11 +33,6 @@ enum Status : int {
 // The status for an errno value of a failed system call.
 int StatusFromErrno(int error_number);
 
-// The system error number a status stands for: the number a status of the
-// application's own carries, or the first number StatusFromErrno gives that
-// status for (EACCES for kAccessDenied, EROFS for kWriteProtect ...).
-int ErrnoOfStatus(int status);
-
 // The system's own text for a status that carries a system error number;
 // empty for every other status.
 std::string SystemErrorText(int status);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "cleaning/left_files.h"
 #include "cleaning/listed_files.h"
 #include "cleaning/listed_sizes.h"
 #include "platform/xdg.h"
@@ -157,6 +158,20 @@ TEST_F(DeleteRunTest, AReadOnlyFileGoesButAFolderThatRefusesChangesKeepsItsFiles
     EXPECT_FALSE(PathExists(box + "/plain"));
     EXPECT_FALSE(PathExists(box + "/protected"));
   });
+}
+
+// A file that stays is counted by the system's own reason: one that became
+// a folder since it was listed says so, not "permission denied".
+TEST_F(DeleteRunTest, AFileThatStaysIsCountedByTheSystemsOwnReason) {
+  const std::string box = test::MakeTempDir("box");
+  WriteFile(box + "/now-a-folder", "x");
+  const ListedFolder listed = ReadListedFolder(test::OnC(box));
+  ASSERT_EQ(listed.names.size(), 1u);
+  std::filesystem::remove(box + "/now-a-folder");
+  std::filesystem::create_directory(box + "/now-a-folder");
+  LeftCounter counter(nullptr);
+  EXPECT_EQ(DeleteListedFiles(listed, false, &counter), DeleteOutcome::kDone);
+  EXPECT_EQ(counter.Left().Text(), "1 file could not be removed: is a directory");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,7 @@ TEST_F(FileLogTest, EachFailedOperationIsRecordedWithTheSystemsTextAndSuccessIsN
   EXPECT_EQ(DeleteFile("D:\\missing"), kFileNotFound);
   const std::optional<FolderEntries> folder = FolderEntries::Open("D:\\");
   ASSERT_TRUE(folder);
-  EXPECT_EQ(folder->Delete("gone"), kFileNotFound);
+  EXPECT_EQ(folder->Delete("gone"), ENOENT);
   EXPECT_EQ(folder->SetAttributes("kept", kAttrReadOnly), kOk);
   EXPECT_EQ(DeleteFile("D:\\kept"), kAccessDenied);  // read-only: refused before any system call
   g_log_remove_handler(kFileLogDomain, handler);
