@@ -221,7 +221,8 @@ std::vector<RecordedRun> ListRecordedRuns() {
 
 std::string RunRecordProblem() {
   if (platform::PrivateFolder(RunsPath()).ok()) return {};
-  return "the record of cleanings in " + RunsPath() + " cannot be read: " + ReasonText(errno);
+  const int error = errno;
+  return "the record of cleanings in " + RunsPath() + " cannot be read: " + ReasonText(error);
 }
 
 std::optional<std::vector<RestoredFile>> RestoreRun(const std::string& id, bool dry_run) {
