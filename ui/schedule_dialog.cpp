@@ -2,8 +2,6 @@
 // "Schedule": the dialog that sets cleaning on a timer.
 #include "ui/schedule_dialog.h"
 
-#include <algorithm>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -11,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/dialog_parts.h"
 #include "ui/file_work_run.h"
