@@ -61,7 +61,9 @@ class InputBlocker : public QObject {
       case QEvent::TouchUpdate:
       case QEvent::TouchEnd:
       case QEvent::ContextMenu:
+        return true;
       case QEvent::Close:
+        event->ignore();  // refused, so that close() says the window stays
         return true;
       default:
         return false;

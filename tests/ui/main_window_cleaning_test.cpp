@@ -115,8 +115,9 @@ TEST_F(MainWindowTest, DuringARunTheWindowStaysOpenAndAnActivationWaitsForTheRun
   // from the About window.
   std::atomic<bool> release{false};
   bool handled_during_run = true;
+  bool closed = true;
   QTimer::singleShot(0, form_.get(), [&] {
-    form_->close();
+    closed = form_->close();
     QApplication::setActiveWindow(&about);
   });
   QTimer::singleShot(50, form_.get(), [&] { QApplication::setActiveWindow(form_.get()); });
@@ -129,6 +130,7 @@ TEST_F(MainWindowTest, DuringARunTheWindowStaysOpenAndAnActivationWaitsForTheRun
     watcher->EntryDone(0, EntryResult::kRemoved);
   });
   EXPECT_TRUE(form_->isVisible());
+  EXPECT_FALSE(closed);
   EXPECT_FALSE(handled_during_run);
   Settle();
   EXPECT_TRUE(RecycleBox()->isChecked());
