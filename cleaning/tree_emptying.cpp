@@ -101,15 +101,18 @@ class TreeRun : public CacheCleanWatcher {
   }
   bool Stop() override {
     const std::scoped_lock lock(mutex_);
-    return ended_ || (next_ != nullptr && next_->Stop());
+    return Ended() || (next_ != nullptr && next_->Stop());
   }
 
  private:
+  // A swap, a stop or a failure ends the run for both threads. Called with mutex_ held.
+  bool Ended() const { return swapped_ || stopped_ || failure_ != nullptr; }
+
   void Work() {
     std::unique_lock lock(mutex_);
     for (;;) {
-      changed_.wait(lock, [this] { return ended_ || !pending_.empty() || busy_ == 0; });
-      if (ended_ || pending_.empty()) break;
+      changed_.wait(lock, [this] { return Ended() || !pending_.empty() || busy_ == 0; });
+      if (Ended() || pending_.empty()) break;
       Task task = std::move(pending_.back());
       pending_.pop_back();
       ++busy_;
@@ -122,10 +125,7 @@ class TreeRun : public CacheCleanWatcher {
       }
       lock.lock();
       --busy_;
-      if (failure) {
-        failure_ = failure;
-        ended_ = true;
-      }
+      if (failure && !failure_) failure_ = failure;
       changed_.notify_all();
     }
   }
@@ -184,7 +184,6 @@ class TreeRun : public CacheCleanWatcher {
     // A swap is told even when the other thread was stopped by it.
     swapped_ = swapped_ || outcome == DeleteOutcome::kFolderSwapped;
     stopped_ = stopped_ || outcome == DeleteOutcome::kStopped;
-    ended_ = ended_ || swapped_ || stopped_;
   }
 
   const bool recycle_;
@@ -195,7 +194,6 @@ class TreeRun : public CacheCleanWatcher {
   std::condition_variable changed_;
   std::vector<Task> pending_;
   int busy_ = 0;
-  bool ended_ = false;
   bool swapped_ = false;
   bool stopped_ = false;
   std::exception_ptr failure_;
