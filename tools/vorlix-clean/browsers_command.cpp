@@ -20,10 +20,6 @@
 namespace vorlix::clean_tool {
 namespace {
 
-void Complain(const std::string& text) { std::cerr << "vorlix-clean: " << text << '\n'; }
-
-void Raise(Report& report, int exit_code) { report.exit_code = std::max(report.exit_code, exit_code); }
-
 bool Chosen(const CacheSet& set, const std::vector<std::string>& names) {
   const auto names_it = [&](const std::string& name) { return NamesBrowser(name, set.browser); };
   return names.empty() || std::any_of(names.begin(), names.end(), names_it);

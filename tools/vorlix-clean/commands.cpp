@@ -23,12 +23,12 @@
 #include "tools/vorlix-clean/targets.h"
 
 namespace vorlix::clean_tool {
-namespace {
 
 void Complain(const std::string& text) { std::cerr << "vorlix-clean: " << text << '\n'; }
 
-// Exit status 3 (something was skipped) outweighs 1 (some files stayed).
 void Raise(Report& report, int exit_code) { report.exit_code = std::max(report.exit_code, exit_code); }
+
+namespace {
 
 bool AskOnTerminal(const ItemResult& item) {
   std::cerr << "Delete " << Counted(item.listed_files, "file") << " (" << SizeText(item.listed_bytes) << ") in "

@@ -2,7 +2,6 @@
 // history: the recorded trash runs, newest first.
 
 #include <ctime>
-#include <iostream>
 
 #include "cleaning/run_record.h"
 #include "support/text_utils.h"
@@ -26,7 +25,7 @@ std::string WhenText(std::time_t when) {
 int HistoryCommand(const Options& options, std::ostream& out) {
   const std::vector<RecordedRun> runs = ListRecordedRuns();
   const std::string problem = runs.empty() ? RunRecordProblem() : std::string();
-  if (!problem.empty()) std::cerr << "vorlix-clean: " << PrintableText(problem) << '\n';
+  if (!problem.empty()) Complain(PrintableText(problem));
   const int exit_code = problem.empty() ? kExitDone : kExitStopped;
   if (options.json) {
     out << "{\"schema\":1,\"command\":\"history\",\"exit_code\":" << exit_code << ",\"runs\":[";

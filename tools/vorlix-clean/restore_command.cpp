@@ -76,7 +76,7 @@ int RestoreCommand(const Options& options, std::ostream& out) {
       problem = options.run_id.empty() ? std::string("no cleaning into the trash is recorded")
                                        : "no run " + options.run_id + " is recorded (vorlix-clean history lists them)";
     }
-    std::cerr << "vorlix-clean: " << PrintableText(problem) << '\n';
+    Complain(PrintableText(problem));
     if (options.json) WriteRestoreJson(options.run_id, RestoreTally{}, options, kExitStopped, out);
     return kExitStopped;
   }

@@ -2,8 +2,6 @@
 // schedule: sets, shows or removes the systemd user timer that runs
 // vorlix-clean, through the same calls as the window's Schedule dialog.
 
-#include <iostream>
-
 #include "cleaning/schedule.h"
 #include "tools/vorlix-clean/commands.h"
 #include "tools/vorlix-clean/safety_commands.h"
@@ -35,7 +33,7 @@ int ScheduleCommand(const Options& options, std::ostream& out) {
   const ScheduleResult result = options.schedule == ScheduleAction::kOff ? SwitchScheduleOff(place)
                                                                          : SwitchScheduleOn(ChoiceOf(options), place);
   if (!result.ok) {
-    std::cerr << "vorlix-clean: " << result.message << '\n';
+    Complain(result.message);
     return kExitSomeFailed;
   }
   out << result.message << '\n';
