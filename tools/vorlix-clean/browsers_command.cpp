@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <iostream>
 
 #include "cleaning/cache_set_cleaning.h"
 #include "cleaning/regained_report.h"
