@@ -33,9 +33,8 @@ class RunRecord {
   std::mutex mutex_;
   const std::time_t when_ = std::time(nullptr);
   std::optional<platform::AppendFile> file_;
-  bool failed_ = false;  // the record could not be made: the run goes on unrecorded
   std::string path_;     // for the failure log and the user's message
-  std::string problem_;  // why the run could not be recorded, for the user
+  std::string problem_;  // why the run could not be recorded (it goes on unrecorded), for the user
   RunRecordWriter writer_;
 };
 
@@ -166,15 +165,8 @@ std::string RunRecord::Problem() {
 
 void RunRecord::Add(const platform::TrashedAs& moved) {
   const std::lock_guard<std::mutex> lock(mutex_);
-  if (failed_) return;
-  if (!file_ && !Open()) {
-    failed_ = true;
-    return;
-  }
-  if (!file_->Append(writer_.Lines(moved))) {
-    Failed("write the run record", path_, errno);
-    failed_ = true;
-  }
+  if (!problem_.empty() || (!file_ && !Open())) return;
+  if (!file_->Append(writer_.Lines(moved))) Failed("write the run record", path_, errno);
 }
 
 RunRecordScope::RunRecordScope(bool let_go) {

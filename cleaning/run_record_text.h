@@ -20,12 +20,9 @@
 
 namespace vorlix {
 
-// One file a run moved into the trash.
-struct RecordedMove {
-  std::string trash;     // the trash folder
-  std::string name;      // its name in the trash's files/ folder
-  std::string original;  // the path it was moved from
-};
+// One file a run moved into the trash: the trash folder, its name in the
+// trash's files/ folder, and the path it was moved from.
+using RecordedMove = platform::TrashedAs;
 
 // A run record read back.
 struct RecordedMoves {
