@@ -211,6 +211,16 @@ std::vector<RecordedRun> ListRecordedRuns() {
   return runs;
 }
 
+std::string NewestRunId() {
+  const platform::UniqueFd runs_fd = platform::PrivateFolder(RunsPath());
+  if (!runs_fd.ok()) return {};
+  const std::vector<std::string> names = RecordNames(runs_fd.get());
+  for (auto name = names.rbegin(); name != names.rend(); ++name) {
+    if (ReadRecord(runs_fd.get(), *name)) return IdOf(*name);
+  }
+  return {};
+}
+
 std::string RunRecordProblem() {
   if (platform::PrivateFolder(RunsPath()).ok()) return {};
   const int error = errno;

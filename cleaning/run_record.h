@@ -38,6 +38,10 @@ struct RecordedRun {
 // Every recorded run, newest first.
 std::vector<RecordedRun> ListRecordedRuns();
 
+// The id of the newest run whose record can be read, without looking into
+// the trash for its files; empty when there is none.
+std::string NewestRunId();
+
 // Why the record of runs cannot be read, as a clause ("the record of
 // cleanings in /home/ann/.config/vorlix/runs cannot be read: permission
 // denied"); empty when it can, recorded runs or not.

@@ -63,12 +63,8 @@ void WriteRestoreText(const RestoreTally& tally, bool dry_run, std::ostream& out
 }  // namespace
 
 int RestoreCommand(const Options& options, std::ostream& out) {
-  std::string id = options.run_id;
+  const std::string id = options.run_id.empty() ? NewestRunId() : options.run_id;
   std::optional<std::vector<RestoredFile>> files;
-  if (id.empty()) {
-    const std::vector<RecordedRun> runs = ListRecordedRuns();
-    if (!runs.empty()) id = runs.front().id;
-  }
   if (!id.empty()) files = RestoreRun(id, options.dry_run);
   if (!files) {
     std::string problem = RunRecordProblem();
