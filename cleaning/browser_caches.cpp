@@ -48,11 +48,10 @@ class CacheSearch {
               CacheFigures figures)
       : places_(places),
         figures_(figures),
-        config_home_(places.config_home.empty() ? platform::JoinHostPath(places.home, ".config") : places.config_home),
         running_(running) {
     AddPlace(places.home, linux_places_);
     AddPlace(places.cache_home, linux_places_);
-    AddPlace(config_home_, linux_places_);
+    AddPlace(places.config_home, linux_places_);
     // A Wine prefix is a folder that holds drive_c; its caches lie below that.
     AddPlace(platform::JoinHostPath(places.home, ".wine/drive_c"), wine_drives_);
     if (!places.wine_prefix.empty()) AddPlace(platform::JoinHostPath(places.wine_prefix, "drive_c"), wine_drives_);
@@ -85,7 +84,7 @@ class CacheSearch {
 
   std::string Path(const BrowserPlace& place, const std::string& drive_c = {}) const {
     const std::string* base = &places_.home;
-    if (place.base == Base::kConfigHome) base = &config_home_;
+    if (place.base == Base::kConfigHome) base = &places_.config_home;
     if (place.base == Base::kCacheHome) base = &places_.cache_home;
     if (place.base == Base::kWineDrive) base = &drive_c;
     return place.path.empty() ? *base : platform::JoinHostPath(*base, std::string(place.path));
@@ -237,7 +236,6 @@ class CacheSearch {
 
   const CacheSearchPlaces& places_;
   const CacheFigures figures_;
-  const std::string config_home_;
   const std::vector<platform::RunningProgram>& running_;
   Places linux_places_;
   Places wine_drives_;
@@ -256,6 +254,10 @@ const CacheFolder* ButtonFolder(const CacheSet& set) {
   const auto first = std::find_if(set.folders.begin(), set.folders.end(),
                                   [](const CacheFolder& folder) { return folder.direct.files > 0; });
   return first == set.folders.end() ? nullptr : &*first;
+}
+
+std::vector<CacheSet> FindUserBrowserCaches(CacheFigures figures) {
+  return FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms(), figures);
 }
 
 std::vector<CacheSet> FindBrowserCaches(const CacheSearchPlaces& places,

@@ -18,10 +18,9 @@ namespace vorlix {
 
 // Where to look. The browsers of the system keep their profiles and caches
 // below `home`, `config_home` or `cache_home`, which may lie outside the home
-// folder (`config_home` empty stands for "<home>/.config"); Internet Explorer
-// keeps them below the drive_c of "~/.wine" and of `wine_prefix` (empty for
-// none besides "~/.wine"). A place that is "/" or a folder of the system is
-// never searched.
+// folder; Internet Explorer keeps them below the drive_c of "~/.wine" and of
+// `wine_prefix` (empty for none besides "~/.wine"). A place that is "/" or a
+// folder of the system is never searched.
 struct CacheSearchPlaces {
   std::string home;
   std::string cache_home;
@@ -68,5 +67,8 @@ enum class CacheFigures { kSizes, kCountOnly };
 std::vector<CacheSet> FindBrowserCaches(const CacheSearchPlaces& places,
                                         const std::vector<platform::RunningProgram>& running,
                                         CacheFigures figures = CacheFigures::kSizes);
+
+// FindBrowserCaches in the current user's places, with the programs running now.
+std::vector<CacheSet> FindUserBrowserCaches(CacheFigures figures = CacheFigures::kSizes);
 
 }  // namespace vorlix

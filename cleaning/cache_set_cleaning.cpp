@@ -11,7 +11,6 @@
 #include "cleaning/tree_emptying.h"
 #include "platform/folder_entries.h"
 #include "platform/host_folders.h"
-#include "platform/processes.h"
 
 namespace vorlix {
 
@@ -56,8 +55,7 @@ std::vector<CacheFolderResult> EmptyCacheSet(const CacheSet& set, bool recycle, 
 CacheRunTotals EmptyChosenCacheSets(const std::vector<CacheSetKey>& chosen, bool recycle, CacheCleanWatcher* watcher) {
   CacheRunTotals totals;
   const RunRecordScope record;
-  const std::vector<CacheSet> found =
-      FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms(), CacheFigures::kCountOnly);
+  const std::vector<CacheSet> found = FindUserBrowserCaches(CacheFigures::kCountOnly);
   bool stopped = false;
   for (const CacheSet& set : found) {
     const CacheSetKey key{set.browser, set.profile};

@@ -111,8 +111,8 @@ Report RunBrowsersCommand(const Options& options, const std::atomic<bool>& stop)
   // Into the trash unless told otherwise: a cleaning of the user's caches can then be undone.
   const bool recycle = options.method != MethodOverride::kPermanent;
   // A run sizes each file as it goes; only a dry run shows sizes up front.
-  std::vector<CacheSet> sets = FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms(),
-                                                 options.dry_run ? CacheFigures::kSizes : CacheFigures::kCountOnly);
+  std::vector<CacheSet> sets =
+      FindUserBrowserCaches(options.dry_run ? CacheFigures::kSizes : CacheFigures::kCountOnly);
   std::erase_if(sets, [&](const CacheSet& set) { return !Chosen(set, options.browsers); });
   std::uint64_t total_files = 0;
   for (const CacheSet& set : sets) {
