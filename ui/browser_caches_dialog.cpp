@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,20 +12,19 @@
 #include <QProgressDialog>
 #include <QTabWidget>
 #include <QPushButton>
-#include <QThread>
+#include <QScopeGuard>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <memory>
 #include <optional>
 #include <string_view>
 
 #include "actions/cache_slots.h"
 #include "cleaning/cache_set_cleaning.h"
 #include "platform/drive_paths.h"
-#include "platform/processes.h"
 #include "settings/settings_catalogue.h"
 #include "support/text_utils.h"
 #include "ui/dialog_parts.h"
+#include "ui/file_work_run.h"
 #include "ui/guarded.h"
 #include "ui/message_boxes.h"
 
@@ -123,15 +121,24 @@ QTreeWidgetItem* CleanRow(const CacheSet& set) {
   return row;
 }
 
-std::vector<CacheSetKey> TickedSets(const QTreeWidget& list) {
+// The ticked sets of a list, with their files and bytes in all.
+struct TickedSets {
   std::vector<CacheSetKey> sets;
+  std::uint64_t files = 0;
+  std::uint64_t bytes = 0;
+};
+
+TickedSets Ticked(const QTreeWidget& list) {
+  TickedSets ticked;
   for (int i = 0; i < list.topLevelItemCount(); ++i) {
     const QTreeWidgetItem* row = list.topLevelItem(i);
     if (row->checkState(BrowserCachesDialog::kBrowser) != Qt::Checked) continue;
-    sets.push_back({row->data(BrowserCachesDialog::kBrowser, kNameRole).toString().toStdString(),
-                    row->data(BrowserCachesDialog::kProfile, kNameRole).toString().toStdString()});
+    ticked.sets.push_back({row->data(BrowserCachesDialog::kBrowser, kNameRole).toString().toStdString(),
+                           row->data(BrowserCachesDialog::kProfile, kNameRole).toString().toStdString()});
+    ticked.files += row->data(BrowserCachesDialog::kFiles, kFigureRole).toULongLong();
+    ticked.bytes += row->data(BrowserCachesDialog::kSize, kFigureRole).toULongLong();
   }
-  return sets;
+  return ticked;
 }
 
 // Hands each file of an emptying to the window's run as one more entry done.
@@ -251,7 +258,7 @@ QWidget* BrowserCachesDialog::CleanPage(const std::vector<CacheSet>& found) {
   row->addWidget(clean_now_);
   layout->addLayout(row);
   connect(clean_list_, &QTreeWidget::itemChanged, this,
-          [this] { clean_now_->setEnabled(!TickedSets(*clean_list_).empty()); });
+          [this] { clean_now_->setEnabled(!Ticked(*clean_list_).sets.empty()); });
   connect(clean_now_, &QPushButton::clicked, this, [this] { Guarded(this, [this] { CleanNowClick(); }); });
   return page;
 }
@@ -287,27 +294,19 @@ void BrowserCachesDialog::ShowShortage() {
 }
 
 void BrowserCachesDialog::CleanNowClick() {
-  const std::vector<CacheSetKey> ticked = TickedSets(*clean_list_);
-  std::uint64_t files = 0;
-  std::uint64_t bytes = 0;
-  for (int i = 0; i < clean_list_->topLevelItemCount(); ++i) {
-    const QTreeWidgetItem* row = clean_list_->topLevelItem(i);
-    if (row->checkState(kBrowser) != Qt::Checked) continue;
-    files += row->data(kFiles, kFigureRole).toULongLong();
-    bytes += row->data(kSize, kFigureRole).toULongLong();
-  }
+  const TickedSets ticked = Ticked(*clean_list_);
   const bool recycle = to_trash_->isChecked();
-  if (!vorlix::AskConfirmation(this, "Empty " + std::to_string(ticked.size()) + " browser caches now, " +
-                                         GroupedCount(files) + " files (" + SizeText(bytes) + "), " +
+  if (!vorlix::AskConfirmation(this, "Empty " + std::to_string(ticked.sets.size()) + " browser caches now, " +
+                                         GroupedCount(ticked.files) + " files (" + SizeText(ticked.bytes) + "), " +
                                          (recycle ? "into the trash?" : "for good?"))) {
     return;
   }
   CacheRunTotals totals;
   std::vector<CacheSet> after;
-  file_work_.RunFileWork(files, [&](DeleteWatcher* watcher) {
+  file_work_.RunFileWork(ticked.files, [&](DeleteWatcher* watcher) {
     EntryCounter counter(watcher);
-    totals = EmptyChosenCacheSets(ticked, recycle, &counter);
-    after = FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms());  // the figures now
+    totals = EmptyChosenCacheSets(ticked.sets, recycle, &counter);
+    after = FindUserBrowserCaches();  // the figures now
   });
   clean_list_->clear();
   for (const CacheSet& set : after) clean_list_->addTopLevelItem(CleanRow(set));
@@ -332,19 +331,13 @@ void ShowBrowserCachesDialog(QWidget* parent, SlotHints& hints, BusyCursor& file
   std::vector<CacheSet> found;
   {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore_cursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     QProgressDialog searching("Looking for browser caches...", QString(), 0, 0, parent);
     searching.setWindowTitle("Find browser caches");
     searching.setCancelButton(nullptr);
     searching.setWindowModality(Qt::ApplicationModal);  // no other command while the search runs
     searching.show();
-    QEventLoop waiting;
-    std::unique_ptr<QThread> worker(QThread::create(
-        [&found] { found = FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms()); }));
-    QObject::connect(worker.get(), &QThread::finished, &waiting, &QEventLoop::quit);
-    worker->start();
-    waiting.exec();
-    worker->wait();
-    QApplication::restoreOverrideCursor();
+    RunOffThread([&found] { found = FindUserBrowserCaches(); });
   }
   BrowserCachesDialog dialog(found, hints, file_work, reg_file1, parent);
   dialog.exec();
