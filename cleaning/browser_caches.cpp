@@ -45,9 +45,10 @@ struct Profile {
 class CacheSearch {
  public:
   CacheSearch(const CacheSearchPlaces& places, const std::vector<platform::RunningProgram>& running,
-              CacheFigures figures)
+              CacheFigures figures, const CacheSetFilter& wanted)
       : places_(places),
         figures_(figures),
+        wanted_(wanted),
         running_(running) {
     AddPlace(places.home, linux_places_);
     AddPlace(places.cache_home, linux_places_);
@@ -209,10 +210,11 @@ class CacheSearch {
 
   // Adds a folder by its real path. A folder that is a place of the search
   // or holds one (a link to the home folder) is never added, nor one added
-  // already.
+  // already. A folder of a set that is not wanted is seen but not read.
   void AddFolder(CacheSet& set, const std::string& folder, const Places& places) {
     const std::optional<std::string> real = InPlaces(folder, places);
     if (!real || HoldsPlace(*real) || !seen_.insert(*real).second) return;
+    if (wanted_ && !wanted_(set.browser, set.profile)) return;
     CacheFolder cache{*real, *PlaceOf(*real, places), {}, {}};
     if (figures_ == CacheFigures::kSizes) {
       cache.whole = platform::TallyTree(*real, &cache.direct);
@@ -236,6 +238,7 @@ class CacheSearch {
 
   const CacheSearchPlaces& places_;
   const CacheFigures figures_;
+  const CacheSetFilter& wanted_;
   const std::vector<platform::RunningProgram>& running_;
   Places linux_places_;
   Places wine_drives_;
@@ -256,13 +259,14 @@ const CacheFolder* ButtonFolder(const CacheSet& set) {
   return first == set.folders.end() ? nullptr : &*first;
 }
 
-std::vector<CacheSet> FindUserBrowserCaches(CacheFigures figures) {
-  return FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms(), figures);
+std::vector<CacheSet> FindUserBrowserCaches(CacheFigures figures, const CacheSetFilter& wanted) {
+  return FindBrowserCaches(UserCacheSearchPlaces(), platform::RunningPrograms(), figures, wanted);
 }
 
 std::vector<CacheSet> FindBrowserCaches(const CacheSearchPlaces& places,
-                                        const std::vector<platform::RunningProgram>& running, CacheFigures figures) {
-  return CacheSearch(places, running, figures).Run();
+                                        const std::vector<platform::RunningProgram>& running, CacheFigures figures,
+                                        const CacheSetFilter& wanted) {
+  return CacheSearch(places, running, figures, wanted).Run();
 }
 
 }  // namespace vorlix

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,11 +65,15 @@ enum class CacheFigures { kSizes, kCountOnly };
 // two ways) is listed once; a place of the search and a folder that holds one
 // (a link to the home folder) are never listed. `running` decides only for
 // browsers that leave no mark in their profiles (Internet Explorer under Wine).
+// Only the sets `wanted` takes (by browser and profile), when given, are
+// read and figured; the others are passed by as sets without files.
+using CacheSetFilter = std::function<bool(const std::string& browser, const std::string& profile)>;
 std::vector<CacheSet> FindBrowserCaches(const CacheSearchPlaces& places,
                                         const std::vector<platform::RunningProgram>& running,
-                                        CacheFigures figures = CacheFigures::kSizes);
+                                        CacheFigures figures = CacheFigures::kSizes, const CacheSetFilter& wanted = {});
 
 // FindBrowserCaches in the current user's places, with the programs running now.
-std::vector<CacheSet> FindUserBrowserCaches(CacheFigures figures = CacheFigures::kSizes);
+std::vector<CacheSet> FindUserBrowserCaches(CacheFigures figures = CacheFigures::kSizes,
+                                            const CacheSetFilter& wanted = {});
 
 }  // namespace vorlix

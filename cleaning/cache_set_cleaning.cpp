@@ -55,11 +55,14 @@ std::vector<CacheFolderResult> EmptyCacheSet(const CacheSet& set, bool recycle, 
 CacheRunTotals EmptyChosenCacheSets(const std::vector<CacheSetKey>& chosen, bool recycle, CacheCleanWatcher* watcher) {
   CacheRunTotals totals;
   const RunRecordScope record;
-  const std::vector<CacheSet> found = FindUserBrowserCaches(CacheFigures::kCountOnly);
+  // Only the chosen sets are read.
+  const std::vector<CacheSet> found =
+      FindUserBrowserCaches(CacheFigures::kCountOnly, [&](const std::string& browser, const std::string& profile) {
+        return std::find(chosen.begin(), chosen.end(), CacheSetKey{browser, profile}) != chosen.end();
+      });
   bool stopped = false;
   for (const CacheSet& set : found) {
     const CacheSetKey key{set.browser, set.profile};
-    if (std::find(chosen.begin(), chosen.end(), key) == chosen.end()) continue;
     if (set.browser_running) {
       totals.running.push_back(key);
       continue;

@@ -19,8 +19,9 @@
 namespace vorlix::clean_tool {
 namespace {
 
-bool Chosen(const CacheSet& set, const std::vector<std::string>& names) {
-  const auto names_it = [&](const std::string& name) { return NamesBrowser(name, set.browser); };
+// Whether the browser is one of those named; every browser when none is.
+bool Chosen(const std::string& browser, const std::vector<std::string>& names) {
+  const auto names_it = [&](const std::string& name) { return NamesBrowser(name, browser); };
   return names.empty() || std::any_of(names.begin(), names.end(), names_it);
 }
 
@@ -111,9 +112,11 @@ Report RunBrowsersCommand(const Options& options, const std::atomic<bool>& stop)
   // Into the trash unless told otherwise: a cleaning of the user's caches can then be undone.
   const bool recycle = options.method != MethodOverride::kPermanent;
   // A run sizes each file as it goes; only a dry run shows sizes up front.
-  std::vector<CacheSet> sets =
-      FindUserBrowserCaches(options.dry_run ? CacheFigures::kSizes : CacheFigures::kCountOnly);
-  std::erase_if(sets, [&](const CacheSet& set) { return !Chosen(set, options.browsers); });
+  const std::vector<CacheSet> sets =
+      FindUserBrowserCaches(options.dry_run ? CacheFigures::kSizes : CacheFigures::kCountOnly,
+                            [&](const std::string& browser, const std::string& /*profile*/) {
+                              return Chosen(browser, options.browsers);
+                            });
   std::uint64_t total_files = 0;
   for (const CacheSet& set : sets) {
     if (!set.browser_running) total_files += set.files;
