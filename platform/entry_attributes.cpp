@@ -70,11 +70,16 @@ int DeleteEntry(int folder_fd, const char* name, const std::string& path) {
   return UnlinkEntry(folder_fd, name, path);
 }
 
-int UnlinkEntry(int folder_fd, const char* name, const std::string& path) {
+int UnlinkEntryError(int folder_fd, const char* name, const std::string& path) {
   // Without AT_REMOVEDIR a folder refuses (EISDIR), whatever it holds.
-  if (unlinkat(folder_fd, name, 0) == 0) return kOk;
+  if (unlinkat(folder_fd, name, 0) == 0) return 0;
   const int error = errno;
-  return Logged(StatusFromErrno(error), "delete", path, error);
+  LogFileFailure("delete", path, error);
+  return error;
+}
+
+int UnlinkEntry(int folder_fd, const char* name, const std::string& path) {
+  return StatusFromErrno(UnlinkEntryError(folder_fd, name, path));
 }
 
 UniqueFd OpenHolder(const std::string& host_path, std::string& name) {

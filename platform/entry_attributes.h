@@ -37,8 +37,10 @@ int SetEntryReadOnly(int folder_fd, const char* name, std::uint32_t attributes, 
 // after DeleteRefusal. Returns a status code.
 int DeleteEntry(int folder_fd, const char* name, const std::string& path);
 // Deletes the entry `name` of an open folder as a file, with no look at it
-// first: one system call. A link goes as the link; a folder refuses with
-// status 5; a read-only file goes. Returns a status code.
+// first: one system call. A link goes as the link; a folder refuses (EISDIR);
+// a read-only file goes. Returns 0, or the system's error number (logged).
+int UnlinkEntryError(int folder_fd, const char* name, const std::string& path);
+// UnlinkEntryError, answering with a status code.
 int UnlinkEntry(int folder_fd, const char* name, const std::string& path);
 
 // The folder that holds the entry a host path names, opened for reaching its

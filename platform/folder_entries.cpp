@@ -15,7 +15,6 @@
 
 #include "platform/drive_paths.h"
 #include "platform/entry_attributes.h"
-#include "platform/file_log.h"
 #include "platform/file_system.h"
 #include "platform/folder_reads.h"
 #include "platform/host_folders.h"
@@ -155,11 +154,7 @@ std::optional<std::uint64_t> FolderEntries::Size(const std::string& name) const 
 
 int FolderEntries::Delete(const std::string& name) const {
   if (!IsEntryName(name)) return EINVAL;
-  // Without AT_REMOVEDIR a folder refuses (EISDIR), whatever it holds.
-  if (unlinkat(fd_.get(), name.c_str(), 0) == 0) return 0;
-  const int error = errno;
-  LogFileFailure("delete", JoinHostPath(host_, name), error);
-  return error;
+  return UnlinkEntryError(fd_.get(), name.c_str(), JoinHostPath(host_, name));
 }
 
 TrashResult FolderEntries::Trash(const std::string& name, TrashMoveNote note) const {
