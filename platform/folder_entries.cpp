@@ -37,12 +37,22 @@ std::optional<std::string> EntryHostPath(const std::string& dos_folder, const st
   return JoinHostPath(resolved->host, name);
 }
 
+namespace {
+
+// An entry's kind as fstatat with `flags` sees it; DT_UNKNOWN when it cannot
+// be looked at or is neither a folder, a file nor a link.
+unsigned char LookedAtKind(int folder_fd, const char* name, int flags) {
+  struct stat st {};
+  if (fstatat(folder_fd, name, &st, flags) != 0) return DT_UNKNOWN;
+  return S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : S_ISLNK(st.st_mode) ? DT_LNK : DT_UNKNOWN;
+}
+
+}  // namespace
+
 unsigned char ReadEntryKind(int folder_fd, const char* name, unsigned char reported) {
   if (reported != DT_LNK && reported != DT_UNKNOWN) return reported;
   // A link counts by what it leads to; a link that leads nowhere is neither.
-  struct stat target {};
-  if (fstatat(folder_fd, name, &target, 0) != 0) return DT_UNKNOWN;
-  return S_ISDIR(target.st_mode) ? DT_DIR : S_ISREG(target.st_mode) ? DT_REG : DT_UNKNOWN;
+  return LookedAtKind(folder_fd, name, 0);
 }
 
 std::optional<FolderEntries> FolderEntries::Open(const std::string& dos_folder) {
@@ -87,10 +97,7 @@ namespace {
 
 // An entry's own kind, a link as a link; DT_UNKNOWN when it cannot be looked at.
 unsigned char OwnEntryKind(int folder_fd, const char* name, unsigned char reported) {
-  if (reported != DT_UNKNOWN) return reported;
-  struct stat own {};
-  if (fstatat(folder_fd, name, &own, AT_SYMLINK_NOFOLLOW) != 0) return DT_UNKNOWN;
-  return S_ISDIR(own.st_mode) ? DT_DIR : S_ISREG(own.st_mode) ? DT_REG : S_ISLNK(own.st_mode) ? DT_LNK : DT_UNKNOWN;
+  return reported != DT_UNKNOWN ? reported : LookedAtKind(folder_fd, name, AT_SYMLINK_NOFOLLOW);
 }
 
 }  // namespace
