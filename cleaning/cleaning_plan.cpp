@@ -64,7 +64,7 @@ StoredTargets ReadStoredTargets(TRegFile& reg_file1, TRegFile& reg_file6) {
   return stored;
 }
 
-std::vector<CleaningTarget> PlanRun(const StoredTargets& stored, const ChosenItems& chosen) {
+std::vector<CleaningTarget> PlanRun(const StoredTargets& stored, const KillAllTicks& chosen) {
   std::vector<CleaningTarget> plan;
   bool history_recycle = stored.history.recycle;
   for (std::size_t i = 0; i < stored.slot_targets.size(); ++i) {

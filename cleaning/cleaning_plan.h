@@ -21,6 +21,7 @@ inline constexpr std::size_t kKillAllHistoryItem = 15;
 inline constexpr std::size_t kKillAllItemCount = 16;
 
 using SlotFlags = std::array<bool, kFolderSlots.size()>;
+// One flag an item of Kill All, in its order: ticked, or taken by a run.
 using KillAllTicks = std::array<bool, kKillAllItemCount>;
 
 enum class TargetKind {
@@ -69,14 +70,12 @@ struct StoredTargets {
 };
 StoredTargets ReadStoredTargets(TRegFile& reg_file1, TRegFile& reg_file6);
 
-// Which items a run takes, in Kill All item order.
-using ChosenItems = std::array<bool, kKillAllItemCount>;
-
 // The targets of a run in Kill All order: each chosen slot in slot order
 // (unset ones and ones without folder too: the run skips them), then the
 // typed-URL list, then the history folder. The history folder goes the way
 // the last slot that is cleaned goes, as the window's check box is left by
 // it; with no such slot it keeps its own method.
-std::vector<CleaningTarget> PlanRun(const StoredTargets& stored, const ChosenItems& chosen);
+// `chosen`: which items the run takes, in Kill All item order.
+std::vector<CleaningTarget> PlanRun(const StoredTargets& stored, const KillAllTicks& chosen);
 
 }  // namespace vorlix

@@ -37,12 +37,6 @@ void LeftFiles::Add(const LeftFiles& other) {
   for (const LeftReason& reason : other.reasons_) Count(reason.trash, reason.reason, reason.files);
 }
 
-std::uint64_t LeftFiles::Count() const {
-  std::uint64_t files = 0;
-  for (const LeftReason& reason : reasons_) files += reason.files;
-  return files;
-}
-
 std::uint64_t LeftFiles::NotTrashedCount() const {
   std::uint64_t files = 0;
   for (const LeftReason& reason : reasons_) files += reason.trash ? reason.files : 0;

@@ -31,7 +31,6 @@ class LeftFiles {
   void NotTrashed(const platform::TrashProblem& problem);
   void Add(const LeftFiles& other);
 
-  std::uint64_t Count() const;
   std::uint64_t NotTrashedCount() const;
   // In the order each reason first came up.
   const std::vector<LeftReason>& Reasons() const { return reasons_; }

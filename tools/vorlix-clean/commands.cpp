@@ -167,7 +167,7 @@ Report RunSlots(const Options& options, const StoreTargets& store, TRegFile& reg
   report.command = "run";
   report.dry_run = options.dry_run;
   // Named items are cleaned when named; --kill-all adds those its dialog has ticked.
-  ChosenItems chosen{};
+  KillAllTicks chosen{};
   for (std::size_t i = 0; i < store.stored.slot_targets.size(); ++i) {
     chosen[i] = options.slots[i] || (options.kill_all && store.stored.slot_targets[i].kill_all);
   }

@@ -181,7 +181,6 @@ void WriteJson(const Report& report, std::ostream& out) {
   std::uint64_t files = 0;
   std::uint64_t bytes = 0;
   std::uint64_t failed = 0;
-  std::uint64_t not_trashed = 0;
   LeftFiles left;
   for (std::size_t i = 0; i < report.items.size(); ++i) {
     out << (i > 0 ? "," : "");
@@ -189,7 +188,6 @@ void WriteJson(const Report& report, std::ostream& out) {
     files += report.items[i].removed_files;
     bytes += report.items[i].removed_bytes;
     failed += report.items[i].failed.size();
-    not_trashed += report.items[i].left.NotTrashedCount();
     left.Add(report.items[i].left);
   }
   out << "],\"typed_urls\":";
@@ -201,7 +199,7 @@ void WriteJson(const Report& report, std::ostream& out) {
     out << "null";
   }
   out << ",\"total\":{\"removed_files\":" << files << ",\"removed_bytes\":" << bytes << ",\"failed_files\":" << failed
-      << ",\"not_trashed_files\":" << not_trashed;
+      << ",\"not_trashed_files\":" << left.NotTrashedCount();
   WriteReasons(left, out);
   out << "},\"space_regained\":";
   if (report.space_regained) {
