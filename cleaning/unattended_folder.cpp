@@ -18,8 +18,7 @@ std::string LastName(const std::string& dos_path) { return dos_path.substr(dos_p
 }  // namespace
 
 UnattendedFolder::UnattendedFolder(const std::string& folder, char drive) : folder_(folder) {
-  const std::string full =
-      drive == 0 || platform::HasDrivePart(folder) ? folder : std::string{drive, ':'} + folder;
+  const std::string full = platform::OnDrive(drive, folder);
   own_name_ = LastName(platform::FullPathName(full));
   if (const std::optional<platform::ResolvedPath> resolved = platform::Resolve(full)) {
     Check(resolved->dos, resolved->host);

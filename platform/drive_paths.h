@@ -61,6 +61,12 @@ std::string JoinDosPath(const std::string& folder, const std::string& name);
 // its second character is a colon.
 constexpr bool HasDrivePart(std::string_view path) { return path.size() >= 2 && path[1] == ':'; }
 
+// A folder as stored for a drive: on drive `drive` unless it names a drive of
+// its own, and as it stands when `drive` is 0 ("\temp" on 'c' -> "c:\temp").
+inline std::string OnDrive(char drive, const std::string& folder) {
+  return drive == 0 || HasDrivePart(folder) ? folder : std::string{drive, ':'} + folder;
+}
+
 // The names of a path between its separators ("\" and "/"), with "." dropped
 // and ".." taking away the name before it (never climbing above the start),
 // as every path of the program is read: "/a/./b/../c" gives {"a", "c"}.

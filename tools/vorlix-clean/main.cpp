@@ -30,7 +30,7 @@ void CatchInterrupts() {
 }
 
 int Fail(const std::string& text, int exit_code) {
-  std::cerr << "vorlix-clean: " << text << '\n';
+  vorlix::clean_tool::Complain(text);
   return exit_code;
 }
 

@@ -8,19 +8,14 @@
 
 #include "platform/drive_paths.h"
 #include "platform/host_folders.h"
+#include "platform/status.h"
 #include "support/in_out_error.h"
 
 namespace vorlix::clean_tool {
-namespace {
-
-constexpr int kPathNotFound = 3;
-
-}  // namespace
 
 std::string EnterFolder(char drive, const std::string& folder) {
   if (drive != 0) ChDir(std::string{drive, ':'});
-  const bool has_drive = folder.size() >= 2 && folder[1] == ':';
-  ChDir(has_drive || drive == 0 ? folder : std::string{drive, ':'} + folder);
+  ChDir(platform::OnDrive(drive, folder));
   return platform::GetCurrentDir();
 }
 
@@ -34,11 +29,11 @@ std::string DosPathOf(const std::string& given) {
   std::string host = "/";
   for (const std::string& name : parts) {
     const std::string next = platform::JoinHostPath(host, name);
-    if (!platform::RealFolder(next)) throw EInOutError(kPathNotFound, given, host + " holds no folder " + name);
+    if (!platform::RealFolder(next)) throw EInOutError(platform::kPathNotFound, given, host + " holds no folder " + name);
     host = next;
   }
   const std::optional<std::string> dos = platform::HostToDos(host);
-  if (!dos) throw EInOutError(kPathNotFound, given, "no drive holds it");
+  if (!dos) throw EInOutError(platform::kPathNotFound, given, "no drive holds it");
   return *dos;
 }
 
