@@ -49,11 +49,14 @@ ListedFolder FileListing(const FolderView& view) {
 
 LeftFiles DeleteCache(ProgramState& state, CleaningView& view, const ListedFolder& listed) {
   const ConfirmationReset reset(state);
-  const std::int64_t before = SumFreeSpace();
+  // Only a confirmed deletion reports the space it regained; Kill All, which
+  // asks nothing per folder, measures the whole run itself.
+  const bool confirmed = state.confirm;
+  const std::int64_t before = confirmed ? SumFreeSpace() : 0;
   const bool recycle = view.RecycleChecked();
   // What the question names is what gets deleted, whatever the view does
   // while the question is open: the listing was taken before it.
-  if (state.confirm &&
+  if (confirmed &&
       !view.AskWarning(JoinLines({"You are about to DELETE all of the files in the following directory:",
                                    view.TreeDirectory(), "Is this what you want to do? "}))) {
     return {};
@@ -77,9 +80,8 @@ LeftFiles DeleteCache(ProgramState& state, CleaningView& view, const ListedFolde
     ReportUnfinished(outcome, listed.folder, view);
     return left;
   }
-  const std::int64_t after = SumFreeSpace();
-  if (state.confirm) {
-    view.ShowInformation(RegainedReport(kFolderCleanedLine, after - before));
+  if (confirmed) {
+    view.ShowInformation(RegainedReport(kFolderCleanedLine, SumFreeSpace() - before));
     if (const std::string status = left.Text(record.Problems()); !status.empty()) view.SetStatusText(status);
   }
   return left;
