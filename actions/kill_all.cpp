@@ -46,15 +46,20 @@ class WindowRun : public RunFrontEnd {
   WindowRun(ProgramState& state, MainView& view, TRegFile& reg_file2)
       : state_(state), view_(view), reg_file2_(reg_file2) {}
 
-  LeftFiles CleanFolder(const CleaningTarget& target, const UnattendedFolder& checked) override {
+  std::string EnterFolder(const CleaningTarget& target) override {
     state_.confirm = false;
     if (target.drive != 0) {
       ShowSlotFolder({target.drive, target.folder}, view_);
-      checked.CheckEntered(view_.TreeDirectory());
-      view_.SetRecycleChecked(target.recycle);
     } else {
       view_.SetTreeDirectory(target.folder);
-      checked.CheckEntered(view_.TreeDirectory());
+    }
+    return view_.TreeDirectory();
+  }
+
+  LeftFiles CleanFolder(const CleaningTarget& target, const std::string& /*entered*/) override {
+    if (target.drive != 0) {
+      view_.SetRecycleChecked(target.recycle);
+    } else {
       view_.SetStatusText(target.folder);
     }
     return DeleteCache(state_, view_, FileListing(view_));

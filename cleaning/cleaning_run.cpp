@@ -14,7 +14,9 @@ bool CleanOne(const CleaningTarget& target, RunFrontEnd& front_end, LeftFiles& l
   AfterRefusal after = AfterRefusal::kGoOn;
   try {
     const UnattendedFolder checked(target.folder, target.drive);
-    left.Add(front_end.CleanFolder(target, checked));
+    const std::string entered = front_end.EnterFolder(target);
+    checked.CheckEntered(entered);
+    left.Add(front_end.CleanFolder(target, entered));
     return true;
   } catch (const EInOutError& error) {
     after = front_end.Refused(target, error.what(), false);

@@ -8,7 +8,6 @@
 
 #include "cleaning/cleaning_plan.h"
 #include "cleaning/left_files.h"
-#include "cleaning/unattended_folder.h"
 
 namespace vorlix {
 
@@ -35,11 +34,11 @@ class RunFrontEnd {
                                bool /*protected_folder*/) {
     return AfterRefusal::kRethrow;
   }
-  // Enters the target's folder, has `checked` look at the folder it entered
-  // (CheckEntered) before anything goes, and cleans it; gives what stayed.
-  // Throws EInOutError when the folder cannot be entered, and whatever
-  // `checked` throws.
-  virtual LeftFiles CleanFolder(const CleaningTarget& target, const UnattendedFolder& checked) = 0;
+  // Enters the target's folder (brings it into view) and gives the folder it
+  // entered, as a DOS path. Throws EInOutError when it cannot be entered.
+  virtual std::string EnterFolder(const CleaningTarget& target) = 0;
+  // Cleans the folder entered, once the run has looked at it; gives what stayed.
+  virtual LeftFiles CleanFolder(const CleaningTarget& target, const std::string& entered) = 0;
   // Deletes the typed-URL list; false ends the run.
   virtual bool CleanTypedUrls() = 0;
 };

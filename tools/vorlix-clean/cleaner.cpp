@@ -8,7 +8,6 @@
 #include "cleaning/listed_files.h"
 #include "cleaning/listed_sizes.h"
 #include "platform/drive_paths.h"
-#include "tools/vorlix-clean/targets.h"
 
 namespace vorlix::clean_tool {
 namespace {
@@ -68,12 +67,11 @@ ItemStatus StatusOf(DeleteOutcome outcome) {
   return ItemStatus::kDone;
 }
 
-// Enters the target's folder, as the result's folder and Linux path.
-ItemResult EnterTarget(const CleaningTarget& target, const UnattendedFolder& checked) {
+// The result of a target whose folder was entered: its folder and Linux path.
+ItemResult EnteredTarget(const CleaningTarget& target, const std::string& entered) {
   ItemResult result;
   result.target = target;
-  result.folder = EnterFolder(target.drive, target.folder);
-  checked.CheckEntered(result.folder);
+  result.folder = entered;
   const std::optional<platform::ResolvedPath> resolved = platform::Resolve(result.folder);
   result.path = resolved ? resolved->host : std::string();
   return result;
@@ -98,8 +96,8 @@ const char* StatusName(ItemStatus status) {
   return "done";
 }
 
-ItemResult CountTarget(const CleaningTarget& target, const UnattendedFolder& checked, bool count) {
-  ItemResult result = EnterTarget(target, checked);
+ItemResult CountTarget(const CleaningTarget& target, const std::string& entered, bool count) {
+  ItemResult result = EnteredTarget(target, entered);
   if (!count) return result;
   const ListedFolder listed = ReadListedFolder(result.folder);
   result.listed_files = listed.names.size();
@@ -107,9 +105,9 @@ ItemResult CountTarget(const CleaningTarget& target, const UnattendedFolder& che
   return result;
 }
 
-ItemResult CleanTarget(const CleaningTarget& target, const UnattendedFolder& checked, const CleanMode& mode,
+ItemResult CleanTarget(const CleaningTarget& target, const std::string& entered, const CleanMode& mode,
                        ProgressBar& progress) {
-  ItemResult result = EnterTarget(target, checked);
+  ItemResult result = EnteredTarget(target, entered);
   ListedFolder listed = ReadListedFolder(result.folder);
   result.listed_files = listed.names.size();
   const ListedSizes sizes(listed);

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "cleaning/cleaning_plan.h"
-#include "cleaning/unattended_folder.h"
 #include "cleaning/left_files.h"
 #include "platform/name_list.h"
 #include "platform/trash.h"
@@ -61,13 +60,12 @@ struct CleanMode {
   std::function<void(const ItemResult&, const std::string&)> on_failure;
 };
 
-// Enters and lists the target's folder and, unless a dry run, cleans it.
-// Throws EInOutError when the folder cannot be entered, and what `checked`
-// throws for the folder entered.
-ItemResult CleanTarget(const CleaningTarget& target, const UnattendedFolder& checked, const CleanMode& mode,
+// Lists the target's folder, `entered` (a DOS path, as EnterFolder gave it),
+// and, unless a dry run, cleans it.
+ItemResult CleanTarget(const CleaningTarget& target, const std::string& entered, const CleanMode& mode,
                        ProgressBar& progress);
 
-// Only enters and, when `count`, counts the folder (for list); throws as CleanTarget.
-ItemResult CountTarget(const CleaningTarget& target, const UnattendedFolder& checked, bool count);
+// Only names and, when `count`, counts the entered folder (for list).
+ItemResult CountTarget(const CleaningTarget& target, const std::string& entered, bool count);
 
 }  // namespace vorlix::clean_tool

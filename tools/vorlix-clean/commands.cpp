@@ -90,12 +90,16 @@ class ToolRun : public RunFrontEnd {
     return options_.keep_going ? AfterRefusal::kGoOn : AfterRefusal::kStop;
   }
 
-  LeftFiles CleanFolder(const CleaningTarget& target, const UnattendedFolder& checked) override {
+  std::string EnterFolder(const CleaningTarget& target) override {
+    return clean_tool::EnterFolder(target.drive, target.folder);
+  }
+
+  LeftFiles CleanFolder(const CleaningTarget& target, const std::string& entered) override {
     if (options_.command == Command::kList) {
-      report_.items.push_back(CountTarget(target, checked, options_.count));
+      report_.items.push_back(CountTarget(target, entered, options_.count));
       return {};
     }
-    report_.items.push_back(CleanTarget(target, checked, mode_, progress_));
+    report_.items.push_back(CleanTarget(target, entered, mode_, progress_));
     const ItemResult& item = report_.items.back();
     if (!item.failed.empty()) Raise(report_, kExitSomeFailed);
     for (const LeftReason& left : item.left.Reasons()) {
