@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "settings/settings_catalogue.h"
+#include "support/text_utils.h"
 
 namespace vorlix {
 
@@ -34,18 +35,38 @@ RestoreTally TallyRestore(const std::vector<RestoredFile>& files) {
   return tally;
 }
 
+std::vector<std::string> RestoreCounts(const RestoreTally& tally, bool dry_run) {
+  const std::size_t restored = tally.restored;
+  std::vector<std::string> counts;
+  std::string put_back = Counted(restored, "file");
+  put_back.append(dry_run ? " would be" : restored == 1 ? " was" : " were")
+      .append(" put back where ")
+      .append(restored == 1 ? "it" : "they")
+      .append(" came from");
+  counts.push_back(std::move(put_back));
+  if (tally.gone > 0) {
+    counts.push_back(
+        Counted(tally.gone, "file").append(tally.gone == 1 ? " was" : " were").append(" no longer in the trash"));
+  }
+  if (const std::size_t stayed = tally.stayed.size(); stayed > 0) {
+    const char* const verb = dry_run ? " would stay" : stayed == 1 ? " stays" : " stay";
+    counts.push_back(Counted(stayed, "file").append(verb).append(" in the trash"));
+  }
+  return counts;
+}
+
 std::string RestoreReport(const std::vector<RestoredFile>& files) {
-  const auto [restored, gone, stayed] = TallyRestore(files);
+  const RestoreTally tally = TallyRestore(files);
+  const std::vector<const RestoredFile*>& stayed = tally.stayed;
   const std::string line_break(kLineBreak);
-  std::string text = restored == 1 ? std::string("1 file was put back where it came from.")
-                                    : std::to_string(restored) + " files were put back where they came from.";
-  if (gone > 0) {
-    text += line_break + std::to_string(gone) + (gone == 1 ? " file was" : " files were") +
-            " no longer in the trash.";
+  const std::vector<std::string> counts = RestoreCounts(tally, false);
+  std::string text;
+  for (std::size_t i = 0; i < counts.size(); ++i) {
+    // The files that stay are named below their count.
+    const bool names_follow = i + 1 == counts.size() && !stayed.empty();
+    text += (i > 0 ? line_break : std::string()) + counts[i] + (names_follow ? ":" : ".");
   }
   if (!stayed.empty()) {
-    text += line_break + std::to_string(stayed.size()) + (stayed.size() == 1 ? " file stays" : " files stay") +
-            " in the trash:";
     for (std::size_t i = 0; i < stayed.size() && i < kStayedNamed; ++i) {
       text += line_break + stayed[i]->path + ": " + StayedReason(*stayed[i]);
     }

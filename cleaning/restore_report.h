@@ -22,6 +22,12 @@ struct RestoreTally {
 };
 RestoreTally TallyRestore(const std::vector<RestoredFile>& files);
 
+// A restore's counts as sentences without their ending: "2 files were put
+// back where they came from", then, when there are such files, "1 file was no
+// longer in the trash" and "3 files stay in the trash" (on a dry run "would be
+// put back", "would stay").
+std::vector<std::string> RestoreCounts(const RestoreTally& tally, bool dry_run);
+
 // The report of a restore, lines broken as the program's messages are.
 std::string RestoreReport(const std::vector<RestoredFile>& files);
 

@@ -48,16 +48,7 @@ void WriteRestoreJson(const std::string& id, const RestoreTally& tally, const Op
 }
 
 void WriteRestoreText(const RestoreTally& tally, bool dry_run, std::ostream& out) {
-  const std::size_t restored = tally.restored;
-  out << Counted(restored, "file") << (dry_run ? " would be" : (restored == 1 ? " was" : " were"))
-      << " put back where " << (restored == 1 ? "it" : "they") << " came from.\n";
-  if (tally.gone > 0) {
-    out << Counted(tally.gone, "file") << (tally.gone == 1 ? " was" : " were") << " no longer in the trash.\n";
-  }
-  if (const std::size_t stayed = tally.stayed.size(); stayed > 0) {
-    out << Counted(stayed, "file") << (dry_run ? " would stay" : (stayed == 1 ? " stays" : " stay"))
-        << " in the trash.\n";
-  }
+  for (const std::string& count : RestoreCounts(tally, dry_run)) out << count << ".\n";
 }
 
 }  // namespace
