@@ -88,7 +88,8 @@ class TreeRun : public CacheCleanWatcher {
     Work();
     for (std::thread& helper : helpers) helper.join();
     if (failure_) std::rethrow_exception(failure_);
-    return swapped_ ? CacheFolderOutcome::kSwapped : stopped_ ? CacheFolderOutcome::kStopped : CacheFolderOutcome::kDone;
+    if (swapped_) return CacheFolderOutcome::kSwapped;
+    return stopped_ ? CacheFolderOutcome::kStopped : CacheFolderOutcome::kDone;
   }
 
   void FileDone(std::uint64_t bytes, EntryResult result) override {
@@ -156,12 +157,16 @@ class TreeRun : public CacheCleanWatcher {
     {
       const std::scoped_lock lock(mutex_);
       if (depth < kMaxDepth) {
-        for (const std::string_view name : contents.folders) pending_.push_back({folder, std::string(name), {}, depth + 1});
+        for (const std::string_view name : contents.folders) {
+          pending_.push_back({folder, std::string(name), {}, depth + 1});
+        }
       }
       if (threads_ > 1 && pending_.empty() && contents.files.size() >= kShareFrom) {
         Task share{folder, {}, {}, depth};
         const std::size_t half = contents.files.size() / 2;
-        for (std::size_t i = 0; i < contents.files.size(); ++i) (i < half ? mine : share.files).push_back(contents.files[i]);
+        for (std::size_t i = 0; i < contents.files.size(); ++i) {
+          (i < half ? mine : share.files).push_back(contents.files[i]);
+        }
         pending_.push_back(std::move(share));
       }
       changed_.notify_all();
