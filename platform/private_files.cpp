@@ -66,18 +66,23 @@ std::vector<std::string> FileNames(int folder_fd) {
   return names;
 }
 
-std::optional<std::string> ReadWhole(int folder_fd, const std::string& name) {
-  const UniqueFd fd(openat(folder_fd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-  if (!fd.ok()) return std::nullopt;
+std::optional<std::string> ReadOpenFile(int fd, std::size_t limit) {
   std::string text;
   char buffer[65536];
-  for (;;) {
-    const ssize_t got = read(fd.get(), buffer, sizeof buffer);
+  while (text.size() < limit) {
+    const ssize_t got = read(fd, buffer, std::min(sizeof buffer, limit - text.size()));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return std::nullopt;
-    if (got == 0) return text;
+    if (got == 0) break;
     text.append(buffer, static_cast<std::size_t>(got));
   }
+  return text;
+}
+
+std::optional<std::string> ReadWhole(int folder_fd, const std::string& name, std::size_t limit) {
+  const UniqueFd fd(openat(folder_fd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  if (!fd.ok()) return std::nullopt;
+  return ReadOpenFile(fd.get(), limit);
 }
 
 int RemoveFile(int folder_fd, const std::string& name) {

@@ -4,6 +4,7 @@
 // link.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,9 +45,13 @@ class AppendFile {
 // The names of the regular files of an open folder, sorted; empty when it cannot be read.
 std::vector<std::string> FileNames(int folder_fd);
 
-// The whole content of the file `name` of an open folder (not a link);
+// What an open file holds from where it stands, at most `limit` bytes;
 // nothing when it cannot be read (errno says why).
-std::optional<std::string> ReadWhole(int folder_fd, const std::string& name);
+std::optional<std::string> ReadOpenFile(int fd, std::size_t limit = SIZE_MAX);
+
+// The content of the file `name` of an open folder (not a link), at most
+// `limit` bytes; nothing when it cannot be read (errno says why).
+std::optional<std::string> ReadWhole(int folder_fd, const std::string& name, std::size_t limit = SIZE_MAX);
 
 // Removes the file `name` of an open folder. 0, or the system's error number.
 int RemoveFile(int folder_fd, const std::string& name);

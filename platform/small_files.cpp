@@ -19,17 +19,7 @@ std::optional<std::string> ReadSmallFile(const std::string& host_path, std::size
   // Never waits: a pipe put in a file's place gives what it holds at once.
   const UniqueFd fd(open(host_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (!fd.ok()) return std::nullopt;
-  std::string text(limit, '\0');
-  std::size_t used = 0;
-  while (used < limit) {
-    const ssize_t got = read(fd.get(), text.data() + used, limit - used);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return std::nullopt;
-    if (got == 0) break;
-    used += static_cast<std::size_t>(got);
-  }
-  text.resize(used);
-  return text;
+  return ReadOpenFile(fd.get(), limit);
 }
 
 std::string WriteSmallFile(const std::string& host_path, const std::string& content) {

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "platform/file_log.h"
+#include "platform/private_files.h"
 #include "platform/unique_fd.h"
 
 namespace vorlix::platform {
@@ -49,17 +50,9 @@ std::optional<std::time_t> LocalTime(const std::string& text) {
 std::optional<TrashInfo> ReadTrashInfo(const std::string& trash, const std::string& name) {
   const UniqueFd info = OpenPart(trash, "info");
   if (!info.ok()) return std::nullopt;
-  const UniqueFd file(openat(info.get(), RecordName(name).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-  if (!file.ok()) return std::nullopt;
-  std::string text(kLongestRecord, '\0');
-  std::size_t size = 0;
-  for (;;) {
-    const ssize_t got = read(file.get(), text.data() + size, text.size() - size);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return std::nullopt;
-    if (got == 0 || (size += static_cast<std::size_t>(got)) == text.size()) break;
-  }
-  text.resize(size);
+  const std::optional<std::string> read = ReadWhole(info.get(), RecordName(name), kLongestRecord);
+  if (!read) return std::nullopt;
+  const std::string& text = *read;
   std::optional<std::string> path;
   std::optional<std::time_t> deleted;
   std::size_t start = 0;
