@@ -14,16 +14,23 @@ constexpr std::size_t kLineWidth = 79;
 constexpr std::size_t kHelpColumn = 18;
 constexpr std::size_t kSynopsisIndent = 24;  // a synopsis's later lines begin under "run"'s first item
 
+// Every command, once: its word, the bit of the options it takes and its
+// argument in the synopsis, before the options.
 struct CommandWords {
+  Command command;
   unsigned bit;
   std::string_view name;
-  std::string_view argument;  // in the synopsis, before the options
+  std::string_view argument;
 };
 
-constexpr std::array<CommandWords, 8> kCommands = {{
-    {kForList, "list", ""}, {kForRun, "run", "[SLOT...]"}, {kForFolder, "folder", "PATH"},
-    {kForBrowsers, "browsers", "[BROWSER...]"}, {kForHistory, "history", ""}, {kForRestore, "restore", ""}, {kForPurge, "purge", ""},
-    {kForSchedule, "schedule", ""}}};
+constexpr std::array<CommandWords, 8> kCommands = {{{Command::kList, kForList, "list", ""},
+                                                    {Command::kRun, kForRun, "run", "[SLOT...]"},
+                                                    {Command::kFolder, kForFolder, "folder", "PATH"},
+                                                    {Command::kBrowsers, kForBrowsers, "browsers", "[BROWSER...]"},
+                                                    {Command::kHistory, kForHistory, "history", ""},
+                                                    {Command::kRestore, kForRestore, "restore", ""},
+                                                    {Command::kPurge, kForPurge, "purge", ""},
+                                                    {Command::kSchedule, kForSchedule, "schedule", ""}}};
 
 // "--run ID" for an option that takes a value, else its long name.
 std::string Named(const OptionSpec& option) {
@@ -125,17 +132,15 @@ std::string MissingOption(unsigned command, const std::vector<const OptionSpec*>
 }
 
 unsigned CommandBit(Command command) {
-  switch (command) {
-    case Command::kList: return kForList;
-    case Command::kRun: return kForRun;
-    case Command::kFolder: return kForFolder;
-    case Command::kBrowsers: return kForBrowsers;
-    case Command::kHistory: return kForHistory;
-    case Command::kRestore: return kForRestore;
-    case Command::kPurge: return kForPurge;
-    case Command::kSchedule: return kForSchedule;
-    default: return kAsCommand;
-  }
+  const auto words = std::find_if(kCommands.begin(), kCommands.end(),
+                                  [&](const CommandWords& each) { return each.command == command; });
+  return words == kCommands.end() ? kAsCommand : words->bit;
+}
+
+std::optional<Command> CommandNamed(std::string_view word) {
+  const auto words =
+      std::find_if(kCommands.begin(), kCommands.end(), [&](const CommandWords& each) { return each.name == word; });
+  return words == kCommands.end() ? std::nullopt : std::optional<Command>(words->command);
 }
 
 std::string UsageText() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -94,8 +95,11 @@ const OptionSpec* FindOption(std::string_view word, unsigned command);
 // them ("--older-than DAYS"); empty when none is missing.
 std::string MissingOption(unsigned command, const std::vector<const OptionSpec*>& given);
 
-// The command bit of a command.
+// The command bit of a command (kAsCommand for --help and the like).
 unsigned CommandBit(Command command);
+
+// The command a word names ("list", "run" ...); nothing for any other word.
+std::optional<Command> CommandNamed(std::string_view word);
 
 // The whole text of --help.
 std::string UsageText();

@@ -4,7 +4,6 @@
 #include "tools/vorlix-clean/options.h"
 
 #include <charconv>
-#include <map>
 
 #include "cleaning/let_go_setting.h"
 #include "platform/ascii.h"
@@ -21,11 +20,8 @@ constexpr std::size_t kIeSlots = 8;
 std::string Quoted(const std::string& word) { return "'" + PrintableText(word) + "'"; }
 
 Command CommandOf(const std::string& word) {
-  static const std::map<std::string, Command> commands = {
-      {"list", Command::kList},       {"run", Command::kRun},         {"folder", Command::kFolder},
-      {"browsers", Command::kBrowsers}, {"history", Command::kHistory}, {"restore", Command::kRestore},
-      {"purge", Command::kPurge},     {"schedule", Command::kSchedule}, {"--print-completion", Command::kCompletion}};
-  if (const auto found = commands.find(word); found != commands.end()) return found->second;
+  if (const std::optional<Command> command = CommandNamed(word)) return *command;
+  if (word == "--print-completion") return Command::kCompletion;
   if (const OptionSpec* option = FindOption(word, kAsCommand); option != nullptr) {
     return option->id == OptionId::kHelp ? Command::kHelp : Command::kVersion;
   }
