@@ -5,6 +5,7 @@
 
 #include <charconv>
 
+#include "cleaning/cleaning_plan.h"
 #include "cleaning/let_go_setting.h"
 #include "platform/ascii.h"
 #include "tools/vorlix-clean/browser_names.h"
@@ -13,8 +14,6 @@
 
 namespace vorlix::clean_tool {
 namespace {
-
-constexpr std::size_t kIeSlots = 8;
 
 // An argument as a message quotes it: in single quotes, on one line whatever it holds.
 std::string Quoted(const std::string& word) { return "'" + PrintableText(word) + "'"; }
@@ -104,9 +103,8 @@ void CheckSchedule(const Options& options) {
 }  // namespace
 
 std::optional<std::size_t> SlotIndexOf(const std::string& name) {
-  if (name.size() == 1 && name[0] >= '1' && name[0] <= '8') return static_cast<std::size_t>(name[0] - '1');
-  if (name.size() == 2 && platform::AsciiLower(name[0]) == 'u' && name[1] >= '1' && name[1] <= '6') {
-    return kIeSlots + static_cast<std::size_t>(name[1] - '1');
+  for (std::size_t i = 0; i < kFolderSlots.size(); ++i) {
+    if (platform::EqualIgnoringAsciiCase(name, SlotName(i))) return i;
   }
   return std::nullopt;
 }
