@@ -4,13 +4,11 @@
 #include "platform/trash.h"
 
 #include <fcntl.h>
-#include <glib.h>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <ctime>
 #include <string_view>
 
 #include "platform/entry_attributes.h"
@@ -53,17 +51,6 @@ std::string CandidateName(std::string_view name, int n) {
     }
   }
   return std::string(stem) + number + std::string(ending);
-}
-
-std::string Record(const std::string& path) {
-  char* escaped = g_uri_escape_string(path.c_str(), "/", FALSE);
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  char when[32] = "9999-12-31T23:59:59";
-  if (localtime_r(&now, &local) != nullptr) std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%S", &local);
-  std::string record = std::string("[Trash Info]\nPath=") + escaped + "\nDeletionDate=" + when + "\n";
-  g_free(escaped);
-  return record;
 }
 
 // A folder of the trash that takes new entries: info/ or files/.
@@ -130,7 +117,7 @@ TrashResult FolderTrash::Move(const std::string& name, const std::string& origin
   const std::string& top = found_->top;
   std::string recorded = original_path;
   if (!top.empty() && top != "/" && recorded.starts_with(top + "/")) recorded.erase(0, top.size() + 1);
-  const std::string record = Record(recorded);
+  const std::string record = TrashInfoText(recorded);
   for (int n = 1; n < 100000; ++n) {
     const std::string trashed = CandidateName(name, n);
     const std::string info_name = trashed + std::string(kTrashInfoEnding);

@@ -35,9 +35,12 @@ std::string TopOf(const std::string& trash) {
   return top.empty() ? "/" : top;
 }
 
+// A record's deletion time: local time, to the second.
+constexpr const char* kRecordTime = "%Y-%m-%dT%H:%M:%S";
+
 std::optional<std::time_t> LocalTime(const std::string& text) {
   std::tm when{};
-  const char* end = strptime(text.c_str(), "%Y-%m-%dT%H:%M:%S", &when);
+  const char* end = strptime(text.c_str(), kRecordTime, &when);
   if (end == nullptr) return std::nullopt;
   when.tm_isdst = -1;
   const std::time_t seconds = mktime(&when);
@@ -46,6 +49,17 @@ std::optional<std::time_t> LocalTime(const std::string& text) {
 }
 
 }  // namespace
+
+std::string TrashInfoText(const std::string& recorded_path) {
+  char* escaped = g_uri_escape_string(recorded_path.c_str(), "/", FALSE);
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  char when[32] = "9999-12-31T23:59:59";
+  if (localtime_r(&now, &local) != nullptr) std::strftime(when, sizeof when, kRecordTime, &local);
+  std::string record = std::string("[Trash Info]\nPath=") + escaped + "\nDeletionDate=" + when + "\n";
+  g_free(escaped);
+  return record;
+}
 
 std::optional<TrashInfo> ReadTrashInfo(const std::string& trash, const std::string& name) {
   const UniqueFd info = OpenPart(trash, "info");

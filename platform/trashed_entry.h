@@ -21,6 +21,10 @@ struct TrashInfo {
   std::time_t deleted = 0;
 };
 
+// The text of a new entry's record: the path it is recorded by, escaped, and
+// now as its deletion time.
+std::string TrashInfoText(const std::string& recorded_path);
+
 // The record of the entry `name` of the trash folder `trash`; nothing when it
 // is missing, unreadable, a link, or lacks either field.
 std::optional<TrashInfo> ReadTrashInfo(const std::string& trash, const std::string& name);
