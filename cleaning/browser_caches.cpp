@@ -64,7 +64,9 @@ class CacheSearch {
         case BrowserFamily::kMozilla: AddMozilla(browser); break;
         case BrowserFamily::kChromium:
         case BrowserFamily::kChromiumOne: AddChromium(browser); break;
-        case BrowserFamily::kThumbnails: AddProfile(browser, "", {"", Path(browser.profiles)}, false); break;
+        case BrowserFamily::kThumbnails:
+          AddProfile(browser, "", {"", Path(browser.profiles)}, false, linux_places_);
+          break;
         case BrowserFamily::kWineIe:
           for (const std::string& drive_c : wine_drives_) AddWineDrive(browser, drive_c);
           break;
@@ -144,7 +146,7 @@ class CacheSearch {
     for (const std::string& name : Subfolders(caches, linux_places_)) by_name(name);
     for (const auto& [name, profile] : found) {
       const bool running = MozillaProfileInUse(profile.own);
-      AddProfile(browser, std::string(BaseName(name)), profile, running);
+      AddProfile(browser, std::string(BaseName(name)), profile, running, linux_places_);
     }
   }
 
@@ -156,7 +158,7 @@ class CacheSearch {
     const std::string caches = Path(browser.caches);
     const bool running = ChromiumProfileInUse(user_data);
     if (browser.family == BrowserFamily::kChromiumOne) {
-      AddProfile(browser, "Default", {user_data, caches}, running);
+      AddProfile(browser, "Default", {user_data, caches}, running, linux_places_);
       return;
     }
     std::set<std::string> names;
@@ -164,7 +166,7 @@ class CacheSearch {
     for (const std::string& name : Subfolders(caches, linux_places_)) names.insert(name);
     for (const std::string& name : names) {
       AddProfile(browser, name, {platform::JoinHostPath(user_data, name), platform::JoinHostPath(caches, name)},
-                 running);
+                 running, linux_places_);
     }
     CacheSet set{std::string(browser.name), "", {}, 0, 0, running};
     for (std::string_view cache : SharedCacheFolders(browser.family)) AddFolders(set, user_data, cache, linux_places_);
@@ -176,19 +178,18 @@ class CacheSearch {
     const std::string users = Path(browser.profiles, drive_c);
     const bool running = IsRunning(browser, running_);
     for (const std::string& user : Subfolders(users, drive)) {
-      CacheSet set{std::string(browser.name), user, {}, 0, 0, running};
-      for (std::string_view cache : ProfileCacheFolders(browser.family)) {
-        AddFolders(set, platform::JoinHostPath(users, user), cache, drive);
-      }
-      Keep(std::move(set));
+      AddProfile(browser, user, {platform::JoinHostPath(users, user), {}}, running, drive);
     }
   }
 
-  void AddProfile(const BrowserRow& browser, const std::string& name, const Profile& profile, bool running) {
+  // A profile's set: its cache folders on the cache side, then in the profile
+  // itself, each looked for below `places`.
+  void AddProfile(const BrowserRow& browser, const std::string& name, const Profile& profile, bool running,
+                  const Places& places) {
     CacheSet set{std::string(browser.name), name, {}, 0, 0, running};
     for (std::string_view cache : ProfileCacheFolders(browser.family)) {
-      if (!profile.cache_side.empty()) AddFolders(set, profile.cache_side, cache, linux_places_);
-      if (!profile.own.empty()) AddFolders(set, profile.own, cache, linux_places_);
+      if (!profile.cache_side.empty()) AddFolders(set, profile.cache_side, cache, places);
+      if (!profile.own.empty()) AddFolders(set, profile.own, cache, places);
     }
     Keep(std::move(set));
   }
