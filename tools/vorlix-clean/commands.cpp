@@ -48,6 +48,9 @@ bool ApplyOverride(MethodOverride method, bool stored) {
 struct StoreTargets {
   StoredTargets stored;
   bool typed_urls_present = false;
+
+  // The report's typed-URL part before anything is deleted.
+  TypedUrlsResult TypedUrls() const { return {stored.typed_urls.kill_all, typed_urls_present, false}; }
 };
 
 // Each command's part in a run: every folder it passes by, cannot enter or
@@ -116,7 +119,7 @@ class ToolRun : public RunFrontEnd {
   }
 
   bool CleanTypedUrls() override {
-    TypedUrlsResult typed{store_.stored.typed_urls.kill_all, store_.typed_urls_present, false};
+    TypedUrlsResult typed = store_.TypedUrls();
     bool go_on = true;
     try {
       if (!options_.dry_run && reg_file2_ != nullptr) typed.deleted = DeleteTypedUrls(*reg_file2_);
@@ -161,7 +164,7 @@ Report ListCommand(const Options& options, const StoreTargets& store, const std:
   targets.push_back(store.stored.history);
   ToolRun run(options, stop, store, report);
   RunCleaning(targets, run);
-  report.typed_urls = TypedUrlsResult{store.stored.typed_urls.kill_all, store.typed_urls_present, false};
+  report.typed_urls = store.TypedUrls();
   return report;
 }
 
