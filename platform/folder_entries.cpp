@@ -83,12 +83,14 @@ std::optional<FolderEntries> FolderEntries::OpenHost(const std::string& host_fol
   return FolderEntries(std::move(fd), host_folder, {own.st_dev, own.st_ino});
 }
 
-std::optional<FolderEntries> FolderEntries::OpenSubfolder(const std::string& name) const {
+std::optional<FolderEntries> FolderEntries::OpenSubfolder(const std::string& name, ChildFolderKind* kind) const {
+  if (kind != nullptr) *kind = ChildFolderKind::kNotOpened;
   if (!IsEntryName(name)) return std::nullopt;
-  UniqueFd fd(openat(fd_.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  ChildFolder child = OpenChildFolder(fd_.get(), name.c_str());
+  if (kind != nullptr) *kind = child.kind;
   struct stat own {};
-  if (!fd.ok() || fstat(fd.get(), &own) != 0) return std::nullopt;
-  return FolderEntries(std::move(fd), JoinHostPath(host_, name), {own.st_dev, own.st_ino});
+  if (!child.fd.ok() || fstat(child.fd.get(), &own) != 0) return std::nullopt;
+  return FolderEntries(std::move(child.fd), JoinHostPath(host_, name), {own.st_dev, own.st_ino});
 }
 
 bool FolderEntries::StillAtItsPath() const { return HostIdentityOf(host_) == identity_; }

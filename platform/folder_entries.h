@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/child_folder.h"
 #include "platform/file_system.h"
 #include "platform/name_list.h"
 #include "platform/trash.h"
@@ -48,9 +49,10 @@ class FolderEntries {
   // opened so.
   static std::optional<FolderEntries> OpenHost(const std::string& host_folder);
   // Opens the subfolder `name` of this folder relative to it, never through
-  // a link: a link to a folder is no subfolder. Nothing when it cannot be
-  // opened.
-  std::optional<FolderEntries> OpenSubfolder(const std::string& name) const;
+  // a link and never into another mount: a link to a folder is no subfolder,
+  // and a file system or bind mount put inside the folder is not entered.
+  // Nothing when it cannot be opened; `kind`, when given, tells why.
+  std::optional<FolderEntries> OpenSubfolder(const std::string& name, ChildFolderKind* kind = nullptr) const;
 
   FolderEntries(FolderEntries&& other) noexcept = default;
   FolderEntries& operator=(FolderEntries&&) = delete;

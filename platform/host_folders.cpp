@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/child_folder.h"
 
 namespace vorlix::platform {
 
@@ -52,13 +53,13 @@ void ForEachEntry(const std::string& host_folder, Visit&& visit) {
   }
 }
 
-// A subfolder of an open folder, opened below it and never through a link;
-// null when it cannot be opened.
+// A subfolder of an open folder, opened below it as an emptying opens it:
+// never through a link nor into another mount; null when it cannot be opened.
 DirHandle OpenSubfolder(int folder_fd, const char* name) {
-  const int sub = openat(folder_fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (sub < 0) return nullptr;
-  DIR* dir = fdopendir(sub);
-  if (dir == nullptr) close(sub);
+  ChildFolder child = OpenChildFolder(folder_fd, name);
+  if (!child.fd.ok()) return nullptr;
+  DIR* dir = fdopendir(child.fd.get());
+  if (dir != nullptr) child.fd.Release();
   return DirHandle(dir);
 }
 
@@ -131,6 +132,30 @@ std::optional<std::string> LinkTarget(const std::string& host_path) {
   if (length < 0) return std::nullopt;
   target.resize(static_cast<std::size_t>(length));
   return target;
+}
+
+PathBelow LookBelow(const std::string& root, const std::string& path) {
+  if (!path.starts_with(root)) return {};
+  std::string at = root;
+  for (std::size_t start = root.size(); start < path.size();) {
+    if (path[start] != '/' && root != "/") return {};
+    if (path[start] == '/') ++start;
+    const std::size_t end = std::min(path.find('/', start), path.size());
+    const std::string part = path.substr(start, end - start);
+    if (part.empty() || part == "." || part == "..") return {};
+    at = JoinHostPath(at, part);
+    struct stat own {};
+    if (lstat(at.c_str(), &own) != 0) return {};
+    if (S_ISLNK(own.st_mode)) return {PathBelow::kLink, at};
+    if (!S_ISDIR(own.st_mode)) return {};
+    start = end;
+  }
+  return {PathBelow::kFolder, at};
+}
+
+bool HoldsRegularFile(const std::string& host_folder, const std::string& name) {
+  struct stat own {};
+  return lstat(JoinHostPath(host_folder, name).c_str(), &own) == 0 && S_ISREG(own.st_mode);
 }
 
 bool IsOwnFolder(const std::string& host_path) {

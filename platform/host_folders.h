@@ -44,6 +44,18 @@ std::uint64_t CountTreeFiles(const std::string& host_folder);
 // link.
 std::optional<std::string> LinkTarget(const std::string& host_path);
 
+// How a path leads on below a real folder `root` that it begins with: every
+// part after the root is a real folder (kFolder), or one of them is a link
+// (kLink; `at` is that part's path), or one is missing or no folder (kMissing).
+struct PathBelow {
+  enum Kind { kFolder, kLink, kMissing } kind = kMissing;
+  std::string at;
+};
+PathBelow LookBelow(const std::string& root, const std::string& path);
+
+// Whether the folder holds a regular file (not a link) of that name.
+bool HoldsRegularFile(const std::string& host_folder, const std::string& name);
+
 // Whether the path leads to a folder that the current user owns.
 bool IsOwnFolder(const std::string& host_path);
 

@@ -25,6 +25,8 @@ class UniqueFd {
 
   int get() const noexcept { return fd_; }
   bool ok() const noexcept { return fd_ >= 0; }
+  // Hands the descriptor to a new owner (fdopendir): it is no longer closed here.
+  int Release() noexcept { return std::exchange(fd_, -1); }
   // Closes the descriptor now; false when close reports an error (data not stored).
   bool Close() noexcept { return close(std::exchange(fd_, -1)) == 0; }
 

@@ -3,8 +3,12 @@
 
 #include "platform/user_folders.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <array>
 #include <fstream>
+#include <mutex>
 #include <string_view>
 
 #include "platform/xdg.h"
@@ -40,6 +44,23 @@ std::vector<std::string> UserFolders() {
     if (std::string folder = FolderOfLine(line, home); !folder.empty()) folders.push_back(std::move(folder));
   }
   return folders;
+}
+
+std::vector<std::string> OtherUsersHomes() {
+  // The database is read through one shared position: one reader at a time.
+  static std::mutex reading;
+  const std::scoped_lock lock(reading);
+  std::vector<std::string> homes;
+  setpwent();
+  passwd entry {};
+  std::array<char, 4096> buffer{};
+  passwd* found = nullptr;
+  while (getpwent_r(&entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr) {
+    const std::string_view home = found->pw_dir != nullptr ? found->pw_dir : "";
+    if (found->pw_uid != getuid() && home.starts_with('/') && home != "/") homes.emplace_back(home);
+  }
+  endpwent();
+  return homes;
 }
 
 }  // namespace vorlix::platform

@@ -14,4 +14,9 @@ namespace vorlix::platform {
 // written there; whether they exist is not looked at.
 std::vector<std::string> UserFolders();
 
+// The home folders of the other accounts of the password database, as
+// written there ("/" and relative ones left out); whether they exist is not
+// looked at.
+std::vector<std::string> OtherUsersHomes();
+
 }  // namespace vorlix::platform
