@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Folders that a run which asks nothing never cleans: the root folder, the
-// home folder, the desktop's user folders and the system's own folders. A
-// cache is never one of them, and emptying one of them by a stored setting or
-// a typing slip would lose the user's or the system's files for good.
+// home folder, the desktop's user folders, other users' home folders, the
+// folders that hold any of these, and the system's own folders. A cache is
+// never one of them, and emptying one of them by a stored setting or a
+// typing slip would lose the user's or the system's files for good.
 #pragma once
 
 #include <optional>
@@ -11,7 +12,9 @@
 namespace vorlix {
 
 // Why a host folder must not be cleaned without asking ("the root folder",
-// "your home folder", ...), judged on its real path, so that a link or a drive
+// "your home folder", "a folder that holds your home folder", ...), judged by
+// what the folder is: its identity (device and inode) and where it really
+// lies past links and bind mounts, so that a link, a drive or a bind mount
 // leading there counts as the folder itself; nothing for any other folder,
 // and for one that does not exist.
 std::optional<std::string> ProtectedFolderReason(const std::string& host_folder);

@@ -13,12 +13,12 @@ namespace vorlix {
 bool IsInsideFolder(const std::string& path, const std::string& root);
 
 // Whether a canonical path is "/" or a folder of the system: the trees of
-// programs, libraries and kernel views (/usr, /etc, /bin, /sbin, /boot, /lib*,
-// /proc, /sys and all below them) and the folders that hold everyone's data
-// or scratch folders (/var, /var/tmp, /var/cache, /home, /tmp, /run,
-// /run/user, /dev, /dev/shm, /mnt, /media, /opt, /srv) themselves. A
-// search never looks for caches in one of these, and no run that asks nothing
-// cleans one.
+// programs, libraries, settings and kernel views (/usr, /etc, /bin, /sbin,
+// /boot, /lib*, /opt, /srv, /snap, /proc, /sys, /dev, /run, /lost+found and
+// all below them), /var and all below it but what lies below /var/tmp and
+// /var/cache, and the folders that hold everyone's folders (/home, /tmp,
+// /mnt, /media, /root) themselves. A search never looks for caches in one of
+// these, and no run that asks nothing cleans one.
 bool IsSystemFolder(const std::string& path);
 
 }  // namespace vorlix

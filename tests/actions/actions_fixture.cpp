@@ -29,8 +29,7 @@ void CleaningTest::TearDown() {
   if (!mount_.empty() && std::system(("umount '" + mount_ + "'").c_str()) != 0) {
     ADD_FAILURE() << "cannot unmount " << mount_;
   }
-  std::error_code ignored;
-  if (!no_trash_.empty()) std::filesystem::remove_all(no_trash_, ignored);
+  no_trash_.reset();
 }
 
 bool CleaningTest::MeasureOnlyPrivateTmpfs() {
@@ -45,11 +44,11 @@ bool CleaningTest::MeasureOnlyPrivateTmpfs() {
 }
 
 std::string CleaningTest::MapNoTrashDrive() {
-  std::string folder = "/dev/shm/vorlix-test-XXXXXX";
-  if (mkdtemp(folder.data()) == nullptr) return {};
-  no_trash_ = folder;
-  MapDrive('e', no_trash_);
-  return no_trash_;
+  const std::string folder = MakeTempDir("no-trash");
+  no_trash_ = std::make_unique<TmpfsMount>(folder);
+  if (!no_trash_->ok()) return {};
+  MapDrive('e', folder);
+  return folder;
 }
 
 }  // namespace vorlix::test

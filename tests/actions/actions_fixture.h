@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "tests/common/test_mounts.h"
 #include "tests/common/tmpfs_as_disk.h"
 
 namespace vorlix::test {
@@ -22,14 +23,14 @@ class CleaningTest : public ::testing::Test {
   // and moves only by what the test does. False when this run may not mount.
   bool MeasureOnlyPrivateTmpfs();
 
-  // Maps drive e to a fresh folder on /dev/shm, a system tmpfs that has no
-  // trash, removed when the test ends; empty when there is no /dev/shm.
+  // Maps drive e to a small tmpfs of its own, a file system that has no
+  // trash, unmounted when the test ends; empty when this run may not mount.
   std::string MapNoTrashDrive();
 
   std::string root_;      // drive d's folder
   std::string mount_;     // drive c's tmpfs once mounted
   std::unique_ptr<TmpfsAsDisk> mount_as_disk_;
-  std::string no_trash_;  // drive e's folder on /dev/shm once made
+  std::unique_ptr<TmpfsMount> no_trash_;  // drive e's tmpfs once mounted
 };
 
 // Skips the test unless the free space can be measured without other

@@ -263,7 +263,7 @@ TEST_F(FolderCleaningTest, FilesThatCannotBeTrashedOrDeletedStayWhereTheyAre) {
 
 TEST_F(FolderCleaningTest, FilesOnAFileSystemWithoutTrashStayAndTheStatusBarSaysSoAfterTheReport) {
   const std::string folder = MapNoTrashDrive();
-  if (folder.empty()) GTEST_SKIP() << "no /dev/shm here";
+  if (folder.empty()) GTEST_SKIP() << "mounting a tmpfs needs privileges this run does not have";
   WriteFile(folder + "/only.tmp", "kept");
   view_.SetTreeDirectory("E:\\");
   view_.recycle = true;

@@ -19,6 +19,7 @@
 #include "tests/common/child_process.h"
 #include "tests/common/json_reader.h"
 #include "tests/common/test_env.h"
+#include "tests/common/test_mounts.h"
 
 extern char** environ;
 
@@ -266,15 +267,15 @@ TEST_F(VorlixCleanTest, FilesThatCannotBeTrashedStayAreNamedAndTheRunGoesOn) {
   fs::create_directories(folder_ + "/data");
   test::WriteFile(folder_ + "/data/Trash", "");
   // A file system that has no trash at all is told apart from that.
-  std::string no_trash = "/dev/shm/vorlix-test-XXXXXX";
-  const bool have_no_trash = mkdtemp(no_trash.data()) != nullptr;
+  const std::string no_trash = test::MakeTempDir("no-trash");
+  const test::TmpfsMount no_trash_mount(no_trash);
+  const bool have_no_trash = no_trash_mount.ok();
   if (have_no_trash) {
     test::WriteFile(no_trash + "/only", "x");
     SetUserSlot(3, no_trash, true);
   }
 
   const ToolRun run = Clean({"run", "u1", "u2", "u3"});
-  if (have_no_trash) fs::remove_all(no_trash);
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_TRUE(Has(run.err, "could not remove " + trash_slot + "/f0\n")) << run.err;
   EXPECT_TRUE(Has(run.err, "could not remove " + trash_slot + "/f1\n")) << run.err;
