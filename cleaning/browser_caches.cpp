@@ -4,6 +4,7 @@
 #include "cleaning/browser_caches.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <optional>
 #include <set>
@@ -11,7 +12,9 @@
 
 #include "cleaning/browser_cache_table.h"
 #include "cleaning/browser_locks.h"
+#include "cleaning/cache_folder_judge.h"
 #include "cleaning/mozilla_profiles.h"
+#include "cleaning/protected_folders.h"
 #include "cleaning/search_places.h"
 #include "platform/small_files.h"
 #include "platform/xdg.h"
@@ -36,11 +39,28 @@ bool IsRunning(const BrowserRow& browser, const std::vector<platform::RunningPro
 using Places = std::vector<std::string>;
 
 // A profile: its own folder (where a browser marks that it runs) and the
-// folder on the cache side by the same name; either may be missing.
+// folder on the cache side by the same name; either may be empty.
 struct Profile {
   std::string own;
   std::string cache_side;
 };
+
+// A relative profile path that stays below the profiles folder: names
+// only, no "." or "..".
+bool StaysBelow(std::string_view path) {
+  if (path.empty() || path.starts_with('/')) return false;
+  for (std::size_t start = 0; start <= path.size();) {
+    const std::size_t end = std::min(path.find('/', start), path.size());
+    const std::string_view part = path.substr(start, end - start);
+    if (part.empty() || part == "." || part == "..") return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+bool SamePlace(const BrowserPlace& one, const BrowserPlace& other) {
+  return one.base == other.base && one.path == other.path;
+}
 
 class CacheSearch {
  public:
@@ -64,9 +84,12 @@ class CacheSearch {
         case BrowserFamily::kMozilla: AddMozilla(browser); break;
         case BrowserFamily::kChromium:
         case BrowserFamily::kChromiumOne: AddChromium(browser); break;
-        case BrowserFamily::kThumbnails:
-          AddProfile(browser, "", {"", Path(browser.profiles)}, false, linux_places_);
+        case BrowserFamily::kThumbnails: {
+          CacheSet set = NewSet(browser, "", false);
+          const std::optional<std::string> own = Root(Path(browser.profiles), set, linux_places_);
+          AddProfile(browser.family, std::move(set), {own.value_or(""), ""}, linux_places_);
           break;
+        }
         case BrowserFamily::kWineIe:
           for (const std::string& drive_c : wine_drives_) AddWineDrive(browser, drive_c);
           break;
@@ -93,12 +116,8 @@ class CacheSearch {
     return place.path.empty() ? *base : platform::JoinHostPath(*base, std::string(place.path));
   }
 
-  // The real path of a folder, when it exists and lies in one of `places`;
-  // links are followed only as far as that.
-  static std::optional<std::string> InPlaces(const std::string& folder, const Places& places) {
-    std::optional<std::string> real = platform::RealFolder(folder);
-    if (!real || PlaceOf(*real, places) == nullptr) return std::nullopt;
-    return real;
+  static CacheSet NewSet(const BrowserRow& browser, const std::string& profile, bool running) {
+    return CacheSet{std::string(browser.name), profile, {}, 0, 0, running, {}};
   }
 
   // The place a real path lies in; null when none.
@@ -108,86 +127,169 @@ class CacheSearch {
     return place == places.end() ? nullptr : &*place;
   }
 
-  static std::vector<std::string> Subfolders(const std::string& folder, const Places& places) {
-    const std::optional<std::string> real = InPlaces(folder, places);
-    return real ? platform::SubfolderNames(*real) : std::vector<std::string>{};
+  // Names a folder left alone in a set, once in the whole search.
+  void Note(CacheSet& set, const std::string& folder, const std::string& why) {
+    if (wanted_ && !wanted_(set.browser, set.profile)) return;
+    if (noted_.insert(folder).second) set.left_alone.push_back({folder, why});
+  }
+
+  // A browser's own folder (its profiles, user-data or cache folder, or a
+  // profile profiles.ini names elsewhere): the real folder a path leads to,
+  // links followed, when it lies in one of `places` and is neither a folder
+  // that holds a place nor a protected folder. The folders below it are
+  // then taken only when no link leads to them (Below).
+  std::optional<std::string> Root(const std::string& path, CacheSet& notes, const Places& places) {
+    const std::optional<std::string> real = platform::RealFolder(path);
+    if (!real) return std::nullopt;
+    std::optional<std::string> why;
+    if (PlaceOf(*real, places) == nullptr || HoldsPlace(*real)) {
+      why = "a link to " + *real;
+    } else {
+      why = ProtectedFolderReason(*real);
+    }
+    if (why) {
+      Note(notes, path, *why);
+      return std::nullopt;
+    }
+    roots_.push_back(*real);
+    return real;
+  }
+
+  // The path, when it leads down from the deepest of the browsers' own
+  // folders that holds it through real folders only; a link on the way is
+  // named in `notes`.
+  std::optional<std::string> Below(const std::string& path, CacheSet& notes) {
+    const std::string* root = nullptr;
+    for (const std::string& each : roots_) {
+      if (IsInsideFolder(path, each) && (root == nullptr || each.size() > root->size())) root = &each;
+    }
+    if (root == nullptr) return std::nullopt;
+    const platform::PathBelow below = platform::LookBelow(*root, path);
+    if (below.kind == platform::PathBelow::kLink) {
+      const std::optional<std::string> target = platform::LinkTarget(below.at);
+      Note(notes, below.at, "a link to " + target.value_or("?"));
+    }
+    if (below.kind != platform::PathBelow::kFolder) return std::nullopt;
+    return path;
+  }
+
+  std::vector<std::string> Subfolders(const std::optional<std::string>& folder, CacheSet& notes) {
+    if (!folder || !Below(*folder, notes)) return {};
+    return platform::SubfolderNames(*folder);
+  }
+
+  // Why a profile that profiles.ini names outside the profiles folder is not
+  // taken; nothing when it is.
+  std::optional<std::string> ListedProfileProblem(const std::string& real) const {
+    if (PlaceOf(real, linux_places_) == nullptr) return "outside the browser's places";
+    if (std::optional<std::string> reason = ProtectedFolderReason(real)) return reason;
+    if (HoldsPlace(real)) return "a folder that holds a place the browsers keep their folders in";
+    if (!platform::IsOwnFolder(real)) return "not a folder of yours";
+    const bool marked = std::any_of(kProfileMarks.begin(), kProfileMarks.end(), [&](std::string_view mark) {
+      return platform::HoldsRegularFile(real, std::string(mark));
+    });
+    if (!marked) return "no profile: it holds no prefs.js, times.json or compatibility.ini";
+    return std::nullopt;
+  }
+
+  // Whether a Mozilla browser runs on a profile: on its own folder, or on the
+  // folder of the same name in any other layout whose cache folder it shares
+  // (a profile may live in one layout while another layout's row finds its
+  // caches).
+  bool MozillaInUse(const BrowserRow& browser, const std::string& name, const Profile& profile) const {
+    if (!profile.own.empty() && MozillaProfileInUse(profile.own)) return true;
+    if (profile.cache_side.empty()) return false;
+    return std::any_of(BrowserTable().begin(), BrowserTable().end(), [&](const BrowserRow& other) {
+      return other.family == BrowserFamily::kMozilla && SamePlace(other.caches, browser.caches) &&
+             MozillaProfileInUse(platform::JoinHostPath(Path(other.profiles), name));
+    });
   }
 
   // Profiles from profiles.ini and the folders of the profiles and cache
-  // folders. A profile listed with a path outside the profiles folder keeps
-  // its caches inside itself, and is taken only when it is a folder of this
-  // user in the browser's places.
+  // folders.
   void AddMozilla(const BrowserRow& browser) {
-    const std::string profiles = Path(browser.profiles);
-    const std::string caches = Path(browser.caches);
+    CacheSet notes = NewSet(browser, "", false);
+    const std::optional<std::string> profiles = Root(Path(browser.profiles), notes, linux_places_);
+    const std::optional<std::string> caches = Root(Path(browser.caches), notes, linux_places_);
     std::map<std::string, Profile> found;
     const auto by_name = [&](const std::string& name) {
-      found.try_emplace(name, Profile{platform::JoinHostPath(profiles, name), platform::JoinHostPath(caches, name)});
+      found.try_emplace(name, Profile{profiles ? platform::JoinHostPath(*profiles, name) : "",
+                                      caches ? platform::JoinHostPath(*caches, name) : ""});
     };
-    const std::optional<std::string> real_profiles = InPlaces(profiles, linux_places_);
-    if (real_profiles) {
-      const std::string ini = platform::ReadSmallFile(*real_profiles + "/profiles.ini").value_or("");
-      for (const ListedProfile& listed : ParseProfilesIni(ini)) {
-        if (listed.relative) {
-          const std::optional<std::string> real = platform::RealFolder(platform::JoinHostPath(profiles, listed.path));
-          if (!real || platform::IsOwnFolder(*real)) by_name(listed.path);
-          continue;
-        }
-        const std::optional<std::string> real = InPlaces(listed.path, linux_places_);
-        if (!real || !platform::IsOwnFolder(*real)) continue;
-        if (IsInsideFolder(*real, *real_profiles) && *real != *real_profiles) {
-          by_name(real->substr(real_profiles->size() + 1));
+    const std::string ini =
+        profiles ? platform::ReadSmallFile(*profiles + "/profiles.ini").value_or("") : std::string();
+    for (const ListedProfile& listed : ParseProfilesIni(ini)) {
+      if (listed.relative) {
+        if (StaysBelow(listed.path)) {
+          by_name(listed.path);
         } else {
-          found.try_emplace(*real, Profile{*real, ""});
+          Note(notes, platform::JoinHostPath(*profiles, listed.path),
+               "named in profiles.ini but leads out of the profiles folder");
         }
+        continue;
+      }
+      const std::optional<std::string> real = platform::RealFolder(listed.path);
+      if (!real) continue;
+      if (IsInsideFolder(*real, *profiles) && *real != *profiles) {
+        by_name(real->substr(profiles->size() + 1));
+      } else if (const std::optional<std::string> why = ListedProfileProblem(*real)) {
+        Note(notes, listed.path, "named in profiles.ini but is " + *why);
+      } else {
+        roots_.push_back(*real);
+        found.try_emplace(*real, Profile{*real, ""});
       }
     }
-    for (const std::string& name : Subfolders(profiles, linux_places_)) by_name(name);
-    for (const std::string& name : Subfolders(caches, linux_places_)) by_name(name);
+    for (const std::string& name : Subfolders(profiles, notes)) by_name(name);
+    for (const std::string& name : Subfolders(caches, notes)) by_name(name);
     for (const auto& [name, profile] : found) {
-      const bool running = MozillaProfileInUse(profile.own);
-      AddProfile(browser, std::string(BaseName(name)), profile, running, linux_places_);
+      AddProfile(browser.family, NewSet(browser, std::string(BaseName(name)), MozillaInUse(browser, name, profile)),
+                 profile, linux_places_);
     }
+    Keep(std::move(notes));
   }
 
   // Each profile folder of the user-data and cache folders (or those folders
   // themselves for a browser with one profile), and the caches kept once for
   // all profiles. The browser runs on all of them or on none.
   void AddChromium(const BrowserRow& browser) {
-    const std::string user_data = Path(browser.profiles);
-    const std::string caches = Path(browser.caches);
-    const bool running = ChromiumProfileInUse(user_data);
+    const bool running = ChromiumProfileInUse(Path(browser.profiles));
+    CacheSet shared = NewSet(browser, browser.family == BrowserFamily::kChromiumOne ? "Default" : "", running);
+    const std::optional<std::string> user_data = Root(Path(browser.profiles), shared, linux_places_);
+    const std::optional<std::string> caches = Root(Path(browser.caches), shared, linux_places_);
     if (browser.family == BrowserFamily::kChromiumOne) {
-      AddProfile(browser, "Default", {user_data, caches}, running, linux_places_);
+      AddProfile(browser.family, std::move(shared), {user_data.value_or(""), caches.value_or("")}, linux_places_);
       return;
     }
     std::set<std::string> names;
-    for (const std::string& name : Subfolders(user_data, linux_places_)) names.insert(name);
-    for (const std::string& name : Subfolders(caches, linux_places_)) names.insert(name);
+    for (const std::string& name : Subfolders(user_data, shared)) names.insert(name);
+    for (const std::string& name : Subfolders(caches, shared)) names.insert(name);
     for (const std::string& name : names) {
-      AddProfile(browser, name, {platform::JoinHostPath(user_data, name), platform::JoinHostPath(caches, name)},
-                 running, linux_places_);
+      AddProfile(browser.family, NewSet(browser, name, running),
+                 {user_data ? platform::JoinHostPath(*user_data, name) : "",
+                  caches ? platform::JoinHostPath(*caches, name) : ""},
+                 linux_places_);
     }
-    CacheSet set{std::string(browser.name), "", {}, 0, 0, running};
-    for (std::string_view cache : SharedCacheFolders(browser.family)) AddFolders(set, user_data, cache, linux_places_);
-    Keep(std::move(set));
+    if (user_data) {
+      for (std::string_view cache : SharedCacheFolders(browser.family)) AddFolders(shared, *user_data, cache, linux_places_);
+    }
+    Keep(std::move(shared));
   }
 
   void AddWineDrive(const BrowserRow& browser, const std::string& drive_c) {
     const Places drive = {drive_c};
-    const std::string users = Path(browser.profiles, drive_c);
+    CacheSet notes = NewSet(browser, "", false);
+    const std::optional<std::string> users = Root(Path(browser.profiles, drive_c), notes, drive);
     const bool running = IsRunning(browser, running_);
-    for (const std::string& user : Subfolders(users, drive)) {
-      AddProfile(browser, user, {platform::JoinHostPath(users, user), {}}, running, drive);
+    for (const std::string& user : Subfolders(users, notes)) {
+      AddProfile(browser.family, NewSet(browser, user, running), {platform::JoinHostPath(*users, user), {}}, drive);
     }
+    Keep(std::move(notes));
   }
 
   // A profile's set: its cache folders on the cache side, then in the profile
   // itself, each looked for below `places`.
-  void AddProfile(const BrowserRow& browser, const std::string& name, const Profile& profile, bool running,
-                  const Places& places) {
-    CacheSet set{std::string(browser.name), name, {}, 0, 0, running};
-    for (std::string_view cache : ProfileCacheFolders(browser.family)) {
+  void AddProfile(BrowserFamily family, CacheSet set, const Profile& profile, const Places& places) {
+    for (std::string_view cache : ProfileCacheFolders(family)) {
       if (!profile.cache_side.empty()) AddFolders(set, profile.cache_side, cache, places);
       if (!profile.own.empty()) AddFolders(set, profile.own, cache, places);
     }
@@ -204,38 +306,46 @@ class CacheSearch {
     const std::string pattern = platform::JoinHostPath(parent, std::string(cache.substr(0, cache.size() - 1)));
     const std::string folder = pattern.substr(0, pattern.rfind('/'));
     const std::string_view start = BaseName(pattern);
-    for (const std::string& name : Subfolders(folder, places)) {
+    for (const std::string& name : Subfolders(folder, set)) {
       if (name.starts_with(start)) AddFolder(set, platform::JoinHostPath(folder, name), places);
     }
   }
 
-  // Adds a folder by its real path. A folder that is a place of the search
-  // or holds one (a link to the home folder) is never added, nor one added
-  // already. A folder of a set that is not wanted is seen but not read.
+  // Adds a folder reached from a browser's own folder through real folders
+  // only. A folder that is a place of the search or holds one is never
+  // added, nor one added already; one that CacheFolderProblem refuses is
+  // named. A folder of a set that is not wanted is seen but not read.
   void AddFolder(CacheSet& set, const std::string& folder, const Places& places) {
-    const std::optional<std::string> real = InPlaces(folder, places);
-    if (!real || HoldsPlace(*real) || !seen_.insert(*real).second) return;
+    if (!Below(folder, set)) return;
+    const std::string* place = PlaceOf(folder, places);
+    if (place == nullptr || HoldsPlace(folder) || !seen_.insert(folder).second) return;
     if (wanted_ && !wanted_(set.browser, set.profile)) return;
-    CacheFolder cache{*real, *PlaceOf(*real, places), {}, {}};
+    if (const std::optional<std::string> why = CacheFolderProblem(folder, *place)) {
+      Note(set, folder, *why);
+      return;
+    }
+    CacheFolder cache{folder, *place, {}, {}};
     if (figures_ == CacheFigures::kSizes) {
-      cache.whole = platform::TallyTree(*real, &cache.direct);
+      cache.whole = platform::TallyTree(folder, &cache.direct);
     } else {
-      cache.whole.files = platform::CountTreeFiles(*real);
+      cache.whole.files = platform::CountTreeFiles(folder);
     }
     set.files += cache.whole.files;
     set.bytes += cache.whole.bytes;
     set.folders.push_back(std::move(cache));
   }
 
-  // Keeps a set that holds files.
+  // Keeps a set that holds files or names a folder left alone.
   void Keep(CacheSet set) {
-    if (set.files > 0) found_.push_back(std::move(set));
+    if (set.files > 0 || !set.left_alone.empty()) found_.push_back(std::move(set));
   }
 
   bool HoldsPlace(const std::string& folder) const {
     return std::any_of(every_place_.begin(), every_place_.end(),
                        [&](const std::string& place) { return IsInsideFolder(place, folder); });
   }
+
+  static constexpr std::array<std::string_view, 3> kProfileMarks = {"prefs.js", "times.json", "compatibility.ini"};
 
   const CacheSearchPlaces& places_;
   const CacheFigures figures_;
@@ -244,11 +354,15 @@ class CacheSearch {
   Places linux_places_;
   Places wine_drives_;
   Places every_place_;
+  Places roots_;  // the browsers' own folders found so far
   std::set<std::string> seen_;
+  std::set<std::string> noted_;
   std::vector<CacheSet> found_;
 };
 
 }  // namespace
+
+std::string LeftAloneText(const LeftAloneFolder& left) { return left.folder + " is " + left.why + ": left alone"; }
 
 CacheSearchPlaces UserCacheSearchPlaces() {
   return {platform::HomeDir(), platform::CacheHome(), platform::WinePrefix(), platform::ConfigHome()};

@@ -42,6 +42,17 @@ struct CacheFolder {
   platform::FileTally direct;  // files directly in it: what a user button holding it empties
 };
 
+// A folder a browser's caches would be looked for in, left alone because it
+// is not what it should be: a link, a mount of another folder, a profile that
+// holds no profile, a folder the user keeps their own files in.
+struct LeftAloneFolder {
+  std::string folder;  // the path as the browser's folders lead to it
+  std::string why;     // a phrase after "is": "a link to /home/ann/Documents"
+};
+
+// "<folder> is <why>: left alone".
+std::string LeftAloneText(const LeftAloneFolder& left);
+
 struct CacheSet {
   std::string browser;  // "Firefox (Snap)", "Google Chrome", "Thumbnails", ...
   std::string profile;  // the profile folder's name; empty for caches kept once for all profiles
@@ -49,6 +60,7 @@ struct CacheSet {
   std::uint64_t files = 0;           // the sums of the folders' whole tallies
   std::uint64_t bytes = 0;
   bool browser_running = false;  // the browser runs on this profile: its caches must be left alone
+  std::vector<LeftAloneFolder> left_alone;  // what the search met on the way and did not take
 };
 
 // The first folder of a set that holds files directly, the one a user button
@@ -60,10 +72,19 @@ const CacheFolder* ButtonFolder(const CacheSet& set);
 // file as it goes needs no more, and the count is far quicker).
 enum class CacheFigures { kSizes, kCountOnly };
 
-// Every cache set holding files, in a fixed order: browsers as listed in the
-// help, profiles by name. A folder reached twice (the same Wine prefix named
-// two ways) is listed once; a place of the search and a folder that holds one
-// (a link to the home folder) are never listed. `running` decides only for
+// Every cache set holding files or naming a folder left alone, in a fixed
+// order: browsers as listed in the help, profiles by name. A folder reached
+// twice (the same Wine prefix named two ways) is listed once; a place of the
+// search and a folder that holds one (a link to the home folder) are never
+// listed. Only a browser's own folder (the profiles, user-data or cache
+// folder a browser keeps, or a profile that profiles.ini names outside it)
+// may be reached through links; every folder below it down to each cache
+// folder must be a real folder, or it is left alone and named. A profile
+// named in profiles.ini is taken only when it is a folder of this user
+// holding a profile (prefs.js, times.json or compatibility.ini) and no
+// protected folder, and a relative one only when it stays inside the
+// profiles folder. A Mozilla profile's caches count as in use when any
+// layout that shares their cache folder holds the profile running. `running` decides only for
 // browsers that leave no mark in their profiles (Internet Explorer under Wine).
 // Only the sets `wanted` takes (by browser and profile), when given, are
 // read and figured; the others are passed by as sets without files.

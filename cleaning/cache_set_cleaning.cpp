@@ -4,10 +4,9 @@
 #include "cleaning/cache_set_cleaning.h"
 
 #include <algorithm>
-#include <optional>
 
+#include "cleaning/cache_folder_judge.h"
 #include "cleaning/run_record.h"
-#include "cleaning/search_places.h"
 #include "cleaning/tree_emptying.h"
 #include "platform/folder_entries.h"
 #include "platform/host_folders.h"
@@ -17,16 +16,13 @@ namespace vorlix {
 CacheFolderResult EmptyCacheFolder(const CacheFolder& folder, bool recycle, CacheCleanWatcher* watcher) {
   CacheFolderResult result;
   result.folder = folder.folder;
-  // The folder and its place must still be where the search found them: a
-  // link put into the path since then would lead the run elsewhere.
-  const std::optional<std::string> real = platform::RealFolder(folder.folder);
-  const std::optional<std::string> place = platform::RealFolder(folder.place);
-  if (!real) {
+  // The folder must still be the real folder the search found, inside its
+  // place: a link or mount put into the path since would lead the run elsewhere.
+  if (!platform::RealFolder(folder.folder)) {
     result.outcome = CacheFolderOutcome::kGone;
     return result;
   }
-  if (*real != folder.folder || place != folder.place || folder.folder == folder.place ||
-      !IsInsideFolder(folder.folder, folder.place) || IsSystemFolder(folder.folder)) {
+  if (CacheFolderProblem(folder.folder, folder.place)) {
     result.outcome = CacheFolderOutcome::kMoved;
     return result;
   }
@@ -43,7 +39,7 @@ std::vector<CacheFolderResult> EmptyCacheSet(const CacheSet& set, bool recycle, 
   std::vector<CacheFolderResult> results;
   for (const CacheFolder& folder : set.folders) {
     if (set.browser_running) {
-      results.push_back({folder.folder, CacheFolderOutcome::kRunning, 0, 0, 0, 0, {}});
+      results.push_back({folder.folder, CacheFolderOutcome::kRunning, 0, 0, 0, 0, {}, {}});
       continue;
     }
     results.push_back(EmptyCacheFolder(folder, recycle, watcher));
@@ -74,6 +70,7 @@ CacheRunTotals EmptyChosenCacheSets(const std::vector<CacheSetKey>& chosen, bool
       totals.removed_bytes += result.removed_bytes;
       totals.left.Add(result.left);
       if (result.outcome == CacheFolderOutcome::kMoved) totals.not_cleaned.push_back(result.folder);
+      totals.other_mounts.insert(totals.other_mounts.end(), result.other_mounts.begin(), result.other_mounts.end());
       stopped = stopped || result.outcome == CacheFolderOutcome::kStopped;
     }
   }

@@ -30,6 +30,7 @@ struct CacheFolderResult {
   std::uint64_t removed_files = 0;
   std::uint64_t removed_bytes = 0;
   LeftFiles left;  // the files that stayed, by reason
+  std::vector<std::string> other_mounts;  // mounts found inside the folder: never entered
 };
 
 // Follows the emptying file by file, and may end it between two files.
@@ -46,9 +47,10 @@ class CacheCleanWatcher {
 
 // Empties one cache folder of a set: the files in it and in its subfolders,
 // hidden ones too (they are cache entries), links as links. The folder must
-// still be the real path it was found at, inside the place it was found in;
-// every subfolder is opened relative to its parent and never through a link,
-// so a folder swapped for a link mid-run leads nowhere else.
+// still be the real path it was found at, inside the place it was found in
+// (CacheFolderProblem); every subfolder is opened relative to its parent,
+// never through a link nor into another mount, so a folder swapped for a
+// link mid-run leads nowhere else.
 CacheFolderResult EmptyCacheFolder(const CacheFolder& folder, bool recycle, CacheCleanWatcher* watcher);
 
 // Empties every folder of a set, in order; a set whose browser runs is left
@@ -69,6 +71,7 @@ struct CacheRunTotals {
   LeftFiles left;
   std::vector<CacheSetKey> running;     // chosen sets left alone: their browser runs now
   std::vector<std::string> not_cleaned; // folders no longer where they were found: nothing touched
+  std::vector<std::string> other_mounts; // mounts inside the folders: never entered
 };
 
 // Looks for the user's cache sets again, so that a browser started or a

@@ -140,9 +140,16 @@ class TreeRun : public CacheCleanWatcher {
       Read(task.folder, task.depth);
       return;
     }
-    std::optional<platform::FolderEntries> sub = task.folder->OpenSubfolder(task.subfolder);
-    // Gone, closed to us, or a link put in its place: never followed.
-    if (sub) Read(std::make_shared<const platform::FolderEntries>(std::move(*sub)), task.depth);
+    platform::ChildFolderKind kind = platform::ChildFolderKind::kNotOpened;
+    std::optional<platform::FolderEntries> sub = task.folder->OpenSubfolder(task.subfolder, &kind);
+    // Gone, closed to us, or a link put in its place: never followed. A mount
+    // is never entered, and named.
+    if (sub) {
+      Read(std::make_shared<const platform::FolderEntries>(std::move(*sub)), task.depth);
+    } else if (kind == platform::ChildFolderKind::kOtherMount) {
+      const std::scoped_lock lock(mutex_);
+      result_.other_mounts.push_back(task.folder->HostPathOf(task.subfolder).value_or(task.subfolder));
+    }
   }
 
   // Reads a folder, hands out its subfolders, and deletes its files, sharing

@@ -10,8 +10,9 @@ namespace vorlix {
 
 // Empties an opened folder and its subfolders into `result`: every entry
 // that is not a folder goes, hidden ones and links (as links) too, into the
-// trash or for good. Each subfolder is opened relative to its parent and
-// never through a link; deeper than 64 levels nothing is touched. The outcome
+// trash or for good. Each subfolder is opened relative to its parent, never
+// through a link and never into another mount (each mount found is named in
+// the result); deeper than 64 levels nothing is touched. The outcome
 // is kDone, kSwapped when a folder left its path (the rest stay) or kStopped
 // when the watcher asked (the rest stay).
 //

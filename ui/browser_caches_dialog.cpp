@@ -104,6 +104,24 @@ QTreeWidgetItem* CacheRow(const CacheSet& set, const SlotHints& hints) {
   return row;
 }
 
+// A greyed row for a folder the search left alone, naming it and why.
+QTreeWidgetItem* LeftAloneRow(const CacheSet& set, const LeftAloneFolder& left) {
+  auto* row = new QTreeWidgetItem;
+  row->setText(BrowserCachesDialog::kBrowser, Text(set.browser));
+  row->setText(BrowserCachesDialog::kProfile, Text(set.profile));
+  Untickable(row, Text(LeftAloneText(left)), Text(LeftAloneText(left)));
+  ShowGreyed(row);
+  return row;
+}
+
+// Adds a set's rows to a list: its own row, made by `make`, when it has cache
+// folders, then one greyed row for each folder left alone.
+template <typename MakeRow>
+void AddSetRows(QTreeWidget& list, const CacheSet& set, MakeRow make) {
+  if (!set.folders.empty()) list.addTopLevelItem(make(set));
+  for (const LeftAloneFolder& left : set.left_alone) list.addTopLevelItem(LeftAloneRow(set, left));
+}
+
 // A row of the page that empties sets at once: tickable unless the browser runs.
 QTreeWidgetItem* CleanRow(const CacheSet& set) {
   auto* row = new QTreeWidgetItem;
@@ -166,6 +184,9 @@ std::string CleanedText(const CacheRunTotals& totals, bool recycle) {
   for (const std::string& folder : totals.not_cleaned) {
     text += "\nLeft alone, no longer where it was found: " + folder;
   }
+  for (const std::string& folder : totals.other_mounts) {
+    text += "\nLeft alone, a mount inside the cache folder: " + folder;
+  }
   if (!totals.left.Text().empty()) text.append(1, '\n').append(totals.left.Text());
   return text;
 }
@@ -223,7 +244,9 @@ QWidget* BrowserCachesDialog::StorePage(const std::vector<CacheSet>& found) {
                                           "Close a browser before its cache is cleaned.",
                   "CacheList", "Folder");
   list_->setTextElideMode(Qt::ElideMiddle);  // a cache folder is told apart by its last names
-  for (const CacheSet& set : found) list_->addTopLevelItem(CacheRow(set, hints_));
+  for (const CacheSet& set : found) {
+    AddSetRows(*list_, set, [&](const CacheSet& each) { return CacheRow(each, hints_); });
+  }
   ResizeFigureColumns(*list_);
   if (!found.empty()) list_->setCurrentItem(list_->topLevelItem(0));  // Space ticks from the first row on
   list_->setFocus();
@@ -244,7 +267,7 @@ QWidget* BrowserCachesDialog::CleanPage(const std::vector<CacheSet>& found) {
                         "hidden ones too; the folders stay, and so do cookies, history and settings. A running "
                         "browser's caches are left alone.",
                         "CleanList", "Folders");
-  for (const CacheSet& set : found) clean_list_->addTopLevelItem(CleanRow(set));
+  for (const CacheSet& set : found) AddSetRows(*clean_list_, set, CleanRow);
   ResizeFigureColumns(*clean_list_);
 
   auto* row = new QHBoxLayout;
@@ -309,7 +332,7 @@ void BrowserCachesDialog::CleanNowClick() {
     after = FindUserBrowserCaches();  // the figures now
   });
   clean_list_->clear();
-  for (const CacheSet& set : after) clean_list_->addTopLevelItem(CleanRow(set));
+  for (const CacheSet& set : after) AddSetRows(*clean_list_, set, CleanRow);
   clean_now_->setEnabled(false);
   vorlix::ShowInformation(this, CleanedText(totals, recycle));
 }

@@ -88,9 +88,10 @@ TEST_F(BrowserCachesTest, EveryLayoutIsFoundWithCountsSizesAndRunningBrowsers) {
   const std::string ie5 = prefix + "/drive_c/users/bob/Local Settings/Temporary Internet Files/Content.IE5/XY";
   Put(ie5 + "/q.gif", 11);
 
-  // Links: those leading out of a browser's own places are never followed,
-  // one from place to place in the home folder is, and a row names the real
-  // folder. A link to the home folder or to "/" is never listed itself.
+  // Links: a browser's own folder may be reached through a link inside its
+  // places, and a row names the real folder; one leading out of them is
+  // named and left alone, and so is a link below a browser's own folder (a
+  // profile folder). A link to the home folder or to "/" is never listed.
   Put(users_ + "/ann2/Default/Cache/Cache_Data/secret", 1);
   fs::create_directory_symlink(users_ + "/ann2", home_ + "/.cache/google-chrome-beta");
   Put(prefix + "/Default/Cache/Cache_Data/in-prefix", 1);
@@ -112,7 +113,7 @@ TEST_F(BrowserCachesTest, EveryLayoutIsFoundWithCountsSizesAndRunningBrowsers) {
   const std::uint64_t ie5_links = prefix.size() + (home_ + "/Downloads").size();
   const std::vector<Row> expected = {
       {"Firefox", "ab12.default-release", {".cache/mozilla/firefox/ab12.default-release/cache2/entries"}, 2, 7, false},
-      {"Firefox", "moved.default", {"profiles/moved/cache2/entries"}, 1, 13, false},
+      {"Firefox", "moved.default", {}, 0, 0, false},
       {"Firefox (Snap)", "sn.default", {"snap/firefox/common/.cache/mozilla/firefox/sn.default/cache2/entries"}, 1, 5,
        false},
       {"Firefox (Flatpak)", "fp.default",
@@ -120,6 +121,8 @@ TEST_F(BrowserCachesTest, EveryLayoutIsFoundWithCountsSizesAndRunningBrowsers) {
       {"Chromium", "Default", {".cache/chromium/Default/Cache/Cache_Data", ".cache/chromium/Default/Code Cache"}, 3,
        62, false},
       {"Google Chrome", "Profile 1", {".cache/google-chrome/Profile 1/Cache/Cache_Data"}, 1, 1, false},
+      {"Google Chrome Beta", "", {}, 0, 0, false},
+      {"Google Chrome Unstable", "", {}, 0, 0, false},
       {"Brave", "Default", {".cache/BraveSoftware/Brave-Browser/Default/Cache/Cache_Data"}, 1, 1, false},
       {"Microsoft Edge", "Default", {".cache/microsoft-edge/Default/Code Cache"}, 1, 1, false},
       {"Microsoft Edge Beta", "Default", {"elsewhere/Default/Cache/Cache_Data"}, 1, 12, false},
@@ -165,7 +168,7 @@ TEST_F(BrowserCachesTest, ACacheFolderOutsideTheHomeFolderIsSearchedAsTheBrowser
 
   const std::vector<Row> expected = {
       {"Firefox", "p", {".mozilla/firefox/p/cache2/entries"}, 1, 4, false},
-      {"Firefox", "q", {cache + "/moved/cache2/entries"}, 1, 5, false},
+      {"Firefox", "q", {}, 0, 0, false},  // a profile folder that is a link: named, left alone
       {"Chromium", "Default", {cache + "/chromium/Default/Cache/Cache_Data"}, 1, 2, false},
       {"Thumbnails", "", {cache + "/thumbnails/normal"}, 1, 3, false},
   };
@@ -219,6 +222,60 @@ TEST(BrowserCachesFakeHomeTest, EveryCacheFolderAndNothingElseIsFoundWithTheRunn
   for (const std::string& file : home.kept_files) {
     for (const std::string& folder : folders) EXPECT_FALSE(IsInsideFolder(file, folder)) << file;
   }
+}
+
+TEST_F(BrowserCachesTest, ALinkOrAForeignProfileOnTheWayIsNamedAndNothingBeyondItIsListed) {
+  File("Documents/letter");
+  File("projects/cache2/entries/source.c");
+  File("cache2/entries/in-home");
+  File("Work/ff/prefs.js");
+  File("Work/ff/cache2/entries/E", 2);
+  Folder(".mozilla/firefox/p");
+  Folder(".cache/mozilla/firefox/p/cache2");
+  Folder(".config/chromium/Default");
+  Folder(".cache/thumbnails");
+  const std::string docs = home_ + "/Documents";
+  fs::create_directory_symlink(docs, home_ + "/.cache/mozilla/firefox/p/cache2/entries");
+  fs::create_directory_symlink(docs, home_ + "/.mozilla/firefox/p/startupCache");
+  fs::create_directory_symlink(home_ + "/projects", home_ + "/.mozilla/firefox/q");
+  fs::create_directory_symlink(docs, home_ + "/.config/chromium/Default/Code Cache");
+  fs::create_directory_symlink(docs, home_ + "/.cache/thumbnails/normal");
+  test::WriteFile(home_ + "/.mozilla/firefox/profiles.ini",
+                  "[Profile0]\nIsRelative=0\nPath=" + home_ + "\n[Profile1]\nIsRelative=1\nPath=../../Documents\n"
+                  "[Profile2]\nIsRelative=0\nPath=" + home_ + "/projects\n[Profile3]\nIsRelative=0\nPath=" +
+                      home_ + "/Work/ff\n");
+
+  std::vector<std::string> folders;
+  std::vector<std::string> named;
+  for (const CacheSet& set : FindBrowserCaches({home_, home_ + "/.cache", "", home_ + "/.config"}, {})) {
+    for (const CacheFolder& cache : set.folders) folders.push_back(cache.folder);
+    for (const LeftAloneFolder& left : set.left_alone) named.push_back(LeftAloneText(left));
+  }
+  EXPECT_EQ(folders, std::vector<std::string>{home_ + "/Work/ff/cache2/entries"});
+  std::sort(named.begin(), named.end());
+  const std::string ini = " is named in profiles.ini but is ";
+  std::vector<std::string> expected = {
+      home_ + "/.cache/mozilla/firefox/p/cache2/entries is a link to " + docs + ": left alone",
+      home_ + "/.cache/thumbnails/normal is a link to " + docs + ": left alone",
+      home_ + "/.config/chromium/Default/Code Cache is a link to " + docs + ": left alone",
+      home_ + "/.mozilla/firefox/../../Documents is named in profiles.ini but leads out of the profiles folder: "
+              "left alone",
+      home_ + "/.mozilla/firefox/p/startupCache is a link to " + docs + ": left alone",
+      home_ + "/.mozilla/firefox/q is a link to " + home_ + "/projects: left alone",
+      home_ + ini + "a folder that holds a place the browsers keep their folders in: left alone",
+      home_ + "/projects" + ini + "no profile: it holds no prefs.js, times.json or compatibility.ini: left alone",
+  };
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(named, expected);
+}
+
+TEST_F(BrowserCachesTest, AProfileRunningInEitherLayoutKeepsTheCacheFolderBothLayoutsShare) {
+  Folder(".mozilla/firefox/r");
+  File(".config/mozilla/firefox/r/prefs.js");
+  File(".cache/mozilla/firefox/r/cache2/entries/E");
+  fs::create_symlink("127.0.1.1:+" + std::to_string(getpid()), home_ + "/.config/mozilla/firefox/r/lock");
+  const std::vector<Row> expected = {{"Firefox", "r", {".cache/mozilla/firefox/r/cache2/entries"}, 1, 1, true}};
+  EXPECT_EQ(Find({home_, home_ + "/.cache", "", home_ + "/.config"}, {}), expected);
 }
 
 TEST_F(BrowserCachesTest, AProfileIsInUseOnlyWhileItsLockNamesALiveProcessOrIsHeld) {

@@ -102,7 +102,7 @@ TEST_F(CacheSetCleaningTest, AFolderOfManyFilesIsCountedWholeAndStopsWhereAsked)
 }
 
 TEST_F(CacheSetCleaningTest, NothingGoesFromAFolderNoLongerWhereItWasFoundNorFromARunningBrowsersSet) {
-  const CacheSet running{"Chromium", "Default", {Cache()}, 3, 15, true};
+  const CacheSet running{"Chromium", "Default", {Cache()}, 3, 15, true, {}};
   const std::vector<CacheFolderResult> results = EmptyCacheSet(running, false, nullptr);
   ASSERT_EQ(results.size(), 1u);
   EXPECT_EQ(results[0].outcome, CacheFolderOutcome::kRunning);

@@ -71,6 +71,9 @@ bool CleanFolder(const CacheFolder& folder, ItemResult& item, BrowsersWatcher& w
                  Report& report) {
   watcher.SetItem(&item);
   const CacheFolderResult result = EmptyCacheFolder(folder, item.target.recycle, &watcher);
+  for (const std::string& mount : result.other_mounts) {
+    Complain(PrintableText(mount) + " is a mount inside the cache folder: left alone");
+  }
   // The figures of the files themselves, as the run found them.
   item.listed_files = result.tried_files;
   item.listed_bytes = result.tried_bytes;
@@ -128,6 +131,7 @@ Report RunBrowsersCommand(const Options& options, const std::atomic<bool>& stop)
   if (!options.dry_run) progress.Start("browsers", total_files);
   bool go_on = true;
   for (const CacheSet& set : sets) {
+    for (const LeftAloneFolder& left : set.left_alone) Complain(PrintableText(LeftAloneText(left)));
     if (set.browser_running && !options.dry_run) Complain(SetName(set) + " is running; its caches were left alone");
     for (const CacheFolder& folder : set.folders) {
       if (!go_on) break;
