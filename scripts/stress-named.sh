@@ -16,20 +16,9 @@
 # one round so); otherwise they are built first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=""
-if [ "${1:-}" = "--build-dir" ]; then
-  build=$2
-  shift 2
-fi
+# shellcheck source=scripts/stress-programs.sh
+source scripts/stress-programs.sh
 rounds=${1:-100}
-if [ -z "$build" ]; then
-  scripts/deps.sh
-  build=build
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$build" -j "$(nproc)" --target vorlix-clean vorlix-reg
-fi
-clean=$(realpath "$build/tools/vorlix-clean/vorlix-clean")
-reg=$(realpath "$build/tools/vorlix-reg/vorlix-reg")
 
 # Everything happens below one temporary folder: home, settings, trash.
 top=$(mktemp -d)
