@@ -319,9 +319,9 @@ void BrowserCachesDialog::ShowShortage() {
 void BrowserCachesDialog::CleanNowClick() {
   const TickedSets ticked = Ticked(*clean_list_);
   const bool recycle = to_trash_->isChecked();
-  if (!vorlix::AskConfirmation(this, "Empty " + std::to_string(ticked.sets.size()) + " browser caches now, " +
-                                         GroupedCount(ticked.files) + " files (" + SizeText(ticked.bytes) + "), " +
-                                         (recycle ? "into the trash?" : "for good?"))) {
+  if (!AskConfirmation("Empty " + std::to_string(ticked.sets.size()) + " browser caches now, " +
+                       GroupedCount(ticked.files) + " files (" + SizeText(ticked.bytes) + "), " +
+                       (recycle ? "into the trash?" : "for good?"))) {
     return;
   }
   CacheRunTotals totals;
@@ -347,7 +347,10 @@ void BrowserCachesDialog::OkClick() {
 }
 
 bool BrowserCachesDialog::AskWarning(const std::string& text) { return vorlix::AskWarning(this, text); }
-bool BrowserCachesDialog::AskConfirmation(const std::string& text) { return vorlix::AskConfirmation(this, text); }
+// Emptying caches and storing buttons from here: Enter answers No.
+bool BrowserCachesDialog::AskConfirmation(const std::string& text) {
+  return vorlix::AskConfirmationNoDefault(this, text);
+}
 void BrowserCachesDialog::ShowInformation(const std::string& text) { vorlix::ShowInformation(this, text); }
 
 void ShowBrowserCachesDialog(QWidget* parent, SlotHints& hints, BusyCursor& file_work, TRegFile& reg_file1) {

@@ -57,6 +57,9 @@ TForm5::TForm5(ProgramState& state, QWidget* parent)
   BitBtn4 = AddButton({423, 225, 86, 25}, "BitBtn4", "Clear All");
   BitBtn1 = AddButton({332, 278, 86, 25}, "BitBtn1", "OK");
   BitBtn2 = AddButton({423, 278, 86, 25}, "BitBtn2", "Cancel");
+  // Cancel answers Enter at every showing: a focused button never becomes
+  // the default, as buttons of a dialog otherwise do once they were used.
+  for (QPushButton* button : {BitBtn1, BitBtn2, BitBtn3, BitBtn4}) button->setAutoDefault(false);
   BitBtn2->setDefault(true);
 
   connect(BitBtn3, &QPushButton::clicked, this, [this] { SetAllBoxes(true); });

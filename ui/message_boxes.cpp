@@ -39,6 +39,10 @@ bool AskConfirmation(QWidget* parent, const std::string& text) {
   return Ask(parent, QMessageBox::Question, "Confirm", text, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+bool AskConfirmationNoDefault(QWidget* parent, const std::string& text) {
+  return Ask(parent, QMessageBox::Question, "Confirm", text, QMessageBox::No) == QMessageBox::Yes;
+}
+
 void ShowInformation(QWidget* parent, const std::string& text) { Tell(parent, QMessageBox::Information, text); }
 
 void ShowError(QWidget* parent, const std::string& text) { Tell(parent, QMessageBox::Critical, text); }

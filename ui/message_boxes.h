@@ -20,6 +20,9 @@ QString ScreenText(const std::string& text);
 bool AskWarning(QWidget* parent, const std::string& text);
 // Title "Confirm", buttons Yes and No; true for Yes.
 bool AskConfirmation(QWidget* parent, const std::string& text);
+// The same with No the default (Enter): for a question of our own dialogs
+// that deletes or stores, where Enter must never do it.
+bool AskConfirmationNoDefault(QWidget* parent, const std::string& text);
 // The application's title, button OK.
 void ShowInformation(QWidget* parent, const std::string& text);
 // An error that ended a handler, with the application's title.

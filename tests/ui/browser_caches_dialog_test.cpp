@@ -167,6 +167,13 @@ TEST_F(BrowserCachesDialogTest, TickedSetsAreEmptiedWholeAtOnceAndABrowserStarte
 
   tick("Default");
   {
+    // Enter answers No: nothing is emptied.
+    test::BoxAnswerer answerer({test::BoxAnswerer::kEnter});
+    clean_now->click();
+    ASSERT_EQ(answerer.Seen().size(), 1);
+    EXPECT_TRUE(test::PathExists(chromium + "/Default/Cache/Cache_Data/index-dir/the-real-index"));
+  }
+  {
     test::BoxAnswerer answerer;
     clean_now->click();
     ASSERT_EQ(answerer.Seen().size(), 2);

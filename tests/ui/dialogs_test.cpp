@@ -115,6 +115,28 @@ TEST_F(Form5Test, EnterOnACheckBoxCancels) {
   EXPECT_TRUE(store_.ReadValue("Delete all 1 selected").IsNull());
 }
 
+// Once OK has been used, the next showing still answers Enter with Cancel,
+// wherever the focus stands: no button takes the default over.
+TEST_F(Form5Test, EnterCancelsAtEveryShowingEvenAfterOkWasUsed) {
+  dialog_.show();
+  dialog_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+  Button("BitBtn1")->setFocus();
+  QTest::keyClick(Button("BitBtn1"), Qt::Key_Space);
+  ASSERT_EQ(dialog_.result(), QDialog::Accepted);
+  for (const char* focus : {"BitBtn1", "BitBtn3"}) {
+    dialog_.show();
+    dialog_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+    Button(focus)->setFocus();
+    EXPECT_TRUE(Button("BitBtn2")->isDefault()) << focus;
+    QTest::keyClick(Button(focus), Qt::Key_Return);
+    EXPECT_EQ(dialog_.result(), QDialog::Rejected) << focus;
+    EXPECT_FALSE(dialog_.isVisible()) << focus;
+  }
+  EXPECT_FALSE(Box("cb1")->isChecked());
+}
+
 TEST_F(Form4Test, RowsNameTheirSlotsTopDownWithTheTablesCheckBoxNumbers) {
   EXPECT_EQ(dialog_.windowTitle(), "Delete Method");
   QList<QLabel*> labels = dialog_.findChildren<QLabel*>();
