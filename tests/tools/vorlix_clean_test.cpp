@@ -394,6 +394,24 @@ TEST_F(VorlixCleanTest, FolderCleansOneFolderByItsLinuxOrDosPath) {
   EXPECT_TRUE(Has(missing.err, "Cannot open the folder")) << missing.err;
 }
 
+TEST_F(VorlixCleanTest, APreviewCountsExactlyWhatTheRunRemovesAndPipesAndSocketsStay) {
+  const std::string dir = test::MakeTempDir("odd");
+  test::WriteFile(dir + "/file", "12345");
+  fs::create_symlink(dir + "/file", dir + "/link");
+  test::MakePipeAndSocket(dir);
+  const ToolRun preview = Clean({"folder", dir, "--dry-run", "--json"});
+  ASSERT_EQ(preview.exit_code, 0) << preview.err;
+  const JsonValue listed = Json(preview.out)["items"][0];
+  EXPECT_EQ(Texts(listed["would_remove"]), (std::vector<std::string>{"file", "link"})) << preview.out;
+  const ToolRun run = Clean({"folder", dir, "--permanent", "--json"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(Json(run.out)["items"][0]["removed_files"].Number(), listed["listed_files"].Number()) << run.out;
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(dir)) left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"pipe", "socket"}));
+}
+
 TEST_F(VorlixCleanTest, OnlyTheFolderNamedIsCleanedNeverATwinInAnotherCaseNorHomeOrRoot) {
   const std::string parent = test::MakeTempDir("w");
   fs::create_directories(parent + "/Photos");
