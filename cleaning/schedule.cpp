@@ -109,6 +109,7 @@ ScheduleResult SwitchScheduleOn(const ScheduleChoice& choice, const SchedulePlac
   if (place.cleaner.empty()) {
     return {false, "vorlix-clean was found neither beside this program nor on PATH, so no schedule can run it."};
   }
+  if (const std::string reason = UnschedulableReason(place.cleaner); !reason.empty()) return {false, reason};
   for (const std::string& path : {ServicePath(place), TimerPath(place)}) {
     const std::string foreign = ForeignUnit(path);
     if (!foreign.empty()) return {false, foreign};

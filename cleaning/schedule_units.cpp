@@ -3,9 +3,13 @@
 
 #include "cleaning/schedule_units.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <string_view>
 #include <vector>
+
+#include "support/text_utils.h"
 
 namespace vorlix {
 namespace {
@@ -39,14 +43,27 @@ std::vector<std::string> RunArguments(const ScheduleChoice& choice) {
   return runs;
 }
 
-// An argument of a unit's command line that systemd hands on as it is: quoted,
-// with its own specifier and variable signs doubled.
+// An argument of a unit's command line that systemd hands on as it is:
+// quoted, its quotes and backslashes escaped, its specifier and variable
+// signs doubled, and each byte that is not part of valid UTF-8 (which systemd
+// refuses in a unit) written as \xNN. It holds no control character
+// (UnschedulableReason).
 std::string UnitWord(const std::string& text) {
   std::string word = "\"";
-  for (const char c : text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    const std::size_t length = static_cast<unsigned char>(c) < 0x80 ? 1 : Utf8Length(text, i);
+    if (length == 0) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(c));
+      word += escaped;
+      ++i;
+      continue;
+    }
     if (c == '"' || c == '\\') word += '\\';
     if (c == '%' || c == '$') word += c;
-    word += c;
+    word.append(text, i, length);
+    i += length;
   }
   return word + "\"";
 }
@@ -124,6 +141,17 @@ std::string ScheduleCrontabLine(const ScheduleChoice& choice, const std::string&
   const std::vector<std::string> runs = RunArguments(choice);
   for (std::size_t i = 0; i < runs.size(); ++i) line += (i == 0 ? " " : "; ") + escaped + " " + runs[i];
   return line;
+}
+
+std::string UnschedulableReason(const std::string& cleaner) {
+  const auto control = std::find_if(cleaner.begin(), cleaner.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+  });
+  if (control == cleaner.end()) return {};
+  const std::string what = *control == '\n' ? "a line break" : "a control character";
+  return "No schedule was set: the path of vorlix-clean, " + PrintableText(cleaner) + ", holds " + what +
+         ", which a systemd unit or a crontab line cannot carry safely. Put vorlix-clean (or a link to it) in a "
+         "folder whose path has no control characters.";
 }
 
 bool IsOwnScheduleUnit(const std::string& unit_text) { return unit_text.starts_with(kMarker); }

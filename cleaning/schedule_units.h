@@ -39,6 +39,13 @@ ScheduleUnitTexts ScheduleUnits(const ScheduleChoice& choice, const std::string&
 // The crontab line that runs the same at the same times as the timer.
 std::string ScheduleCrontabLine(const ScheduleChoice& choice, const std::string& cleaner);
 
+// Why the vorlix-clean at `cleaner` cannot be scheduled: its path holds a
+// control character (a line break ends a unit's line and a crontab line), so
+// no unit or crontab line may be written for it; the message names the path.
+// Empty when it can be: ScheduleUnits and ScheduleCrontabLine then write any
+// other byte safely.
+std::string UnschedulableReason(const std::string& cleaner);
+
 // True for a unit file's text that ScheduleUnits wrote.
 bool IsOwnScheduleUnit(const std::string& unit_text);
 

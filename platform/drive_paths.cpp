@@ -24,6 +24,10 @@
 namespace vorlix::platform {
 namespace {
 
+// The drive a first start maps, and where it leads.
+constexpr char kDefaultDrive = 'c';
+constexpr char kDefaultDriveRoot[] = "/";
+
 DriveState process_drive_state;
 DriveState* installed_drive_state = &process_drive_state;
 
@@ -42,7 +46,10 @@ DriveTable& Table() {
   std::string dir = DosDevicesDir();
   struct stat st {};
   if (stat(dir.c_str(), &st) != 0) {
+    // Without its folder (not made yet, or not to be made in a missing home)
+    // the drives are those a first start maps.
     table = DriveTable{dir, {}, false, {}};
+    table.roots[kDefaultDrive - 'a'] = kDefaultDriveRoot;
     return table;
   }
   if (table.loaded && table.dir == dir && SameStamp(table.stamp, st)) return table;
@@ -180,11 +187,12 @@ bool EnsureDefaultDrives() {
   const std::string dir = DosDevicesDir();
   struct stat st {};
   if (stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+  if (InsideMissingHome(dir)) return false;
   const std::string config = VorlixConfigDir();
   if (mkdir(ConfigHome().c_str(), 0700) != 0 && errno != EEXIST) return false;
   if (mkdir(config.c_str(), 0700) != 0 && errno != EEXIST) return false;
   if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return false;
-  if (symlink("/", (dir + "/c:").c_str()) != 0 && errno != EEXIST) return false;
+  if (symlink(kDefaultDriveRoot, (dir + "/" + kDefaultDrive + ":").c_str()) != 0 && errno != EEXIST) return false;
   return true;
 }
 

@@ -32,7 +32,9 @@ namespace vorlix::platform {
 std::string DosDevicesDir();
 
 // Creates the dosdevices folder with "c:" -> "/" when it does not exist yet.
-// Returns false when it cannot be created.
+// Returns false when it cannot be created, and never creates it inside a
+// home folder that does not exist. While the folder is missing, the drives
+// are those it would map: "c:" -> "/".
 bool EnsureDefaultDrives();
 
 // The mapped drive letters, lower case, in alphabetical order: those whose link

@@ -126,7 +126,7 @@ bool FolderEntries::Reading::Next(Contents& contents, std::size_t limit) {
     if (kind_ == ReadKind::kEveryFile) {
       const unsigned char kind = OwnEntryKind(folder_fd_, entry->d_name, entry->d_type);
       if (kind == DT_DIR) kept = contents.folders.push_back(name);
-      if (kind == DT_REG || kind == DT_LNK) kept = contents.files.push_back(name);
+      if (IsTreeFile(kind)) kept = contents.files.push_back(name);
     } else {
       const bool hidden = name.front() == '.';
       const unsigned char kind = ReadEntryKind(folder_fd_, entry->d_name, entry->d_type);

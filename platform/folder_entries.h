@@ -32,6 +32,13 @@ namespace vorlix::platform {
 // no entry.
 std::optional<std::string> EntryHostPath(const std::string& dos_folder, const std::string& name);
 
+// Whether emptying a whole tree removes an entry of this own kind (a link
+// taken as the link, never followed): regular files and links do go; pipes,
+// sockets and devices stay, and so does an entry whose kind is not known.
+// Every count of such an emptying applies the same rule, so that a preview
+// counts exactly the entries the emptying tries.
+constexpr bool IsTreeFile(unsigned char own_kind) { return own_kind == DT_REG || own_kind == DT_LNK; }
+
 // The kind of the entry `name` of an open folder as a read of the folder
 // counts it, from the kind the read reported: a link counts as what it leads
 // to, and an entry whose kind the file system does not report (DT_UNKNOWN,
@@ -75,9 +82,9 @@ class FolderEntries {
   };
 
   // What a read takes. kListing: as described above. kEveryFile: for
-  // emptying a whole tree, every entry that is not a folder and is no pipe,
-  // socket or device is a file, hidden ones too, and a link is a file
-  // whatever it leads to; `folders` holds only real subfolders.
+  // emptying a whole tree, `files` holds every entry IsTreeFile takes,
+  // hidden ones too, and a link is a file whatever it leads to; `folders`
+  // holds only real subfolders.
   enum class ReadKind { kListing, kEveryFile };
 
   // One read of the folder, taken in steps so that a caller can show the

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "platform/child_folder.h"
+#include "platform/folder_entries.h"
 
 namespace vorlix::platform {
 
@@ -63,27 +64,28 @@ DirHandle OpenSubfolder(int folder_fd, const char* name) {
   return DirHandle(dir);
 }
 
-// Adds the entries that are not folders of an open folder and of its
-// subfolders to `tally`, each subfolder opened below its parent with
-// O_NOFOLLOW so that no link is ever followed; the files directly in the
-// folder also to `direct`, when given. Unless `sized`, an entry is looked at
-// by itself only when the read does not report its kind, and no bytes are
-// added.
+// Adds the files of an open folder and of its subfolders that emptying the
+// tree removes (IsTreeFile) to `tally`, each subfolder opened below its
+// parent as the emptying opens it, never through a link nor into another mount; the files directly
+// in the folder also to `direct`, when given. Unless `sized`, an entry is
+// looked at by itself only when the read does not report its kind, and no
+// bytes are added.
 void TallyOpenTree(const DirHandle& dir, bool sized, FileTally& tally, FileTally* direct) {
   if (!dir) return;
   const int fd = dirfd(dir.get());
   while (const dirent* entry = readdir(dir.get())) {
     if (IsDotName(entry->d_name)) continue;
     struct stat own {};
-    bool folder = entry->d_type == DT_DIR;
-    if (sized || entry->d_type == DT_UNKNOWN) {
+    unsigned char kind = entry->d_type;
+    if (sized || kind == DT_UNKNOWN) {
       if (fstatat(fd, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) != 0) continue;
-      folder = S_ISDIR(own.st_mode);
+      kind = IFTODT(own.st_mode);
     }
-    if (folder) {
+    if (kind == DT_DIR) {
       TallyOpenTree(OpenSubfolder(fd, entry->d_name), sized, tally, nullptr);
       continue;
     }
+    if (!IsTreeFile(kind)) continue;
     for (FileTally* each : {&tally, direct}) {
       if (each == nullptr) continue;
       ++each->files;

@@ -29,8 +29,9 @@ struct FileTally {
   std::uint64_t bytes = 0;
 };
 
-// The entries that are not folders (a link counts as the link itself, never
-// followed) in a folder and all its subfolders, each reached through its
+// The files that emptying the tree removes (IsTreeFile: regular files and
+// links, a link counted as the link itself, never followed; no pipe, socket
+// or device) in a folder and all its subfolders, each reached through its
 // parent without following links. `direct`, when given, is added the files
 // directly in the folder, taken in the same read.
 FileTally TallyTree(const std::string& host_folder, FileTally* direct = nullptr);

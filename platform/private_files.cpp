@@ -11,9 +11,15 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/xdg.h"
+
 namespace vorlix::platform {
 
 bool MakePrivateFolders(const std::string& path) {
+  if (InsideMissingHome(path)) {
+    errno = ENOENT;
+    return false;
+  }
   for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
     const std::string part = path.substr(0, slash);
     if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;

@@ -15,7 +15,8 @@
 namespace vorlix::platform {
 
 // Makes the folder at `path` and its missing parents, each 0700; false when
-// one cannot be made (errno says why). Folders already there stay as they are.
+// one cannot be made (errno says why). Folders already there stay as they are;
+// nothing is made inside a home folder that does not exist (ENOENT).
 bool MakePrivateFolders(const std::string& path);
 
 // The folder at `path`, made 0700 with its missing parents; not open when it

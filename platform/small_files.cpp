@@ -12,6 +12,7 @@
 
 #include "platform/private_files.h"
 #include "platform/unique_fd.h"
+#include "platform/xdg.h"
 
 namespace vorlix::platform {
 
@@ -23,6 +24,7 @@ std::optional<std::string> ReadSmallFile(const std::string& host_path, std::size
 }
 
 std::string WriteSmallFile(const std::string& host_path, const std::string& content) {
+  if (InsideMissingHome(host_path)) return "the home folder " + HomeDir() + " does not exist";
   std::error_code error;
   std::filesystem::create_directories(std::filesystem::path(host_path).parent_path(), error);
   if (error) return error.message();

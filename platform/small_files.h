@@ -17,7 +17,8 @@ std::optional<std::string> ReadSmallFile(const std::string& host_path, std::size
 
 // Creates the missing folders above the path, writes the content into a new
 // file beside it and gives that file the name. An empty text on success,
-// else the system's reason.
+// else the system's reason; nothing is made inside a home folder that does
+// not exist.
 std::string WriteSmallFile(const std::string& host_path, const std::string& content);
 
 // Removes the entry at the path (a symbolic link as a link). An empty text when

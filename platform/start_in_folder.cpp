@@ -15,6 +15,7 @@ namespace vorlix::platform {
 
 bool EnterStartInFolder() {
   const std::string folder = CacheHome();
+  if (InsideMissingHome(folder)) return false;
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error || chdir(folder.c_str()) != 0) return false;

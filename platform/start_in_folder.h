@@ -7,9 +7,10 @@
 
 namespace vorlix::platform {
 
-// Makes CacheHome() (created when missing) the process's current folder and
-// starts the drive layer afresh from it. False, with the current folder
-// unchanged, when it cannot be made or entered.
+// Makes CacheHome() (created when missing, unless it lies in a home folder
+// that does not exist) the process's current folder and starts the drive
+// layer afresh from it. False, with the current folder unchanged, when it
+// cannot be made or entered.
 bool EnterStartInFolder();
 
 }  // namespace vorlix::platform

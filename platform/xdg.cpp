@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 namespace vorlix::platform {
@@ -44,6 +45,13 @@ std::string RuntimeDir() {
   struct stat st {};
   if (runtime.empty() || stat(runtime.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
   return runtime;
+}
+bool InsideMissingHome(const std::string& path) {
+  const std::string home = HomeDir();
+  const bool inside =
+      path.starts_with(home) && (path.size() == home.size() || home.ends_with('/') || path[home.size()] == '/');
+  struct stat st {};
+  return inside && stat(home.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 std::string VorlixConfigDir() { return ConfigHome() + "/vorlix"; }
 

@@ -19,6 +19,11 @@ std::string DataHome();
 // $XDG_RUNTIME_DIR, or an empty text when it is unset, not absolute or not an
 // existing folder.
 std::string RuntimeDir();
+// Whether `path` is the home folder or lies inside it while the home folder
+// does not exist (a system account's home such as /nonexistent). Nothing is
+// ever made there: a missing home stays missing, and what would live in it
+// comes from defaults.
+bool InsideMissingHome(const std::string& path);
 // ConfigHome()/vorlix: the drive links and the settings store live here.
 std::string VorlixConfigDir();
 

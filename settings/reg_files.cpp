@@ -47,7 +47,8 @@ void TRegFile::CloseKeyAfterFailure() noexcept {
 
 platform::RegistryStore& TRegFile::Store() {
   try {
-    return platform::UserRegistry();
+    // Without a home folder the settings are the defaults, and nothing is made there.
+    return platform::UserRegistry(platform::RegistryStore::IfMissing::kDefaultsInMissingHome);
   } catch (const platform::RegistryStoreError& error) {
     throw ERegFileError(error.what());
   }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "platform/xdg.h"
 #include "store/registry_statement.h"
 #include "store/registry_store_file.h"
 
@@ -33,6 +34,10 @@ RegistryStore::RegistryStore(std::string path, IfMissing if_missing) : path_(std
   if (!StoreFileExists(path_)) {
     if (if_missing == IfMissing::kFail) {
       throw RegistryStoreError("the settings store " + path_ + " does not exist");
+    }
+    if (if_missing == IfMissing::kDefaultsInMissingHome && InsideMissingHome(path_)) {
+      ConnectInMemory();
+      return;
     }
     CreateStoreFile(path_);
   }
@@ -62,6 +67,17 @@ void RegistryStore::Connect(int mode) {
   // A connection that may not write never writes the log back into the file either.
   if ((mode & SQLITE_OPEN_READONLY) != 0)
     sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+}
+
+void RegistryStore::ConnectInMemory() {
+  in_memory_ = true;
+  if (sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) !=
+          SQLITE_OK ||
+      sqlite3_exec(db_, NewStoreSql().c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+    const std::string message = db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory";
+    Close();
+    throw RegistryStoreError("cannot make the settings of " + path_ + " in memory: " + message);
+  }
 }
 
 void RegistryStore::CheckContents() {
@@ -99,7 +115,10 @@ void RegistryStore::Close() noexcept {
 
 RegistryStore::~RegistryStore() { Close(); }
 
-bool RegistryStore::StillAt(const std::string& path) const { return path == path_ && !HasMoved(); }
+bool RegistryStore::StillAt(const std::string& path) const {
+  if (in_memory_) return path == path_ && InsideMissingHome(path_);
+  return path == path_ && !HasMoved();
+}
 
 void RegistryStore::Fail(std::string_view what) {
   const int code = db_ != nullptr ? sqlite3_extended_errcode(db_) : SQLITE_CANTOPEN;

@@ -70,20 +70,26 @@ struct RegistryValue {
 
 class RegistryStore {
  public:
-  enum class IfMissing { kCreate, kFail };
+  enum class IfMissing { kCreate, kFail, kDefaultsInMissingHome };
   // Opens the store file at `path`; when there is none, creates it (and its
   // folder) complete, so no half-made store is ever seen, or with kFail throws
-  // RegistryStoreError and creates nothing. An existing file is first judged by
-  // SQLite over a read-only connection: one that is not an intact store is
-  // refused with RegistryStoreError and never written.
+  // RegistryStoreError and creates nothing. kDefaultsInMissingHome creates it
+  // too, except where `path` lies in a home folder that does not exist (a
+  // system account's): the store is then an empty one in memory, never saved,
+  // so every setting reads as its default and nothing is made there. An
+  // existing file is first judged by SQLite over a read-only connection: one
+  // that is not an intact store is refused with RegistryStoreError and never
+  // written.
   explicit RegistryStore(std::string path, IfMissing if_missing = IfMissing::kCreate);
   ~RegistryStore();
   RegistryStore(const RegistryStore&) = delete;
   RegistryStore& operator=(const RegistryStore&) = delete;
 
   const std::string& Path() const { return path_; }
-  // Whether `path` still names the file this store has open. Once it does not,
-  // closing the store first writes its log back into the file it has open.
+  // Whether `path` still names the file this store has open (for a store in
+  // memory: whether it is that path's and its home is still missing). Once it
+  // does not, closing the store first writes its log back into the file it
+  // has open.
   bool StillAt(const std::string& path) const;
 
   // One transaction holding the store's write lock: everything between Begin and
@@ -125,6 +131,8 @@ class RegistryStore {
   class Statement;
   // Opens the connection with SQLITE_OPEN_READONLY or SQLITE_OPEN_READWRITE.
   void Connect(int mode);
+  // Opens a new empty store in memory.
+  void ConnectInMemory();
   // Refuses a file that is damaged or not a settings store.
   void CheckContents();
   bool HasMoved() const;
@@ -141,6 +149,7 @@ class RegistryStore {
   bool Descend(std::int64_t& id, std::string_view path);
 
   std::string path_;
+  bool in_memory_ = false;
   sqlite3* db_ = nullptr;
   // Prepared statements by their SQL text: two equal texts share one statement.
   std::unordered_map<std::string, sqlite3_stmt*> statements_;

@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "platform/unique_fd.h"
+#include "platform/xdg.h"
 #include "store/registry_store_error.h"
 
 namespace vorlix::platform {
@@ -41,6 +42,15 @@ INSERT INTO keys (id, parent, name) VALUES
   (5, NULL, 'HKEY_CURRENT_CONFIG'), (6, NULL, 'HKEY_DYN_DATA');
 )sql";
 
+}  // namespace
+
+std::string NewStoreSql() {
+  return "PRAGMA journal_mode = WAL; PRAGMA application_id = " + std::to_string(kStoreApplicationId) +
+         "; PRAGMA user_version = " + std::to_string(kStoreSchemaVersion) + "; BEGIN; " + kSchema + " COMMIT;";
+}
+
+namespace {
+
 [[noreturn]] void FailWithErrno(const std::string& what, const std::string& path) {
   throw RegistryStoreError("cannot " + what + " " + path + ": " + std::strerror(errno));
 }
@@ -49,13 +59,7 @@ INSERT INTO keys (id, parent, name) VALUES
 void BuildStore(const std::string& temp, const std::string& path) {
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(temp.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-  if (rc == SQLITE_OK) {
-    const std::string setup = "PRAGMA journal_mode = WAL; PRAGMA application_id = " +
-                              std::to_string(kStoreApplicationId) + "; PRAGMA user_version = " +
-                              std::to_string(kStoreSchemaVersion) + "; BEGIN; " + kSchema +
-                              " COMMIT;";
-    rc = sqlite3_exec(db, setup.c_str(), nullptr, nullptr, nullptr);
-  }
+  if (rc == SQLITE_OK) rc = sqlite3_exec(db, NewStoreSql().c_str(), nullptr, nullptr, nullptr);
   const std::string error = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
   if (sqlite3_close(db) != SQLITE_OK && rc == SQLITE_OK) rc = SQLITE_ERROR;
   if (rc != SQLITE_OK) throw RegistryStoreError("cannot create the settings store " + path + ": " + error);
@@ -136,6 +140,10 @@ std::string UnwritableFolderMessage(const std::string& path, std::string_view re
 
 void CreateStoreFile(const std::string& path) {
   const std::string folder = FolderOf(path);
+  if (InsideMissingHome(folder)) {
+    throw RegistryStoreError("cannot create the settings folder " + folder + ": the home folder " + HomeDir() +
+                             " does not exist");
+  }
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) {

@@ -12,6 +12,9 @@ namespace vorlix::platform {
 inline constexpr int kStoreApplicationId = 0x566F726C;
 inline constexpr int kStoreSchemaVersion = 1;
 
+// The SQL that makes an empty database a complete, empty store.
+std::string NewStoreSql();
+
 // Whether a file stands at `path`: false when nothing does; throws
 // RegistryStoreError naming the path when it cannot be looked at, is not a
 // regular file (a FIFO or device would block or mislead an open) or is empty
@@ -26,7 +29,8 @@ bool StoreFileExists(const std::string& path);
 // data is moved aside (renamed, never deleted) and RegistryStoreError says
 // where, without creating the store; the next call creates it. Creators take a
 // lock on the folder, so one of them never moves aside another's live log.
-// Throws RegistryStoreError naming the file or folder on failure.
+// Nothing is made inside a home folder that does not exist. Throws
+// RegistryStoreError naming the file or folder on failure.
 void CreateStoreFile(const std::string& path);
 
 // The message for a store file that is damaged or foreign.

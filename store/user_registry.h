@@ -15,7 +15,8 @@ std::string UserRegistryPath();
 // open. It is opened again when that path changes or names another file (the
 // user removed or replaced it), and in a child process after fork, which must
 // not use its parent's connection. With kFail a missing store is an error and
-// nothing is created. Throws RegistryStoreError.
+// nothing is created; with kDefaultsInMissingHome a store in a home folder
+// that does not exist is one of defaults in memory. Throws RegistryStoreError.
 RegistryStore& UserRegistry(RegistryStore::IfMissing if_missing = RegistryStore::IfMissing::kCreate);
 
 }  // namespace vorlix::platform

@@ -34,6 +34,10 @@ std::string GroupedCount(std::uint64_t count);
 // "673.0 kB" for 673,039 bytes, "1.5 MB", up to "EB".
 std::string SizeText(std::uint64_t bytes);
 
+// The length of the valid UTF-8 sequence that begins at text[i] (a lead
+// byte and its continuation bytes, neither overlong nor a surrogate), or 0.
+std::size_t Utf8Length(std::string_view text, std::size_t i);
+
 // A name, path or argument for a terminal line: control characters as \xNN,
 // so that no text a program was given can move the cursor or end the line.
 std::string PrintableText(std::string_view text);

@@ -117,6 +117,23 @@ TEST_F(ScheduleTest, WithoutAUserManagerOrWithoutSystemdTheMessageSaysWhatToDo) 
   EXPECT_FALSE(PathExists(units_ + "/vorlix-clean.timer"));
 }
 
+TEST_F(ScheduleTest, AProgramPathWithALineBreakOrControlCharacterIsRefusedAndNothingIsWritten) {
+  for (const bool systemd : {true, false}) {
+    systemctl_.answer = systemd ? Answer(true, 0) : Answer(false, -1, "", "No such file or directory");
+    place_.cleaner = "/opt/new\nline/vorlix-clean";
+    const ScheduleResult refused = SwitchScheduleOn(ScheduleChoice{}, place_);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_NE(refused.message.find("/opt/new\\x0Aline/vorlix-clean, holds a line break"), std::string::npos)
+        << refused.message;
+    EXPECT_EQ(refused.message.find('\n'), std::string::npos) << refused.message;  // no crontab line offered
+    place_.cleaner = "/opt/tab\there/vorlix-clean";
+    EXPECT_NE(SwitchScheduleOn(ScheduleChoice{}, place_).message.find("holds a control character"), std::string::npos);
+  }
+  EXPECT_FALSE(PathExists(units_ + "/vorlix-clean.service"));
+  EXPECT_FALSE(PathExists(units_ + "/vorlix-clean.timer"));
+  EXPECT_TRUE(systemctl_.calls.empty());
+}
+
 TEST_F(ScheduleTest, UnitFilesSomeoneElseWroteAreNeitherReplacedNorRemoved) {
   const std::string own_timer = "[Timer]\nOnCalendar=hourly\n";
   fs::create_directories(units_);
@@ -156,9 +173,12 @@ TEST(ScheduleUnitsTest, EveryChoiceIsReadBackFromItsService) {
   }
   EXPECT_FALSE(RecordedScheduleChoice("# Vorlix schedule: weekly trash\n"));  // cleans nothing
   EXPECT_FALSE(RecordedScheduleChoice("# Vorlix schedule: weekly kill-all hourly trash\n"));
-  // The path is an argument in systemd's quoting: \ and " escaped, $ and % doubled.
-  EXPECT_TRUE(ScheduleUnits(ScheduleChoice{}, R"(/opt/a "b" \c $d %e/vorlix-clean)")
-                  .service.ends_with(R"( exit $$status' "/opt/a \"b\" \\c $$d %%e/vorlix-clean")"
+  // The path is an argument in systemd's quoting: \ and " escaped, $ and %
+  // doubled, UTF-8 kept and a byte outside it written in hex.
+  EXPECT_TRUE(ScheduleUnits(ScheduleChoice{}, "/opt/a \"b\" \\c $d %e/\xC3\xA9\xFF/vorlix-clean")
+                  .service.ends_with(R"( exit $$status' "/opt/a \"b\" \\c $$d %%e/)"
+                                     "\xC3\xA9"
+                                     R"(\xff/vorlix-clean")"
                                      "\n"));
   EXPECT_FALSE(RecordedScheduleChoice("[Service]\nExecStart=/usr/bin/vorlix-clean run u1\n"));
 }
@@ -186,12 +206,13 @@ TEST(ScheduleUnitsTest, BothCleaningsRunAndTheFailureIsKept) {
             "run --kill-all --keep-going --quiet --trash\nbrowsers --keep-going --quiet --trash\n");
 }
 
-// systemd's own checker accepts the units, with a cleaner path that needs quoting.
+// systemd's own checker accepts the units, with a cleaner path that needs
+// quoting and holds a byte that is not UTF-8.
 TEST(ScheduleUnitsTest, SystemdAcceptsTheUnits) {
   const std::string analyze = platform::FindProgramBesideOrOnPath("systemd-analyze");
   if (analyze.empty()) GTEST_SKIP() << "systemd-analyze is not installed";
   const std::string folder = MakeTempDir("units");
-  const std::string cleaner = MakeTempDir("100% \"$sure\"") + "/vorlix-clean";
+  const std::string cleaner = MakeTempDir("100% \"$sure\" \\ \xFF") + "/vorlix-clean";
   WriteFile(cleaner, "#!/bin/sh\n");
   ASSERT_EQ(chmod(cleaner.c_str(), 0755), 0);
   for (const bool browsers : {false, true}) {

@@ -3,9 +3,13 @@
 #include "tests/common/test_env.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -74,6 +78,22 @@ std::string ReadFile(const std::string& path) {
 bool PathExists(const std::string& path) {
   struct stat st {};
   return lstat(path.c_str(), &st) == 0;
+}
+
+void MakePipeAndSocket(const std::string& folder) {
+  ASSERT_EQ(mkfifo((folder + "/pipe").c_str(), 0600), 0) << folder;
+  // A socket's path must be short: it is bound in a folder of the test root and moved.
+  const std::string bound = MakeTempDir("s") + "/socket";
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(bound.size(), sizeof address.sun_path) << bound;
+  bound.copy(address.sun_path, bound.size());
+  const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(fd, 0);
+  const int bound_result = bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+  close(fd);
+  ASSERT_EQ(bound_result, 0) << bound;
+  ASSERT_EQ(rename(bound.c_str(), (folder + "/socket").c_str()), 0) << folder;
 }
 
 }  // namespace vorlix::test

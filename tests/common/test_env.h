@@ -19,5 +19,8 @@ void WriteFile(const std::string& path, const std::string& content);
 // The whole content of a file; an empty text when it cannot be read.
 std::string ReadFile(const std::string& path);
 bool PathExists(const std::string& path);  // lstat: a dangling link exists too
+// Makes a named pipe and a Unix socket (its file, no one listening) in a
+// folder, named `pipe` and `socket`; fails the test on error.
+void MakePipeAndSocket(const std::string& folder);
 
 }  // namespace vorlix::test

@@ -97,6 +97,39 @@ TEST_F(VorlixCleanBrowsersTest, EveryCacheFolderIsListedThenEmptiedWhileRunningB
   for (const std::string& folder : home.cache_folders) EXPECT_TRUE(fs::is_directory(folder)) << folder;
 }
 
+// The files each folder's item counts, by its path.
+std::map<std::string, long long> FilesByFolder(const test::ProgramRun& run, const char* key) {
+  std::map<std::string, long long> files;
+  const std::optional<test::JsonValue> json = test::ParseJson(run.out);
+  EXPECT_TRUE(json) << run.out << run.err;
+  if (!json) return files;
+  for (const test::JsonValue& item : (*json)["items"].items) files[item["path"].text] += item[key].Number();
+  return files;
+}
+
+TEST_F(VorlixCleanBrowsersTest, APreviewCountsExactlyWhatTheRunRemovesAndPipesAndSocketsStay) {
+  const auto idle = std::find_if(home.cache_folders.begin(), home.cache_folders.end(), [&](const std::string& folder) {
+    return !std::binary_search(home.running_folders.begin(), home.running_folders.end(), folder);
+  });
+  ASSERT_NE(idle, home.cache_folders.end());
+  const std::string odd = *idle + "/odd";
+  fs::create_directories(odd);
+  test::WriteFile(odd + "/file", "12345");
+  fs::create_directory_symlink(home.home, odd + "/link");  // goes as the link
+  test::MakePipeAndSocket(*idle);
+  test::MakePipeAndSocket(odd);
+
+  std::map<std::string, long long> previewed = FilesByFolder(Clean({"--dry-run", "--json"}), "listed_files");
+  const std::map<std::string, long long> removed = FilesByFolder(Clean({"--permanent", "--json"}), "removed_files");
+  // A running browser's caches are counted but left alone.
+  for (const std::string& folder : home.running_folders) previewed[folder] = 0;
+  EXPECT_EQ(previewed, removed);
+  for (const std::string& left : {*idle + "/pipe", *idle + "/socket", odd + "/pipe", odd + "/socket"}) {
+    EXPECT_TRUE(test::PathExists(left)) << left;
+  }
+  EXPECT_FALSE(test::PathExists(odd + "/link"));
+}
+
 TEST_F(VorlixCleanBrowsersTest, ABrowserIsNamedWithOrWithoutItsPackagingInAnyCaseAndAnUnknownNameIsAUsageError) {
   std::vector<std::string> folders;
   std::vector<std::string> running;

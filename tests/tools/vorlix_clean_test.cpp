@@ -395,6 +395,47 @@ TEST_F(VorlixCleanTest, FolderCleansOneFolderByItsLinuxOrDosPath) {
   EXPECT_TRUE(Has(missing.err, "Cannot open the folder")) << missing.err;
 }
 
+TEST_F(VorlixCleanTest, APreviewCountsExactlyWhatTheRunRemovesAndPipesAndSocketsStay) {
+  const std::string dir = test::MakeTempDir("odd");
+  test::WriteFile(dir + "/file", "12345");
+  fs::create_symlink(dir + "/file", dir + "/link");
+  test::MakePipeAndSocket(dir);
+  const ToolRun preview = Clean({"folder", dir, "--dry-run", "--json"});
+  ASSERT_EQ(preview.exit_code, 0) << preview.err;
+  const JsonValue listed = Json(preview.out)["items"][0];
+  EXPECT_EQ(Texts(listed["would_remove"]), (std::vector<std::string>{"file", "link"})) << preview.out;
+  const ToolRun run = Clean({"folder", dir, "--permanent", "--json"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(Json(run.out)["items"][0]["removed_files"].Number(), listed["listed_files"].Number()) << run.out;
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(dir)) left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"pipe", "socket"}));
+}
+
+TEST_F(VorlixCleanTest, WithoutAHomeFolderAFolderOutsideItIsCleanedOnDefaultsAndNothingIsMadeThere) {
+  const std::string cache = MakeCache("no-home", {3});
+  const std::string home = folder_ + "/missing-home";
+  // A system account's session: its home does not exist, and the XDG folders would lie in it.
+  const auto without_home = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), {"/usr/bin/env", "-u", "XDG_CONFIG_HOME", "-u", "XDG_DATA_HOME", "-u", "XDG_CACHE_HOME",
+                               "HOME=" + home});
+    return test::RunProgram(std::move(args), folder_);
+  };
+  const ToolRun run = without_home({VORLIX_CLEAN_PATH, "folder", cache, "--permanent"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  ExpectOnlyKeptEntries(cache);
+  const ToolRun list = without_home({VORLIX_CLEAN_PATH, "list"});
+  EXPECT_TRUE(Has(list.out, "u1: for good, Kill All not ticked [unset]")) << list.out << list.err;
+  const ToolRun browsers = without_home({VORLIX_CLEAN_PATH, "browsers", "--dry-run"});
+  EXPECT_EQ(browsers.exit_code, 0) << browsers.err;
+  // A setting cannot be kept there: that is said, and nothing is made.
+  const ToolRun set = without_home({VORLIX_REG_PATH, "set", kKey, "Test", "REG_DWORD", "1"});
+  EXPECT_EQ(set.exit_code, 1);
+  EXPECT_TRUE(Has(set.err, "the home folder " + home + " does not exist")) << set.err;
+  EXPECT_FALSE(test::PathExists(home));
+}
+
 TEST_F(VorlixCleanTest, OnlyTheFolderNamedIsCleanedNeverATwinInAnotherCaseNorHomeOrRoot) {
   const std::string parent = test::MakeTempDir("w");
   fs::create_directories(parent + "/Photos");
