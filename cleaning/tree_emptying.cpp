@@ -18,8 +18,6 @@
 namespace vorlix {
 namespace {
 
-// Deeper folders than this are left as they are: no cache nests so deep.
-constexpr int kMaxDepth = 64;
 // A folder of at least this many files is shared when no other work waits.
 constexpr std::size_t kShareFrom = 64;
 
@@ -163,7 +161,7 @@ class TreeRun : public CacheCleanWatcher {
     platform::NameList mine;
     {
       const std::scoped_lock lock(mutex_);
-      if (depth < kMaxDepth) {
+      if (depth < platform::kMaxTreeDepth) {
         for (const std::string_view name : contents.folders) {
           pending_.push_back({folder, std::string(name), {}, depth + 1});
         }

@@ -39,6 +39,10 @@ std::optional<std::string> EntryHostPath(const std::string& dos_folder, const st
 // counts exactly the entries the emptying tries.
 constexpr bool IsTreeFile(unsigned char own_kind) { return own_kind == DT_REG || own_kind == DT_LNK; }
 
+// Folders deeper than this below the top of a tree are left as they are by
+// an emptying and by its counts alike: no cache nests so deep.
+inline constexpr int kMaxTreeDepth = 64;
+
 // The kind of the entry `name` of an open folder as a read of the folder
 // counts it, from the kind the read reported: a link counts as what it leads
 // to, and an entry whose kind the file system does not report (DT_UNKNOWN,

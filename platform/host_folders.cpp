@@ -66,11 +66,12 @@ DirHandle OpenSubfolder(int folder_fd, const char* name) {
 
 // Adds the files of an open folder and of its subfolders that emptying the
 // tree removes (IsTreeFile) to `tally`, each subfolder opened below its
-// parent as the emptying opens it, never through a link nor into another mount; the files directly
-// in the folder also to `direct`, when given. Unless `sized`, an entry is
-// looked at by itself only when the read does not report its kind, and no
-// bytes are added.
-void TallyOpenTree(const DirHandle& dir, bool sized, FileTally& tally, FileTally* direct) {
+// parent as the emptying opens it, never through a link nor into another
+// mount; the files directly in the folder also to `direct`, when given.
+// Unless `sized`, an entry is looked at by itself only when the read does
+// not report its kind, and no bytes are added. Folders deeper than
+// kMaxTreeDepth are passed by, as the emptying passes them by.
+void TallyOpenTree(const DirHandle& dir, bool sized, FileTally& tally, FileTally* direct, int depth = 0) {
   if (!dir) return;
   const int fd = dirfd(dir.get());
   while (const dirent* entry = readdir(dir.get())) {
@@ -82,7 +83,7 @@ void TallyOpenTree(const DirHandle& dir, bool sized, FileTally& tally, FileTally
       kind = IFTODT(own.st_mode);
     }
     if (kind == DT_DIR) {
-      TallyOpenTree(OpenSubfolder(fd, entry->d_name), sized, tally, nullptr);
+      if (depth < kMaxTreeDepth) TallyOpenTree(OpenSubfolder(fd, entry->d_name), sized, tally, nullptr, depth + 1);
       continue;
     }
     if (!IsTreeFile(kind)) continue;
