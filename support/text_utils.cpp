@@ -48,7 +48,7 @@ std::string FormatNumberMask(const std::string& mask, long double number) {
 }
 
 std::string Counted(std::uint64_t count, std::string_view noun) {
-  std::string text = std::to_string(count) + ' ';
+  std::string text = GroupedCount(count) + ' ';
   text.append(noun);
   if (count != 1) text += 's';
   return text;

@@ -24,7 +24,8 @@ std::string StripLeadingBlanks(const std::string& text);
 // FormatNumberMask("###,###", 1234) == "  1,234".
 std::string FormatNumberMask(const std::string& mask, long double number);
 
-// A count with its noun, singular for one: "1 file", "2 files", "0 bytes".
+// A count with its noun, singular for one, its digits grouped: "1 file",
+// "2 files", "0 bytes", "5,000 files".
 std::string Counted(std::uint64_t count, std::string_view noun);
 
 // A count with "," between groups of three digits: "1,234,567".

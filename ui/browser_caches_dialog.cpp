@@ -319,8 +319,8 @@ void BrowserCachesDialog::ShowShortage() {
 void BrowserCachesDialog::CleanNowClick() {
   const TickedSets ticked = Ticked(*clean_list_);
   const bool recycle = to_trash_->isChecked();
-  if (!AskConfirmation("Empty " + std::to_string(ticked.sets.size()) + " browser caches now, " +
-                       GroupedCount(ticked.files) + " files (" + SizeText(ticked.bytes) + "), " +
+  if (!AskConfirmation("Empty " + Counted(ticked.sets.size(), "browser cache") + " now, " +
+                       Counted(ticked.files, "file") + " (" + SizeText(ticked.bytes) + "), " +
                        (recycle ? "into the trash?" : "for good?"))) {
     return;
   }

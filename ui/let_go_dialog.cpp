@@ -28,7 +28,8 @@ LetGoDialog::LetGoDialog(TRegFile& reg_file1, QWidget* parent) : QDialog(parent)
   days_ = new QSpinBox(this);
   days_->setObjectName("LetGoDays");
   days_->setRange(1, kLetGoDaysMost);
-  days_->setSuffix(" days");
+  days_->setSuffix(" day");  // its value starts at 1
+  connect(days_, &QSpinBox::valueChanged, days_, [this](int days) { days_->setSuffix(days == 1 ? " day" : " days"); });
   row->addWidget(on_);
   row->addWidget(days_);
   row->addStretch();

@@ -63,6 +63,10 @@ TEST(GroupedCountTest, PutsACommaBetweenGroupsOfThreeDigitsOnly) {
   EXPECT_EQ(GroupedCount(1000), "1,000");
   EXPECT_EQ(GroupedCount(123456), "123,456");
   EXPECT_EQ(GroupedCount(UINT64_MAX), "18,446,744,073,709,551,615");
+  // A count with its noun is grouped too, and singular only for one.
+  EXPECT_EQ(Counted(1, "browser cache"), "1 browser cache");
+  EXPECT_EQ(Counted(5000, "file"), "5,000 files");
+  EXPECT_EQ(Counted(0, "byte"), "0 bytes");
 }
 
 TEST(SizeTextTest, CountsInThousandsAndTakesAUnitOnlyOnceReached) {

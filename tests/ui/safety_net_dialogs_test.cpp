@@ -57,7 +57,11 @@ TEST_F(SafetyNetDialogsTest, TheDaysAreStoredOnlyWhileTicked) {
   for (const bool ticked : {true, false}) {
     LetGoDialog dialog(store);
     dialog.findChild<QCheckBox*>("LetGoOn")->setChecked(ticked);
-    dialog.findChild<QSpinBox*>("LetGoDays")->setValue(9);
+    auto* days = dialog.findChild<QSpinBox*>("LetGoDays");
+    days->setValue(1);
+    EXPECT_EQ(days->text(), "1 day");
+    days->setValue(9);
+    EXPECT_EQ(days->text(), "9 days");
     dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     EXPECT_EQ(ReadLetGoDays(store), ticked ? std::optional<int>(9) : std::nullopt);
   }
