@@ -44,7 +44,8 @@ class VorlixCleanBrowsersTest : public ::testing::Test {
   test::ProgramRun Clean(const std::vector<std::string>& args) const {
     std::vector<std::string> command = {"/usr/bin/env", "-u", "WINEPREFIX", "HOME=" + home.home,
                                         "XDG_CACHE_HOME=" + home.home + "/.cache",
-                                        "XDG_CONFIG_HOME=" + home.home + "/.config", VORLIX_CLEAN_PATH, "browsers"};
+                                        "XDG_CONFIG_HOME=" + home.home + "/.config",
+                                        "XDG_DATA_HOME=" + home.home + "/.local/share", VORLIX_CLEAN_PATH, "browsers"};
     command.insert(command.end(), args.begin(), args.end());
     return test::RunProgram(command, scratch_);
   }
@@ -128,6 +129,23 @@ TEST_F(VorlixCleanBrowsersTest, APreviewCountsExactlyWhatTheRunRemovesAndPipesAn
     EXPECT_TRUE(test::PathExists(left)) << left;
   }
   EXPECT_FALSE(test::PathExists(odd + "/link"));
+}
+
+// As the schedule runs it: no method named, so into the trash, where a
+// cleaning can be undone; --keep-going is taken.
+TEST_F(VorlixCleanBrowsersTest, WithoutAMethodTheCachesGoIntoTheTrashAsTheScheduleRunsIt) {
+  const test::ProgramRun cleaned = Clean({"--keep-going", "--quiet"});
+  ASSERT_EQ(cleaned.exit_code, 0) << cleaned.err;
+  const std::string trashed = home.home + "/.local/share/Trash/files";
+  std::size_t in_trash = 0;
+  for (const std::string& folder : home.cache_folders) {
+    if (std::binary_search(home.running_folders.begin(), home.running_folders.end(), folder)) continue;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+      EXPECT_TRUE(entry.is_directory()) << "still there: " << entry.path();
+    }
+  }
+  if (fs::is_directory(trashed)) in_trash = std::distance(fs::directory_iterator(trashed), fs::directory_iterator());
+  EXPECT_GT(in_trash, 0u);
 }
 
 TEST_F(VorlixCleanBrowsersTest, ABrowserIsNamedWithOrWithoutItsPackagingInAnyCaseAndAnUnknownNameIsAUsageError) {
