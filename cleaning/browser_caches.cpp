@@ -145,7 +145,7 @@ class CacheSearch {
     if (PlaceOf(*real, places) == nullptr || HoldsPlace(*real)) {
       why = "a link to " + *real;
     } else {
-      why = ProtectedFolderReason(*real);
+      why = protected_.Reason(*real);
     }
     if (why) {
       Note(notes, path, *why);
@@ -182,7 +182,7 @@ class CacheSearch {
   // taken; nothing when it is.
   std::optional<std::string> ListedProfileProblem(const std::string& real) const {
     if (PlaceOf(real, linux_places_) == nullptr) return "outside the browser's places";
-    if (std::optional<std::string> reason = ProtectedFolderReason(real)) return reason;
+    if (std::optional<std::string> reason = protected_.Reason(real)) return reason;
     if (HoldsPlace(real)) return "a folder that holds a place the browsers keep their folders in";
     if (!platform::IsOwnFolder(real)) return "not a folder of yours";
     const bool marked = std::any_of(kProfileMarks.begin(), kProfileMarks.end(), [&](std::string_view mark) {
@@ -320,7 +320,7 @@ class CacheSearch {
     const std::string* place = PlaceOf(folder, places);
     if (place == nullptr || HoldsPlace(folder) || !seen_.insert(folder).second) return;
     if (wanted_ && !wanted_(set.browser, set.profile)) return;
-    if (const std::optional<std::string> why = CacheFolderProblem(folder, *place)) {
+    if (const std::optional<std::string> why = CacheFolderProblem(folder, *place, protected_)) {
       Note(set, folder, *why);
       return;
     }
@@ -348,6 +348,7 @@ class CacheSearch {
   static constexpr std::array<std::string_view, 3> kProfileMarks = {"prefs.js", "times.json", "compatibility.ini"};
 
   const CacheSearchPlaces& places_;
+  const ProtectedFolders protected_;
   const CacheFigures figures_;
   const CacheSetFilter& wanted_;
   const std::vector<platform::RunningProgram>& running_;

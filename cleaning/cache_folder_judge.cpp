@@ -4,20 +4,20 @@
 
 #include <vector>
 
-#include "cleaning/protected_folders.h"
 #include "cleaning/search_places.h"
 #include "platform/host_folders.h"
 #include "platform/mount_table.h"
 
 namespace vorlix {
 
-std::optional<std::string> CacheFolderProblem(const std::string& folder, const std::string& place) {
+std::optional<std::string> CacheFolderProblem(const std::string& folder, const std::string& place,
+                                              const ProtectedFolders& protected_folders) {
   if (platform::RealFolder(folder) != folder || platform::RealFolder(place) != place || folder == place ||
       !IsInsideFolder(folder, place)) {
     return "no longer where it was found, inside the browser's own folders";
   }
   if (IsSystemFolder(folder)) return "a system folder";
-  if (std::optional<std::string> reason = ProtectedFolderReason(folder)) return reason;
+  if (std::optional<std::string> reason = protected_folders.Reason(folder)) return reason;
   const std::vector<platform::MountEntry> mounts = platform::ProcessMounts();
   const std::string lies = platform::WhereItLies(folder, mounts);
   if (!IsInsideFolder(lies, platform::WhereItLies(place, mounts))) return "a mount of " + lies;

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "cleaning/protected_folders.h"
+
 namespace vorlix {
 
 // Why the cache folder `folder` (a real path, as the search found it inside
@@ -15,6 +17,7 @@ namespace vorlix {
 // may be emptied. It must still be that real path, below the place and not
 // the place itself, and where it really lies (past bind mounts) must be
 // below where the place really lies; it must be no protected folder.
-std::optional<std::string> CacheFolderProblem(const std::string& folder, const std::string& place);
+std::optional<std::string> CacheFolderProblem(const std::string& folder, const std::string& place,
+                                              const ProtectedFolders& protected_folders = ProtectedFolders());
 
 }  // namespace vorlix

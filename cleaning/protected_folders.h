@@ -8,6 +8,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/mount_table.h"
 
 namespace vorlix {
 
@@ -18,5 +22,27 @@ namespace vorlix {
 // leading there counts as the folder itself; nothing for any other folder,
 // and for one that does not exist.
 std::optional<std::string> ProtectedFolderReason(const std::string& host_folder);
+
+// The same for many folders in a row (a search of caches): the protected
+// folders and the mounts are looked at once, when it is made.
+class ProtectedFolders {
+ public:
+  ProtectedFolders();
+  std::optional<std::string> Reason(const std::string& host_folder) const;
+
+ private:
+  // A folder as it really is: its canonical path, where that lies past any
+  // bind mount, and its identity.
+  struct Judged {
+    std::string real;
+    std::string lies;
+    std::optional<platform::FileIdentity> identity;
+  };
+
+  std::optional<Judged> Judge(const std::string& path) const;
+
+  std::vector<platform::MountEntry> mounts_;
+  std::vector<std::pair<Judged, std::string>> guarded_;  // each with how a message names it
+};
 
 }  // namespace vorlix

@@ -14,7 +14,9 @@ made before it and not timed, and the disk is synced before it. Printed per
 side: the median wall and CPU time; per other side: the median ratio
 ours / theirs with its smallest and largest, wall and CPU, and the target.
 
-Deleting for good is measured on a tmpfs (/dev/shm) and on the disk
+Deleting for good is measured on a tmpfs (one of the benchmark's own, mounted
+below /var/tmp when run as root, else /tmp when that is a tmpfs: /dev/shm is a
+system folder, which no cleaning that asks nothing touches) and on the disk
 (VORLIX_BENCH_DISK when set, which scripts/bench-report.py points at a
 journalled ext4 of its own; /var/tmp otherwise), against find -delete and against bleachbit's command-line clean
 with a cleaner of its own for that one folder; trashing on the disk only
@@ -30,6 +32,7 @@ real trash and settings are never touched; the scratch folders are removed
 at the end.
 """
 import argparse
+import contextlib
 import os
 import random
 import shutil
@@ -237,6 +240,22 @@ def compare_browsers(clean, count, base, rounds, env, place):
             layout=(lambda folder, seed: browser_home(folder, count, seed), browser_files_left))
 
 
+def private_tmpfs(stack):
+    """A tmpfs to delete on, as the docstring says; None when none can be had."""
+    if os.geteuid() == 0:
+        folder = tempfile.mkdtemp(prefix="vorlix-bench-tmpfs-", dir="/var/tmp")
+        if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=50%", "tmpfs", folder]).returncode == 0:
+            stack.callback(os.rmdir, folder)
+            stack.callback(subprocess.run, ["umount", folder])
+            return folder
+        os.rmdir(folder)
+    found = subprocess.run(["findmnt", "-n", "-o", "FSTYPE", "--target", "/tmp"], capture_output=True, text=True)
+    if found.stdout.split()[-1:] == ["tmpfs"]:
+        return "/tmp"
+    print("No tmpfs to measure on (run as root, or with /tmp a tmpfs): the disk alone.", flush=True)
+    return None
+
+
 def peak_memory(clean, base, count, env):
     folder = os.path.join(base, "many")
     os.makedirs(folder)
@@ -282,10 +301,14 @@ def main():
     clean, gio_loop = build()
 
     places = []
-    try:
+    with contextlib.ExitStack() as stack:
+        tmpfs = private_tmpfs(stack)
         # The tmpfs first: its figures come in minutes, the disk's take longer.
-        for place, parent in (("tmpfs", "/dev/shm"), ("disk", os.environ.get("VORLIX_BENCH_DISK") or "/var/tmp")):
+        for place, parent in (("tmpfs", tmpfs), ("disk", os.environ.get("VORLIX_BENCH_DISK") or "/var/tmp")):
+            if parent is None:
+                continue
             base = tempfile.mkdtemp(prefix="vorlix-bench-", dir=parent)
+            stack.callback(shutil.rmtree, base, ignore_errors=True)  # before its tmpfs goes
             places.append(base)
             env = private_env(os.path.join(base, "env"))
             if args.browsers:
@@ -307,9 +330,6 @@ def main():
             compare_browsers(clean, browser_files, base, args.rounds, env, place)
         if not args.browsers:
             peak_memory(clean, places[0], memory_files, private_env(os.path.join(places[0], "env")))
-    finally:
-        for base in places:
-            shutil.rmtree(base, ignore_errors=True)
     print()
     table = markdown()
     print("\n".join(table))

@@ -100,7 +100,7 @@ def machine(load_before, load_after, disk):
         "- processor: %s, %d logical cores" % (first_match("/proc/cpuinfo", r"model name\s*:\s*(.*)"),
                                                os.cpu_count()),
         "- memory: %.0f GiB; kernel %s" % (memory_kib / 1024 / 1024, platform.release()),
-        "- tmpfs: /dev/shm (%s); disk: %s" % (file_system("/dev/shm"), disk),
+        "- tmpfs: a tmpfs of the benchmark's own below /var/tmp; disk: %s" % disk,
         "- load average (1 minute) before the run %.2f, after it %.2f" % (load_before, load_after),
     ]
 
