@@ -92,7 +92,8 @@ std::string RunRecordWriter::Lines(const platform::TrashedAs& moved) {
     lines.append(1, '\t').append(IdentityText(identity)).append(1, '\n');
   }
   lines.append(Escaped(moved.name)).append(1, '\t').append(IdentityText(mark.entry));
-  lines.append(1, '\t').append(IdentityText(mark.record)).append(1, '\t').append(mark.digest);
+  lines.append(1, '\t').append(IdentityText(mark.record)).append(1, '\t').append(std::to_string(mark.record_changed));
+  lines.append(1, '\t').append(mark.digest);
   if (own != moved.name) lines.append(1, '\t').append(Escaped(own));
   lines += '\n';
   return lines;
@@ -127,10 +128,13 @@ std::optional<RecordedMove> RunRecordReader::Line(std::string_view line) {
     // Without all of its mark the move cannot be told from another program's.
     const std::optional<platform::FileIdentity> entry = fields.size() > 1 ? ReadIdentity(fields[1]) : std::nullopt;
     const std::optional<platform::FileIdentity> record = fields.size() > 2 ? ReadIdentity(fields[2]) : std::nullopt;
-    if (entry && record && fields.size() > 3 && !fields[3].empty()) {
-      move.mark = platform::TrashMark{*entry, *record, std::string(fields[3])};
+    std::int64_t changed = 0;
+    const bool read_changed = fields.size() > 3 && std::from_chars(fields[3].data(), fields[3].data() + fields[3].size(),
+                                                                  changed).ptr == fields[3].data() + fields[3].size();
+    if (entry && record && read_changed && fields.size() > 4 && !fields[4].empty()) {
+      move.mark = platform::TrashMark{*entry, *record, changed, std::string(fields[4])};
     }
-    own = fields.size() > 4 ? fields[4] : std::string_view();
+    own = fields.size() > 5 ? fields[5] : std::string_view();
   }
   move.original = folder_ + "/" + (own.empty() ? trashed : Unescaped(own));
   return move;

@@ -135,8 +135,7 @@ TrashResult FolderTrash::Move(const std::string& name, const std::string& origin
     struct stat record_file {};
     const bool written = WriteAll(info_file.get(), record) && fstat(info_file.get(), &record_file) == 0;
     if (written && note != nullptr) {
-      const TrashMark mark{{own.st_dev, own.st_ino}, {record_file.st_dev, record_file.st_ino}, TrashInfoDigest(record)};
-      note({found_->path, trashed, original_path, found_->folder, mark});
+      note({found_->path, trashed, original_path, found_->folder, MarkOf(own, record_file, record)});
     }
     if (written && renameat2(folder_fd_, name.c_str(), found_->files.get(), trashed.c_str(), RENAME_NOREPLACE) == 0) {
       return TrashResult::kMoved;

@@ -2,6 +2,7 @@
 // The freedesktop.org trash.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -25,12 +26,15 @@ struct TrashProblem {
 };
 
 // What shows that an entry of the trash is still the one moved there: the
-// identities of the entry and of its `.trashinfo` record file, and a digest
-// of the record's text. A program that trashes a file of the same name again
-// (even the same file, put back meanwhile) writes a record file of its own.
+// identities of the entry and of its `.trashinfo` record file, when that
+// record file last changed, and a digest of the record's text. A program that
+// trashes a file of the same name again (even the same file, put back
+// meanwhile) writes a record file of its own, which may get the old one's
+// inode and, within the same second, its text, but not its change time.
 struct TrashMark {
   FileIdentity entry;
   FileIdentity record;
+  std::int64_t record_changed = 0;  // nanoseconds since 1970
   std::string digest;
   bool operator==(const TrashMark&) const = default;
 };

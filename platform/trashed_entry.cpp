@@ -70,6 +70,11 @@ std::string TrashInfoDigest(std::string_view text) {
   return kept;
 }
 
+TrashMark MarkOf(const struct stat& entry, const struct stat& record, std::string_view record_text) {
+  const std::int64_t changed = static_cast<std::int64_t>(record.st_ctim.tv_sec) * 1000000000 + record.st_ctim.tv_nsec;
+  return {{entry.st_dev, entry.st_ino}, {record.st_dev, record.st_ino}, changed, TrashInfoDigest(record_text)};
+}
+
 namespace {
 
 // What a record's text says; nothing when it lacks either field.
@@ -98,12 +103,6 @@ std::optional<TrashInfo> ReadInfoText(const std::string& trash, const std::strin
   return TrashInfo{*path, *deleted};
 }
 
-std::optional<FileIdentity> OwnIdentity(int folder_fd, const char* name) {
-  struct stat st {};
-  if (fstatat(folder_fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
-  return FileIdentity{st.st_dev, st.st_ino};
-}
-
 }  // namespace
 
 std::optional<TrashEntry> LookInTrash(const std::string& trash, const std::string& name) {
@@ -114,11 +113,11 @@ std::optional<TrashEntry> LookInTrash(const std::string& trash, const std::strin
   struct stat record_file {};
   if (!record.ok() || fstat(record.get(), &record_file) != 0 || !S_ISREG(record_file.st_mode)) return std::nullopt;
   const std::optional<std::string> text = ReadOpenFile(record.get(), kLongestRecord);
-  const std::optional<FileIdentity> entry = OwnIdentity(files.get(), name.c_str());
-  if (!text || !entry) return std::nullopt;
+  struct stat entry {};
+  if (!text || fstatat(files.get(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
   std::optional<TrashInfo> read = ReadInfoText(trash, *text);
   if (!read) return std::nullopt;
-  return TrashEntry{std::move(*read), {*entry, {record_file.st_dev, record_file.st_ino}, TrashInfoDigest(*text)}};
+  return TrashEntry{std::move(*read), MarkOf(entry, record_file, *text)};
 }
 
 PutBackResult PutBack(const TrashedAs& moved, bool dry_run, int& error) {

@@ -3,6 +3,8 @@
 // putting it back, and deleting it for good.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <ctime>
 #include <optional>
 #include <string>
@@ -30,6 +32,9 @@ std::string TrashInfoText(const std::string& recorded_path);
 // The digest of a record's text that a TrashMark keeps: the first 128 bits of
 // its SHA-256, in hex.
 std::string TrashInfoDigest(std::string_view text);
+
+// The mark of an entry and its record file as they stand, and its record's text.
+TrashMark MarkOf(const struct stat& entry, const struct stat& record, std::string_view record_text);
 
 // An entry as the trash holds it now: what its record says, and its mark.
 struct TrashEntry {

@@ -133,10 +133,8 @@ TEST_F(KillAllTest, ARunIntoTheTrashIsOneRecordAndFirstLetsGoOfOldTrashedFilesAs
   const std::string info = "[Trash Info]\nPath=" + c_ + "/old.tmp\nDeletionDate=" + when + "\n";
   WriteFile(trash + "/files/old.tmp", "old");
   WriteFile(trash + "/info/old.tmp.trashinfo", info);
-  const platform::TrashedAs moved{
-      trash, "old.tmp", c_ + "/old.tmp", platform::HostIdentityOf(c_),
-      platform::TrashMark{*platform::HostIdentityOf(trash + "/files/old.tmp"),
-                          *platform::HostIdentityOf(trash + "/info/old.tmp.trashinfo"), platform::TrashInfoDigest(info)}};
+  const platform::TrashedAs moved{trash, "old.tmp", c_ + "/old.tmp", platform::HostIdentityOf(c_),
+                                  platform::LookInTrash(trash, "old.tmp")->mark};
   RunRecordWriter writer;
   WriteFile(platform::VorlixConfigDir() + "/runs/00000000000000000001.run",
             RunRecordWriter::Header(then - 1) + writer.Lines(moved));

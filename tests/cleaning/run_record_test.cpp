@@ -93,7 +93,9 @@ TEST_F(RunRecordTest, ARunComesBackWholeWithTimesAndModeButNeverOverAFileMadeSin
 }
 
 TEST_F(RunRecordTest, LettingGoAndRestoreTakeOnlyWhatTheRunsLeftInTheTrashAndOnlyWhenOldEnough) {
-  for (const char* name : {"ours.log", "shared.log", "again.log", "rewritten.log"}) WriteFile(root_ + "/" + name, name);
+  for (const char* name : {"ours.log", "shared.log", "again.log", "rewritten.log", "same.log"}) {
+    WriteFile(root_ + "/" + name, name);
+  }
   TrashDriveD();
   const std::string run = LastRunId();
   // Someone restores shared.log by hand, and another program trashes a file of
@@ -120,6 +122,11 @@ TEST_F(RunRecordTest, LettingGoAndRestoreTakeOnlyWhatTheRunsLeftInTheTrashAndOnl
   std::string text = ReadFile(rewritten);
   text.replace(text.find("rewritten.log"), 13, "rewritten%2Elog");
   WriteFile(rewritten, text);
+  // same.log's record file is written anew with the very same text, as a
+  // record file that got the old one's inode would be (a moment later).
+  usleep(20000);
+  const std::string same = trash_ + "/info/same.log.trashinfo";
+  WriteFile(same, ReadFile(same));
   // old.log was recorded before the marks were kept: nothing shows it is the run's.
   WriteFile(root_ + "/old.log", "old");
   WriteFile(platform::VorlixConfigDir() + "/runs/00000000000000000001.run",
@@ -139,7 +146,7 @@ TEST_F(RunRecordTest, LettingGoAndRestoreTakeOnlyWhatTheRunsLeftInTheTrashAndOnl
   // Other tests of this process may have left files of their runs in the trash.
   std::erase_if(gone, [&](const LetGoFile& file) { return !file.path.starts_with(root_ + "/"); });
   std::sort(gone.begin(), gone.end(), [](const LetGoFile& a, const LetGoFile& b) { return a.path < b.path; });
-  ASSERT_EQ(gone.size(), 4u);
+  ASSERT_EQ(gone.size(), 5u);
   EXPECT_EQ(gone[0].path, root_ + "/again.log");
   EXPECT_EQ(gone[0].kept, LetGoKept::kPutThereSince);
   EXPECT_EQ(gone[1].path, root_ + "/old.log");
@@ -149,10 +156,12 @@ TEST_F(RunRecordTest, LettingGoAndRestoreTakeOnlyWhatTheRunsLeftInTheTrashAndOnl
   EXPECT_EQ(gone[2].error, 0);
   EXPECT_EQ(gone[3].path, root_ + "/rewritten.log");
   EXPECT_EQ(gone[3].kept, LetGoKept::kPutThereSince);
+  EXPECT_EQ(gone[4].path, root_ + "/same.log");
+  EXPECT_EQ(gone[4].kept, LetGoKept::kPutThereSince);
   EXPECT_FALSE(PathExists(trash_ + "/files/ours.log"));
   EXPECT_FALSE(PathExists(trash_ + "/info/ours.log.trashinfo"));
   EXPECT_EQ(ReadFile(trash_ + "/files/shared.log"), "foreign");
-  for (const char* kept : {"shared.log", "again.log", "rewritten.log", "old.log"}) {
+  for (const char* kept : {"shared.log", "again.log", "rewritten.log", "same.log", "old.log"}) {
     EXPECT_TRUE(PathExists(trash_ + "/files/" + kept)) << kept;
     EXPECT_TRUE(PathExists(trash_ + "/info/" + std::string(kept) + ".trashinfo")) << kept;
   }
