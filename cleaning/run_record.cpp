@@ -85,8 +85,21 @@ enum class Standing {
 // or, in a record without marks, one that looks so.
 bool CountsAsRuns(Standing standing) { return standing == Standing::kAsLeft || standing == Standing::kUnproven; }
 
-Standing StandingOf(const RecordedMove& move, std::time_t run_began, std::time_t* deleted = nullptr) {
-  const std::optional<platform::TrashEntry> entry = platform::LookInTrash(move.trash, move.name);
+// The trash folder of the moves being read, opened once while its moves follow one another.
+class TrashAtHand {
+ public:
+  const platform::TrashLook& For(const std::string& trash) {
+    if (!look_ || look_->Trash() != trash) look_.emplace(trash);
+    return *look_;
+  }
+
+ private:
+  std::optional<platform::TrashLook> look_;
+};
+
+Standing StandingOf(const RecordedMove& move, std::time_t run_began, TrashAtHand& trash,
+                    std::time_t* deleted = nullptr) {
+  const std::optional<platform::TrashEntry> entry = trash.For(move.trash).Entry(move.name);
   if (!entry || entry->info.path != move.original || entry->info.deleted + kClockSlack < run_began) {
     return Standing::kGone;
   }
@@ -133,9 +146,10 @@ RecordRead ReadRecord(int runs_fd, const std::string& name, RunRecordReader& rea
 // Removes a record none of whose files is left in the trash.
 void DropWhenEmpty(int runs_fd, const std::string& name) {
   RunRecordReader reader;
+  TrashAtHand trash;
   bool left = false;
   const RecordRead read = ReadRecord(runs_fd, name, reader, [&](const RecordedMove& move) {
-    left = left || CountsAsRuns(StandingOf(move, reader.When()));
+    left = left || CountsAsRuns(StandingOf(move, reader.When(), trash));
   });
   if (left || !read.problem.empty()) return;
   if (const int error = platform::RemoveFile(runs_fd, name); error != 0) {
@@ -249,12 +263,13 @@ std::vector<RecordedRun> ListRecordedRuns(std::vector<std::string>* problems) {
   const std::vector<std::string> names = RecordNames(runs_fd.get());
   for (auto name = names.rbegin(); name != names.rend(); ++name) {
     RunRecordReader reader;
+    TrashAtHand trash;
     RecordedRun run{IdOf(*name), 0, {}, 0, 0};
     const RecordRead read = ReadRecord(runs_fd.get(), *name, reader, [&](const RecordedMove& move) {
       const std::string folder = move.original.substr(0, move.original.rfind('/'));
       if (run.folders.empty() || run.folders.back() != folder) run.folders.push_back(folder);
       ++run.files;
-      if (CountsAsRuns(StandingOf(move, reader.When()))) ++run.in_trash;
+      if (CountsAsRuns(StandingOf(move, reader.When(), trash))) ++run.in_trash;
     });
     if (!read.problem.empty() && problems != nullptr) problems->push_back(read.problem);
     if (!read.found || !read.problem.empty()) continue;
@@ -292,9 +307,10 @@ std::optional<std::vector<RestoredFile>> RestoreRun(const std::string& id, bool 
   const std::string name = id + std::string(kRecordEnding);
   std::vector<RestoredFile> files;
   RunRecordReader reader;
+  TrashAtHand trash;
   const RecordRead read = ReadRecord(runs_fd.get(), name, reader, [&](const RecordedMove& move) {
     RestoredFile file{move.original, RestoreOutcome::kNotInTrash, 0};
-    if (CountsAsRuns(StandingOf(move, reader.When()))) {
+    if (CountsAsRuns(StandingOf(move, reader.When(), trash))) {
       switch (platform::PutBack(move, dry_run, file.error)) {
         case platform::PutBackResult::kDone: file.outcome = RestoreOutcome::kRestored; break;
         case platform::PutBackResult::kOccupied: file.outcome = RestoreOutcome::kOccupied; break;
@@ -319,9 +335,10 @@ std::vector<LetGoFile> LetGoOlderThan(int days, bool dry_run) {
   const std::time_t latest = std::time(nullptr) - static_cast<std::time_t>(days) * 86400;
   for (const std::string& name : RecordNames(runs_fd.get())) {
     RunRecordReader reader;
+    TrashAtHand trash;
     ReadRecord(runs_fd.get(), name, reader, [&](const RecordedMove& move) {
       std::time_t deleted = 0;
-      const Standing standing = StandingOf(move, reader.When(), &deleted);
+      const Standing standing = StandingOf(move, reader.When(), trash, &deleted);
       if (standing == Standing::kGone || deleted > latest) return;
       if (standing != Standing::kAsLeft) {
         gone.push_back({move.original, 0,

@@ -105,17 +105,18 @@ std::optional<TrashInfo> ReadInfoText(const std::string& trash, const std::strin
 
 }  // namespace
 
-std::optional<TrashEntry> LookInTrash(const std::string& trash, const std::string& name) {
-  const UniqueFd info(OpenPart(trash, "info"));
-  const UniqueFd files(OpenPart(trash, "files"));
-  if (!info.ok() || !files.ok()) return std::nullopt;
-  const UniqueFd record(openat(info.get(), RecordName(name).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+TrashLook::TrashLook(std::string trash)
+    : trash_(std::move(trash)), info_(OpenPart(trash_, "info")), files_(OpenPart(trash_, "files")) {}
+
+std::optional<TrashEntry> TrashLook::Entry(const std::string& name) const {
+  if (!info_.ok() || !files_.ok()) return std::nullopt;
+  const UniqueFd record(openat(info_.get(), RecordName(name).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
   struct stat record_file {};
   if (!record.ok() || fstat(record.get(), &record_file) != 0 || !S_ISREG(record_file.st_mode)) return std::nullopt;
   const std::optional<std::string> text = ReadOpenFile(record.get(), kLongestRecord);
   struct stat entry {};
-  if (!text || fstatat(files.get(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
-  std::optional<TrashInfo> read = ReadInfoText(trash, *text);
+  if (!text || fstatat(files_.get(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
+  std::optional<TrashInfo> read = ReadInfoText(trash_, *text);
   if (!read) return std::nullopt;
   return TrashEntry{std::move(*read), MarkOf(entry, record_file, *text)};
 }

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/trash.h"
+#include "platform/unique_fd.h"
 
 namespace vorlix::platform {
 
@@ -42,9 +43,21 @@ struct TrashEntry {
   TrashMark mark;
 };
 
-// The entry `name` of the trash folder `trash`; nothing when the entry or its
-// record is missing, or the record is unreadable, a link, or lacks either field.
-std::optional<TrashEntry> LookInTrash(const std::string& trash, const std::string& name);
+// The info/ and files/ folders of one trash folder, opened once for looking
+// at many of its entries.
+class TrashLook {
+ public:
+  explicit TrashLook(std::string trash);
+  const std::string& Trash() const { return trash_; }
+  // The entry `name`; nothing when the entry or its record is missing, or the
+  // record is unreadable, a link, or lacks either field.
+  std::optional<TrashEntry> Entry(const std::string& name) const;
+
+ private:
+  std::string trash_;
+  UniqueFd info_;
+  UniqueFd files_;
+};
 
 enum class PutBackResult {
   kDone,            // back at its path (or, on a dry run, would be)

@@ -134,7 +134,7 @@ TEST_F(KillAllTest, ARunIntoTheTrashIsOneRecordAndFirstLetsGoOfOldTrashedFilesAs
   WriteFile(trash + "/files/old.tmp", "old");
   WriteFile(trash + "/info/old.tmp.trashinfo", info);
   const platform::TrashedAs moved{trash, "old.tmp", c_ + "/old.tmp", platform::HostIdentityOf(c_),
-                                  platform::LookInTrash(trash, "old.tmp")->mark};
+                                  platform::TrashLook(trash).Entry("old.tmp")->mark};
   RunRecordWriter writer;
   WriteFile(platform::VorlixConfigDir() + "/runs/00000000000000000001.run",
             RunRecordWriter::Header(then - 1) + writer.Lines(moved));
