@@ -114,6 +114,16 @@ struct RecordRead {
   std::string problem;  // empty when read whole
 };
 
+// Why a record cannot be read, from the error of its reading (0 for a first
+// line that is no record's header).
+std::string UnreadableReason(int error) {
+  if (error == EFBIG) {
+    return "it is larger than " + std::to_string(kLargestRunRecord >> 20) + " MiB, more than any run writes";
+  }
+  if (error == 0 || error == EBADMSG) return "it is not a run record";
+  return ReasonText(error);
+}
+
 // Reads the record `name` line by line, each move to `each`; without `each`
 // only the header is read. `reader` keeps what the header says.
 RecordRead ReadRecord(int runs_fd, const std::string& name, RunRecordReader& reader,
@@ -121,7 +131,7 @@ RecordRead ReadRecord(int runs_fd, const std::string& name, RunRecordReader& rea
   RecordRead read;
   bool header = true;
   bool not_record = false;
-  const int error = platform::ReadLines(runs_fd, name, kLargestRunRecord, kLongestRecordLine, [&](std::string_view line) {
+  const auto take = [&](std::string_view line) {
     read.found = true;
     if (std::exchange(header, false)) {
       not_record = !reader.Header(line);
@@ -129,17 +139,14 @@ RecordRead ReadRecord(int runs_fd, const std::string& name, RunRecordReader& rea
     }
     if (const std::optional<RecordedMove> move = reader.Line(line)) each(*move);
     return true;
-  });
+  };
+  const int error = platform::ReadLines(runs_fd, name, kLargestRunRecord, kLongestRecordLine, take);
   // A record gone meanwhile (or never there) is no record.
   if ((error == 0 && !not_record) || error == ENOENT) return read;
   const std::string path = RunsPath() + "/" + name;
   if (error != 0) platform::LogFileFailure("read the run record", path, error);
   read.found = true;
-  const std::string reason = error == EFBIG     ? "it is larger than " + std::to_string(kLargestRunRecord >> 20) +
-                                                    " MiB, more than any run writes"
-                             : error != 0 && error != EBADMSG ? ReasonText(error)
-                                                              : std::string("it is not a run record");
-  read.problem = "the run record " + path + " cannot be read: " + reason;
+  read.problem = "the run record " + path + " cannot be read: " + UnreadableReason(error);
   return read;
 }
 

@@ -60,15 +60,22 @@ std::string IdentityText(const platform::FileIdentity& identity) {
          std::to_string(static_cast<unsigned long long>(identity.inode));
 }
 
+// A whole text as a number; nothing when it is not one.
+template <typename Number>
+std::optional<Number> ReadNumber(std::string_view text) {
+  Number number{};
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return number;
+}
+
 std::optional<platform::FileIdentity> ReadIdentity(std::string_view text) {
-  unsigned long long device = 0;
-  unsigned long long inode = 0;
-  const char* const end = text.data() + text.size();
-  const auto [colon, device_error] = std::from_chars(text.data(), end, device);
-  if (device_error != std::errc() || colon == end || *colon != ':') return std::nullopt;
-  const auto [rest, inode_error] = std::from_chars(colon + 1, end, inode);
-  if (inode_error != std::errc() || rest != end) return std::nullopt;
-  return platform::FileIdentity{static_cast<dev_t>(device), static_cast<ino_t>(inode)};
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos) return std::nullopt;
+  const auto device = ReadNumber<unsigned long long>(text.substr(0, colon));
+  const auto inode = ReadNumber<unsigned long long>(text.substr(colon + 1));
+  if (!device || !inode) return std::nullopt;
+  return platform::FileIdentity{static_cast<dev_t>(*device), static_cast<ino_t>(*inode)};
 }
 
 }  // namespace
@@ -123,18 +130,16 @@ std::optional<RecordedMove> RunRecordReader::Line(std::string_view line) {
   if (line.empty() || trash_.empty()) return std::nullopt;
   const std::string trashed = Unescaped(fields[0]);
   RecordedMove move{trash_, trashed, {}, identity_, std::nullopt};
-  std::string_view own = fields.size() > 1 ? fields[1] : std::string_view();
-  if (version_ >= 2) {
+  const std::size_t own_field = version_ >= 2 ? 5 : 1;
+  const std::string_view own = fields.size() > own_field ? fields[own_field] : std::string_view();
+  if (version_ >= 2 && fields.size() >= 5) {
     // Without all of its mark the move cannot be told from another program's.
-    const std::optional<platform::FileIdentity> entry = fields.size() > 1 ? ReadIdentity(fields[1]) : std::nullopt;
-    const std::optional<platform::FileIdentity> record = fields.size() > 2 ? ReadIdentity(fields[2]) : std::nullopt;
-    std::int64_t changed = 0;
-    const bool read_changed = fields.size() > 3 && std::from_chars(fields[3].data(), fields[3].data() + fields[3].size(),
-                                                                  changed).ptr == fields[3].data() + fields[3].size();
-    if (entry && record && read_changed && fields.size() > 4 && !fields[4].empty()) {
-      move.mark = platform::TrashMark{*entry, *record, changed, std::string(fields[4])};
+    const std::optional<platform::FileIdentity> entry = ReadIdentity(fields[1]);
+    const std::optional<platform::FileIdentity> record = ReadIdentity(fields[2]);
+    const std::optional<std::int64_t> changed = ReadNumber<std::int64_t>(fields[3]);
+    if (entry && record && changed && !fields[4].empty()) {
+      move.mark = platform::TrashMark{*entry, *record, *changed, std::string(fields[4])};
     }
-    own = fields.size() > 5 ? fields[5] : std::string_view();
   }
   move.original = folder_ + "/" + (own.empty() ? trashed : Unescaped(own));
   return move;

@@ -8,8 +8,9 @@
 // the file's name in the trash, the identities of the file and of the
 // `.trashinfo` record written for it, when that record file last changed (in
 // nanoseconds), the digest of the record's text and, only when it differs
-// from the name in the trash, the file's own name, each after a TAB. '%', TAB, LF and '>' in a name or path are written as %25, %09,
-// %0A and %3E, so every line is one record. A line cut short (a run killed
+// from the name in the trash, the file's own name, each after a TAB. '%',
+// TAB, LF and '>' in a name or path are written as %25, %09, %0A and %3E, so
+// every line is one record. A line cut short (a run killed
 // mid-write) is left out. Records of version 1 lack the identities and the
 // digest: their file lines hold only the two names.
 #pragma once

@@ -79,12 +79,6 @@ std::optional<std::string> ReadOpenFile(int fd, std::size_t limit) {
   return text;
 }
 
-std::optional<std::string> ReadWhole(int folder_fd, const std::string& name, std::size_t limit) {
-  const UniqueFd fd(openat(folder_fd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-  if (!fd.ok()) return std::nullopt;
-  return ReadOpenFile(fd.get(), limit);
-}
-
 int ReadLines(int folder_fd, const std::string& name, std::uint64_t limit, std::size_t longest_line,
               const std::function<bool(std::string_view)>& each) {
   // Not held up by a pipe put in its place: only a regular file is read.

@@ -50,10 +50,6 @@ std::vector<std::string> FileNames(int folder_fd);
 // nothing when it cannot be read (errno says why).
 std::optional<std::string> ReadOpenFile(int fd, std::size_t limit = SIZE_MAX);
 
-// The content of the file `name` of an open folder (not a link), at most
-// `limit` bytes; nothing when it cannot be read (errno says why).
-std::optional<std::string> ReadWhole(int folder_fd, const std::string& name, std::size_t limit = SIZE_MAX);
-
 // Reads the file `name` of an open folder (not a link) line by line, in
 // memory bounded by `longest_line`: each line ended by LF goes to `each`
 // without its LF, until `each` says false; a last line without its LF is left

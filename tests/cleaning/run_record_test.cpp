@@ -132,7 +132,8 @@ TEST_F(RunRecordTest, LettingGoAndRestoreTakeOnlyWhatTheRunsLeftInTheTrashAndOnl
   WriteFile(platform::VorlixConfigDir() + "/runs/00000000000000000001.run",
             "vorlix-run 1 " + std::to_string(now - 60) + "\n>" + root_ + "\t" + trash_ + "\nold.log\n");
   ASSERT_EQ(rename((root_ + "/old.log").c_str(), (trash_ + "/files/old.log").c_str()), 0);
-  WriteFile(trash_ + "/info/old.log.trashinfo", "[Trash Info]\nPath=" + root_ + "/old.log\nDeletionDate=" + when + "\n");
+  WriteFile(trash_ + "/info/old.log.trashinfo",
+            "[Trash Info]\nPath=" + root_ + "/old.log\nDeletionDate=" + when + "\n");
 
   const auto restorable = RestoreRun(run, true);
   ASSERT_TRUE(restorable);

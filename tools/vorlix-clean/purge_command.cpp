@@ -16,8 +16,8 @@ namespace {
 
 // Why a file under a recorded name stays in the trash, as a clause after its path.
 const char* KeptReason(LetGoKept kept) {
-  return kept == LetGoKept::kPutThereSince ? "is in the trash but was put there by another program since"
-                                           : "is in the trash but its run's record is too old to show Vorlix put it there";
+  if (kept == LetGoKept::kPutThereSince) return "is in the trash but was put there by another program since";
+  return "is in the trash but its run's record is too old to show Vorlix put it there";
 }
 
 }  // namespace
