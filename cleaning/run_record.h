@@ -29,7 +29,7 @@
 namespace vorlix {
 
 inline constexpr std::size_t kRunsKept = 50;
-// A run of several million files writes less.
+// A run of two million files of short names writes less.
 inline constexpr std::uint64_t kLargestRunRecord = std::uint64_t{256} << 20;
 
 // One recorded run, as a history lists it.
