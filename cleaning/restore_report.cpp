@@ -15,6 +15,7 @@ std::string StayedReason(const RestoredFile& file) {
     case RestoreOutcome::kRestored: return {};
     case RestoreOutcome::kOccupied: return "another file has that name there now";
     case RestoreOutcome::kFolderMissing: return "its folder no longer exists";
+    case RestoreOutcome::kFolderReplaced: return "its folder is no longer the one it was cleaned from";
     case RestoreOutcome::kNotInTrash: return "it is no longer in the trash";
     case RestoreOutcome::kFailed: break;
   }

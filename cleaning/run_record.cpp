@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <functional>
+#include <utility>
 #include <mutex>
 
 #include "cleaning/left_files.h"
@@ -68,29 +70,95 @@ std::string IdOf(const std::string& record_name) {
   return record_name.substr(0, record_name.size() - kRecordEnding.size());
 }
 
-// True while the trash holds the move as the run left it.
-bool StillInTrash(const RecordedMove& move, std::time_t run_began, std::time_t* deleted = nullptr) {
-  const std::optional<platform::TrashInfo> info = platform::ReadTrashInfo(move.trash, move.name);
-  if (!info || info->path != move.original || info->deleted + kClockSlack < run_began) return false;
-  if (!platform::InTrash(move.trash, move.name)) return false;
-  if (deleted != nullptr) *deleted = info->deleted;
-  return true;
+// Longer than any line a record holds: two escaped paths and a few numbers.
+constexpr std::size_t kLongestRecordLine = 64 * 1024;
+
+// How a recorded move stands in the trash now.
+enum class Standing {
+  kGone,       // nothing under its name names its path since its run began
+  kAsLeft,     // the very file and record the run left
+  kUnproven,   // its record, older than the marks, cannot tell
+  kPutThere,   // under its name and path, but another program put it there since
+};
+
+// Whether a standing still counts as the run's file: the one the run left,
+// or, in a record without marks, one that looks so.
+bool CountsAsRuns(Standing standing) { return standing == Standing::kAsLeft || standing == Standing::kUnproven; }
+
+// The trash folder of the moves being read, opened once while its moves follow one another.
+class TrashAtHand {
+ public:
+  const platform::TrashLook& For(const std::string& trash) {
+    if (!look_ || look_->Trash() != trash) look_.emplace(trash);
+    return *look_;
+  }
+
+ private:
+  std::optional<platform::TrashLook> look_;
+};
+
+Standing StandingOf(const RecordedMove& move, std::time_t run_began, TrashAtHand& trash,
+                    std::time_t* deleted = nullptr) {
+  const std::optional<platform::TrashEntry> entry = trash.For(move.trash).Entry(move.name);
+  if (!entry || entry->info.path != move.original || entry->info.deleted + kClockSlack < run_began) {
+    return Standing::kGone;
+  }
+  if (deleted != nullptr) *deleted = entry->info.deleted;
+  if (!move.mark) return Standing::kUnproven;
+  return entry->mark == *move.mark ? Standing::kAsLeft : Standing::kPutThere;
 }
 
-std::optional<RecordedMoves> ReadRecord(int runs_fd, const std::string& name) {
-  const std::optional<std::string> text = platform::ReadWhole(runs_fd, name);
-  if (!text) {
-    platform::LogFileFailure("read the run record", RunsPath() + "/" + name, errno);
-    return std::nullopt;
+// A record read: whether there is one at all, and why it cannot be read.
+struct RecordRead {
+  bool found = false;   // false for an empty record (a run killed before its first line)
+  std::string problem;  // empty when read whole
+};
+
+// Why a record cannot be read, from the error of its reading (0 for a first
+// line that is no record's header).
+std::string UnreadableReason(int error) {
+  if (error == EFBIG) {
+    return "it is larger than " + std::to_string(kLargestRunRecord >> 20) + " MiB, more than any run writes";
   }
-  return ReadRunRecord(*text);
+  if (error == 0 || error == EBADMSG) return "it is not a run record";
+  return ReasonText(error);
+}
+
+// Reads the record `name` line by line, each move to `each`; without `each`
+// only the header is read. `reader` keeps what the header says.
+RecordRead ReadRecord(int runs_fd, const std::string& name, RunRecordReader& reader,
+                      const std::function<void(const RecordedMove&)>& each = {}) {
+  RecordRead read;
+  bool header = true;
+  bool not_record = false;
+  const auto take = [&](std::string_view line) {
+    read.found = true;
+    if (std::exchange(header, false)) {
+      not_record = !reader.Header(line);
+      return !not_record && static_cast<bool>(each);
+    }
+    if (const std::optional<RecordedMove> move = reader.Line(line)) each(*move);
+    return true;
+  };
+  const int error = platform::ReadLines(runs_fd, name, kLargestRunRecord, kLongestRecordLine, take);
+  // A record gone meanwhile (or never there) is no record.
+  if ((error == 0 && !not_record) || error == ENOENT) return read;
+  const std::string path = RunsPath() + "/" + name;
+  if (error != 0) platform::LogFileFailure("read the run record", path, error);
+  read.found = true;
+  read.problem = "the run record " + path + " cannot be read: " + UnreadableReason(error);
+  return read;
 }
 
 // Removes a record none of whose files is left in the trash.
-void DropWhenEmpty(int runs_fd, const std::string& name, const RecordedMoves& record) {
-  for (const RecordedMove& move : record.moves) {
-    if (StillInTrash(move, record.when)) return;
-  }
+void DropWhenEmpty(int runs_fd, const std::string& name) {
+  RunRecordReader reader;
+  TrashAtHand trash;
+  bool left = false;
+  const RecordRead read = ReadRecord(runs_fd, name, reader, [&](const RecordedMove& move) {
+    left = left || CountsAsRuns(StandingOf(move, reader.When(), trash));
+  });
+  if (left || !read.problem.empty()) return;
   if (const int error = platform::RemoveFile(runs_fd, name); error != 0) {
     platform::LogFileFailure("remove the run record", RunsPath() + "/" + name, error);
   }
@@ -192,20 +260,27 @@ void RecordTrashMove(const platform::TrashedAs& moved) {
   if (RunRecord* record = g_open_record.load()) record->Add(moved);
 }
 
-std::vector<RecordedRun> ListRecordedRuns() {
+std::vector<RecordedRun> ListRecordedRuns(std::vector<std::string>* problems) {
   std::vector<RecordedRun> runs;
   const platform::UniqueFd runs_fd = platform::PrivateFolder(RunsPath());
-  if (!runs_fd.ok()) return runs;
+  if (!runs_fd.ok()) {
+    if (problems != nullptr) problems->push_back(RunRecordProblem());
+    return runs;
+  }
   const std::vector<std::string> names = RecordNames(runs_fd.get());
   for (auto name = names.rbegin(); name != names.rend(); ++name) {
-    const std::optional<RecordedMoves> record = ReadRecord(runs_fd.get(), *name);
-    if (!record) continue;
-    RecordedRun run{IdOf(*name), record->when, {}, record->moves.size(), 0};
-    for (const RecordedMove& move : record->moves) {
+    RunRecordReader reader;
+    TrashAtHand trash;
+    RecordedRun run{IdOf(*name), 0, {}, 0, 0};
+    const RecordRead read = ReadRecord(runs_fd.get(), *name, reader, [&](const RecordedMove& move) {
       const std::string folder = move.original.substr(0, move.original.rfind('/'));
       if (run.folders.empty() || run.folders.back() != folder) run.folders.push_back(folder);
-      if (StillInTrash(move, record->when)) ++run.in_trash;
-    }
+      ++run.files;
+      if (CountsAsRuns(StandingOf(move, reader.When(), trash))) ++run.in_trash;
+    });
+    if (!read.problem.empty() && problems != nullptr) problems->push_back(read.problem);
+    if (!read.found || !read.problem.empty()) continue;
+    run.when = reader.When();
     runs.push_back(std::move(run));
   }
   return runs;
@@ -216,38 +291,47 @@ std::string NewestRunId() {
   if (!runs_fd.ok()) return {};
   const std::vector<std::string> names = RecordNames(runs_fd.get());
   for (auto name = names.rbegin(); name != names.rend(); ++name) {
-    if (ReadRecord(runs_fd.get(), *name)) return IdOf(*name);
+    RunRecordReader reader;
+    if (ReadRecord(runs_fd.get(), *name, reader).found) return IdOf(*name);
   }
   return {};
 }
 
-std::string RunRecordProblem() {
-  if (platform::PrivateFolder(RunsPath()).ok()) return {};
-  const int error = errno;
-  return "the record of cleanings in " + RunsPath() + " cannot be read: " + ReasonText(error);
+std::string RunRecordProblem(const std::string& id) {
+  const platform::UniqueFd runs_fd = platform::PrivateFolder(RunsPath());
+  if (!runs_fd.ok()) {
+    const int error = errno;
+    return "the record of cleanings in " + RunsPath() + " cannot be read: " + ReasonText(error);
+  }
+  if (id.empty() || id.find('/') != std::string::npos) return {};
+  RunRecordReader reader;
+  return ReadRecord(runs_fd.get(), id + std::string(kRecordEnding), reader).problem;
 }
 
 std::optional<std::vector<RestoredFile>> RestoreRun(const std::string& id, bool dry_run) {
   const platform::UniqueFd runs_fd = platform::PrivateFolder(RunsPath());
   if (!runs_fd.ok() || id.empty() || id.find('/') != std::string::npos) return std::nullopt;
   const std::string name = id + std::string(kRecordEnding);
-  const std::optional<RecordedMoves> record = ReadRecord(runs_fd.get(), name);
-  if (!record) return std::nullopt;
   std::vector<RestoredFile> files;
-  files.reserve(record->moves.size());
-  for (const RecordedMove& move : record->moves) {
+  RunRecordReader reader;
+  TrashAtHand trash;
+  const RecordRead read = ReadRecord(runs_fd.get(), name, reader, [&](const RecordedMove& move) {
     RestoredFile file{move.original, RestoreOutcome::kNotInTrash, 0};
-    if (StillInTrash(move, record->when)) {
-      switch (platform::PutBack(move.trash, move.name, move.original, dry_run, file.error)) {
+    if (CountsAsRuns(StandingOf(move, reader.When(), trash))) {
+      switch (platform::PutBack(move, dry_run, file.error)) {
         case platform::PutBackResult::kDone: file.outcome = RestoreOutcome::kRestored; break;
         case platform::PutBackResult::kOccupied: file.outcome = RestoreOutcome::kOccupied; break;
         case platform::PutBackResult::kFolderMissing: file.outcome = RestoreOutcome::kFolderMissing; break;
+        case platform::PutBackResult::kFolderReplaced: file.outcome = RestoreOutcome::kFolderReplaced; break;
         case platform::PutBackResult::kFailed: file.outcome = RestoreOutcome::kFailed; break;
       }
     }
     files.push_back(std::move(file));
-  }
-  if (!dry_run) DropWhenEmpty(runs_fd.get(), name, *record);
+  });
+  // A record that could not be read at all gives nothing; one cut short by
+  // a failing read gives what was put back before it.
+  if (!read.found || (!read.problem.empty() && files.empty())) return std::nullopt;
+  if (!dry_run) DropWhenEmpty(runs_fd.get(), name);
   return files;
 }
 
@@ -257,16 +341,22 @@ std::vector<LetGoFile> LetGoOlderThan(int days, bool dry_run) {
   if (!runs_fd.ok()) return gone;
   const std::time_t latest = std::time(nullptr) - static_cast<std::time_t>(days) * 86400;
   for (const std::string& name : RecordNames(runs_fd.get())) {
-    const std::optional<RecordedMoves> record = ReadRecord(runs_fd.get(), name);
-    if (!record) continue;
-    for (const RecordedMove& move : record->moves) {
+    RunRecordReader reader;
+    TrashAtHand trash;
+    ReadRecord(runs_fd.get(), name, reader, [&](const RecordedMove& move) {
       std::time_t deleted = 0;
-      if (!StillInTrash(move, record->when, &deleted) || deleted > latest) continue;
+      const Standing standing = StandingOf(move, reader.When(), trash, &deleted);
+      if (standing == Standing::kGone || deleted > latest) return;
+      if (standing != Standing::kAsLeft) {
+        gone.push_back({move.original, 0,
+                        standing == Standing::kPutThere ? LetGoKept::kPutThereSince : LetGoKept::kRecordTooOld});
+        return;
+      }
       const int error = dry_run ? 0 : platform::DeleteFromTrash(move.trash, move.name);
       if (error != 0) platform::LogFileFailure("delete from the trash", move.trash + "/files/" + move.name, error);
-      gone.push_back({move.original, error});
-    }
-    if (!dry_run) DropWhenEmpty(runs_fd.get(), name, *record);
+      gone.push_back({move.original, error, LetGoKept::kNo});
+    });
+    if (!dry_run) DropWhenEmpty(runs_fd.get(), name);
   }
   return gone;
 }

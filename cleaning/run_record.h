@@ -9,11 +9,15 @@
 // its last move.
 // A file counts as the run's only while the trash still holds it under the
 // recorded name with a `.trashinfo` record naming the recorded path and a
-// time no earlier than the run's start: nothing else in the trash, even of
-// the same name, is ever touched.
+// time no earlier than the run's start, and the file and that record are the
+// very ones the run left there: the same identities, and the record's text
+// unchanged. Nothing else in the trash, even of the same name, is ever
+// deleted. Records are read line by line, and one larger than
+// kLargestRunRecord is refused unread.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <ctime>
 #include <memory>
 #include <optional>
@@ -25,6 +29,8 @@
 namespace vorlix {
 
 inline constexpr std::size_t kRunsKept = 50;
+// A run of two million files of short names writes less.
+inline constexpr std::uint64_t kLargestRunRecord = std::uint64_t{256} << 20;
 
 // One recorded run, as a history lists it.
 struct RecordedRun {
@@ -35,22 +41,27 @@ struct RecordedRun {
   std::size_t in_trash = 0;          // of those, still in the trash as it left them
 };
 
-// Every recorded run, newest first.
-std::vector<RecordedRun> ListRecordedRuns();
+// Every recorded run whose record can be read, newest first. `problems`,
+// when given, gets why the record of runs, or each record that cannot be
+// read, cannot be (as RunRecordProblem says it).
+std::vector<RecordedRun> ListRecordedRuns(std::vector<std::string>* problems = nullptr);
 
-// The id of the newest run whose record can be read, without looking into
-// the trash for its files; empty when there is none.
+// The id of the newest recorded run, whether its record can be read or not;
+// empty when there is none.
 std::string NewestRunId();
 
 // Why the record of runs cannot be read, as a clause ("the record of
 // cleanings in /home/ann/.config/vorlix/runs cannot be read: permission
-// denied"); empty when it can, recorded runs or not.
-std::string RunRecordProblem();
+// denied"); with an `id`, else why that run's record cannot be read ("the run
+// record /home/ann/.config/vorlix/runs/ID.run cannot be read: ..."). Empty
+// when it can, or when there is no such record.
+std::string RunRecordProblem(const std::string& id = {});
 
 enum class RestoreOutcome {
   kRestored,       // back at its path (on a dry run: would be)
   kOccupied,       // something stands at its path: it stays in the trash
   kFolderMissing,  // its folder is gone: it stays in the trash
+  kFolderReplaced,  // its folder is reached through a link, or is another folder now: it stays in the trash
   kNotInTrash,     // no longer in the trash as the run left it: nothing done
   kFailed,         // the move failed (error says why): it stays in the trash
 };
@@ -62,19 +73,31 @@ struct RestoredFile {
 };
 
 // Puts every file of the run `id` that is still in the trash back at its own
-// path, never over anything there; with `dry_run` nothing moves. Nothing when
-// there is no such run. A record none of whose files is left in the trash
-// afterwards is removed.
+// path, never over anything there and only into the folder it came from,
+// reached without links; with `dry_run` nothing moves. Nothing when there is
+// no such run or its record cannot be read. A record none of whose files is
+// left in the trash afterwards is removed. A file of a record written before
+// the marks were kept comes back while its `.trashinfo` still names its path
+// and a time since the run began.
 std::optional<std::vector<RestoredFile>> RestoreRun(const std::string& id, bool dry_run);
+
+// Why an old enough file under a recorded name stays in the trash.
+enum class LetGoKept {
+  kNo,             // it is the run's: deleted
+  kPutThereSince,  // another program put a file there since, under that name and path
+  kRecordTooOld,   // its run's record keeps no marks to show it is the run's
+};
 
 struct LetGoFile {
   std::string path;  // where it was moved from
-  int error = 0;     // 0: deleted for good (on a dry run: would be)
+  int error = 0;     // 0: deleted for good (on a dry run: would be), unless kept
+  LetGoKept kept = LetGoKept::kNo;
 };
 
-// Deletes for good every recorded file still in the trash that was moved
-// there `days` or more days ago; with `dry_run` nothing is deleted. Records
-// with nothing left in the trash are removed.
+// Deletes for good every recorded file still in the trash as its run left it
+// that was moved there `days` or more days ago; with `dry_run` nothing is
+// deleted. What is old enough under a recorded name but not provably the
+// run's is listed as kept. Records with nothing left in the trash are removed.
 std::vector<LetGoFile> LetGoOlderThan(int days, bool dry_run);
 
 class RunRecord;

@@ -66,18 +66,36 @@ std::optional<FolderEntries> FolderEntries::Open(const std::string& dos_folder) 
   return FolderEntries(std::move(fd), resolved->host, {own.st_dev, own.st_ino});
 }
 
-std::optional<FolderEntries> FolderEntries::OpenHost(const std::string& host_folder) {
-  if (!host_folder.starts_with('/')) return std::nullopt;
-  // Part by part from the root, each below the one before and never through
-  // a link, so that a link put into the path since it was found leads nowhere.
+UniqueFd OpenHostFolder(const std::string& host_folder) {
+  if (!host_folder.starts_with('/')) {
+    errno = EINVAL;
+    return UniqueFd();
+  }
   UniqueFd fd(open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   for (std::size_t start = 1; fd.ok() && start < host_folder.size();) {
     const std::size_t end = std::min(host_folder.find('/', start), host_folder.size());
     const std::string part = host_folder.substr(start, end - start);
-    if (part == "." || part == "..") return std::nullopt;
-    if (!part.empty()) fd = UniqueFd(openat(fd.get(), part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (part == "." || part == "..") {
+      errno = EINVAL;
+      return UniqueFd();
+    }
     start = end + 1;
+    if (part.empty()) continue;
+    UniqueFd next(openat(fd.get(), part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    // With O_DIRECTORY the system says a link is no folder (ENOTDIR); it is told apart here.
+    struct stat st {};
+    if (!next.ok() && errno == ENOTDIR && fstatat(fd.get(), part.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISLNK(st.st_mode)) {
+      errno = ELOOP;
+    }
+    fd = std::move(next);
   }
+  return fd;
+}
+
+std::optional<FolderEntries> FolderEntries::OpenHost(const std::string& host_folder) {
+  // A link put into the path since the folder was found leads nowhere.
+  UniqueFd fd = OpenHostFolder(host_folder);
   struct stat own {};
   if (!fd.ok() || fstat(fd.get(), &own) != 0) return std::nullopt;
   return FolderEntries(std::move(fd), host_folder, {own.st_dev, own.st_ino});

@@ -43,6 +43,13 @@ constexpr bool IsTreeFile(unsigned char own_kind) { return own_kind == DT_REG ||
 // an emptying and by its counts alike: no cache nests so deep.
 inline constexpr int kMaxTreeDepth = 64;
 
+// Opens a folder by its host path part by part from the root, each part
+// below the one before and never through a link (nor "." or ".."), so that a
+// link put anywhere into the path leads nowhere. Not open when it cannot be
+// opened so; errno says why (ELOOP for a link, EINVAL for a path that is not
+// absolute or holds "." or "..").
+UniqueFd OpenHostFolder(const std::string& host_folder);
+
 // The kind of the entry `name` of an open folder as a read of the folder
 // counts it, from the kind the read reported: a link counts as what it leads
 // to, and an entry whose kind the file system does not report (DT_UNKNOWN,

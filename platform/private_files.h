@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,9 +51,15 @@ std::vector<std::string> FileNames(int folder_fd);
 // nothing when it cannot be read (errno says why).
 std::optional<std::string> ReadOpenFile(int fd, std::size_t limit = SIZE_MAX);
 
-// The content of the file `name` of an open folder (not a link), at most
-// `limit` bytes; nothing when it cannot be read (errno says why).
-std::optional<std::string> ReadWhole(int folder_fd, const std::string& name, std::size_t limit = SIZE_MAX);
+// Reads the file `name` of an open folder (not a link) line by line, in
+// memory bounded by `longest_line`: each line ended by LF goes to `each`
+// without its LF, until `each` says false; a last line without its LF is left
+// out. 0, or the system's error number: EISDIR for a folder, EINVAL for
+// another entry that is no regular file, EFBIG for a file of more than
+// `limit` bytes (nothing of it is read), EBADMSG at a line longer than
+// `longest_line`.
+int ReadLines(int folder_fd, const std::string& name, std::uint64_t limit, std::size_t longest_line,
+              const std::function<bool(std::string_view)>& each);
 
 // Removes the file `name` of an open folder. 0, or the system's error number.
 int RemoveFile(int folder_fd, const std::string& name);

@@ -64,6 +64,8 @@ UniqueFd WritableFolder(int trash_fd, const char* name) {
 
 FolderTrash::Found FolderTrash::Find(int folder_fd) {
   Found found;
+  struct stat own {};
+  if (fstat(folder_fd, &own) == 0) found.folder = {own.st_dev, own.st_ino};
   // An entry of a folder that refuses changes (read-only mount, immutable,
   // no write permission) cannot move; the trash would find that out only
   // after writing its record.
@@ -130,8 +132,11 @@ TrashResult FolderTrash::Move(const std::string& name, const std::string& origin
       return Failed(error);
     }
     // The record is complete before the entry moves, so nobody reads an empty one.
-    const bool written = WriteAll(info_file.get(), record);
-    if (written && note != nullptr) note({found_->path, trashed, original_path});
+    struct stat record_file {};
+    const bool written = WriteAll(info_file.get(), record) && fstat(info_file.get(), &record_file) == 0;
+    if (written && note != nullptr) {
+      note({found_->path, trashed, original_path, found_->folder, MarkOf(own, record_file, record)});
+    }
     if (written && renameat2(folder_fd_, name.c_str(), found_->files.get(), trashed.c_str(), RENAME_NOREPLACE) == 0) {
       return TrashResult::kMoved;
     }

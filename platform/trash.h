@@ -2,9 +2,11 @@
 // The freedesktop.org trash.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
+#include "platform/file_system.h"
 #include "platform/unique_fd.h"
 
 namespace vorlix::platform {
@@ -23,12 +25,30 @@ struct TrashProblem {
   int error = 0;       // the system's error number; 0 when there is no problem
 };
 
+// What shows that an entry of the trash is still the one moved there: the
+// identities of the entry and of its `.trashinfo` record file, when that
+// record file last changed, and a digest of the record's text. A program that
+// trashes a file of the same name again (even the same file, put back
+// meanwhile) writes a record file of its own, which may get the old one's
+// inode and, within the same second, its text, but not its change time.
+struct TrashMark {
+  FileIdentity entry;
+  FileIdentity record;
+  std::int64_t record_changed = 0;  // nanoseconds since 1970
+  std::string digest;
+  bool operator==(const TrashMark&) const = default;
+};
+
 // Where an entry went in the trash: the trash folder (holding files/ and
-// info/), the entry's name in files/, and the path it was moved from.
+// info/), the entry's name in files/, and the path it was moved from; then
+// the identity of the folder it was moved from and its mark in the trash
+// (both unknown in what was recorded before they were kept).
 struct TrashedAs {
   std::string trash;
   std::string name;
   std::string original;
+  std::optional<FileIdentity> folder;
+  std::optional<TrashMark> mark;
 };
 
 // Told of each entry just before it moves into the trash, once its name there
@@ -73,6 +93,7 @@ class FolderTrash {
   struct Found {
     bool writable = false;  // the folder takes changes to its entries
     int not_writable = 0;   // why it does not, when it does not
+    FileIdentity folder;    // the folder's own identity
     UniqueFd info;          // the trash's info/ and files/ folders; not open when there is no trash
     UniqueFd files;
     std::string top;       // the file system's top folder; empty for the home trash

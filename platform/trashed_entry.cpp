@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "platform/file_log.h"
+#include "platform/folder_entries.h"
 #include "platform/private_files.h"
 #include "platform/unique_fd.h"
 
@@ -61,12 +62,23 @@ std::string TrashInfoText(const std::string& recorded_path) {
   return record;
 }
 
-std::optional<TrashInfo> ReadTrashInfo(const std::string& trash, const std::string& name) {
-  const UniqueFd info = OpenPart(trash, "info");
-  if (!info.ok()) return std::nullopt;
-  const std::optional<std::string> read = ReadWhole(info.get(), RecordName(name), kLongestRecord);
-  if (!read) return std::nullopt;
-  const std::string& text = *read;
+std::string TrashInfoDigest(std::string_view text) {
+  gchar* digest = g_compute_checksum_for_data(G_CHECKSUM_SHA256, reinterpret_cast<const guchar*>(text.data()),
+                                              text.size());
+  std::string kept(digest, 32);
+  g_free(digest);
+  return kept;
+}
+
+TrashMark MarkOf(const struct stat& entry, const struct stat& record, std::string_view record_text) {
+  const std::int64_t changed = static_cast<std::int64_t>(record.st_ctim.tv_sec) * 1000000000 + record.st_ctim.tv_nsec;
+  return {{entry.st_dev, entry.st_ino}, {record.st_dev, record.st_ino}, changed, TrashInfoDigest(record_text)};
+}
+
+namespace {
+
+// What a record's text says; nothing when it lacks either field.
+std::optional<TrashInfo> ReadInfoText(const std::string& trash, const std::string& text) {
   std::optional<std::string> path;
   std::optional<std::time_t> deleted;
   std::size_t start = 0;
@@ -91,24 +103,46 @@ std::optional<TrashInfo> ReadTrashInfo(const std::string& trash, const std::stri
   return TrashInfo{*path, *deleted};
 }
 
-bool InTrash(const std::string& trash, const std::string& name) {
-  struct stat st {};
-  return lstat((trash + "/files/" + name).c_str(), &st) == 0;
+}  // namespace
+
+TrashLook::TrashLook(std::string trash)
+    : trash_(std::move(trash)), info_(OpenPart(trash_, "info")), files_(OpenPart(trash_, "files")) {}
+
+std::optional<TrashEntry> TrashLook::Entry(const std::string& name) const {
+  if (!info_.ok() || !files_.ok()) return std::nullopt;
+  const UniqueFd record(openat(info_.get(), RecordName(name).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  struct stat record_file {};
+  if (!record.ok() || fstat(record.get(), &record_file) != 0 || !S_ISREG(record_file.st_mode)) return std::nullopt;
+  const std::optional<std::string> text = ReadOpenFile(record.get(), kLongestRecord);
+  struct stat entry {};
+  if (!text || fstatat(files_.get(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
+  std::optional<TrashInfo> read = ReadInfoText(trash_, *text);
+  if (!read) return std::nullopt;
+  return TrashEntry{std::move(*read), MarkOf(entry, record_file, *text)};
 }
 
-PutBackResult PutBack(const std::string& trash, const std::string& name, const std::string& original, bool dry_run,
-                      int& error) {
+PutBackResult PutBack(const TrashedAs& moved, bool dry_run, int& error) {
   error = 0;
+  const std::string& original = moved.original;
   const std::size_t slash = original.rfind('/');
   const std::string folder_path = slash == 0 ? "/" : original.substr(0, slash);
   const std::string base = original.substr(slash + 1);
-  const UniqueFd folder(open(folder_path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  // Never through a link, and only into the very folder the entry left, so
+  // that a folder replaced since by a link or by another folder gets nothing.
+  const UniqueFd folder = OpenHostFolder(folder_path);
   if (!folder.ok()) {
     error = errno;
-    return error == ENOENT || error == ENOTDIR ? PutBackResult::kFolderMissing : PutBackResult::kFailed;
+    if (error == ENOENT || error == ENOTDIR) return PutBackResult::kFolderMissing;
+    return error == ELOOP ? PutBackResult::kFolderReplaced : PutBackResult::kFailed;
   }
-  const UniqueFd files = OpenPart(trash, "files");
-  const UniqueFd info = OpenPart(trash, "info");
+  struct stat own {};
+  if (fstat(folder.get(), &own) != 0) {
+    error = errno;
+    return PutBackResult::kFailed;
+  }
+  if (moved.folder && *moved.folder != FileIdentity{own.st_dev, own.st_ino}) return PutBackResult::kFolderReplaced;
+  const UniqueFd files = OpenPart(moved.trash, "files");
+  const UniqueFd info = OpenPart(moved.trash, "info");
   if (!files.ok() || !info.ok()) {
     error = errno;
     return PutBackResult::kFailed;
@@ -118,12 +152,12 @@ PutBackResult PutBack(const std::string& trash, const std::string& name, const s
     if (fstatat(folder.get(), base.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return PutBackResult::kOccupied;
     return PutBackResult::kDone;
   }
-  if (renameat2(files.get(), name.c_str(), folder.get(), base.c_str(), RENAME_NOREPLACE) != 0) {
+  if (renameat2(files.get(), moved.name.c_str(), folder.get(), base.c_str(), RENAME_NOREPLACE) != 0) {
     error = errno;
     return error == EEXIST ? PutBackResult::kOccupied : PutBackResult::kFailed;
   }
   // The entry is back; a record left behind would only describe an empty place.
-  if (unlinkat(info.get(), RecordName(name).c_str(), 0) != 0) {
+  if (unlinkat(info.get(), RecordName(moved.name).c_str(), 0) != 0) {
     LogFileFailure("remove the trash record of", original, errno);
   }
   return PutBackResult::kDone;

@@ -3,10 +3,15 @@
 // putting it back, and deleting it for good.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/trash.h"
+#include "platform/unique_fd.h"
 
 namespace vorlix::platform {
 
@@ -25,26 +30,51 @@ struct TrashInfo {
 // now as its deletion time.
 std::string TrashInfoText(const std::string& recorded_path);
 
-// The record of the entry `name` of the trash folder `trash`; nothing when it
-// is missing, unreadable, a link, or lacks either field.
-std::optional<TrashInfo> ReadTrashInfo(const std::string& trash, const std::string& name);
+// The digest of a record's text that a TrashMark keeps: the first 128 bits of
+// its SHA-256, in hex.
+std::string TrashInfoDigest(std::string_view text);
 
-// True when the entry `name` is in the trash's files/ folder (a link counts as itself).
-bool InTrash(const std::string& trash, const std::string& name);
+// The mark of an entry and its record file as they stand, and its record's text.
+TrashMark MarkOf(const struct stat& entry, const struct stat& record, std::string_view record_text);
 
-enum class PutBackResult {
-  kDone,           // back at its path (or, on a dry run, would be)
-  kOccupied,       // something stands at its path: it stays in the trash
-  kFolderMissing,  // its folder is gone: it stays in the trash
-  kFailed,         // the move failed for another reason: it stays in the trash
+// An entry as the trash holds it now: what its record says, and its mark.
+struct TrashEntry {
+  TrashInfo info;
+  TrashMark mark;
 };
 
-// Moves the entry `name` of the trash back to `original` in one rename that
-// never replaces anything there, so it keeps its content, times and mode,
-// then removes its record. With `dry_run` nothing moves: the answer says what
-// the move would find. `error` gets the system's reason for kFailed.
-PutBackResult PutBack(const std::string& trash, const std::string& name, const std::string& original, bool dry_run,
-                      int& error);
+// The info/ and files/ folders of one trash folder, opened once for looking
+// at many of its entries.
+class TrashLook {
+ public:
+  explicit TrashLook(std::string trash);
+  const std::string& Trash() const { return trash_; }
+  // The entry `name`; nothing when the entry or its record is missing, or the
+  // record is unreadable, a link, or lacks either field.
+  std::optional<TrashEntry> Entry(const std::string& name) const;
+
+ private:
+  std::string trash_;
+  UniqueFd info_;
+  UniqueFd files_;
+};
+
+enum class PutBackResult {
+  kDone,            // back at its path (or, on a dry run, would be)
+  kOccupied,        // something stands at its path: it stays in the trash
+  kFolderMissing,   // its folder is gone: it stays in the trash
+  kFolderReplaced,  // its folder is reached through a link, or is another folder now: it stays in the trash
+  kFailed,          // the move failed for another reason: it stays in the trash
+};
+
+// Moves the entry `moved.name` of the trash back to `moved.original` in one
+// rename that never replaces anything there, so it keeps its content, times
+// and mode, then removes its record. The folder it goes into is opened from
+// the root without following any link and must be the folder it was moved
+// from (`moved.folder`, when known); the rename is relative to that open
+// folder. With `dry_run` nothing moves: the answer says what the move would
+// find. `error` gets the system's reason for kFailed.
+PutBackResult PutBack(const TrashedAs& moved, bool dry_run, int& error);
 
 // Deletes the entry `name` of the trash for good (a file or a link; never a
 // folder), then its record. 0, or the system's error number.

@@ -76,8 +76,9 @@ RestoreDialog::RestoreDialog(QWidget* parent) : QDialog(parent) {
 
 void RestoreDialog::Fill() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  runs_ = ListRecordedRuns();
-  QString problem = runs_.empty() ? Text(RunRecordProblem()) : QString();
+  std::vector<std::string> problems;
+  runs_ = ListRecordedRuns(&problems);
+  QString problem = problems.empty() ? QString() : Text(problems.front());
   QApplication::restoreOverrideCursor();
   if (!problem.isEmpty()) problem[0] = problem[0].toUpper();
   problem_->setText(problem.isEmpty() ? problem : problem + '.');

@@ -12,8 +12,11 @@
 #include "actions/kill_all_selection.h"
 #include "cleaning/let_go_setting.h"
 #include "cleaning/run_record.h"
+#include "cleaning/run_record_text.h"
 #include "cleaning/unattended_folder.h"
 #include "platform/drive_paths.h"
+#include "platform/file_system.h"
+#include "platform/trashed_entry.h"
 #include "platform/xdg.h"
 #include "settings/setting_values.h"
 #include "settings/settings_catalogue.h"
@@ -127,10 +130,14 @@ TEST_F(KillAllTest, ARunIntoTheTrashIsOneRecordAndFirstLetsGoOfOldTrashedFilesAs
   std::tm local{};
   char when[32];
   std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%S", localtime_r(&then, &local));
+  const std::string info = "[Trash Info]\nPath=" + c_ + "/old.tmp\nDeletionDate=" + when + "\n";
   WriteFile(trash + "/files/old.tmp", "old");
-  WriteFile(trash + "/info/old.tmp.trashinfo", "[Trash Info]\nPath=" + c_ + "/old.tmp\nDeletionDate=" + when + "\n");
+  WriteFile(trash + "/info/old.tmp.trashinfo", info);
+  const platform::TrashedAs moved{trash, "old.tmp", c_ + "/old.tmp", platform::HostIdentityOf(c_),
+                                  platform::TrashLook(trash).Entry("old.tmp")->mark};
+  RunRecordWriter writer;
   WriteFile(platform::VorlixConfigDir() + "/runs/00000000000000000001.run",
-            "vorlix-run 1 " + std::to_string(then - 1) + "\n>" + c_ + "\t" + trash + "\nold.tmp\n");
+            RunRecordWriter::Header(then - 1) + writer.Lines(moved));
   WriteLetGoDays(reg_file1_, 2);
 
   const std::string first = FolderWithFile(kCacheRoot + std::string("cache1"));

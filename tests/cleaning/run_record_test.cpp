@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <string>
@@ -91,10 +92,12 @@ TEST_F(RunRecordTest, ARunComesBackWholeWithTimesAndModeButNeverOverAFileMadeSin
   EXPECT_EQ(ListRecordedRuns().front().in_trash, 1u);
 }
 
-TEST_F(RunRecordTest, LettingGoDeletesOnlyWhatTheRunsMovedAndOnlyWhenOldEnough) {
-  WriteFile(root_ + "/ours.log", "ours");
-  WriteFile(root_ + "/shared.log", "ours too");
+TEST_F(RunRecordTest, LettingGoAndRestoreTakeOnlyWhatTheRunsLeftInTheTrashAndOnlyWhenOldEnough) {
+  for (const char* name : {"ours.log", "shared.log", "again.log", "rewritten.log", "same.log"}) {
+    WriteFile(root_ + "/" + name, name);
+  }
   TrashDriveD();
+  const std::string run = LastRunId();
   // Someone restores shared.log by hand, and another program trashes a file of
   // the same name from elsewhere: the trash now holds a foreign shared.log.
   const std::string elsewhere = test::MakeTempDir("elsewhere");
@@ -106,19 +109,63 @@ TEST_F(RunRecordTest, LettingGoDeletesOnlyWhatTheRunsMovedAndOnlyWhenOldEnough) 
   std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%S", localtime_r(&now, &local));
   WriteFile(trash_ + "/info/shared.log.trashinfo",
             "[Trash Info]\nPath=" + elsewhere + "/shared.log\nDeletionDate=" + when + "\n");
+  // again.log is put back and trashed again by another program within the
+  // same second: a record file of its own (written before the old one goes,
+  // so surely another file) with the very same text.
+  const std::string again = trash_ + "/info/again.log.trashinfo";
+  ASSERT_EQ(rename((trash_ + "/files/again.log").c_str(), (root_ + "/again.log").c_str()), 0);
+  WriteFile(trash_ + "/info/again.new", ReadFile(again));
+  ASSERT_EQ(rename((trash_ + "/info/again.new").c_str(), again.c_str()), 0);
+  ASSERT_EQ(rename((root_ + "/again.log").c_str(), (trash_ + "/files/again.log").c_str()), 0);
+  // rewritten.log's record is rewritten in place, naming the same path in other bytes.
+  const std::string rewritten = trash_ + "/info/rewritten.log.trashinfo";
+  std::string text = ReadFile(rewritten);
+  text.replace(text.find("rewritten.log"), 13, "rewritten%2Elog");
+  WriteFile(rewritten, text);
+  // same.log's record file is written anew with the very same text, as a
+  // record file that got the old one's inode would be (a moment later).
+  usleep(20000);
+  const std::string same = trash_ + "/info/same.log.trashinfo";
+  WriteFile(same, ReadFile(same));
+  // old.log was recorded before the marks were kept: nothing shows it is the run's.
+  WriteFile(root_ + "/old.log", "old");
+  WriteFile(platform::VorlixConfigDir() + "/runs/00000000000000000001.run",
+            "vorlix-run 1 " + std::to_string(now - 60) + "\n>" + root_ + "\t" + trash_ + "\nold.log\n");
+  ASSERT_EQ(rename((root_ + "/old.log").c_str(), (trash_ + "/files/old.log").c_str()), 0);
+  WriteFile(trash_ + "/info/old.log.trashinfo",
+            "[Trash Info]\nPath=" + root_ + "/old.log\nDeletionDate=" + when + "\n");
 
+  const auto restorable = RestoreRun(run, true);
+  ASSERT_TRUE(restorable);
+  for (const RestoredFile& file : *restorable) {
+    const bool ours = file.path == root_ + "/ours.log";
+    EXPECT_EQ(file.outcome, ours ? RestoreOutcome::kRestored : RestoreOutcome::kNotInTrash) << file.path;
+  }
   EXPECT_TRUE(LetGoOlderThan(1, false).empty());
   EXPECT_TRUE(PathExists(trash_ + "/files/ours.log"));
   std::vector<LetGoFile> gone = LetGoOlderThan(0, false);
   // Other tests of this process may have left files of their runs in the trash.
   std::erase_if(gone, [&](const LetGoFile& file) { return !file.path.starts_with(root_ + "/"); });
-  ASSERT_EQ(gone.size(), 1u);
-  EXPECT_EQ(gone[0].path, root_ + "/ours.log");
-  EXPECT_EQ(gone[0].error, 0);
+  std::sort(gone.begin(), gone.end(), [](const LetGoFile& a, const LetGoFile& b) { return a.path < b.path; });
+  ASSERT_EQ(gone.size(), 5u);
+  EXPECT_EQ(gone[0].path, root_ + "/again.log");
+  EXPECT_EQ(gone[0].kept, LetGoKept::kPutThereSince);
+  EXPECT_EQ(gone[1].path, root_ + "/old.log");
+  EXPECT_EQ(gone[1].kept, LetGoKept::kRecordTooOld);
+  EXPECT_EQ(gone[2].path, root_ + "/ours.log");
+  EXPECT_EQ(gone[2].kept, LetGoKept::kNo);
+  EXPECT_EQ(gone[2].error, 0);
+  EXPECT_EQ(gone[3].path, root_ + "/rewritten.log");
+  EXPECT_EQ(gone[3].kept, LetGoKept::kPutThereSince);
+  EXPECT_EQ(gone[4].path, root_ + "/same.log");
+  EXPECT_EQ(gone[4].kept, LetGoKept::kPutThereSince);
   EXPECT_FALSE(PathExists(trash_ + "/files/ours.log"));
   EXPECT_FALSE(PathExists(trash_ + "/info/ours.log.trashinfo"));
   EXPECT_EQ(ReadFile(trash_ + "/files/shared.log"), "foreign");
-  EXPECT_TRUE(PathExists(trash_ + "/info/shared.log.trashinfo"));
+  for (const char* kept : {"shared.log", "again.log", "rewritten.log", "same.log", "old.log"}) {
+    EXPECT_TRUE(PathExists(trash_ + "/files/" + kept)) << kept;
+    EXPECT_TRUE(PathExists(trash_ + "/info/" + std::string(kept) + ".trashinfo")) << kept;
+  }
 }
 
 TEST_F(RunRecordTest, ARunKilledMidwayIsRecordedUpToItsLastMove) {

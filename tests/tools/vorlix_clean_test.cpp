@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -619,14 +620,46 @@ TEST_F(VorlixCleanTest, RestoreLastPutsTheLastRunBackByteIdenticalNeverOverAFile
     EXPECT_TRUE(Has(unreadable.err, "the record of cleanings in " + runs + " cannot be read: ")) << unreadable.err;
     EXPECT_FALSE(Has(unreadable.out + unreadable.err, "o cleaning into the trash is recorded")) << command[0];
   }
+  // So is a single record: one past any run's size is refused unread, and
+  // the last run is that one, not the one before it.
+  ASSERT_EQ(unlink(runs.c_str()), 0);
+  ASSERT_EQ(rename((runs + ".aside").c_str(), runs.c_str()), 0);
+  const std::string huge = runs + "/99999999999999999999.run";
+  test::WriteFile(huge, "vorlix-run 2 1765150000\n");
+  ASSERT_EQ(truncate(huge.c_str(), (std::int64_t{256} << 20) + 1), 0);
+  for (const std::vector<std::string>& command : {std::vector<std::string>{"history"}, {"restore", "--last"}}) {
+    const ToolRun unreadable = Clean(command);
+    EXPECT_EQ(unreadable.exit_code, 3) << command[0];
+    EXPECT_TRUE(Has(unreadable.err, "the run record " + huge + " cannot be read: it is larger than 256 MiB"))
+        << unreadable.err;
+  }
+  EXPECT_TRUE(Has(Clean({"history"}).out, " moved, 1 still in the trash")) << "the readable runs are listed";
+  ASSERT_TRUE(fs::create_directory(runs + "/folder.run"));
+  const ToolRun folder = Clean({"restore", "--run", "folder"});
+  EXPECT_EQ(folder.exit_code, 3);
+  EXPECT_TRUE(Has(folder.err, "/folder.run cannot be read: is a directory")) << folder.err;
 }
 
-TEST_F(VorlixCleanTest, PurgeLetsGoOfExactlyWhatVorlixTrashedNotAForeignEntryOfTheSameName) {
+TEST_F(VorlixCleanTest, PurgeLetsGoOfExactlyWhatVorlixTrashedNotAForeignEntryOfTheSameNameNorOneTrashedAgain) {
   const std::string cache = test::MakeTempDir("cache");
   test::WriteFile(cache + "/ours.log", "ours");
   test::WriteFile(cache + "/shared.log", "ours too");
+  test::WriteFile(cache + "/again.log", "the user's now");
   SetUserSlot(1, cache, true);
   ASSERT_EQ(Clean({"run", "u1", "--quiet"}).exit_code, 0);
+  // again.log is taken back out of the trash, then trashed again the way
+  // trash-put does it: a new record (the old one held, so that its file
+  // cannot come back as the new one), then the rename into files/.
+  const std::string again_info = folder_ + "/data/Trash/info/again.log.trashinfo";
+  const std::string record_text = test::ReadFile(again_info);
+  ASSERT_EQ(link(again_info.c_str(), (folder_ + "/held").c_str()), 0);
+  ASSERT_EQ(rename(Trashed("again.log").c_str(), (cache + "/again.log").c_str()), 0);
+  ASSERT_EQ(unlink(again_info.c_str()), 0);
+  const int made = open(again_info.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+  ASSERT_GE(made, 0);
+  ASSERT_EQ(write(made, record_text.data(), record_text.size()), static_cast<ssize_t>(record_text.size()));
+  close(made);
+  ASSERT_EQ(rename((cache + "/again.log").c_str(), Trashed("again.log").c_str()), 0);
   // shared.log is put back by hand, and another program trashes a file of that
   // name from elsewhere.
   const std::string elsewhere = test::MakeTempDir("elsewhere");
@@ -637,18 +670,61 @@ TEST_F(VorlixCleanTest, PurgeLetsGoOfExactlyWhatVorlixTrashedNotAForeignEntryOfT
 
   EXPECT_EQ(Clean({"purge", "--older-than", "1"}).out, "0 files were deleted for good from the trash.\n");
   const ToolRun preview = Clean({"purge", "--older-than", "0", "--dry-run"});
-  EXPECT_EQ(preview.out, "1 file would be deleted for good from the trash.\n    " + cache + "/ours.log\n");
+  EXPECT_EQ(preview.out, "1 file would be deleted for good from the trash.\n    " + cache + "/ours.log\n" + cache +
+                             "/again.log is in the trash but was put there by another program since: kept\n");
   EXPECT_TRUE(test::PathExists(Trashed("ours.log")));
+  const JsonValue restorable = Json(Clean({"restore", "--last", "--dry-run", "--json"}).out);
+  EXPECT_EQ(restorable["restored"].Number(), 1);
+  EXPECT_EQ(restorable["not_in_trash"].Number(), 2);
 
   const ToolRun purge = Clean({"purge", "--older-than", "0", "--json"});
   EXPECT_EQ(purge.exit_code, 0) << purge.err;
   EXPECT_EQ(Texts(Json(purge.out)["deleted"]), std::vector<std::string>{cache + "/ours.log"});
+  EXPECT_EQ(test::ReadFile(Trashed("again.log")), "the user's now");
+  EXPECT_TRUE(test::PathExists(again_info));
   EXPECT_FALSE(test::PathExists(Trashed("ours.log")));
   EXPECT_FALSE(test::PathExists(folder_ + "/data/Trash/info/ours.log.trashinfo"));
   EXPECT_EQ(test::ReadFile(Trashed("shared.log")), "foreign");
   EXPECT_TRUE(test::PathExists(folder_ + "/data/Trash/info/shared.log.trashinfo"));
   EXPECT_EQ(Clean({"purge"}).exit_code, 2);
   EXPECT_EQ(Clean({"purge", "--older-than", "-1"}).exit_code, 2);
+}
+
+TEST_F(VorlixCleanTest, RestorePutsFilesOnlyIntoTheVeryFolderTheyCameFromNeverThroughALink) {
+  const std::string parent = test::MakeTempDir("parent");
+  const std::string app = parent + "/app";
+  ASSERT_TRUE(fs::create_directory(app));
+  test::WriteFile(app + "/f0", "f0");
+  ASSERT_EQ(Clean({"folder", app, "--trash"}).exit_code, 0);
+  const std::string elsewhere = test::MakeTempDir("elsewhere");
+  const auto expect_stays = [&](const std::string& how, const std::string& untouched) {
+    const ToolRun restored = Clean({"restore", "--last"});
+    EXPECT_EQ(restored.exit_code, 1) << how;
+    EXPECT_TRUE(Has(restored.err, app + "/f0 stays in the trash: its folder is no longer the one it was cleaned from"))
+        << how << ": " << restored.err;
+    EXPECT_EQ(test::ReadFile(Trashed("f0")), "f0") << how;
+    EXPECT_TRUE(fs::is_empty(untouched)) << how;
+  };
+  // The folder replaced by a link to another folder.
+  ASSERT_EQ(rename(app.c_str(), (parent + "/app.was").c_str()), 0);
+  ASSERT_EQ(symlink(elsewhere.c_str(), app.c_str()), 0);
+  expect_stays("a link to another folder", elsewhere);
+  // The folder replaced by another folder of the same name.
+  ASSERT_EQ(unlink(app.c_str()), 0);
+  ASSERT_TRUE(fs::create_directory(app));
+  expect_stays("another folder", app);
+  // The very folder, but its parent replaced by a link to where it is now.
+  ASSERT_TRUE(fs::remove(app));
+  ASSERT_EQ(rename((parent + "/app.was").c_str(), app.c_str()), 0);
+  ASSERT_EQ(rename(parent.c_str(), (parent + ".was").c_str()), 0);
+  ASSERT_EQ(symlink((parent + ".was").c_str(), parent.c_str()), 0);
+  expect_stays("a parent that is a link", parent + ".was/app");
+
+  ASSERT_EQ(unlink(parent.c_str()), 0);
+  ASSERT_EQ(rename((parent + ".was").c_str(), parent.c_str()), 0);
+  const ToolRun back = Clean({"restore", "--last"});
+  EXPECT_EQ(back.exit_code, 0) << back.err;
+  EXPECT_EQ(test::ReadFile(app + "/f0"), "f0");
 }
 
 TEST_F(VorlixCleanTest, ScheduleWritesUnitsSystemdAcceptsAndOffRemovesThem) {

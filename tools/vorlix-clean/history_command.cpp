@@ -23,10 +23,10 @@ std::string WhenText(std::time_t when) {
 }  // namespace
 
 int HistoryCommand(const Options& options, std::ostream& out) {
-  const std::vector<RecordedRun> runs = ListRecordedRuns();
-  const std::string problem = runs.empty() ? RunRecordProblem() : std::string();
-  if (!problem.empty()) Complain(PrintableText(problem));
-  const int exit_code = problem.empty() ? kExitDone : kExitStopped;
+  std::vector<std::string> problems;
+  const std::vector<RecordedRun> runs = ListRecordedRuns(&problems);
+  for (const std::string& problem : problems) Complain(PrintableText(problem));
+  const int exit_code = problems.empty() ? kExitDone : kExitStopped;
   if (options.json) {
     out << "{\"schema\":1,\"command\":\"history\",\"exit_code\":" << exit_code << ",\"runs\":[";
     for (std::size_t i = 0; i < runs.size(); ++i) {
@@ -38,7 +38,7 @@ int HistoryCommand(const Options& options, std::ostream& out) {
     out << "]}\n";
     return exit_code;
   }
-  if (runs.empty() && problem.empty()) out << "No cleaning into the trash is recorded.\n";
+  if (runs.empty() && problems.empty()) out << "No cleaning into the trash is recorded.\n";
   for (const RecordedRun& run : runs) {
     out << run.id << "  " << WhenText(run.when) << "  " << Counted(run.files, "file") << " moved, "
         << run.in_trash << " still in the trash\n";

@@ -12,13 +12,25 @@
 #include "tools/vorlix-clean/safety_commands.h"
 
 namespace vorlix::clean_tool {
+namespace {
+
+// Why a file under a recorded name stays in the trash, as a clause after its path.
+const char* KeptReason(LetGoKept kept) {
+  if (kept == LetGoKept::kPutThereSince) return "is in the trash but was put there by another program since";
+  return "is in the trash but its run's record is too old to show Vorlix put it there";
+}
+
+}  // namespace
 
 int PurgeCommand(const Options& options, std::ostream& out) {
   const std::vector<LetGoFile> files = LetGoOlderThan(*options.older_than, options.dry_run);
   std::vector<std::string> gone;
   std::vector<const LetGoFile*> failed;
+  std::vector<const LetGoFile*> kept;
   for (const LetGoFile& file : files) {
-    if (file.error == 0) {
+    if (file.kept != LetGoKept::kNo) {
+      kept.push_back(&file);
+    } else if (file.error == 0) {
       gone.push_back(file.path);
     } else {
       failed.push_back(&file);
@@ -37,6 +49,12 @@ int PurgeCommand(const Options& options, std::ostream& out) {
       WriteJsonText("path", failed[i]->path, out);
       out << '}';
     }
+    out << "],\"kept\":[";
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+      out << (i > 0 ? ",{" : "{") << "\"reason\":" << JsonString(KeptReason(kept[i]->kept));
+      WriteJsonText("path", kept[i]->path, out);
+      out << '}';
+    }
     out << "]}\n";
     return exit_code;
   }
@@ -46,6 +64,7 @@ int PurgeCommand(const Options& options, std::ostream& out) {
   out << ".\n";
   if (options.dry_run) {
     for (const std::string& path : gone) out << "    " << PrintableText(path) << '\n';
+    for (const LetGoFile* file : kept) out << PrintableText(file->path) << ' ' << KeptReason(file->kept) << ": kept\n";
   }
   return exit_code;
 }

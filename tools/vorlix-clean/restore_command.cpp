@@ -18,6 +18,7 @@ const char* OutcomeName(RestoreOutcome outcome) {
     case RestoreOutcome::kRestored: return "restored";
     case RestoreOutcome::kOccupied: return "occupied";
     case RestoreOutcome::kFolderMissing: return "folder-missing";
+    case RestoreOutcome::kFolderReplaced: return "folder-replaced";
     case RestoreOutcome::kNotInTrash: return "not-in-trash";
     case RestoreOutcome::kFailed: break;
   }
@@ -58,7 +59,7 @@ int RestoreCommand(const Options& options, std::ostream& out) {
   std::optional<std::vector<RestoredFile>> files;
   if (!id.empty()) files = RestoreRun(id, options.dry_run);
   if (!files) {
-    std::string problem = RunRecordProblem();
+    std::string problem = RunRecordProblem(id);
     if (problem.empty()) {
       problem = options.run_id.empty() ? std::string("no cleaning into the trash is recorded")
                                        : "no run " + options.run_id + " is recorded (vorlix-clean history lists them)";

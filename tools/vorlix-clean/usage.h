@@ -39,10 +39,12 @@ Commands:
                 newest first: id, when, files moved, files still in the
                 trash, and the folders they came from.
   restore       Put back every file of the last run (or --run ID) that is
-                still in the trash, each at its own path; a file whose path
-                is taken now stays in the trash and is named.
+                still in the trash, each at its own path in the very folder
+                it came from, never through a link; a file whose path is
+                taken, or whose folder is another now, stays and is named.
   purge         Delete for good the files Vorlix moved into the trash
-                --older-than DAYS ago or more; nothing else in the trash.
+                --older-than DAYS ago or more; nothing else in the trash,
+                not even a file trashed again by another program since.
   schedule      Set a systemd user timer that cleans --daily, --weekly or
                 --monthly (--kill-all, --browsers or both), remove it with
                 --off, or show it and its last run with --status.
@@ -54,7 +56,8 @@ standard error with a count by reason after its folder, the run goes on); 2
 wrong arguments; 3 a folder could not be entered or the settings store could
 not be read (the run stops there; with --keep-going a folder is passed by); 130
 interrupted (Ctrl+C stops after the current file and reports what was done).
-restore: 0 all back; 1 some stayed in the trash; 3 no such run is recorded.
+restore: 0 all back; 1 some stayed in the trash; 3 no such run is recorded, or
+its record cannot be read (history: 3 likewise).
 purge: 1 some files could not be deleted. schedule: 1 the timer could not be
 set or removed (the message says why and what to do).
 )";
