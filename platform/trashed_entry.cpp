@@ -14,6 +14,7 @@
 
 #include "platform/file_log.h"
 #include "platform/folder_entries.h"
+#include "platform/host_folders.h"
 #include "platform/private_files.h"
 #include "platform/unique_fd.h"
 
@@ -127,9 +128,14 @@ PutBackResult PutBack(const TrashedAs& moved, bool dry_run, int& error) {
   const std::size_t slash = original.rfind('/');
   const std::string folder_path = slash == 0 ? "/" : original.substr(0, slash);
   const std::string base = original.substr(slash + 1);
-  // Never through a link, and only into the very folder the entry left, so
-  // that a folder replaced since by a link or by another folder gets nothing.
-  const UniqueFd folder = OpenHostFolder(folder_path);
+  // Only into the very folder the entry left, so that a folder replaced
+  // since by a link or by another folder gets nothing. Where the folder's
+  // identity was recorded, the path is taken where it really leads now (a
+  // home whose ~/.cache is a link) and the folder there must be that one;
+  // either way it is opened part by part, never through a link, so that a
+  // link put in meanwhile leads nowhere.
+  const std::string real_folder = moved.folder ? RealFolder(folder_path).value_or(folder_path) : folder_path;
+  const UniqueFd folder = OpenHostFolder(real_folder);
   if (!folder.ok()) {
     error = errno;
     if (error == ENOENT || error == ENOTDIR) return PutBackResult::kFolderMissing;
