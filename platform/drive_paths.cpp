@@ -49,7 +49,7 @@ DriveTable& Table() {
     // Without its folder (not made yet, or not to be made in a missing home)
     // the drives are those a first start maps.
     table = DriveTable{dir, {}, false, {}};
-    table.roots[kDefaultDrive - 'a'] = kDefaultDriveRoot;
+    table.roots[kDefaultDrive - 'a'].emplace(kDefaultDriveRoot);
     return table;
   }
   if (table.loaded && table.dir == dir && SameStamp(table.stamp, st)) return table;
