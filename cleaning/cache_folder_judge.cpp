@@ -2,11 +2,8 @@
 // The look a cache folder gets before it is listed and again before it is emptied.
 #include "cleaning/cache_folder_judge.h"
 
-#include <vector>
-
 #include "cleaning/search_places.h"
 #include "platform/host_folders.h"
-#include "platform/mount_table.h"
 
 namespace vorlix {
 
@@ -16,11 +13,9 @@ std::optional<std::string> CacheFolderProblem(const std::string& folder, const s
       !IsInsideFolder(folder, place)) {
     return "no longer where it was found, inside the browser's own folders";
   }
-  if (IsSystemFolder(folder)) return "a system folder";
   if (std::optional<std::string> reason = protected_folders.Reason(folder)) return reason;
-  const std::vector<platform::MountEntry> mounts = platform::ProcessMounts();
-  const std::string lies = platform::WhereItLies(folder, mounts);
-  if (!IsInsideFolder(lies, platform::WhereItLies(place, mounts))) return "a mount of " + lies;
+  const std::string lies = protected_folders.WhereItLies(folder);
+  if (!IsInsideFolder(lies, protected_folders.WhereItLies(place))) return "a mount of " + lies;
   return std::nullopt;
 }
 

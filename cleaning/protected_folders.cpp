@@ -27,7 +27,11 @@ ProtectedFolders::ProtectedFolders() : mounts_(platform::ProcessMounts()) {
 std::optional<ProtectedFolders::Judged> ProtectedFolders::Judge(const std::string& path) const {
   const std::optional<std::string> real = platform::RealFolder(path);
   if (!real) return std::nullopt;
-  return Judged{*real, platform::WhereItLies(*real, mounts_), platform::HostIdentityOf(*real)};
+  return Judged{*real, WhereItLies(*real), platform::HostIdentityOf(*real)};
+}
+
+std::string ProtectedFolders::WhereItLies(const std::string& real_path) const {
+  return platform::WhereItLies(real_path, mounts_);
 }
 
 std::optional<std::string> ProtectedFolders::Reason(const std::string& host_folder) const {

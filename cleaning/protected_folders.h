@@ -29,6 +29,9 @@ class ProtectedFolders {
  public:
   ProtectedFolders();
   std::optional<std::string> Reason(const std::string& host_folder) const;
+  // Where a canonical path really lies, past bind mounts, by the mounts read
+  // when this was made.
+  std::string WhereItLies(const std::string& real_path) const;
 
  private:
   // A folder as it really is: its canonical path, where that lies past any

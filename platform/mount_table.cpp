@@ -99,6 +99,4 @@ std::vector<MountEntry> ProcessMounts() {
   return text ? ParseMountInfo(*text) : std::vector<MountEntry>{};
 }
 
-std::string WhereItLies(const std::string& real_path) { return WhereItLies(real_path, ProcessMounts()); }
-
 }  // namespace vorlix::platform

@@ -32,7 +32,4 @@ std::string WhereItLies(const std::string& real_path, const std::vector<MountEnt
 // This process's mounts; none when they cannot be read.
 std::vector<MountEntry> ProcessMounts();
 
-// WhereItLies with this process's mounts.
-std::string WhereItLies(const std::string& real_path);
-
 }  // namespace vorlix::platform
