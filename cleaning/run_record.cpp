@@ -85,7 +85,8 @@ enum class Standing {
 // or, in a record without marks, one that looks so.
 bool CountsAsRuns(Standing standing) { return standing == Standing::kAsLeft || standing == Standing::kUnproven; }
 
-// The trash folder of the moves being read, opened once while its moves follow one another.
+// The trash folder of the moves being read, opened once while its moves
+// follow one another: to look at them, put them back or delete them.
 class TrashAtHand {
  public:
   const platform::TrashLook& For(const std::string& trash) {
@@ -318,7 +319,7 @@ std::optional<std::vector<RestoredFile>> RestoreRun(const std::string& id, bool 
   const RecordRead read = ReadRecord(runs_fd.get(), name, reader, [&](const RecordedMove& move) {
     RestoredFile file{move.original, RestoreOutcome::kNotInTrash, 0};
     if (CountsAsRuns(StandingOf(move, reader.When(), trash))) {
-      switch (platform::PutBack(move, dry_run, file.error)) {
+      switch (trash.For(move.trash).PutBack(move, dry_run, file.error)) {
         case platform::PutBackResult::kDone: file.outcome = RestoreOutcome::kRestored; break;
         case platform::PutBackResult::kOccupied: file.outcome = RestoreOutcome::kOccupied; break;
         case platform::PutBackResult::kFolderMissing: file.outcome = RestoreOutcome::kFolderMissing; break;
@@ -352,7 +353,7 @@ std::vector<LetGoFile> LetGoOlderThan(int days, bool dry_run) {
                         standing == Standing::kPutThere ? LetGoKept::kPutThereSince : LetGoKept::kRecordTooOld});
         return;
       }
-      const int error = dry_run ? 0 : platform::DeleteFromTrash(move.trash, move.name);
+      const int error = dry_run ? 0 : trash.For(move.trash).Delete(move.name);
       if (error != 0) platform::LogFileFailure("delete from the trash", move.trash + "/files/" + move.name, error);
       gone.push_back({move.original, error, LetGoKept::kNo});
     });

@@ -107,7 +107,9 @@ std::optional<TrashInfo> ReadInfoText(const std::string& trash, const std::strin
 }  // namespace
 
 TrashLook::TrashLook(std::string trash)
-    : trash_(std::move(trash)), info_(OpenPart(trash_, "info")), files_(OpenPart(trash_, "files")) {}
+    : trash_(std::move(trash)), info_(OpenPart(trash_, "info")), files_(OpenPart(trash_, "files")) {
+  if (!info_.ok() || !files_.ok()) open_error_ = errno;
+}
 
 std::optional<TrashEntry> TrashLook::Entry(const std::string& name) const {
   if (!info_.ok() || !files_.ok()) return std::nullopt;
@@ -122,7 +124,7 @@ std::optional<TrashEntry> TrashLook::Entry(const std::string& name) const {
   return TrashEntry{std::move(*read), MarkOf(entry, record_file, *text)};
 }
 
-PutBackResult PutBack(const TrashedAs& moved, bool dry_run, int& error) {
+PutBackResult TrashLook::PutBack(const TrashedAs& moved, bool dry_run, int& error) const {
   error = 0;
   const std::string& original = moved.original;
   const std::size_t slash = original.rfind('/');
@@ -147,10 +149,8 @@ PutBackResult PutBack(const TrashedAs& moved, bool dry_run, int& error) {
     return PutBackResult::kFailed;
   }
   if (moved.folder && *moved.folder != FileIdentity{own.st_dev, own.st_ino}) return PutBackResult::kFolderReplaced;
-  const UniqueFd files = OpenPart(moved.trash, "files");
-  const UniqueFd info = OpenPart(moved.trash, "info");
-  if (!files.ok() || !info.ok()) {
-    error = errno;
+  if (open_error_ != 0) {
+    error = open_error_;
     return PutBackResult::kFailed;
   }
   if (dry_run) {
@@ -158,24 +158,22 @@ PutBackResult PutBack(const TrashedAs& moved, bool dry_run, int& error) {
     if (fstatat(folder.get(), base.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return PutBackResult::kOccupied;
     return PutBackResult::kDone;
   }
-  if (renameat2(files.get(), moved.name.c_str(), folder.get(), base.c_str(), RENAME_NOREPLACE) != 0) {
+  if (renameat2(files_.get(), moved.name.c_str(), folder.get(), base.c_str(), RENAME_NOREPLACE) != 0) {
     error = errno;
     return error == EEXIST ? PutBackResult::kOccupied : PutBackResult::kFailed;
   }
   // The entry is back; a record left behind would only describe an empty place.
-  if (unlinkat(info.get(), RecordName(moved.name).c_str(), 0) != 0) {
+  if (unlinkat(info_.get(), RecordName(moved.name).c_str(), 0) != 0) {
     LogFileFailure("remove the trash record of", original, errno);
   }
   return PutBackResult::kDone;
 }
 
-int DeleteFromTrash(const std::string& trash, const std::string& name) {
-  const UniqueFd files = OpenPart(trash, "files");
-  const UniqueFd info = OpenPart(trash, "info");
-  if (!files.ok() || !info.ok()) return errno;
+int TrashLook::Delete(const std::string& name) const {
+  if (open_error_ != 0) return open_error_;
   // Without AT_REMOVEDIR a folder refuses, so only a file or a link can go.
-  if (unlinkat(files.get(), name.c_str(), 0) != 0) return errno;
-  if (unlinkat(info.get(), RecordName(name).c_str(), 0) != 0) return errno;
+  if (unlinkat(files_.get(), name.c_str(), 0) != 0) return errno;
+  if (unlinkat(info_.get(), RecordName(name).c_str(), 0) != 0) return errno;
   return 0;
 }
 

@@ -43,8 +43,16 @@ struct TrashEntry {
   TrashMark mark;
 };
 
+enum class PutBackResult {
+  kDone,            // back at its path (or, on a dry run, would be)
+  kOccupied,        // something stands at its path: it stays in the trash
+  kFolderMissing,   // its folder is gone: it stays in the trash
+  kFolderReplaced,  // its folder is another folder now, or a link where none may be: it stays in the trash
+  kFailed,          // the move failed for another reason: it stays in the trash
+};
+
 // The info/ and files/ folders of one trash folder, opened once for looking
-// at many of its entries.
+// at, putting back and deleting many of its entries.
 class TrashLook {
  public:
   explicit TrashLook(std::string trash);
@@ -53,31 +61,28 @@ class TrashLook {
   // record is unreadable, a link, or lacks either field.
   std::optional<TrashEntry> Entry(const std::string& name) const;
 
+  // Moves the entry `moved.name` of this trash back to `moved.original` in
+  // one rename that never replaces anything there, so it keeps its content,
+  // times and mode, then removes its record. The folder it goes into must be
+  // the folder it was moved from (`moved.folder`, when known), found where
+  // its path leads now; it is opened from the root without following any
+  // link (for a move recorded without the folder's identity, its path may
+  // hold no link at all), and the rename is relative to that open folder.
+  // With `dry_run` nothing moves: the answer says what the move would find.
+  // `error` gets the system's reason for kFailed.
+  PutBackResult PutBack(const TrashedAs& moved, bool dry_run, int& error) const;
+
+  // Deletes the entry `name` of this trash for good (a file or a link; never
+  // a folder), then its record. 0, or the system's error number.
+  int Delete(const std::string& name) const;
+
  private:
   std::string trash_;
   UniqueFd info_;
   UniqueFd files_;
+  int open_error_ = 0;  // why info/ or files/ could not be opened
 };
 
-enum class PutBackResult {
-  kDone,            // back at its path (or, on a dry run, would be)
-  kOccupied,        // something stands at its path: it stays in the trash
-  kFolderMissing,   // its folder is gone: it stays in the trash
-  kFolderReplaced,  // its folder is reached through a link, or is another folder now: it stays in the trash
-  kFailed,          // the move failed for another reason: it stays in the trash
-};
 
-// Moves the entry `moved.name` of the trash back to `moved.original` in one
-// rename that never replaces anything there, so it keeps its content, times
-// and mode, then removes its record. The folder it goes into is opened from
-// the root without following any link and must be the folder it was moved
-// from (`moved.folder`, when known); the rename is relative to that open
-// folder. With `dry_run` nothing moves: the answer says what the move would
-// find. `error` gets the system's reason for kFailed.
-PutBackResult PutBack(const TrashedAs& moved, bool dry_run, int& error);
-
-// Deletes the entry `name` of the trash for good (a file or a link; never a
-// folder), then its record. 0, or the system's error number.
-int DeleteFromTrash(const std::string& trash, const std::string& name);
 
 }  // namespace vorlix::platform
