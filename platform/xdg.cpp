@@ -46,6 +46,7 @@ std::string RuntimeDir() {
   if (runtime.empty() || stat(runtime.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
   return runtime;
 }
+
 bool InsideMissingHome(const std::string& path) {
   const std::string home = HomeDir();
   const bool inside =
@@ -53,6 +54,7 @@ bool InsideMissingHome(const std::string& path) {
   struct stat st {};
   return inside && stat(home.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
+
 std::string VorlixConfigDir() { return ConfigHome() + "/vorlix"; }
 
 }  // namespace vorlix::platform
