@@ -3,7 +3,6 @@
 
 #include "actions/delete_cache.h"
 
-#include <cstdint>
 #include <string>
 
 #include "actions/confirmation_reset.h"
@@ -11,7 +10,6 @@
 #include "cleaning/listed_files.h"
 #include "cleaning/regained_report.h"
 #include "cleaning/run_record.h"
-#include "support/disk_utils.h"
 #include "support/message_text.h"
 
 namespace vorlix {
@@ -50,9 +48,8 @@ ListedFolder FileListing(const FolderView& view) {
 LeftFiles DeleteCache(ProgramState& state, CleaningView& view, const ListedFolder& listed) {
   const ConfirmationReset reset(state);
   // Only a confirmed deletion reports the space it regained; Kill All, which
-  // asks nothing per folder, measures the whole run itself.
+  // asks nothing per folder, reports the whole run itself.
   const bool confirmed = state.confirm;
-  const std::int64_t before = confirmed ? SumFreeSpace() : 0;
   const bool recycle = view.RecycleChecked();
   // What the question names is what gets deleted, whatever the view does
   // while the question is open: the listing was taken before it.
@@ -81,7 +78,7 @@ LeftFiles DeleteCache(ProgramState& state, CleaningView& view, const ListedFolde
     return left;
   }
   if (confirmed) {
-    view.ShowInformation(RegainedReport(kFolderCleanedLine, SumFreeSpace() - before));
+    view.ShowInformation(RegainedReport(kFolderCleanedLine, left.FreedBytes()));
     if (const std::string status = left.Text(record.Problems()); !status.empty()) view.SetStatusText(status);
   }
   return left;

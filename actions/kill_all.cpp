@@ -3,7 +3,6 @@
 
 #include "actions/kill_all.h"
 
-#include <cstdint>
 #include <string>
 
 #include "actions/confirmation_reset.h"
@@ -13,7 +12,6 @@
 #include "cleaning/regained_report.h"
 #include "cleaning/run_record.h"
 #include "cleaning/typed_urls.h"
-#include "support/disk_utils.h"
 
 namespace vorlix {
 namespace {
@@ -79,14 +77,12 @@ class WindowRun : public RunFrontEnd {
 }  // namespace
 
 void KillAll(ProgramState& state, MainView& view, TRegFile& reg_file1, TRegFile& reg_file2) {
-  const std::int64_t before = SumFreeSpace();
   if (!view.ShowKillAllDialog()) return;
   const RunRecordScope record;
   const ConfirmationReset reset(state);
   WindowRun run(state, view, reg_file2);
   const LeftFiles left = RunCleaning(PlanRun(WindowTargets(state, view, reg_file1), state.kill_all), run);
-  const std::int64_t after = SumFreeSpace();
-  view.ShowInformation(RegainedReport(kAllFoldersCleanedLine, after - before));
+  view.ShowInformation(RegainedReport(kAllFoldersCleanedLine, left.FreedBytes()));
   if (const std::string status = left.Text(record.Problems()); !status.empty()) view.SetStatusText(status);
 }
 

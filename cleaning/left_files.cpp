@@ -35,6 +35,7 @@ void LeftFiles::NotTrashed(const platform::TrashProblem& problem) {
 
 void LeftFiles::Add(const LeftFiles& other) {
   for (const LeftReason& reason : other.reasons_) Count(reason.trash, reason.reason, reason.files);
+  freed_bytes_ += other.freed_bytes_;
 }
 
 std::uint64_t LeftFiles::NotTrashedCount() const {
@@ -65,6 +66,11 @@ void LeftCounter::EntryDone(std::size_t index, EntryResult result) {
 void LeftCounter::EntryRefused(std::size_t index, int error) {
   left_.Refused(error);
   if (next_ != nullptr) next_->EntryRefused(index, error);
+}
+
+void LeftCounter::EntryFreed(std::size_t index, std::uint64_t bytes) {
+  left_.Freed(bytes);
+  if (next_ != nullptr) next_->EntryFreed(index, bytes);
 }
 
 void LeftCounter::TrashUnusable(const platform::TrashProblem& problem) {

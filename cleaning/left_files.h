@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The files a run left where they were, counted by the reason each stayed,
-// and the watcher that counts them.
+// the disk space the files it deleted gave back, and the watcher that counts
+// both.
 #pragma once
 
 #include <cstdint>
@@ -29,7 +30,13 @@ class LeftFiles {
   // A file that had no trash to go to; `problem` tells why a trash folder
   // that exists cannot be used (error 0: the file system has no trash).
   void NotTrashed(const platform::TrashProblem& problem);
+  // A file deleted for good whose going gave `bytes` of disk space back.
+  void Freed(std::uint64_t bytes) { freed_bytes_ += bytes; }
   void Add(const LeftFiles& other);
+
+  // The disk space the run's deletions gave back: what a run regained. A
+  // move into the trash gives nothing back.
+  std::uint64_t FreedBytes() const { return freed_bytes_; }
 
   std::uint64_t NotTrashedCount() const;
   // In the order each reason first came up.
@@ -46,15 +53,17 @@ class LeftFiles {
   void Count(bool trash, const std::string& reason, std::uint64_t files);
 
   std::vector<LeftReason> reasons_;
+  std::uint64_t freed_bytes_ = 0;
 };
 
-// Counts each file that stays by its reason and passes everything on to the
-// next watcher, when there is one.
+// Counts each file that stays by its reason, and the space each file deleted
+// gave back, and passes everything on to the next watcher, when there is one.
 class LeftCounter : public DeleteWatcher {
  public:
   explicit LeftCounter(DeleteWatcher* next) : next_(next) {}
   void EntryDone(std::size_t index, EntryResult result) override;
   void EntryRefused(std::size_t index, int error) override;
+  void EntryFreed(std::size_t index, std::uint64_t bytes) override;
   void TrashUnusable(const platform::TrashProblem& problem) override;
   bool StopBefore(std::size_t index) override { return next_ != nullptr && next_->StopBefore(index); }
   const LeftFiles& Left() const { return left_; }

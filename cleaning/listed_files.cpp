@@ -13,16 +13,19 @@
 namespace vorlix {
 namespace {
 
-// What became of an entry, and the system's error number when it refused.
+// What became of an entry, the system's error number when it refused, and
+// the disk space its deletion for good gave back, when that was measured.
 struct Attempt {
   EntryResult result;
   int error = 0;
+  std::uint64_t freed = 0;
 };
 
-Attempt DeleteOnce(const platform::FolderEntries& folder, const std::string& name, bool recycle) {
+Attempt DeleteOnce(const platform::FolderEntries& folder, const std::string& name, bool recycle, bool measure) {
   if (!recycle) {
-    const int error = folder.Delete(name);
-    if (error == 0) return {EntryResult::kRemoved};
+    std::uint64_t freed = 0;
+    const int error = folder.Delete(name, measure ? &freed : nullptr);
+    if (error == 0) return {EntryResult::kRemoved, 0, freed};
     return {EntryResult::kRefused, error};
   }
   switch (folder.Trash(name, &RecordTrashMove)) {
@@ -34,8 +37,8 @@ Attempt DeleteOnce(const platform::FolderEntries& folder, const std::string& nam
   return {EntryResult::kRefused, folder.TrashFailure()};
 }
 
-Attempt DeleteEntry(const platform::FolderEntries& entries, const std::string& name, bool recycle) {
-  const Attempt first = DeleteOnce(entries, name, recycle);
+Attempt DeleteEntry(const platform::FolderEntries& entries, const std::string& name, bool recycle, bool measure) {
+  const Attempt first = DeleteOnce(entries, name, recycle, measure);
   // Only a refusal is retried: without a trash there is nothing a retry could change.
   if (first.result != EntryResult::kRefused) return first;
   const std::optional<std::uint32_t> attributes = entries.Attributes(name);
@@ -43,7 +46,7 @@ Attempt DeleteEntry(const platform::FolderEntries& entries, const std::string& n
   const bool was_read_only = (*attributes & platform::kAttrReadOnly) != 0;
   const bool cleared =
       was_read_only && entries.SetAttributes(name, *attributes & ~platform::kAttrReadOnly) == platform::kOk;
-  const Attempt second = DeleteOnce(entries, name, recycle);
+  const Attempt second = DeleteOnce(entries, name, recycle, measure);
   // The entry stays: give it its protection back. Should that fail too,
   // there is nothing more to do for it; the run goes on.
   if (second.result != EntryResult::kRemoved && cleared) entries.SetAttributes(name, *attributes);
@@ -80,7 +83,7 @@ DeleteOutcome DeleteEntries(const platform::FolderEntries& entries, const platfo
     if (watcher != nullptr && watcher->StopBefore(i)) return DeleteOutcome::kStopped;
     if (i % look_every == 0 && !entries.StillAtItsPath()) return DeleteOutcome::kFolderSwapped;
     if (!hidden_too && name.starts_with('.')) continue;
-    const Attempt attempt = DeleteEntry(entries, name, recycle);
+    const Attempt attempt = DeleteEntry(entries, name, recycle, watcher != nullptr);
     const EntryResult result = attempt.result;
     if (watcher == nullptr) continue;
     // The trash is found once a run, so its problem is told once.
@@ -89,6 +92,7 @@ DeleteOutcome DeleteEntries(const platform::FolderEntries& entries, const platfo
       if (entries.TrashFolderProblem().error != 0) watcher->TrashUnusable(entries.TrashFolderProblem());
     }
     if (result == EntryResult::kRefused) watcher->EntryRefused(i, attempt.error);
+    if (attempt.freed != 0) watcher->EntryFreed(i, attempt.freed);
     watcher->EntryDone(i, result);
   }
   // A swap during the last move is reported too.

@@ -50,6 +50,9 @@ class DeleteWatcher {
   // Just before EntryDone for an entry that refused (kRefused), with the
   // system's error number of its last attempt.
   virtual void EntryRefused(std::size_t /*index*/, int /*error*/) {}
+  // Just before EntryDone for an entry deleted for good that gave disk space
+  // back (its last link went), with the bytes it held on the disk.
+  virtual void EntryFreed(std::size_t /*index*/, std::uint64_t /*bytes*/) {}
   // Asked before each entry is tried, with its index; true ends the run there.
   // It may wait, for something it must know of the entry before it goes.
   virtual bool StopBefore(std::size_t index) = 0;
@@ -61,8 +64,9 @@ class DeleteWatcher {
 // Deletes each listed entry of the listed folder, in order: into the trash
 // when `recycle` is true, for good otherwise. The folder must still be the one
 // that was listed (same device and inode), and must stay at its path while
-// the run goes on. Each entry is first deleted without a look at it (one
-// system call for good); only a failed attempt looks, and is retried once
+// the run goes on. Each entry is first deleted without a look at its
+// attributes (for good: one system call, and one look for the space it held
+// when a watcher is given); only a failed attempt looks, and is retried once
 // after the entry's read-only bit is cleared; when that fails too, the bit is
 // put back and the entry stays. The trash that serves the folder is found
 // once per run. Only the exact names inside the folder itself are touched: a
@@ -73,7 +77,8 @@ class DeleteWatcher {
 // stays, with kNoTrash (the watcher hears which). Entries that are gone or
 // refuse are skipped silently, and so is everything when the listed folder is
 // still there but cannot be opened.
-// A watcher, when given, hears of each entry and may stop the run.
+// A watcher, when given, hears of each entry and may stop the run; only then
+// is each entry looked at before it goes, for the disk space it gives back.
 DeleteOutcome DeleteListedFiles(const ListedFolder& listed, bool recycle, DeleteWatcher* watcher = nullptr);
 
 // Deletes the named entries of an opened folder as DeleteListedFiles does

@@ -179,9 +179,16 @@ std::optional<std::uint64_t> FolderEntries::Size(const std::string& name) const 
   return static_cast<std::uint64_t>(own.st_size);
 }
 
-int FolderEntries::Delete(const std::string& name) const {
+int FolderEntries::Delete(const std::string& name, std::uint64_t* freed) const {
   if (!IsEntryName(name)) return EINVAL;
-  return UnlinkEntryError(fd_.get(), name.c_str(), JoinHostPath(host_, name));
+  struct stat own {};
+  const bool looked = freed != nullptr && fstatat(fd_.get(), name.c_str(), &own, AT_SYMLINK_NOFOLLOW) == 0;
+  const int error = UnlinkEntryError(fd_.get(), name.c_str(), JoinHostPath(host_, name));
+  // st_blocks counts 512-byte units whatever the file system's block size.
+  if (error == 0 && freed != nullptr) {
+    *freed = looked && own.st_nlink <= 1 ? static_cast<std::uint64_t>(own.st_blocks) * 512 : 0;
+  }
+  return error;
 }
 
 TrashResult FolderEntries::Trash(const std::string& name, TrashMoveNote note) const {

@@ -130,7 +130,11 @@ class FolderEntries {
   // DeleteFile, a read-only file goes too (on Linux the folder's permissions
   // guard its entries). Returns 0, or the system's error number (EINVAL for a
   // text that names no entry), so that a refusal is told by its own reason.
-  int Delete(const std::string& name) const;
+  // With `freed`, the entry is looked at first (one more system call), and
+  // once it is gone `freed` holds the disk space its going gave back: the
+  // blocks it held when that was its last link, 0 when another link keeps
+  // its data (or it could not be looked at).
+  int Delete(const std::string& name, std::uint64_t* freed = nullptr) const;
   // Moves an entry that is neither a folder nor a link to one into the trash
   // (a link as the link), by a rename relative to this folder. The trash is
   // found at the first entry and serves every later one. An entry that is not

@@ -304,6 +304,12 @@ TEST_F(FolderCleaningTest, AsksForTheViewedFolderAndReportsTheBytesRegained) {
   for (int i = 0; i < 10; ++i) WriteFile(mount_ + "/cache/entry" + std::to_string(i), "x");
   view_.SetTreeDirectory("C:\\cache");
   state_.confirm = true;
+  // Meanwhile another program writes to the same disk, and keeps one file's
+  // data by a second link: neither counts, only what the deletions gave back.
+  view_.while_asking = [this] {
+    WriteFile(mount_ + "/other-program", std::string(1 << 20, 'o'));
+    std::filesystem::create_hard_link(mount_ + "/cache/entry9", mount_ + "/kept-link");
+  };
   DeleteCache(state_, view_, FileListing(view_));
 
   EXPECT_EQ(view_.questions, (std::vector<std::string>{
@@ -316,7 +322,7 @@ TEST_F(FolderCleaningTest, AsksForTheViewedFolderAndReportsTheBytesRegained) {
             "pointers in a special data file. See the help\n\r"
             "for instructions on how to clear that from the\n\r"
             "explorer view.\n\r\n\r"
-            "You have regained 40,960 bytes.");
+            "You have regained 36,864 bytes.");
   EXPECT_TRUE(view_.items.empty());
   EXPECT_TRUE(state_.confirm);
 }

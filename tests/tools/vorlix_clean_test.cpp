@@ -167,6 +167,8 @@ TEST_F(VorlixCleanTest, RunCleansNamedSlotsEachWithItsMethodAndCountsTheFilesThe
   chmod((good_slot + "/f0").c_str(), 0444);
   SetUserSlot(1, trash_slot, true);
   SetUserSlot(2, good_slot, false);
+  struct stat good_file {};
+  ASSERT_EQ(lstat((good_slot + "/f0").c_str(), &good_file), 0);
 
   const ToolRun run = Clean({"run", "u2", "u1", "--json"});
   EXPECT_EQ(run.exit_code, 0) << run.err;
@@ -194,7 +196,8 @@ TEST_F(VorlixCleanTest, RunCleansNamedSlotsEachWithItsMethodAndCountsTheFilesThe
   EXPECT_EQ(items[1]["removed_bytes"].Number(), 3);
   EXPECT_EQ(items[1]["method"].text, "for good");
   EXPECT_EQ(report["total"]["removed_files"].Number(), 4);
-  EXPECT_EQ(report["space_regained"].kind, JsonValue::Kind::kNumber);
+  // The disk space the file deleted for good held; the trash frees nothing.
+  EXPECT_EQ(report["space_regained"].Number(), static_cast<long long>(good_file.st_blocks) * 512);
 }
 
 TEST_F(VorlixCleanTest, RunRefusesAmbiguousArgumentsAndAPreviewDeletesNothing) {

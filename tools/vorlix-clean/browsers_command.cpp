@@ -12,7 +12,6 @@
 #include "cleaning/run_record.h"
 #include "platform/drive_paths.h"
 #include "platform/host_folders.h"
-#include "support/disk_utils.h"
 #include "tools/vorlix-clean/browser_names.h"
 #include "tools/vorlix-clean/commands.h"
 
@@ -127,7 +126,6 @@ Report RunBrowsersCommand(const Options& options, const std::atomic<bool>& stop)
   const RunRecordScope record(!options.dry_run);
   ProgressBar progress(!options.quiet && !options.json && isatty(STDERR_FILENO) == 1);
   BrowsersWatcher watcher(progress, stop);
-  const std::int64_t before = SumFreeSpace();
   if (!options.dry_run) progress.Start("browsers", total_files);
   bool go_on = true;
   for (const CacheSet& set : sets) {
@@ -150,7 +148,7 @@ Report RunBrowsersCommand(const Options& options, const std::atomic<bool>& stop)
     }
   }
   progress.Clear();
-  if (!options.dry_run) report.space_regained = SumFreeSpace() - before;
+  if (!options.dry_run) report.space_regained = SpaceRegained(report.items);
   report.interrupted = stop.load();
   if (report.interrupted) report.exit_code = kExitInterrupted;
   return report;

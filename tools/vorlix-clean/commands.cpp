@@ -16,7 +16,6 @@
 #include "platform/ascii.h"
 #include "platform/drive_paths.h"
 #include "settings/settings_catalogue.h"
-#include "support/disk_utils.h"
 #include "support/in_out_error.h"
 #include "support/text_utils.h"
 #include "tools/vorlix-clean/progress.h"
@@ -150,9 +149,8 @@ class ToolRun : public RunFrontEnd {
 // Runs the targets, with the disk space regained over the run unless nothing is deleted.
 void RunTargets(std::vector<CleaningTarget> targets, ToolRun& run, const Options& options, Report& report) {
   for (CleaningTarget& target : targets) target.recycle = ApplyOverride(options.method, target.recycle);
-  const std::int64_t before = SumFreeSpace();
   RunCleaning(targets, run);
-  if (!options.dry_run) report.space_regained = SumFreeSpace() - before;
+  if (!options.dry_run) report.space_regained = SpaceRegained(report.items);
 }
 
 Report ListCommand(const Options& options, const StoreTargets& store, const std::atomic<bool>& stop) {

@@ -182,6 +182,12 @@ void WriteJson(const Report& report, std::ostream& out) {
   out << "}\n";
 }
 
+std::uint64_t SpaceRegained(const std::vector<ItemResult>& items) {
+  std::uint64_t bytes = 0;
+  for (const ItemResult& item : items) bytes += item.left.FreedBytes();
+  return bytes;
+}
+
 void WriteText(const Report& report, std::ostream& out) {
   std::uint64_t files = 0;
   std::uint64_t bytes = 0;
@@ -201,7 +207,7 @@ void WriteText(const Report& report, std::ostream& out) {
   }
   if (report.command == "list" || report.dry_run) return;
   out << "total: removed " << Counted(files, "file") << ", " << Counted(bytes, "byte");
-  if (report.space_regained) out << "; disk space regained " << *report.space_regained << " bytes";
+  if (report.space_regained) out << "; disk space regained " << Counted(*report.space_regained, "byte");
   out << (report.interrupted ? " (interrupted)\n" : "\n");
 }
 

@@ -26,8 +26,12 @@ struct Report {
   int exit_code = 0;
   std::vector<ItemResult> items;
   std::optional<TypedUrlsResult> typed_urls;  // when the command looked at them
-  std::optional<std::int64_t> space_regained;  // free space after minus before, drives c to q
+  std::optional<std::uint64_t> space_regained;  // the disk space the run's deletions gave back
 };
+
+// The disk space the items' deletions gave back, over the run: the blocks of
+// each file deleted for good whose last link went.
+std::uint64_t SpaceRegained(const std::vector<ItemResult>& items);
 
 void WriteText(const Report& report, std::ostream& out);
 // A name or path that is not valid UTF-8 has its bytes in hex beside it
