@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 
 #include "actions/delete_cache.h"
@@ -44,6 +45,10 @@ namespace {
 constexpr int kClientWidth = 451;
 constexpr int kViewHeight = 306;   // the controls above the status bar
 constexpr int kStatusHeight = 19;
+// How long a window just shown waits for its first activation before its
+// start-up work runs without one: a window system that activates it does so
+// well within this.
+constexpr int kActivationWaitMs = 500;
 
 struct Place {
   int left, top, width, height;
@@ -337,13 +342,23 @@ bool TForm1::event(QEvent* event) {
     // straight from the Help and About window; not after a modal box, nor when
     // the user switches back from another application.
     const bool from_about = previous_active_window_ != nullptr && previous_active_window_ == form2_;
-    if (!activated_before_ || from_about) {
-      activated_before_ = true;
-      activation_pending_ = true;
-      QMetaObject::invokeMethod(this, [this] { RunPendingActivation(); }, Qt::QueuedConnection);
-    }
+    if (!activated_before_ || from_about) QueueActivation();
+  } else if (event->type() == QEvent::Show && !shown_before_) {
+    // Some display systems never activate a new window (a Wayland compositor
+    // may open one started from a terminal without the focus): the start-up
+    // work then runs once the window has been shown a moment without it.
+    shown_before_ = true;
+    QTimer::singleShot(kActivationWaitMs, this, [this] {
+      if (!activated_before_) QueueActivation();
+    });
   }
   return QMainWindow::event(event);
+}
+
+void TForm1::QueueActivation() {
+  activated_before_ = true;
+  activation_pending_ = true;
+  QMetaObject::invokeMethod(this, [this] { RunPendingActivation(); }, Qt::QueuedConnection);
 }
 
 void TForm1::RunPendingActivation() {

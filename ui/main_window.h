@@ -92,6 +92,8 @@ class TForm1 : public QMainWindow, public MainView {
   void FileListBox1DblClick();
   void FileListBox1MouseDown(Qt::MouseButton button);
   void FormActivate();
+  // Has the activation handler run as soon as the events now waiting are handled.
+  void QueueActivation();
   // Runs the activation handler if an activation still waits for it.
   void RunPendingActivation();
   void DriveComboBox1Change();
@@ -130,6 +132,7 @@ class TForm1 : public QMainWindow, public MainView {
   // before it; both empty once the focus has left the program.
   QPointer<QWidget> active_window_;
   QPointer<QWidget> previous_active_window_;
+  bool shown_before_ = false;
   bool activated_before_ = false;
   bool activation_pending_ = false;
   bool file_work_running_ = false;

@@ -199,6 +199,40 @@ TEST_F(MainWindowTest, ActivationRunsOnlyOnReturnFromTheAboutWindow) {
   EXPECT_TRUE(activated());
 }
 
+// Loses every activation, as a display system that never activates a new window does.
+class ActivationLoss : public QObject {
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override { return event->type() == QEvent::WindowActivate; }
+};
+
+TEST_F(MainWindowTest, TheStartUpWorkRunsOnceWhetherTheWindowIsActivatedOrNot) {
+  MakeFolder("/start");
+  reg_.WriteValue("IE Button 1 Default Folder", "c:\\start");
+  // Activated: the work runs then, and not again once the window has been
+  // shown a while.
+  Start();
+  EXPECT_EQ(form_->TreeDirectory(), "C:\\start");
+  form_->SetTreeDirectory("C:\\");
+  QTest::qWait(800);
+  EXPECT_EQ(form_->TreeDirectory(), "C:\\");
+
+  // Never activated: the work runs a moment after the window is shown.
+  ActivationLoss loss;
+  QApplication::instance()->installEventFilter(&loss);
+  form_ = std::make_unique<TForm1>(state_);
+  form_->show();
+  Settle();
+  EXPECT_EQ(form_->TreeDirectory(), "C:\\");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form_->TreeDirectory() == "C:\\start"; }, 3000));
+  // An activation that comes after all is not the first one.
+  QApplication::instance()->removeEventFilter(&loss);
+  form_->SetTreeDirectory("C:\\");
+  QApplication::setActiveWindow(nullptr);
+  QApplication::setActiveWindow(form_.get());
+  Settle();
+  EXPECT_EQ(form_->TreeDirectory(), "C:\\");
+}
+
 // The focus goes to the main window and a click on it arrives at once, as the
 // window system delivers a click that activates a window.
 void ActivateAndClick(QWidget* window, QAbstractButton* button) {
