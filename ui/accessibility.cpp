@@ -4,13 +4,17 @@
 #include "ui/accessibility.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QWidget>
+
+#include "ui/named_combo_box.h"
 
 namespace vorlix {
 namespace {
@@ -32,6 +36,18 @@ constexpr OwnName kOwnNames[] = {
     {"CacheList", "Browser cache folders",
      "The cache folders found, with their browser, profile, files and size. Space ticks a folder to store in a "
      "free user button."},
+    {"CleanList", "Browser caches to empty",
+     "The caches found, with their browser, profile, files, size and number of folders. Space ticks a cache to "
+     "empty."},
+    {"RunList", "Recorded cleanings",
+     "The cleanings that moved files into the trash, newest first, with their files, the files still in the trash "
+     "and their folders."},
+    {"LetGoDays", "Days in the trash",
+     "After how many days the files that Vorlix moved into the trash are deleted for good."},
+    {"FrequencyBox", "How often to clean", "How often the timer runs the cleaning."},
+    {"MethodBox", "Delete method of the scheduled cleaning",
+     "Whether the scheduled cleaning follows each folder's own delete method, moves the files to the trash or "
+     "deletes them for good."},
 };
 
 // What the controls without a hint do, told by their window and caption. A
@@ -46,6 +62,14 @@ constexpr Purpose kPurposes[] = {
     {nullptr, "OK", "Keeps what is chosen here and closes the window."},
     {nullptr, "Cancel", "Closes the window and changes nothing."},
     {nullptr, "Help", "Opens the help."},
+    {nullptr, "Close", "Closes the window."},
+    {"RestoreDialog", "Restore", "Puts the files of the chosen cleaning that are still in the trash back."},
+    {"LetGoDialog", nullptr, "Ticked: the files that Vorlix moved into the trash go for good after the days set."},
+    {"ScheduleDialog", "Switch on", "Sets the timer that cleans what is ticked, as often and as chosen."},
+    {"ScheduleDialog", "Switch off", "Removes the timer."},
+    {"ScheduleDialog", nullptr, "Ticked: the cleaning on the timer cleans these."},
+    {"BrowserCachesDialog", "Clean ticked caches now", "Asks, then empties the ticked caches."},
+    {"BrowserCachesDialog", nullptr, "Ticked: the files go into the trash; clear: they are deleted for good."},
     {"Form5", "Check All", "Ticks every folder of the list."},
     {"Form5", "Clear All", "Clears every tick of the list."},
     {"Form5", nullptr, "Ticked: Kill All cleans this folder."},
@@ -65,6 +89,8 @@ const QLabel* LabelFor(const QWidget* control) {
 }
 
 const char* PurposeOf(const QAbstractButton* button) {
+  // A message box's buttons answer its text; they keep and close nothing.
+  if (qobject_cast<const QMessageBox*>(button->window()) != nullptr) return nullptr;
   const QString caption = WithoutMnemonics(button->text());
   const bool check_box = qobject_cast<const QCheckBox*>(button) != nullptr;
   for (const Purpose& purpose : kPurposes) {
@@ -118,7 +144,9 @@ class EnterAsSpace final : public QObject {
 
 }  // namespace
 
-AccessibleNames::AccessibleNames(QObject* parent) : QObject(parent) {}
+AccessibleNames::AccessibleNames(QObject* parent) : QObject(parent) {
+  QAccessible::installFactory(NamedComboBoxFactory);
+}
 
 bool AccessibleNames::eventFilter(QObject* watched, QEvent* event) {
   // A window's controls are complete, captions and hints set, when it is shown.

@@ -5,7 +5,9 @@
 // Every control is named when its window is shown: by its caption; a
 // picture-only button by the first line of its hint; a check box without a
 // caption by the label that stands for it; the drive box, folder tree, file
-// list and the copy dialog's folder box by names of their own. The description
+// list, the copy dialog's folder box and the lists, drop-down lists and day
+// count of the other dialogs by names of their own; a drop-down list by its
+// name, not by its current choice. The description
 // a screen reader reads is the control's hint, kept current as hints change;
 // the controls without a hint get a description of their own.
 #pragma once

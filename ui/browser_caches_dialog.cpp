@@ -13,8 +13,10 @@
 #include <QTabWidget>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -203,14 +205,20 @@ QTreeWidget* SetList(QVBoxLayout* layout, const QString& intro_text, const QStri
   list->setHeaderLabels({"Browser", "Profile", "Files", "Size", last});
   list->setRootIsDecorated(false);
   list->setUniformRowHeights(true);
+  list->setTextElideMode(Qt::ElideMiddle);  // a cache folder or profile is told apart by its ends
   layout->addWidget(list);
   return list;
 }
 
-void ResizeFigureColumns(QTreeWidget& list) {
+// Fills a list with the sets' rows, made by `make`, and sizes its figure columns to them.
+template <typename MakeRow>
+void FillList(QTreeWidget& list, const std::vector<CacheSet>& found, MakeRow make) {
+  list.clear();
+  for (const CacheSet& set : found) AddSetRows(list, set, make);
   for (int column = BrowserCachesDialog::kBrowser; column < BrowserCachesDialog::kFolder; ++column) {
     list.resizeColumnToContents(column);
   }
+  if (list.topLevelItemCount() > 0) list.setCurrentItem(list.topLevelItem(0));  // Space ticks from the first row on
 }
 
 }  // namespace
@@ -221,19 +229,23 @@ BrowserCachesDialog::BrowserCachesDialog(const std::vector<CacheSet>& found, Slo
   setObjectName("BrowserCachesDialog");
   setWindowTitle("Find browser caches");
   auto* layout = new QVBoxLayout(this);
-  auto* pages = new QTabWidget(this);
-  pages->addTab(StorePage(found), "Store in user buttons");
-  pages->addTab(CleanPage(found), "Clean now");
-  layout->addWidget(pages);
+  pages_ = new QTabWidget(this);
+  clean_page_ = CleanPage(found);
+  pages_->addTab(clean_page_, "Clean now");
+  pages_->addTab(StorePage(found), "Store in user buttons");
+  layout->addWidget(pages_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   layout->addWidget(buttons);
+  // OK and Clean now empty caches or store buttons: Enter answers Cancel.
+  SafeDefault(buttons->button(QDialogButtonBox::Cancel), {buttons->button(QDialogButtonBox::Ok), clean_now_});
   connect(buttons, &QDialogButtonBox::accepted, this, [this] { Guarded(this, [this] { OkClick(); }); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-  resize(820, 400);
+  ResizeWithinScreen(this, {820, 400});
   CentreOnScreen(this);
   ShowShortage();
+  clean_list_->setFocus();
 }
 
 QWidget* BrowserCachesDialog::StorePage(const std::vector<CacheSet>& found) {
@@ -243,13 +255,7 @@ QWidget* BrowserCachesDialog::StorePage(const std::vector<CacheSet>& found) {
                                         : "Tick the cache folders to store in the free user buttons (U1 to U6). "
                                           "Close a browser before its cache is cleaned.",
                   "CacheList", "Folder");
-  list_->setTextElideMode(Qt::ElideMiddle);  // a cache folder is told apart by its last names
-  for (const CacheSet& set : found) {
-    AddSetRows(*list_, set, [&](const CacheSet& each) { return CacheRow(each, hints_); });
-  }
-  ResizeFigureColumns(*list_);
-  if (!found.empty()) list_->setCurrentItem(list_->topLevelItem(0));  // Space ticks from the first row on
-  list_->setFocus();
+  FillList(*list_, found, [&](const CacheSet& each) { return CacheRow(each, hints_); });
 
   shortage_ = new QLabel(page);
   shortage_->setObjectName("Shortage");
@@ -267,8 +273,7 @@ QWidget* BrowserCachesDialog::CleanPage(const std::vector<CacheSet>& found) {
                         "hidden ones too; the folders stay, and so do cookies, history and settings. A running "
                         "browser's caches are left alone.",
                         "CleanList", "Folders");
-  for (const CacheSet& set : found) AddSetRows(*clean_list_, set, CleanRow);
-  ResizeFigureColumns(*clean_list_);
+  FillList(*clean_list_, found, CleanRow);
 
   auto* row = new QHBoxLayout;
   to_trash_ = new QCheckBox("Move the files into the trash (off: delete them for good)", page);
@@ -316,13 +321,13 @@ void BrowserCachesDialog::ShowShortage() {
   shortage_->setText(text);
 }
 
-void BrowserCachesDialog::CleanNowClick() {
+bool BrowserCachesDialog::CleanNowClick() {
   const TickedSets ticked = Ticked(*clean_list_);
   const bool recycle = to_trash_->isChecked();
   if (!AskConfirmation("Empty " + Counted(ticked.sets.size(), "browser cache") + " now, " +
                        Counted(ticked.files, "file") + " (" + SizeText(ticked.bytes) + "), " +
                        (recycle ? "into the trash?" : "for good?"))) {
-    return;
+    return false;
   }
   CacheRunTotals totals;
   std::vector<CacheSet> after;
@@ -331,13 +336,37 @@ void BrowserCachesDialog::CleanNowClick() {
     totals = EmptyChosenCacheSets(ticked.sets, recycle, &counter);
     after = FindUserBrowserCaches();  // the figures now
   });
-  clean_list_->clear();
-  for (const CacheSet& set : after) AddSetRows(*clean_list_, set, CleanRow);
+  FillList(*clean_list_, after, CleanRow);
+  RefillStoreList(after);
   clean_now_->setEnabled(false);
   vorlix::ShowInformation(this, CleanedText(totals, recycle));
+  return true;
+}
+
+void BrowserCachesDialog::RefillStoreList(const std::vector<CacheSet>& found) {
+  const std::vector<std::string> ticked = TickedFolders();
+  const QSignalBlocker quiet(list_);
+  FillList(*list_, found, [&](const CacheSet& each) { return CacheRow(each, hints_); });
+  for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* row = list_->topLevelItem(i);
+    const std::string dos = row->data(kFolder, kDosPathRole).toString().toStdString();
+    if (!dos.empty() && std::find(ticked.begin(), ticked.end(), dos) != ticked.end()) {
+      row->setCheckState(kBrowser, Qt::Checked);
+    }
+  }
+  ShowShortage();
 }
 
 void BrowserCachesDialog::OkClick() {
+  if (pages_->currentWidget() == clean_page_) {
+    // Here OK empties the ticked caches, as Clean now does, and closes once they are emptied.
+    if (Ticked(*clean_list_).sets.empty()) {
+      reject();
+    } else if (CleanNowClick()) {
+      accept();
+    }
+    return;
+  }
   const std::vector<std::string> ticked = TickedFolders();
   if (ticked.empty()) {
     reject();  // nothing ticked: nothing to store

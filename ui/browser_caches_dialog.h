@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // "Find browser caches": lists the cache sets found for the current user, one
-// row per browser and profile, with tick boxes, twice: on one page the ticked
-// sets are emptied whole at once, into the trash or for good; on the other OK
-// stores each ticked set's main folder in the next free user button.
+// row per browser and profile, with tick boxes, twice: on the first page the
+// ticked sets are emptied whole at once, into the trash or for good; on the
+// other OK stores each ticked set's main folder in the next free user button.
 #pragma once
 
 #include <QDialog>
@@ -16,6 +16,7 @@
 class QCheckBox;
 class QLabel;
 class QPushButton;
+class QTabWidget;
 class QTreeWidget;
 
 namespace vorlix {
@@ -38,8 +39,12 @@ class BrowserCachesDialog : public QDialog, private MessageBoxes {
   QWidget* StorePage(const std::vector<CacheSet>& found);
   QWidget* CleanPage(const std::vector<CacheSet>& found);
   void ShowShortage();
+  // OK acts on the page shown: it empties the ticked caches or stores the ticked folders.
   void OkClick();
-  void CleanNowClick();
+  // Asks, empties the ticked caches and shows both lists' figures anew; false when the answer was No.
+  bool CleanNowClick();
+  // Fills the storing page's list with the sets found now, keeping the ticks of the folders still offered.
+  void RefillStoreList(const std::vector<CacheSet>& found);
 
   bool AskWarning(const std::string& text) override;
   bool AskConfirmation(const std::string& text) override;
@@ -48,6 +53,8 @@ class BrowserCachesDialog : public QDialog, private MessageBoxes {
   SlotHints& hints_;
   BusyCursor& file_work_;
   TRegFile& reg_file1_;
+  QTabWidget* pages_ = nullptr;
+  QWidget* clean_page_ = nullptr;
   QTreeWidget* list_ = nullptr;
   QLabel* shortage_ = nullptr;
   QTreeWidget* clean_list_ = nullptr;

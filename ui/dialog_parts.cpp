@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <QEvent>
 #include <QObject>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -90,6 +91,20 @@ void CentreOnScreen(QWidget* window) {
   if (window->findChild<QObject*>(CentreWhenFramed::kName, Qt::FindDirectChildrenOnly) == nullptr) {
     new CentreWhenFramed(window);
   }
+}
+
+void ResizeWithinScreen(QWidget* window, const QSize& wanted) {
+  // The frame's title bar and borders, which are not known before the window is shown.
+  constexpr QMargins kFrameRoom(8, 40, 8, 8);
+  const QScreen* screen = window->screen();
+  const QSize room = screen != nullptr ? screen->availableGeometry().marginsRemoved(kFrameRoom).size() : wanted;
+  window->resize(wanted.boundedTo(room));
+}
+
+void SafeDefault(QPushButton* safe, std::initializer_list<QPushButton*> acting) {
+  for (QPushButton* button : acting) button->setAutoDefault(false);
+  safe->setAutoDefault(false);
+  safe->setDefault(true);
 }
 
 void DriveBoxChanged(QWidget* window, DriveComboBox* drive_box, DirectoryListBox* tree) {

@@ -3,7 +3,11 @@
 // leads a folder tree.
 #pragma once
 
+#include <initializer_list>
+
 class QDialog;
+class QPushButton;
+class QSize;
 class QString;
 class QVBoxLayout;
 class QWidget;
@@ -24,6 +28,16 @@ void CentreOnScreen(QWidget* window);
 // cannot be entered shows its error over `window`), and the box then shows
 // the tree's drive, so the two never disagree.
 void DriveBoxChanged(QWidget* window, DriveComboBox* drive_box, DirectoryListBox* tree);
+
+// Gives a window the size wanted, or less where its screen's free area is
+// smaller, room left for the window system's frame; the layout then wraps
+// its texts and elides its columns to that size.
+void ResizeWithinScreen(QWidget* window, const QSize& wanted);
+
+// Makes `safe` the button that Enter presses wherever the focus stands: the
+// `acting` buttons (which delete, move or store) never become the default,
+// as a focused or once-used button of a dialog otherwise does.
+void SafeDefault(QPushButton* safe, std::initializer_list<QPushButton*> acting);
 
 // Names and titles a dialog and gives it a column layout that opens with a
 // wrapped text saying what the dialog does.

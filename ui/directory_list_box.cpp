@@ -4,6 +4,7 @@
 #include "ui/directory_list_box.h"
 
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 #include "platform/ascii.h"
 #include "platform/drive_paths.h"
@@ -31,12 +32,29 @@ constexpr std::size_t kEntriesReadAtOnce = 10000;
 // How often the tree looks whether such a read has ended.
 constexpr int kLoadWatchMs = 20;
 
+constexpr int kDepthRole = Qt::UserRole + 1;  // how far below the drive root a row's folder lies
+
+// A row's text is its folder's name alone, which a screen reader reads and
+// typing its first letters finds; the name is drawn three blanks further in
+// for each step below the drive root.
+class IndentedNames final : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->text.prepend(QString("   ").repeated(index.data(kDepthRole).toInt()));
+  }
+};
+
 }  // namespace
 
 DirectoryListBox::DirectoryListBox(QWidget* parent) : QListWidget(parent), directory_(platform::GetCurrentDir()) {
   setFocusPolicy(Qt::NoFocus);
   setUniformItemSizes(true);
   setIconSize(QSize(16, 16));
+  setItemDelegate(new IndentedNames(this));
   connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
     const std::string path = PathOfRow(row(item));
     Guarded(this, [&] { SetDirectory(path); });
@@ -79,8 +97,9 @@ std::string DirectoryListBox::PathOfRow(int row) const {
 
 void DirectoryListBox::AddRow(const QIcon& icon, std::string_view name, int depth) {
   const QByteArray bytes(name.data(), static_cast<qsizetype>(name.size()));
-  auto* entry = new QListWidgetItem(icon, QString("   ").repeated(depth) + QString::fromUtf8(bytes), this);
+  auto* entry = new QListWidgetItem(icon, QString::fromUtf8(bytes), this);
   entry->setData(Qt::UserRole, bytes);
+  entry->setData(kDepthRole, depth);
 }
 
 void DirectoryListBox::Rebuild() {

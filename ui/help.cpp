@@ -7,12 +7,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QPointer>
 #include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
-#include <QVBoxLayout>
 #include <QWidget>
+
+#include "ui/dialog_parts.h"
 
 namespace vorlix {
 namespace {
@@ -26,18 +28,17 @@ QPointer<QWidget>& HelpWindow() {
 QTextBrowser* Browser() {
   QPointer<QWidget>& window = HelpWindow();
   if (!window) {
-    window = new QWidget(nullptr, Qt::Window);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setObjectName("HelpWindow");
-    window->setWindowTitle("Vorlix Help");
-    window->resize(560, 520);
-    auto* browser = new QTextBrowser(window);
+    // A main window, so that a screen reader meets a window holding the help text.
+    auto* help = new QMainWindow;
+    window = help;
+    help->setAttribute(Qt::WA_DeleteOnClose);
+    help->setObjectName("HelpWindow");
+    help->setWindowTitle("Vorlix Help");
+    ResizeWithinScreen(help, {560, 520});
+    auto* browser = new QTextBrowser(help);
     browser->setObjectName("HelpBrowser");
     browser->setOpenExternalLinks(true);
-    auto* layout = new QVBoxLayout(window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(browser);
-    QWidget* help = window;
+    help->setCentralWidget(browser);
     new QShortcut(QKeySequence(Qt::Key_Escape), help, help, &QWidget::close);
   }
   return window->findChild<QTextBrowser*>("HelpBrowser");

@@ -70,9 +70,15 @@ TForm5::TForm5(ProgramState& state, QWidget* parent)
 
 void TForm5::FormShow() {
   const auto boxes = ReadKillAllBoxes(RegFile1);
+  const auto& items = KillAllItems();
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     boxes_[i]->setChecked(boxes[i].checked);
     boxes_[i]->setText(CaptionText(boxes[i].caption));
+    // Buttons may hold the same folder: a screen reader names the button with it.
+    if (const FolderSlot* slot = items[i].slot) {
+      boxes_[i]->setAccessibleName(QString::fromUtf8(slot->prefix.data(), static_cast<int>(slot->prefix.size())) +
+                                   ": " + QString::fromStdString(boxes[i].caption));
+    }
   }
 }
 

@@ -42,6 +42,7 @@ LetGoDialog::LetGoDialog(TRegFile& reg_file1, QWidget* parent) : QDialog(parent)
   connect(on_, &QCheckBox::toggled, days_, &QWidget::setEnabled);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  SafeDefault(buttons->button(QDialogButtonBox::Cancel), {buttons->button(QDialogButtonBox::Ok)});
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, [this] { Guarded(this, [this] { OkClick(); }); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

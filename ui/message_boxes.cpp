@@ -3,20 +3,44 @@
 
 #include "ui/message_boxes.h"
 
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
 
 namespace vorlix {
 namespace {
+
+// A message box wraps a text wider than half its screen, down to that width,
+// and may break a web address at its slashes to do so. Its lines are kept
+// whole instead as far as the screen has room for them (at most the width a
+// box wraps at on a large screen), so that on a small or scaled screen a text
+// wraps only where a line is wider than that, and then at its words.
+void KeepLinesWhole(QMessageBox& box) {
+  constexpr int kWidestText = 500;
+  auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+  const QScreen* screen = box.screen();
+  if (label == nullptr || screen == nullptr) return;
+  label->ensurePolished();
+  int widest = 0;
+  for (const QString& line : box.text().split('\n')) {
+    widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+  }
+  const int room = screen->availableGeometry().width() * 3 / 4;  // the icon, margins and frame take the rest
+  label->setMinimumWidth(std::min({widest, room, kWidestText}));
+}
 
 QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const char* title, const std::string& text,
                                 QMessageBox::StandardButton default_button) {
   QMessageBox box(icon, title, ScreenText(text), QMessageBox::Yes | QMessageBox::No, parent);
   box.setDefaultButton(default_button);
+  KeepLinesWhole(box);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 void Tell(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
   QMessageBox box(icon, kApplicationTitle, ScreenText(text), QMessageBox::Ok, parent);
+  KeepLinesWhole(box);
   box.exec();
 }
 

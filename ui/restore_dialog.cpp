@@ -63,13 +63,14 @@ RestoreDialog::RestoreDialog(QWidget* parent) : QDialog(parent) {
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   restore_ = buttons->addButton("&Restore", QDialogButtonBox::ActionRole);
   restore_->setObjectName("RestoreButton");
+  SafeDefault(buttons->button(QDialogButtonBox::Close), {restore_});  // Enter never moves files back
   layout->addWidget(buttons);
   connect(restore_, &QPushButton::clicked, this, [this] { Guarded(this, [this] { RestoreClick(); }); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(list_, &QTreeWidget::currentItemChanged, this,
           [this](QTreeWidgetItem* row) { restore_->setEnabled(row != nullptr && !row->isDisabled()); });
 
-  resize(760, 320);
+  ResizeWithinScreen(this, {760, 320});
   CentreOnScreen(this);
   Fill();
 }

@@ -67,6 +67,7 @@ ScheduleDialog::ScheduleDialog(SchedulePlace place, QWidget* parent) : QDialog(p
   status_ = TextLabel(this, "ScheduleStatus");
   layout->addWidget(status_);
   result_ = TextLabel(this, "ScheduleResult");
+  result_->hide();  // shown with the first result: an empty text is nothing to read or to reach
   layout->addWidget(result_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -74,6 +75,7 @@ ScheduleDialog::ScheduleDialog(SchedulePlace place, QWidget* parent) : QDialog(p
   switch_on_->setObjectName("SwitchOnButton");
   switch_off_ = buttons->addButton("Switch o&ff", QDialogButtonBox::ActionRole);
   switch_off_->setObjectName("SwitchOffButton");
+  SafeDefault(buttons->button(QDialogButtonBox::Close), {switch_on_, switch_off_});
   layout->addWidget(buttons);
   connect(switch_on_, &QPushButton::clicked, this, [this] { Guarded(this, [this] { SwitchOnClick(); }); });
   connect(switch_off_, &QPushButton::clicked, this, [this] { Guarded(this, [this] { SwitchOffClick(); }); });
@@ -84,7 +86,7 @@ ScheduleDialog::ScheduleDialog(SchedulePlace place, QWidget* parent) : QDialog(p
 
   ShowChoice(ScheduleChoice{});
   ShowStatus();
-  resize(560, sizeHint().height());
+  ResizeWithinScreen(this, {560, sizeHint().height()});
   CentreOnScreen(this);
 }
 
@@ -123,10 +125,11 @@ void ScheduleDialog::SwitchOffClick() {
 
 void ScheduleDialog::ShowResult(const ScheduleResult& result) {
   result_->setText(ScreenText(result.message));
+  result_->setVisible(!result_->text().isEmpty());
   result_->setStyleSheet(result.ok ? QString() : "color: #a00000;");
   ShowStatus();
   // Longer texts than before: the dialog grows so that none is cut or squeezes the choices.
-  resize(width(), std::max(height(), heightForWidth(width())));
+  ResizeWithinScreen(this, {width(), std::max(height(), heightForWidth(width()))});
 }
 
 void ShowScheduleDialog(QWidget* parent) {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+#include <gtest/gtest.h>
 
 namespace vorlix::test {
 
@@ -42,6 +43,15 @@ void BoxAnswerer::Poll() {
   if (button == nullptr) button = box->defaultButton();
   if (button == nullptr && !box->buttons().isEmpty()) button = box->buttons().first();
   if (button != nullptr) button->click();
+}
+
+void PressEnterOn(QWidget* focus) {
+  QWidget* window = focus->window();
+  window->show();
+  window->activateWindow();
+  if (!QTest::qWaitForWindowActive(window)) ADD_FAILURE() << "the window did not become active";
+  focus->setFocus();
+  QTest::keyClick(focus, Qt::Key_Return);
 }
 
 }  // namespace vorlix::test

@@ -45,4 +45,8 @@ class BoxAnswerer : public QObject {
   QTimer timer_;
 };
 
+// Shows the window of `focus`, makes it the active window, gives `focus` the
+// focus and presses Enter on it, as a user at the keyboard would.
+void PressEnterOn(QWidget* focus);
+
 }  // namespace vorlix::test

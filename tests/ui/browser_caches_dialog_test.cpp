@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <unistd.h>
 
@@ -99,6 +100,7 @@ TEST_F(BrowserCachesDialogTest, TickedSetsStoreTheirMainFolderInFreeUserButtonsO
             "4 folders are ticked but only 3 user buttons are free: the last 1 will not be saved.");
 
   QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+  dialog.findChild<QTabWidget*>()->setCurrentIndex(1);  // OK stores from the page "Store in user buttons"
   {
     test::BoxAnswerer answerer({QMessageBox::No});
     ok->click();
@@ -200,6 +202,56 @@ TEST_F(BrowserCachesDialogTest, TickedSetsAreEmptiedWholeAtOnceAndABrowserStarte
   EXPECT_TRUE(answerer.Seen()[1].contains("Left alone, the browser is running now: Chromium Profile 1"))
       << answerer.Seen()[1].toStdString();
   EXPECT_TRUE(test::PathExists(chromium + "/Profile 1/Cache/Cache_Data/data_0"));
+}
+
+// The dialog opens on "Clean now", whose OK empties the ticked caches and never stores the ticks
+// of the other page; after an emptying both pages show what the caches hold now; Enter cancels.
+TEST_F(BrowserCachesDialogTest, OkActsOnThePageShownAndBothPagesShowTheCachesAsTheyAreNow) {
+  const std::string home = getenv("HOME");
+  Put(home + "/.cache/chromium/Default/Cache/Cache_Data/data_0");
+  Put(home + "/.cache/chromium/Default/Cache/Cache_Data/data_1");
+  Put(home + "/.cache/thumbnails/normal/t.png");
+  TRegFile store;
+  BindSettingsStore(store, "TForm1", "RegFile1");
+  test::FakeMainView view;
+  BrowserCachesDialog dialog(FindBrowserCaches(UserCacheSearchPlaces(), {}), view, view, store);
+  auto* pages = dialog.findChild<QTabWidget*>();
+  EXPECT_EQ(pages->tabText(pages->currentIndex()), "Clean now");
+  EXPECT_TRUE(dialog.findChild<QCheckBox*>("CleanToTrash")->isChecked());
+  auto* clean_list = dialog.findChild<QTreeWidget*>("CleanList");
+  auto* store_list = dialog.findChild<QTreeWidget*>("CacheList");
+  ASSERT_EQ(clean_list->topLevelItemCount(), 2);
+  ASSERT_EQ(store_list->topLevelItemCount(), 2);
+  for (QTreeWidget* list : {clean_list, store_list}) {
+    list->topLevelItem(0)->setCheckState(BrowserCachesDialog::kBrowser, Qt::Checked);  // Chromium
+  }
+  EXPECT_EQ(store_list->topLevelItem(0)->text(BrowserCachesDialog::kFiles), "2");
+
+  // Enter, with the focus on the list or on OK, cancels: nothing is emptied or stored.
+  for (QWidget* focus : {static_cast<QWidget*>(clean_list),
+                         static_cast<QWidget*>(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok))}) {
+    test::PressEnterOn(focus);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
+  }
+  EXPECT_TRUE(test::PathExists(home + "/.cache/chromium/Default/Cache/Cache_Data/data_0"));
+
+  dialog.show();
+  test::BoxAnswerer answerer;
+  dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  ASSERT_EQ(answerer.Seen().size(), 2);
+  EXPECT_TRUE(answerer.Seen()[0].startsWith("Confirm: Empty 1 browser cache now, 2 files"))
+      << answerer.Seen()[0].toStdString();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_FALSE(test::PathExists(home + "/.cache/chromium/Default/Cache/Cache_Data/data_0"));
+  EXPECT_FALSE(store.ValueExists("", kFolderSlots[8].DriveValue()));
+  EXPECT_EQ(view.hints[8], test::FakeMainView().hints[8]);
+  // The emptied Chromium set is gone from both pages; the thumbnails' figures stay.
+  for (QTreeWidget* list : {clean_list, store_list}) {
+    ASSERT_EQ(list->topLevelItemCount(), 1) << list->objectName().toStdString();
+    EXPECT_EQ(list->topLevelItem(0)->text(BrowserCachesDialog::kBrowser), "Thumbnails");
+    EXPECT_EQ(list->topLevelItem(0)->text(BrowserCachesDialog::kFiles), "1");
+  }
 }
 
 }  // namespace

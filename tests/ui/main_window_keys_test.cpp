@@ -121,6 +121,24 @@ TEST_F(MainWindowTest, AFolderIsCleanedWithKeysAlone) {
   EXPECT_EQ(form_->findChild<QAction*>("UseRecycleBin1")->isChecked(), RecycleBox()->isChecked());
 }
 
+// The tree's rows are the folders' names without the indentation that shows their depth, so
+// typing a name's first letters finds it, and a screen reader reads the name alone.
+TEST_F(MainWindowTest, TypingAFoldersFirstLettersFindsItInTheTree) {
+  MakeFolder("/start/sub/alpha");
+  MakeFolder("/start/sub/zeta");
+  reg_.WriteValue("IE Button 1 Default Folder", "c:\\start\\sub");
+  Start();
+  auto* tree = Control<QListWidget>("DirectoryListBox1");
+  tree->setFocus();
+  QTest::keyClicks(tree, "ze");
+  ASSERT_NE(tree->currentItem(), nullptr);
+  EXPECT_EQ(tree->currentItem()->text(), "zeta");
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(tree);
+  QStringList spoken;
+  for (int i = 0; i < list->childCount(); ++i) spoken << list->child(i)->text(QAccessible::Name);
+  EXPECT_EQ(spoken, (QStringList{"C:\\", "start", "sub", "alpha", "zeta"}));
+}
+
 TEST_F(MainWindowTest, ShiftEnterSavesAFolderButtonAndShiftDeleteClearsIt) {
   MakeFolder("/keep");
   StartPastItsMessages([this]() -> TForm1& { return Start(); });

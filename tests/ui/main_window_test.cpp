@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The main window: start-up, the activation rule, help, names and keyboard.
+#include <QAbstractSpinBox>
+#include <QLabel>
+#include <QMessageBox>
 #include <QTextBrowser>
 
 #include "tests/ui/main_window_fixture.h"
 #include "ui/browser_caches_dialog.h"
+#include "ui/let_go_dialog.h"
+#include "ui/restore_dialog.h"
+#include "ui/schedule_dialog.h"
 
 namespace vorlix {
 namespace {
@@ -375,7 +381,7 @@ void CollectControls(QAccessibleInterface* node, QWidget* window, std::vector<QA
     if (widget == nullptr || widget->window() != window || !widget->isVisibleTo(window)) continue;
     const bool control = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QAbstractItemView*>(widget) ||
                          qobject_cast<QComboBox*>(widget) || qobject_cast<QLineEdit*>(widget) ||
-                         qobject_cast<QTextBrowser*>(widget);
+                         qobject_cast<QTextBrowser*>(widget) || qobject_cast<QAbstractSpinBox*>(widget);
     if (control) {
       controls.push_back(child);
     } else {
@@ -392,6 +398,11 @@ TEST_F(MainWindowTest, EveryControlOfEveryWindowHasARoleANameItsHintAndTheFocusW
   TForm5 form5(state_, form_.get());
   TCopyDest copy_dest(state_, form_.get());
   BrowserCachesDialog caches({}, *form_, *form_, reg_, form_.get());
+  RestoreDialog restore(form_.get());
+  LetGoDialog let_go(reg_, form_.get());
+  ScheduleDialog schedule({test::MakeTempDir("units"), "/usr/bin/vorlix-clean",
+                           [](const std::vector<std::string>&) { return platform::ProgramOutcome{true, 0, "", ""}; }},
+                          form_.get());
   ShowHelpContents(form_.get());
   QWidget* help = nullptr;
   for (QWidget* top : QApplication::topLevelWidgets()) {
@@ -399,24 +410,39 @@ TEST_F(MainWindowTest, EveryControlOfEveryWindowHasARoleANameItsHintAndTheFocusW
   }
   ASSERT_NE(help, nullptr);
   std::size_t controls = 0;
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(help)->role(), QAccessible::Window);
   for (QWidget* window : std::initializer_list<QWidget*>{form_.get(), &form2, &form4, &form5, &copy_dest, &caches,
-                                                         help}) {
+                                                         &restore, &let_go, &schedule, help}) {
     window->show();
     Settle();
     std::vector<QAccessibleInterface*> found;
     CollectControls(QAccessible::queryAccessibleInterface(window), window, found);
     EXPECT_FALSE(found.empty()) << window->objectName().toStdString();
+    std::set<QString> names;
     for (QAccessibleInterface* control : found) {
       auto* widget = static_cast<QWidget*>(control->object());
+      const QString name = control->text(QAccessible::Name);
       const std::string where = window->objectName().toStdString() + "/" + widget->objectName().toStdString() +
-                                " \"" + control->text(QAccessible::Name).toStdString() + "\"";
+                                " \"" + name.toStdString() + "\"";
       EXPECT_NE(control->role(), QAccessible::NoRole) << where;
-      EXPECT_FALSE(control->text(QAccessible::Name).isEmpty()) << where;
+      EXPECT_FALSE(name.isEmpty()) << where;
+      // Named by what it does, not by what it shows now, and told apart from the rest of its window.
+      if (qobject_cast<QAbstractItemView*>(widget) == nullptr) {  // a list's value is its name
+        EXPECT_NE(name, control->text(QAccessible::Value)) << where;
+      }
+      EXPECT_TRUE(names.insert(name).second) << where << " is not the only one so named";
       EXPECT_FALSE(control->text(QAccessible::Description).isEmpty()) << where;
       if (!widget->toolTip().isEmpty()) {
         EXPECT_EQ(control->text(QAccessible::Description), widget->toolTip()) << where;
       }
       EXPECT_TRUE(!widget->isEnabled() || control->state().focusable) << where;
+    }
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+      // A text that takes the focus (to be selected) is read by its text: it has one.
+      if (label->isVisibleTo(window) && label->focusPolicy() != Qt::NoFocus) {
+        EXPECT_FALSE(label->text().isEmpty()) << window->objectName().toStdString() << "/"
+                                              << label->objectName().toStdString();
+      }
     }
     controls += found.size();
     window->hide();
@@ -427,6 +453,13 @@ TEST_F(MainWindowTest, EveryControlOfEveryWindowHasARoleANameItsHintAndTheFocusW
   };
   EXPECT_EQ(spoken(form_->findChild<QWidget*>("SpeedButton5")), "Exit program");
   EXPECT_EQ(spoken(form4.findChild<QWidget*>("CheckBox1")), "IE Button 1");
+
+  // A message box's OK answers its text: it is not told as keeping a choice.
+  QMessageBox box(QMessageBox::Information, kApplicationTitle, "Done.", QMessageBox::Ok, form_.get());
+  box.show();
+  EXPECT_EQ(spoken(box.button(QMessageBox::Ok)), "OK");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(box.button(QMessageBox::Ok))->text(QAccessible::Description), "");
+  box.close();
 }
 
 }  // namespace

@@ -67,5 +67,24 @@ TEST_F(SafetyNetDialogsTest, TheDaysAreStoredOnlyWhileTicked) {
   }
 }
 
+// Enter never puts files back or stores a setting: it closes the dialog, wherever the focus stands.
+TEST_F(SafetyNetDialogsTest, EnterClosesTheDialogsAndDoesNothingElse) {
+  const std::string trashed = TrashedRun(root_, "kept");
+  RestoreDialog restore;
+  for (const char* focus : {"RunList", "RestoreButton"}) {
+    test::PressEnterOn(restore.findChild<QWidget*>(focus));
+    EXPECT_FALSE(restore.isVisible()) << focus;
+  }
+  EXPECT_FALSE(test::PathExists(trashed));
+
+  TRegFile store;
+  BindSettingsStore(store, "TForm1", "RegFile1");
+  LetGoDialog let_go(store);
+  let_go.findChild<QCheckBox*>("LetGoOn")->setChecked(true);
+  test::PressEnterOn(let_go.findChild<QSpinBox*>("LetGoDays"));
+  EXPECT_FALSE(let_go.isVisible());
+  EXPECT_EQ(ReadLetGoDays(store), std::nullopt);
+}
+
 }  // namespace
 }  // namespace vorlix

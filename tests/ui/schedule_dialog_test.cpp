@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "tests/common/test_env.h"
+#include "tests/ui/box_answerer.h"
 
 namespace vorlix {
 namespace {
@@ -59,6 +60,14 @@ TEST_F(ScheduleDialogTest, TheChosenScheduleIsSetShownAgainAndSwitchedOff) {
   EXPECT_FALSE(ReadScheduleStatus(place_).choice);
   EXPECT_EQ(Status(), "No schedule is set.");
   EXPECT_FALSE(Find<QPushButton>("SwitchOffButton")->isEnabled());
+}
+
+TEST_F(ScheduleDialogTest, EnterClosesTheDialogAndSetsNothing) {
+  Open();
+  Find<QCheckBox>("BrowsersBox")->setChecked(true);
+  test::PressEnterOn(Find<QPushButton>("SwitchOnButton"));
+  EXPECT_FALSE(dialog_->isVisible());
+  EXPECT_FALSE(ReadScheduleStatus(place_).choice);
 }
 
 // systemctl may take its time (a user manager starting, a slow bus): the
