@@ -3,6 +3,7 @@
 
 #include "cleaning/run_record.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -309,10 +310,18 @@ std::string RunRecordProblem(const std::string& id) {
   return ReadRecord(runs_fd.get(), id + std::string(kRecordEnding), reader).problem;
 }
 
-std::optional<std::vector<RestoredFile>> RestoreRun(const std::string& id, bool dry_run) {
+std::optional<std::vector<RestoredFile>> RestoreRun(const std::string& id, bool dry_run,
+                                                    const RestoreProgress& progress) {
   const platform::UniqueFd runs_fd = platform::PrivateFolder(RunsPath());
   if (!runs_fd.ok() || id.empty() || id.find('/') != std::string::npos) return std::nullopt;
   const std::string name = id + std::string(kRecordEnding);
+  // The moves are counted first, from the record alone: quick beside looking
+  // each one up in the trash.
+  std::size_t total = 0;
+  if (progress) {
+    RunRecordReader counter;
+    ReadRecord(runs_fd.get(), name, counter, [&](const RecordedMove& /*move*/) { ++total; });
+  }
   std::vector<RestoredFile> files;
   RunRecordReader reader;
   TrashAtHand trash;
@@ -328,6 +337,8 @@ std::optional<std::vector<RestoredFile>> RestoreRun(const std::string& id, bool 
       }
     }
     files.push_back(std::move(file));
+    // A run still going may add moves after the count.
+    if (progress) progress(files.size(), std::max(total, files.size()));
   });
   // A record that could not be read at all gives nothing; one cut short by
   // a failing read gives what was put back before it.

@@ -19,6 +19,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -72,14 +73,20 @@ struct RestoredFile {
   int error = 0;
 };
 
+// Told, as a restore goes, how many of the run's recorded files it has dealt
+// with and how many there are; last with both the same.
+using RestoreProgress = std::function<void(std::size_t done, std::size_t total)>;
+
 // Puts every file of the run `id` that is still in the trash back at its own
 // path, never over anything there and only into the folder it came from,
 // reached without links; with `dry_run` nothing moves. Nothing when there is
 // no such run or its record cannot be read. A record none of whose files is
 // left in the trash afterwards is removed. A file of a record written before
 // the marks were kept comes back while its `.trashinfo` still names its path
-// and a time since the run began.
-std::optional<std::vector<RestoredFile>> RestoreRun(const std::string& id, bool dry_run);
+// and a time since the run began. `progress`, when given, is told after each
+// file; it is called on the thread the restore runs on.
+std::optional<std::vector<RestoredFile>> RestoreRun(const std::string& id, bool dry_run,
+                                                    const RestoreProgress& progress = {});
 
 // Why an old enough file under a recorded name stays in the trash.
 enum class LetGoKept {

@@ -31,6 +31,8 @@ class DirectoryListBox : public QListWidget {
   void SetDirectory(const std::string& path);
   // Moves to a drive's own current directory when it is another drive.
   void SetDrive(char letter);
+  // Reads the current folder again: its subfolders as they are now.
+  void Refresh() { Rebuild(); }
   // The read of the current folder that found its subfolders: a file list
   // that follows the tree takes its files from it instead of reading the
   // folder again.

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
+#include <algorithm>
 #include <functional>
 #include <string_view>
 #include <unordered_set>
@@ -53,10 +54,14 @@ FileListBox::FileListBox(QWidget* parent)
   setLayoutMode(QListView::Batched);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setFocusPolicy(Qt::ClickFocus);
+  connect(&watch_, &FolderWatch::Changed, this, [this] {
+    if (!held_) Reload();
+  });
 }
 
 void FileListBox::Show(const std::shared_ptr<FolderLoad>& load) {
   pending_.reset();
+  setLayoutMode(QListView::Batched);  // a large folder shows its first rows sooner
   if (load->ReadAtOnce()) {
     Show(load->TakeFiles());
     return;
@@ -68,27 +73,65 @@ void FileListBox::Show(const std::shared_ptr<FolderLoad>& load) {
 void FileListBox::FinishLoad() {
   if (!pending_) return;
   const std::shared_ptr<FolderLoad> load = std::move(pending_);
-  std::unordered_set<std::string, NameHash, std::equal_to<>> selected;
-  for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
-    selected.emplace(Items()[static_cast<std::size_t>(index.row())]);
+  ShowAgain(load->TakeFiles(), false);
+}
+
+void FileListBox::Reload() {
+  pending_.reset();
+  ShowAgain(ReadListedFolder(directory_), true);
+}
+
+void FileListBox::HoldReloads() { held_ = true; }
+
+void FileListBox::ResumeReloads() {
+  held_ = false;
+  Reload();
+}
+
+std::string FileListBox::NameAt(const QModelIndex& index) const {
+  return index.isValid() ? std::string(Items()[static_cast<std::size_t>(index.row())]) : std::string();
+}
+
+void FileListBox::ShowAgain(ListedFolder listed, bool keep_view) {
+  // The same list: nothing is drawn again, but a folder made again under
+  // its name is watched again.
+  if (listed.identity == identity_ && listed.names == Items()) {
+    watch_.Watch(directory_);
+    return;
   }
-  const QModelIndex current = currentIndex();
-  const std::string focused = current.isValid() ? std::string(Items()[static_cast<std::size_t>(current.row())]) : "";
-  Show(load->TakeFiles());
-  // Nothing chosen yet: the whole list shows from its top.
-  if (selected.empty()) return;
+  std::unordered_set<std::string, NameHash, std::equal_to<>> selected;
+  for (const QModelIndex& index : selectionModel()->selectedIndexes()) selected.emplace(NameAt(index));
+  const std::string focused = NameAt(currentIndex());
+  const QModelIndex top = indexAt(QPoint(1, 1));
+  const std::string top_name = NameAt(top);
+  // A row can be scrolled to only once it is laid out: a list read again is
+  // laid out whole at once, not in batches that would move the rows in view.
+  if (keep_view) setLayoutMode(QListView::SinglePass);
+  Show(std::move(listed));
+  // Nothing chosen yet in a first part of a large folder: the whole list
+  // shows from its top.
+  if (!keep_view && selected.empty()) return;
   QItemSelection again;
+  QModelIndex in_view;
   for (std::size_t row = 0; row < Items().size(); ++row) {
     const std::string_view name = Items()[row];
     const QModelIndex index = model_.index(static_cast<int>(row));
     if (selected.contains(name)) again.select(index, index);
     if (name == focused) selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    if (name == top_name) in_view = index;
   }
   selectionModel()->select(again, QItemSelectionModel::Select);
+  if (!keep_view || !top.isValid()) return;
+  // The row at the top stays there; when it is gone, the row now in its place.
+  if (!in_view.isValid()) in_view = model_.index(std::min(top.row(), model_.rowCount() - 1));
+  if (!in_view.isValid()) return;
+  doItemsLayout();
+  scrollTo(in_view, QAbstractItemView::PositionAtTop);
 }
 
 void FileListBox::Show(ListedFolder listed) {
   directory_ = std::move(listed.folder);
+  watch_.Watch(directory_);
   identity_ = listed.identity;
   model_.SetNames(std::move(listed.names));
 }

@@ -3,7 +3,9 @@
 // folders, pipes or devices), sorted by name, several selectable at once, a
 // small picture per item. A model over one plain folder read, so a folder of
 // 100,000 files lists quickly. It keeps the identity of the folder it read, so
-// that what is done to the listed files is done in that folder only.
+// that what is done to the listed files is done in that folder only. It
+// follows its folder: what any program makes or removes there shows within a
+// second or two.
 #pragma once
 
 #include <QAbstractListModel>
@@ -16,6 +18,7 @@
 
 #include "cleaning/folder_load.h"
 #include "cleaning/listed_files.h"
+#include "ui/folder_watch.h"
 
 namespace vorlix {
 
@@ -52,6 +55,14 @@ class FileListBox : public QListView {
   // selection and the focus on the same names. Whatever acts on the list's
   // files calls this first, so that it sees every one of them.
   void FinishLoad();
+  // Reads the folder listed again and shows what it holds now, keeping the
+  // selection, the focus and the rows in view on the same names where they
+  // are still there. A read that finds the list as it was changes nothing.
+  void Reload();
+  // While held, the list does not follow its folder, so that it stays as a
+  // run over its files found it; the end of the hold reads the folder again.
+  void HoldReloads();
+  void ResumeReloads();
 
   const platform::NameList& Items() const { return model_.Names(); }
   std::vector<bool> Selection() const;
@@ -77,8 +88,16 @@ class FileListBox : public QListView {
 
  private:
   void Show(ListedFolder listed);
+  // Shows a new read of the folder listed in place of the list, keeping the
+  // selection and the focus; with `keep_view` also the rows in view and the
+  // focus when nothing is selected.
+  void ShowAgain(ListedFolder listed, bool keep_view);
+  // The name on a row of the list; empty for no row.
+  std::string NameAt(const QModelIndex& index) const;
 
   FileListModel model_;
+  FolderWatch watch_;
+  bool held_ = false;
   std::shared_ptr<FolderLoad> pending_;  // the read whose whole list is still to come
   std::string directory_;
   std::optional<platform::FileIdentity> identity_;

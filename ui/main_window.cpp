@@ -192,13 +192,13 @@ void TForm1::BuildMenu() {
   QAction* delete_method = setup->addAction("&Delete method", this, [this] { IEVersion1Click(); });
   delete_method->setObjectName("IEVersion1");
   QAction* find_caches = setup->addAction("&Find browser caches\u2026", this, [this] {
-    Guarded(this, [this] { ShowBrowserCachesDialog(this, *this, *this, RegFile1); });
+    RunSetupDialog([this] { ShowBrowserCachesDialog(this, *this, *this, RegFile1); });
   });
   find_caches->setObjectName("FindBrowserCaches1");
-  setup->addAction("&Restore a cleaning\u2026", this, [this] { Guarded(this, [this] { ShowRestoreDialog(this); }); })
+  setup->addAction("&Restore a cleaning\u2026", this, [this] { RunSetupDialog([this] { ShowRestoreDialog(this); }); })
       ->setObjectName("RestoreCleaning1");
   setup->addAction("&Empty the trash of old cleanings\u2026", this, [this] {
-    Guarded(this, [this] { ShowLetGoDialog(this, RegFile1); });
+    RunSetupDialog([this] { ShowLetGoDialog(this, RegFile1); });
   })->setObjectName("LetGo1");
   setup->addAction("&Schedule\u2026", this, [this] { Guarded(this, [this] { ShowScheduleDialog(this); }); })
       ->setObjectName("Schedule1");
@@ -210,6 +210,7 @@ void TForm1::BuildMenu() {
   BuildCleanMenu();  // after the menu's own items, which keep their places
   QAction* quit = addAction("Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
   quit->setObjectName("Quit");
+  addAction("Refresh", QKeySequence(Qt::Key_F5), this, [this] { RefreshView(); })->setObjectName("Refresh");
 }
 
 void TForm1::BuildCleanMenu() {
@@ -254,11 +255,29 @@ void TForm1::ConnectHandlers() {
 }
 
 void TForm1::BitBtn2Click() {
-  Guarded(this, [this] { DeleteCache(state_, *this, FileListing(*this)); });
+  RunWithListHeld([this] { DeleteCache(state_, *this, FileListing(*this)); });
 }
 
 void TForm1::BitBtn1Click() {
-  Guarded(this, [this] { KillAll(state_, *this, RegFile1, RegFile2); });
+  RunWithListHeld([this] { KillAll(state_, *this, RegFile1, RegFile2); });
+}
+
+void TForm1::RunWithListHeld(const std::function<void()>& handler) {
+  // A run deletes what the list showed when it began; the list then shows
+  // what is left, and no change seen meanwhile swaps it under the run.
+  FileListBox1->HoldReloads();
+  Guarded(this, handler);
+  FileListBox1->ResumeReloads();
+}
+
+void TForm1::RunSetupDialog(const std::function<void()>& dialog) {
+  Guarded(this, dialog);
+  FileListBox1->Reload();
+}
+
+void TForm1::RefreshView() {
+  DirectoryListBox1->Refresh();
+  FileListBox1->Reload();
 }
 
 void TForm1::SpeedButton7Click() {

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <string>
 
 #include "actions/main_view.h"
@@ -101,6 +102,13 @@ class TForm1 : public QMainWindow, public MainView {
   void SpeedButton6Click();
   void IEVersion1Click();
   void Help1Click();
+  // F5: the folder tree and the file list read their folder again.
+  void RefreshView();
+  // Runs a cleaning handler with the file list held as the run found it, then
+  // shows the folder as the run left it.
+  void RunWithListHeld(const std::function<void()>& handler);
+  // Runs a dialog of the Setup menu that may change files, then shows the folder as it left it.
+  void RunSetupDialog(const std::function<void()>& dialog);
 
   // Ends a second copy of the program before any of this window is built.
   TJustOne32 JustOne321;

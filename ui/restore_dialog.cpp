@@ -10,15 +10,23 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QScopeGuard>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <atomic>
+#include <optional>
 
 #include "cleaning/restore_report.h"
+#include "support/text_utils.h"
 #include "ui/dialog_parts.h"
+#include "ui/file_work_run.h"
 #include "ui/guarded.h"
 #include "ui/message_boxes.h"
 
 namespace vorlix {
 namespace {
+
+constexpr int kProgressIntervalMs = 250;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -41,6 +49,10 @@ QTreeWidgetItem* RunRow(const RecordedRun& run) {
 
 }  // namespace
 
+QString RestoreProgressText(std::size_t done, std::size_t total) {
+  return Text("Putting back " + GroupedCount(done) + " of " + Counted(total, "file") + "\u2026");
+}
+
 RestoreDialog::RestoreDialog(QWidget* parent) : QDialog(parent) {
   QVBoxLayout* layout = IntroducedLayout(
       this, "RestoreDialog", "Restore a cleaning",
@@ -59,6 +71,11 @@ RestoreDialog::RestoreDialog(QWidget* parent) : QDialog(parent) {
   problem_->setWordWrap(true);
   problem_->setStyleSheet("color: #a00000;");
   layout->addWidget(problem_);
+
+  progress_ = new QLabel(this);
+  progress_->setObjectName("RestoreProgress");
+  progress_->hide();
+  layout->addWidget(progress_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   restore_ = buttons->addButton("&Restore", QDialogButtonBox::ActionRole);
@@ -95,9 +112,32 @@ void RestoreDialog::Fill() {
 void RestoreDialog::RestoreClick() {
   const int index = list_->indexOfTopLevelItem(list_->currentItem());
   if (index < 0 || static_cast<std::size_t>(index) >= runs_.size()) return;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const auto restored = RestoreRun(runs_[static_cast<std::size_t>(index)].id, false);
-  QApplication::restoreOverrideCursor();
+  const RecordedRun& run = runs_[static_cast<std::size_t>(index)];
+  // The files go back on a second thread while the dialog shows how far it
+  // got; the program's windows stay drawn and take no input meanwhile.
+  std::atomic<std::size_t> done{0};
+  std::atomic<std::size_t> total{run.files};
+  std::optional<std::vector<RestoredFile>> restored;
+  {
+    const auto show_progress = [&] { progress_->setText(RestoreProgressText(done, total)); };
+    show_progress();
+    progress_->show();
+    QTimer ticker;
+    ticker.setInterval(kProgressIntervalMs);
+    connect(&ticker, &QTimer::timeout, progress_, show_progress);
+    ticker.start();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto after = qScopeGuard([this] {
+      QApplication::restoreOverrideCursor();
+      progress_->hide();
+    });
+    RunOffThread([&] {
+      restored = RestoreRun(run.id, false, [&](std::size_t files_done, std::size_t files) {
+        total.store(files, std::memory_order_relaxed);
+        done.store(files_done, std::memory_order_relaxed);
+      });
+    });
+  }
   ShowInformation(this, restored ? RestoreReport(*restored) : "The record of that cleaning can no longer be read.");
   Fill();
 }

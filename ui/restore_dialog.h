@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <cstddef>
 #include <vector>
 
 #include "cleaning/run_record.h"
@@ -31,7 +32,11 @@ class RestoreDialog : public QDialog {
   QTreeWidget* list_ = nullptr;
   QPushButton* restore_ = nullptr;
   QLabel* problem_ = nullptr;  // why the record cannot be read, when it cannot
+  QLabel* progress_ = nullptr;  // how far a restore has got, while it runs
 };
+
+// "Putting back 12,345 of 30,000 files…"
+QString RestoreProgressText(std::size_t done, std::size_t total);
 
 // Shows the dialog modally.
 void ShowRestoreDialog(QWidget* parent);

@@ -11,6 +11,8 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cleaning/listed_files.h"
 #include "cleaning/run_record.h"
@@ -63,9 +65,20 @@ TEST_F(RunRecordTest, ARunComesBackWholeWithTimesAndModeButNeverOverAFileMadeSin
   const auto dry = RestoreRun(runs.front().id, true);
   ASSERT_TRUE(dry);
   EXPECT_FALSE(PathExists(root_ + "/f0.tmp"));
-  const auto restored = RestoreRun(runs.front().id, false);
+  // The progress rises file by file to the whole count, known from the start.
+  std::vector<std::pair<std::size_t, std::size_t>> told;
+  const auto restored =
+      RestoreRun(runs.front().id, false, [&](std::size_t done, std::size_t total) { told.emplace_back(done, total); });
   ASSERT_TRUE(restored);
   ASSERT_EQ(restored->size(), static_cast<std::size_t>(kFiles + 1));
+  ASSERT_FALSE(told.empty());
+  for (std::size_t i = 0; i < told.size(); ++i) {
+    ASSERT_EQ(told[i].second, restored->size());
+    if (i > 0) {
+      ASSERT_GT(told[i].first, told[i - 1].first);
+    }
+  }
+  EXPECT_EQ(told.back().first, restored->size());
   for (std::size_t i = 0; i < restored->size(); ++i) {
     const RestoredFile& file = (*restored)[i];
     const RestoreOutcome expected = file.path == root_ + "/f7.tmp" ? RestoreOutcome::kOccupied

@@ -49,6 +49,8 @@ TEST_F(SafetyNetDialogsTest, TheChosenRunComesBackAndTheReportSaysSo) {
   EXPECT_EQ(test::ReadFile(older), "older");
   EXPECT_FALSE(test::PathExists(newer));
   ASSERT_EQ(list->topLevelItemCount(), 1);  // a run with nothing left in the trash is gone
+  EXPECT_EQ(RestoreProgressText(5000, 30000), QStringLiteral("Putting back 5,000 of 30,000 files\u2026"));
+  EXPECT_EQ(RestoreProgressText(0, 1), QStringLiteral("Putting back 0 of 1 file\u2026"));
 }
 
 TEST_F(SafetyNetDialogsTest, TheDaysAreStoredOnlyWhileTicked) {
