@@ -5,12 +5,15 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <sstream>
+#include <utility>
 #include <string>
 #include <vector>
 
 #include "platform/program_run.h"
 #include "platform/xdg.h"
 #include "tests/common/test_env.h"
+#include "tools/vorlix-clean/options.h"
 
 namespace vorlix {
 namespace {
@@ -184,26 +187,64 @@ TEST(ScheduleUnitsTest, EveryChoiceIsReadBackFromItsService) {
 }
 
 // Runs the service's command line as systemd would, with a stand-in cleaner
-// that fails its first run: the second still runs and the service fails.
+// that records its arguments and fails its first run: the second still runs
+// and the service fails. Each recorded command line is read as vorlix-clean
+// itself reads it, so a word it refuses, or a method other than the one
+// chosen, fails here.
 TEST(ScheduleUnitsTest, BothCleaningsRunAndTheFailureIsKept) {
   const std::string folder = MakeTempDir("cleaner $HOME");
   const std::string cleaner = folder + "/vorlix-clean";
-  WriteFile(cleaner, "#!/bin/sh\necho \"$@\" >>\"$(dirname \"$0\")/calls\"\n[ \"$1\" != run ] || exit 3\n");
+  WriteFile(cleaner, "#!/bin/sh\nprintf '%s\\n' \"$@\" '' >>\"$(dirname \"$0\")/calls\"\n[ \"$1\" != run ] || exit 3\n");
   ASSERT_EQ(chmod(cleaner.c_str(), 0755), 0);
-  const std::string service =
-      ScheduleUnits({ScheduleFrequency::kWeekly, true, true, ScheduleMethod::kTrash}, cleaner).service;
-  const std::size_t open = service.find("ExecStart=/bin/sh -c '");
-  ASSERT_NE(open, std::string::npos) << service;
-  const std::size_t script_start = open + 22;
-  const std::size_t script_end = service.find('\'', script_start);
-  std::string script = service.substr(script_start, script_end - script_start);
-  for (std::size_t at = script.find("$$"); at != std::string::npos; at = script.find("$$", at + 1)) {
-    script.erase(at, 1);
+  using clean_tool::MethodOverride;
+  const std::pair<ScheduleMethod, MethodOverride> methods[] = {{ScheduleMethod::kStored, MethodOverride::kNone},
+                                                               {ScheduleMethod::kTrash, MethodOverride::kTrash},
+                                                               {ScheduleMethod::kPermanent, MethodOverride::kPermanent}};
+  for (const auto& [method, override_given] : methods) {
+    for (const auto& [kill_all, browsers] : {std::pair{true, true}, std::pair{true, false}, std::pair{false, true}}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(method)) + (kill_all ? " kill-all" : "") + (browsers ? " browsers" : ""));
+      const std::string service = ScheduleUnits({ScheduleFrequency::kWeekly, kill_all, browsers, method}, cleaner).service;
+      const std::size_t open = service.find("ExecStart=/bin/sh -c '");
+      ASSERT_NE(open, std::string::npos) << service;
+      const std::size_t script_start = open + 22;
+      const std::size_t script_end = service.find('\'', script_start);
+      std::string script = service.substr(script_start, script_end - script_start);
+      for (std::size_t at = script.find("$$"); at != std::string::npos; at = script.find("$$", at + 1)) {
+        script.erase(at, 1);
+      }
+      fs::remove(folder + "/calls");
+      const platform::ProgramOutcome run = platform::RunProgram({"/bin/sh", "-c", script, cleaner});
+      EXPECT_EQ(run.exit_code, kill_all ? 3 : 0);
+
+      std::vector<clean_tool::Options> calls;
+      Args args;
+      std::istringstream lines(ReadFile(folder + "/calls"));
+      for (std::string line; std::getline(lines, line);) {
+        if (!line.empty()) {
+          args.push_back(line);
+          continue;
+        }
+        try {
+          calls.push_back(clean_tool::ParseOptions(args));
+        } catch (const clean_tool::UsageError& error) {
+          ADD_FAILURE() << "vorlix-clean refuses the scheduled command line: " << error.what();
+        }
+        args.clear();
+      }
+      ASSERT_EQ(calls.size(), (kill_all ? 1U : 0U) + (browsers ? 1U : 0U));
+      for (std::size_t i = 0; i < calls.size(); ++i) {
+        const clean_tool::Options& call = calls[i];
+        EXPECT_EQ(call.command, kill_all && i == 0 ? clean_tool::Command::kRun : clean_tool::Command::kBrowsers);
+        EXPECT_EQ(call.kill_all, call.command == clean_tool::Command::kRun);
+        EXPECT_EQ(call.method, override_given);
+        EXPECT_TRUE(call.keep_going);
+        EXPECT_TRUE(call.quiet);
+        EXPECT_FALSE(call.dry_run);
+        EXPECT_TRUE(call.browsers.empty());
+        EXPECT_TRUE(call.slots.none());
+      }
+    }
   }
-  const platform::ProgramOutcome run = platform::RunProgram({"/bin/sh", "-c", script, cleaner});
-  EXPECT_EQ(run.exit_code, 3);
-  EXPECT_EQ(ReadFile(folder + "/calls"),
-            "run --kill-all --keep-going --quiet --trash\nbrowsers --keep-going --quiet --trash\n");
 }
 
 // systemd's own checker accepts the units, with a cleaner path that needs

@@ -255,8 +255,12 @@ TEST_F(VorlixCleanTest, InteractiveDeletesOnlyAfterYesAndTheHistoryFolderGoesThe
                 .exit_code,
             0);
   test::WriteFile(cache + "/again", "a");
-  const ToolRun run = Clean({"run", "u1", "--history"});
-  EXPECT_EQ(run.exit_code, 0) << run.err;
+  // u2 comes later but is not set up (its hint says so), so its method,
+  // for good, is not the history folder's.
+  Set("User Button 2 Default Folder", "REG_SZ", "C:" + test::MakeTempDir("u2-unset"));
+  Set("User 2 Use Recycle", "REG_DWORD", "0");
+  const ToolRun run = Clean({"run", "u1", "u2", "--history"});
+  EXPECT_TRUE(Has(run.err, "u2 is not set up; skipped")) << run.err;
   EXPECT_FALSE(test::PathExists(history + "/visited"));
   EXPECT_EQ(test::ReadFile(Trashed("visited")), "v");
 }
@@ -664,12 +668,15 @@ TEST_F(VorlixCleanTest, PurgeLetsGoOfExactlyWhatVorlixTrashedNotAForeignEntryOfT
   close(made);
   ASSERT_EQ(rename((cache + "/again.log").c_str(), Trashed("again.log").c_str()), 0);
   // shared.log is put back by hand, and another program trashes a file of that
-  // name from elsewhere.
+  // name from elsewhere, at the run's time: old enough to go, so only its not
+  // being ours keeps it.
   const std::string elsewhere = test::MakeTempDir("elsewhere");
   ASSERT_EQ(rename(Trashed("shared.log").c_str(), (elsewhere + "/shared.log").c_str()), 0);
   test::WriteFile(Trashed("shared.log"), "foreign");
+  ASSERT_NE(record_text.find("DeletionDate="), std::string::npos);
   test::WriteFile(folder_ + "/data/Trash/info/shared.log.trashinfo",
-                  "[Trash Info]\nPath=" + elsewhere + "/shared.log\nDeletionDate=2099-01-01T00:00:00\n");
+                  "[Trash Info]\nPath=" + elsewhere + "/shared.log\n" +
+                      record_text.substr(record_text.find("DeletionDate=")));
 
   EXPECT_EQ(Clean({"purge", "--older-than", "1"}).out, "0 files were deleted for good from the trash.\n");
   const ToolRun preview = Clean({"purge", "--older-than", "0", "--dry-run"});
@@ -743,8 +750,8 @@ TEST_F(VorlixCleanTest, ScheduleWritesUnitsSystemdAcceptsAndOffRemovesThem) {
   const ToolRun on = Clean({"schedule", "--weekly", "--kill-all"});
   EXPECT_EQ(on.exit_code, 0) << on.err;
   const std::string service = test::ReadFile(units + "/vorlix-clean.service");
-  EXPECT_TRUE(Has(service, "run --kill-all --keep-going --quiet")) << service;
-  EXPECT_FALSE(Has(service, "browsers")) << service;
+  // Each folder's own method, the Kill All run alone.
+  EXPECT_TRUE(Has(service, "status=0; \"$$0\" run --kill-all --keep-going --quiet || status=$$?; exit")) << service;
   EXPECT_TRUE(Has(service, std::string("\"") + VORLIX_CLEAN_PATH + "\"")) << service;
   EXPECT_TRUE(Has(test::ReadFile(units + "/vorlix-clean.timer"), "OnCalendar=weekly\n"));
   EXPECT_TRUE(Has(test::ReadFile(bin + "/calls"), "--user enable --now vorlix-clean.timer\n"));
@@ -754,6 +761,11 @@ TEST_F(VorlixCleanTest, ScheduleWritesUnitsSystemdAcceptsAndOffRemovesThem) {
         test::RunProgram({analyze, "verify", units + "/vorlix-clean.timer", units + "/vorlix-clean.service"}, folder_);
     EXPECT_EQ(verify.exit_code, 0) << verify.out << verify.err;
   }
+
+  EXPECT_EQ(Clean({"schedule", "--monthly", "--kill-all", "--browsers", "--permanent"}).exit_code, 0);
+  EXPECT_TRUE(Has(test::ReadFile(units + "/vorlix-clean.service"),
+                  "\"$$0\" run --kill-all --keep-going --quiet --permanent || status=$$?; "
+                  "\"$$0\" browsers --keep-going --quiet --permanent || status=$$?; exit"));
 
   const ToolRun off = Clean({"schedule", "--off"});
   EXPECT_EQ(off.exit_code, 0) << off.err;
@@ -765,6 +777,8 @@ TEST_F(VorlixCleanTest, ScheduleWritesUnitsSystemdAcceptsAndOffRemovesThem) {
   EXPECT_EQ(no_manager.exit_code, 1);
   EXPECT_TRUE(Has(no_manager.err, "systemctl --user enable --now vorlix-clean.timer")) << no_manager.err;
   EXPECT_TRUE(Has(test::ReadFile(units + "/vorlix-clean.timer"), "OnCalendar=daily\n"));
+  EXPECT_TRUE(Has(test::ReadFile(units + "/vorlix-clean.service"),
+                  "status=0; \"$$0\" browsers --keep-going --quiet --trash || status=$$?; exit"));
   EXPECT_EQ(Clean({"schedule", "--off", "--kill-all"}).exit_code, 2);
   EXPECT_EQ(Clean({"schedule", "--weekly"}).exit_code, 2);
   setenv("PATH", path.c_str(), 1);
