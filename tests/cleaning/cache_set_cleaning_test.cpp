@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
+#include "platform/xdg.h"
 #include "tests/common/test_env.h"
 
 namespace vorlix {
@@ -40,11 +44,20 @@ class CountingWatcher : public CacheCleanWatcher {
   void FileDone(std::uint64_t bytes, EntryResult /*result*/) override {
     ++files;
     this->bytes += bytes;
+    if (files == 1 && after_first) after_first();
   }
+  void FileLeft(const std::string& path) override { left.push_back(path); }
   bool Stop() override { return files >= stop_after_; }
 
   std::uint64_t files = 0;
   std::uint64_t bytes = 0;
+  std::vector<std::string> left;  // the paths of the files that stayed, sorted by Sorted()
+  std::function<void()> after_first;
+
+  const std::vector<std::string>& Sorted() {
+    std::sort(left.begin(), left.end());
+    return left;
+  }
 
  private:
   std::uint64_t stop_after_;
@@ -62,6 +75,27 @@ TEST_F(CacheSetCleaningTest, EveryFileBelowTheFolderGoesLinksAsLinksAndTheFolder
   }
   EXPECT_TRUE(fs::is_directory(home_ + "/cache/sub/deep"));
   EXPECT_EQ(test::ReadFile(home_ + "/outside/keep"), "kept");
+
+  // Into the trash: while it cannot be used every file stays and is named;
+  // then they go into it.
+  const std::string trash = platform::DataHome() + "/Trash";
+  fs::remove_all(trash);
+  WriteFile(trash, "");
+  WriteFile(home_ + "/cache/entry", "12345");
+  WriteFile(home_ + "/cache/sub/deep/index", "1234567");
+  CountingWatcher no_trash;
+  const CacheFolderResult kept = EmptyCacheFolder(Cache(), true, &no_trash);
+  EXPECT_EQ(kept.outcome, CacheFolderOutcome::kDone);
+  EXPECT_EQ(kept.removed_files, 0u);
+  EXPECT_EQ(kept.removed_bytes, 0u);
+  EXPECT_EQ(kept.left.NotTrashedCount(), 2u);
+  EXPECT_EQ(no_trash.Sorted(), (std::vector<std::string>{home_ + "/cache/entry", home_ + "/cache/sub/deep/index"}));
+  fs::remove(trash);
+  const CacheFolderResult trashed = EmptyCacheFolder(Cache(), true, nullptr);
+  EXPECT_EQ(trashed.removed_files, 2u);
+  EXPECT_EQ(test::ReadFile(trash + "/files/entry"), "12345");
+  EXPECT_EQ(test::ReadFile(trash + "/files/index"), "1234567");
+  EXPECT_FALSE(PathExists(home_ + "/cache/sub/deep/index"));
 }
 
 // A folder of many files is shared between two threads: every file and byte
@@ -111,7 +145,9 @@ TEST_F(CacheSetCleaningTest, NothingGoesFromAFolderNoLongerWhereItWasFoundNorFro
   // The cache folder's path now leads through a link to another folder.
   fs::rename(home_ + "/cache", home_ + "/elsewhere");
   fs::create_directory_symlink(home_ + "/elsewhere", home_ + "/cache");
-  EXPECT_EQ(EmptyCacheFolder(Cache(), false, nullptr).outcome, CacheFolderOutcome::kMoved);
+  for (const bool recycle : {false, true}) {
+    EXPECT_EQ(EmptyCacheFolder(Cache(), recycle, nullptr).outcome, CacheFolderOutcome::kMoved);
+  }
   EXPECT_TRUE(PathExists(home_ + "/elsewhere/entry"));
   // Should the link come after that look, the folder is still never opened through it.
   fs::create_directory_symlink(home_, home_ + "/via");
@@ -122,6 +158,24 @@ TEST_F(CacheSetCleaningTest, NothingGoesFromAFolderNoLongerWhereItWasFoundNorFro
 
   fs::remove(home_ + "/cache");
   EXPECT_EQ(EmptyCacheFolder(Cache(), false, nullptr).outcome, CacheFolderOutcome::kGone);
+
+  // The folder is moved away, and another put in its place, while its files
+  // go: the run says so, and the rest stay where the folder went.
+  for (const bool recycle : {false, true}) {
+    SCOPED_TRACE(recycle ? "into the trash" : "for good");
+    fs::create_directories(home_ + "/cache");
+    for (int i = 0; i < 200; ++i) WriteFile(home_ + "/cache/f" + std::to_string(i), "f");
+    const std::string away = home_ + (recycle ? "/away-trash" : "/away");
+    CountingWatcher swapping;
+    swapping.after_first = [&] {
+      fs::rename(home_ + "/cache", away);
+      fs::create_directory(home_ + "/cache");
+    };
+    const CacheFolderResult swapped = EmptyCacheFolder(Cache(), recycle, &swapping);
+    EXPECT_EQ(swapped.outcome, CacheFolderOutcome::kSwapped);
+    EXPECT_GT(std::distance(fs::directory_iterator(away), fs::directory_iterator{}), 0);
+    fs::remove_all(home_ + "/cache");
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "cleaning/cleaning_run.h"
 #include "cleaning/left_files.h"
 #include "cleaning/listed_files.h"
 #include "cleaning/listed_sizes.h"
@@ -60,6 +61,36 @@ TEST_F(DeleteRunTest, AFolderThatVanishedIsNeverReadNorCleanedThroughItsTwinInAn
   EXPECT_TRUE(ReadListedFolder("D:\\w\\Cache").names.empty());
   EXPECT_EQ(DeleteListedFiles(listed, false), DeleteOutcome::kFolderChanged);
   EXPECT_TRUE(PathExists(root_ + "/w/cache/a"));
+
+  // A run that asks nothing looks again at the folder it entered: the twin
+  // came between its first look and the entering.
+  std::filesystem::remove_all(root_ + "/w/cache");
+  std::filesystem::create_directory(root_ + "/w/Cache");
+  class TwinOnEntering : public RunFrontEnd {
+   public:
+    explicit TwinOnEntering(std::string root) : root_(std::move(root)) {}
+    AfterRefusal Refused(const CleaningTarget& /*target*/, const std::string& error, bool /*protected_folder*/) override {
+      refused = error;
+      return AfterRefusal::kGoOn;
+    }
+    std::string EnterFolder(const CleaningTarget& /*target*/) override {
+      std::filesystem::rename(root_ + "/w/Cache", root_ + "/w/cache");
+      return "D:\\w\\cache";
+    }
+    LeftFiles CleanFolder(const CleaningTarget& /*target*/, const std::string& entered) override {
+      cleaned = entered;
+      return {};
+    }
+    bool CleanTypedUrls() override { return true; }
+    std::string refused;
+    std::string cleaned;
+
+   private:
+    std::string root_;
+  } front_end(root_);
+  RunCleaning({{TargetKind::kFolder, "u1", 0, "D:\\w\\Cache", false, true, false}}, front_end);
+  EXPECT_EQ(front_end.cleaned, "");
+  EXPECT_NE(front_end.refused, "");
 }
 
 TEST_F(DeleteRunTest, SizesReadBesideARunAreTheFilesOwnAndNoneForAFolderThatIsNoLongerTheListedOne) {

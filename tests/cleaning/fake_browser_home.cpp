@@ -70,15 +70,16 @@ FakeBrowserHome MakeFakeBrowserHome() {
 
   // Firefox: one profile below the profiles folder (a stale lock of a process
   // gone, an unlocked .parentlock), one elsewhere in the home folder, and two
-  // listed outside every place, which are refused.
+  // listed outside every place, which are refused. The list ends with a
+  // profile's last line, without a line break.
   const std::string mozilla = ".mozilla/firefox";
   b.Kept(mozilla + "/profiles.ini");
   WriteFile(home.home + "/" + mozilla + "/profiles.ini",
-            "[Install4F96D1932A9F858E]\nDefault=ab12.default-release\n\n"
+            "[General]\nVersion=2\n\n[Install4F96D1932A9F858E]\nDefault=ab12.default-release\n\n"
             "[Profile0]\nName=default-release\nIsRelative=1\nPath=ab12.default-release\n\n"
-            "[Profile1]\nName=work\nIsRelative=0\nPath=" + home.home + "/Work/ff\n\n"
             "[Profile2]\nName=stray\nIsRelative=0\nPath=" + outside + "/stray\n\n"
-            "[Profile3]\nName=root\nIsRelative=0\nPath=/\n\n[General]\nVersion=2\n");
+            "[Profile3]\nName=root\nIsRelative=0\nPath=/\n\n"
+            "[Profile1]\nName=work\nIsRelative=0\nPath=" + home.home + "/Work/ff");
   for (const char* kept : {"places.sqlite", "cookies.sqlite", "prefs.js", "sessionstore.jsonlz4", ".parentlock",
                            "storage/default/https+++x/ls/data.sqlite"}) {
     b.Kept(mozilla + "/ab12.default-release/" + kept);

@@ -35,13 +35,19 @@ TEST(ProtectedFoldersTest, AProtectedFolderIsKnownHoweverItIsReached) {
   fs::create_directories(home + "/Documents");
   fs::create_directories(home + "/stuff/Pictures");
   fs::create_directories(home + "/projects");
-  test::WriteFile(platform::ConfigHome() + "/user-dirs.dirs", "XDG_PICTURES_DIR=\"$HOME/stuff/Pictures\"\n");
+  fs::create_directories(home + "/tunes/Music");
+  fs::create_directory_symlink(home + "/tunes", home + "/linked");
+  test::WriteFile(platform::ConfigHome() + "/user-dirs.dirs",
+                  "XDG_PICTURES_DIR=\"$HOME/stuff/Pictures\"\nXDG_MUSIC_DIR=\"$HOME/linked/Music\"\n");
   fs::create_directory_symlink(home, top + "/home-link");
 
   EXPECT_EQ(ProtectedFolderReason(top + "/home-link"), "your home folder");
   EXPECT_EQ(ProtectedFolderReason(home + "/stuff"),
             "a folder that holds one of your own folders (" + home + "/stuff/Pictures)");
   EXPECT_EQ(ProtectedFolderReason(home + "/projects"), std::nullopt);
+  // A user folder named through a link is judged where the link leads.
+  EXPECT_EQ(ProtectedFolderReason(home + "/tunes"),
+            "a folder that holds one of your own folders (" + home + "/linked/Music)");
   EXPECT_EQ(ProtectedFolderReason(top), std::nullopt);
 
   // A bind mount is judged where it really lies.

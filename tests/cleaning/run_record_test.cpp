@@ -50,15 +50,16 @@ TEST_F(RunRecordTest, ARunComesBackWholeWithTimesAndModeButNeverOverAFileMadeSin
     const timespec times[2] = {{1000000 + i, 0}, {2000000 + i, 500}};
     ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
   }
-  // A name holding what the record's lines are made of.
-  const std::string odd = root_ + "/>odd\nx\t%41.tmp";
-  WriteFile(odd, "odd");
+  // Names holding what the record's lines are made of, inside and at the end.
+  const std::vector<std::string> odd = {root_ + "/>odd\nx\t%41.tmp", root_ + "/100%", root_ + "/tab\t"};
+  for (const std::string& path : odd) WriteFile(path, "odd");
+  constexpr int kOdd = 3;
   TrashDriveD();
   ASSERT_FALSE(PathExists(root_ + "/f0.tmp"));
   const std::vector<RecordedRun> runs = ListRecordedRuns();
   ASSERT_FALSE(runs.empty());
-  EXPECT_EQ(runs.front().files, static_cast<std::size_t>(kFiles + 1));
-  EXPECT_EQ(runs.front().in_trash, static_cast<std::size_t>(kFiles + 1));
+  EXPECT_EQ(runs.front().files, static_cast<std::size_t>(kFiles + kOdd));
+  EXPECT_EQ(runs.front().in_trash, static_cast<std::size_t>(kFiles + kOdd));
   EXPECT_EQ(runs.front().folders, std::vector<std::string>{root_});
 
   WriteFile(root_ + "/f7.tmp", "made since");
@@ -70,7 +71,7 @@ TEST_F(RunRecordTest, ARunComesBackWholeWithTimesAndModeButNeverOverAFileMadeSin
   const auto restored =
       RestoreRun(runs.front().id, false, [&](std::size_t done, std::size_t total) { told.emplace_back(done, total); });
   ASSERT_TRUE(restored);
-  ASSERT_EQ(restored->size(), static_cast<std::size_t>(kFiles + 1));
+  ASSERT_EQ(restored->size(), static_cast<std::size_t>(kFiles + kOdd));
   ASSERT_FALSE(told.empty());
   for (std::size_t i = 0; i < told.size(); ++i) {
     ASSERT_EQ(told[i].second, restored->size());
@@ -96,7 +97,7 @@ TEST_F(RunRecordTest, ARunComesBackWholeWithTimesAndModeButNeverOverAFileMadeSin
     EXPECT_EQ(st.st_mtim.tv_sec, 2000000 + i);
     EXPECT_EQ(st.st_mtim.tv_nsec, 500);
   }
-  EXPECT_EQ(ReadFile(odd), "odd");
+  for (const std::string& path : odd) EXPECT_EQ(ReadFile(path), "odd") << path;
   EXPECT_EQ(ReadFile(root_ + "/f7.tmp"), "made since");
   EXPECT_EQ(ReadFile(trash_ + "/files/f7.tmp"), "content 7");
   EXPECT_TRUE(PathExists(trash_ + "/info/f7.tmp.trashinfo"));

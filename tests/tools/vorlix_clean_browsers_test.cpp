@@ -146,6 +146,19 @@ TEST_F(VorlixCleanBrowsersTest, WithoutAMethodTheCachesGoIntoTheTrashAsTheSchedu
   }
   if (fs::is_directory(trashed)) in_trash = std::distance(fs::directory_iterator(trashed), fs::directory_iterator());
   EXPECT_GT(in_trash, 0u);
+
+  // A file that cannot go into the trash stays, is named, and the run fails.
+  const auto idle = std::find_if(home.cache_folders.begin(), home.cache_folders.end(), [&](const std::string& folder) {
+    return !std::binary_search(home.running_folders.begin(), home.running_folders.end(), folder);
+  });
+  ASSERT_NE(idle, home.cache_folders.end());
+  test::WriteFile(*idle + "/late", "l");
+  fs::remove_all(home.home + "/.local/share/Trash");
+  test::WriteFile(home.home + "/.local/share/Trash", "");
+  const test::ProgramRun no_trash = Clean({"--keep-going", "--quiet"});
+  EXPECT_EQ(no_trash.exit_code, 1);
+  EXPECT_NE(no_trash.err.find("could not remove " + *idle + "/late"), std::string::npos) << no_trash.err;
+  EXPECT_EQ(test::ReadFile(*idle + "/late"), "l");
 }
 
 TEST_F(VorlixCleanBrowsersTest, ABrowserIsNamedWithOrWithoutItsPackagingInAnyCaseAndAnUnknownNameIsAUsageError) {
