@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/processes.h"
@@ -153,7 +154,6 @@ TEST_F(BrowserCachesDialogTest, TickedSetsAreEmptiedWholeAtOnceAndABrowserStarte
   BrowserCachesDialog dialog(FindBrowserCaches(UserCacheSearchPlaces(), {}), view, view, store);
   auto* list = dialog.findChild<QTreeWidget*>("CleanList");
   auto* clean_now = dialog.findChild<QPushButton*>("CleanNow");
-  dialog.findChild<QCheckBox*>("CleanToTrash")->setChecked(false);
   const auto tick = [&](const QString& profile) {
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
       QTreeWidgetItem* row = list->topLevelItem(i);
@@ -175,15 +175,24 @@ TEST_F(BrowserCachesDialogTest, TickedSetsAreEmptiedWholeAtOnceAndABrowserStarte
     ASSERT_EQ(answerer.Seen().size(), 1);
     EXPECT_TRUE(test::PathExists(chromium + "/Default/Cache/Cache_Data/index-dir/the-real-index"));
   }
-  {
+  // Into the trash, as the dialog opens: while the trash cannot be used,
+  // the files tried stay and count for nothing.
+  const std::string trash = std::string(getenv("XDG_DATA_HOME")) + "/Trash";
+  fs::remove_all(trash);
+  test::WriteFile(trash, "");
+  for (const auto& [removed, stay] :
+       {std::pair{"Removed 0 files (0 bytes) from the browser caches, into the trash.", true},
+        std::pair{"Removed 2 files (12 bytes) from the browser caches, into the trash.", false}}) {
+    tick("Default");
     test::BoxAnswerer answerer;
     clean_now->click();
     ASSERT_EQ(answerer.Seen().size(), 2);
     EXPECT_TRUE(answerer.Seen()[0].contains("2 files")) << answerer.Seen()[0].toStdString();
-    EXPECT_TRUE(answerer.Seen()[1].contains("Removed 2 files (12 bytes) from the browser caches."))
-        << answerer.Seen()[1].toStdString();
+    EXPECT_TRUE(answerer.Seen()[1].contains(removed)) << answerer.Seen()[1].toStdString();
+    EXPECT_EQ(test::PathExists(chromium + "/Default/Cache/Cache_Data/data_0"), stay);
+    if (stay) fs::remove(trash);
   }
-  EXPECT_FALSE(test::PathExists(chromium + "/Default/Cache/Cache_Data/index-dir/the-real-index"));
+  EXPECT_EQ(test::ReadFile(trash + "/files/the-real-index"), "cached");
   EXPECT_TRUE(fs::is_directory(chromium + "/Default/Cache/Cache_Data/index-dir"));
   EXPECT_TRUE(test::PathExists(chromium + "/Profile 1/Cache/Cache_Data/data_0"));
   EXPECT_TRUE(test::PathExists(home + "/.cache/mozilla/firefox/p1/cache2/entries/E1"));

@@ -3,6 +3,7 @@
 // buttons' keys and a whole cleaning run from key presses.
 #include <QAction>
 #include <functional>
+#include <utility>
 
 #include "tests/ui/main_window_fixture.h"
 
@@ -64,14 +65,19 @@ TEST_F(MainWindowTest, TabWalksEveryControlOnceInReadingOrderAndEscClosesHelp) {
   Press(*form_, Qt::Key_Right);
   EXPECT_EQ(form_->focusWidget()->objectName(), "btnU1");
 
-  // Enter presses the focused button: here Help and About, which Esc closes.
+  // Enter, and the keypad's Enter, press the focused button: here Help and
+  // About, which Esc closes.
   auto* form2 = new TForm2(form_.get());
   form_->SetWindows(form2, nullptr, nullptr, nullptr);
-  TabTo(*form_, "SpeedButton6");
-  Press(*form_, Qt::Key_Return);
-  EXPECT_TRUE(form2->isVisible());
-  QTest::keyClick(form2, Qt::Key_Escape);
-  EXPECT_FALSE(form2->isVisible());
+  for (const auto& [key, modifiers] : {std::pair{Qt::Key_Return, Qt::KeyboardModifiers(Qt::NoModifier)},
+                                       std::pair{Qt::Key_Enter, Qt::KeyboardModifiers(Qt::KeypadModifier)}}) {
+    Reactivate(*form_);
+    TabTo(*form_, "SpeedButton6");
+    Press(*form_, key, modifiers);
+    EXPECT_TRUE(form2->isVisible()) << static_cast<int>(key);
+    QTest::keyClick(form2, Qt::Key_Escape);
+    EXPECT_FALSE(form2->isVisible());
+  }
 
   Reactivate(*form_);
   QTest::keyClick(form_.get(), Qt::Key_F1);
