@@ -69,7 +69,8 @@ TEST_F(DeleteRunTest, AFolderThatVanishedIsNeverReadNorCleanedThroughItsTwinInAn
   class TwinOnEntering : public RunFrontEnd {
    public:
     explicit TwinOnEntering(std::string root) : root_(std::move(root)) {}
-    AfterRefusal Refused(const CleaningTarget& /*target*/, const std::string& error, bool /*protected_folder*/) override {
+    AfterRefusal Refused(const CleaningTarget& /*target*/, const std::string& error,
+                         bool /*protected_folder*/) override {
       refused = error;
       return AfterRefusal::kGoOn;
     }

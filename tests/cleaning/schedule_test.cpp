@@ -194,16 +194,20 @@ TEST(ScheduleUnitsTest, EveryChoiceIsReadBackFromItsService) {
 TEST(ScheduleUnitsTest, BothCleaningsRunAndTheFailureIsKept) {
   const std::string folder = MakeTempDir("cleaner $HOME");
   const std::string cleaner = folder + "/vorlix-clean";
-  WriteFile(cleaner, "#!/bin/sh\nprintf '%s\\n' \"$@\" '' >>\"$(dirname \"$0\")/calls\"\n[ \"$1\" != run ] || exit 3\n");
+  WriteFile(cleaner,
+            "#!/bin/sh\nprintf '%s\\n' \"$@\" '' >>\"$(dirname \"$0\")/calls\"\n[ \"$1\" != run ] || exit 3\n");
   ASSERT_EQ(chmod(cleaner.c_str(), 0755), 0);
   using clean_tool::MethodOverride;
-  const std::pair<ScheduleMethod, MethodOverride> methods[] = {{ScheduleMethod::kStored, MethodOverride::kNone},
-                                                               {ScheduleMethod::kTrash, MethodOverride::kTrash},
-                                                               {ScheduleMethod::kPermanent, MethodOverride::kPermanent}};
+  const std::pair<ScheduleMethod, MethodOverride> methods[] = {
+      {ScheduleMethod::kStored, MethodOverride::kNone},
+      {ScheduleMethod::kTrash, MethodOverride::kTrash},
+      {ScheduleMethod::kPermanent, MethodOverride::kPermanent}};
   for (const auto& [method, override_given] : methods) {
     for (const auto& [kill_all, browsers] : {std::pair{true, true}, std::pair{true, false}, std::pair{false, true}}) {
-      SCOPED_TRACE(std::to_string(static_cast<int>(method)) + (kill_all ? " kill-all" : "") + (browsers ? " browsers" : ""));
-      const std::string service = ScheduleUnits({ScheduleFrequency::kWeekly, kill_all, browsers, method}, cleaner).service;
+      SCOPED_TRACE(std::to_string(static_cast<int>(method)) + (kill_all ? " kill-all" : "") +
+                   (browsers ? " browsers" : ""));
+      const std::string service =
+          ScheduleUnits({ScheduleFrequency::kWeekly, kill_all, browsers, method}, cleaner).service;
       const std::size_t open = service.find("ExecStart=/bin/sh -c '");
       ASSERT_NE(open, std::string::npos) << service;
       const std::size_t script_start = open + 22;
