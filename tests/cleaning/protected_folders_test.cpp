@@ -36,6 +36,7 @@ TEST(ProtectedFoldersTest, AProtectedFolderIsKnownHoweverItIsReached) {
   fs::create_directories(home + "/stuff/Pictures");
   fs::create_directories(home + "/projects");
   fs::create_directories(home + "/tunes/Music");
+  fs::remove(home + "/linked");
   fs::create_directory_symlink(home + "/tunes", home + "/linked");
   test::WriteFile(platform::ConfigHome() + "/user-dirs.dirs",
                   "XDG_PICTURES_DIR=\"$HOME/stuff/Pictures\"\nXDG_MUSIC_DIR=\"$HOME/linked/Music\"\n");
