@@ -43,6 +43,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import mutants  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+# The folders the tests get of their own, fresh for each run of the suite.
+PRIVATE_FOLDERS = (("HOME", "home"), ("XDG_CONFIG_HOME", "config"), ("XDG_DATA_HOME", "data"),
+                   ("XDG_CACHE_HOME", "cache"), ("XDG_RUNTIME_DIR", "runtime"))
 
 
 def git(repo, *arguments):
@@ -95,15 +98,14 @@ class Scratch:
         self.source, self.build = os.path.join(work, "src"), os.path.join(work, "build")
         self.jobs, self.exclude = str(jobs), exclude
         self.env = dict(os.environ)
-        for name, sub in (("HOME", "home"), ("XDG_CONFIG_HOME", "config"), ("XDG_DATA_HOME", "data"),
-                          ("XDG_CACHE_HOME", "cache"), ("XDG_RUNTIME_DIR", "runtime")):
+        for name, sub in PRIVATE_FOLDERS:
             self.env[name] = os.path.join(work, "env", sub)
         self.baseline_failures = set()
         self.tests = []
 
     def fresh_env(self):
         shutil.rmtree(os.path.dirname(self.env["HOME"]), ignore_errors=True)
-        for name in ("HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"):
+        for name, _ in PRIVATE_FOLDERS:
             os.makedirs(self.env[name], mode=0o700)
 
     def configure(self):
