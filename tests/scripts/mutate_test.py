@@ -15,10 +15,11 @@ MUTATE = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.ab
 FILES = {
     ".gitignore": "/build*/\n",
     "CMakeLists.txt": "cmake_minimum_required(VERSION 3.25)\nproject(Fixture CXX)\nenable_testing()\n"
-                      "add_library(clamp STATIC clamp.cpp)\nadd_executable(clamp_test tests/clamp_test.cpp)\n"
+                      "add_library(clamp STATIC clamp.cpp sign.cpp)\nadd_executable(clamp_test tests/clamp_test.cpp)\n"
                       "target_link_libraries(clamp_test clamp)\nadd_test(NAME clamp_test COMMAND clamp_test)\n"
                       "add_test(NAME always_fails COMMAND false)\n",
     "clamp.cpp": "int Clamp(int x) { return x; }\n",
+    "sign.cpp": "bool Positive(int x) { return x != 0; }\n",
     "tests/clamp_test.cpp": "int Clamp(int x);\nint main() { return Clamp(5) == 5 ? 0 : 1; }\n",
 }
 CHANGE = {
@@ -27,7 +28,10 @@ CHANGE = {
     "clamp.cpp": "int Clamp(int x) {\n  // if (x < 2) in a comment, \"a == b\" below: no fault\n"
                  "  if (x > 10) return 10;\n  const char* words = \"x == 1 && true\";\n"
                  "  return words ? x : 0;\n}\n",
-    "tests/clamp_test.cpp": "int Clamp(int x);\nint main() { return Clamp(5) == 5 && Clamp(20) == 10 ? 0 : 1; }\n",
+    # Its faults and Clamp's are made in turn: one left in place would turn the verdicts of the next.
+    "sign.cpp": "bool Positive(int x) { return x > 0; }\n",
+    "tests/clamp_test.cpp": "int Clamp(int x);\nbool Positive(int x);\n"
+                            "int main() { return Clamp(5) == 5 && Clamp(20) == 10 && Positive(1) ? 0 : 1; }\n",
 }
 
 
@@ -71,8 +75,10 @@ class MutateTest(unittest.TestCase):
                 ("clamp.cpp:3", "`10` -> `9`", "caught"),
                 ("clamp.cpp:3", "`>` -> `>=`", "**not caught**"),
                 ("clamp.cpp:5", "`0` -> `1`", "**not caught**"),
+                ("sign.cpp:1", "`0` -> `1`", "caught"),
+                ("sign.cpp:1", "`>` -> `>=`", "**not caught**"),
             ], run.stdout)
-            self.assertIn("Score: 2 caught of 5 that built", run.stdout)
+            self.assertIn("Score: 3 caught of 7 that built", run.stdout)
             self.assertIn("left out: always_fails", run.stdout)
             status, hashes = state(repo)
             self.assertEqual((status, hashes), (before[0] + "!! build-mutate/\n", before[1]))
