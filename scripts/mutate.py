@@ -175,6 +175,8 @@ def main():
     parser.add_argument("--repo", default=ROOT, help="the git checkout (this one)")
     parser.add_argument("--work", help="the copy and its build (REPO/build-mutate)")
     args = parser.parse_args()
+    if args.max < 1 or args.jobs < 1:
+        parser.error("--max and --jobs take a whole number from 1")
     start = time.monotonic()
     try:
         git(args.repo, "rev-parse", "--verify", "--quiet", args.base + "^{commit}")
