@@ -119,10 +119,15 @@ class Scratch:
                               stderr=subprocess.STDOUT, text=True)
         return done.stdout if done.returncode else None
 
+    def ctest(self):
+        """ctest on the build folder without the tests left out: it numbers
+        the tests that remain, so listing and choosing must both leave them out."""
+        return ["ctest", "--test-dir", self.build] + (["-E", self.exclude] if self.exclude else [])
+
     def read_tests(self):
         """(number, name, program) of every test, as ctest numbers them."""
-        listing = json.loads(subprocess.run(["ctest", "--test-dir", self.build, "--show-only=json-v1"],
-                                            check=True, capture_output=True, text=True).stdout)
+        listing = json.loads(subprocess.run(self.ctest() + ["--show-only=json-v1"], check=True,
+                                            capture_output=True, text=True).stdout)
         self.tests = [(number, test["name"], (test.get("command") or [""])[0])
                       for number, test in enumerate(listing["tests"], 1)]
 
@@ -134,9 +139,7 @@ class Scratch:
         """The names of the tests that fail: the whole suite, or only the tests numbered."""
         self.fresh_env()
         report = os.path.join(self.build, "mutate-junit.xml")
-        command = ["ctest", "--test-dir", self.build, "-j", self.jobs, "--output-junit", report]
-        if self.exclude:
-            command += ["-E", self.exclude]
+        command = self.ctest() + ["-j", self.jobs, "--output-junit", report]
         if numbers is not None:
             command += ["-I", "0,0,0," + ",".join(str(number) for number in numbers)]
         if os.path.exists(report):
