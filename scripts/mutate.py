@@ -43,9 +43,10 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import mutants  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-# The folders the tests get of their own, fresh for each run of the suite.
+# The folders the tests get of their own, fresh for each run of the suite;
+# the cache folder is the home's .cache, where the tests look for it.
 PRIVATE_FOLDERS = (("HOME", "home"), ("XDG_CONFIG_HOME", "config"), ("XDG_DATA_HOME", "data"),
-                   ("XDG_CACHE_HOME", "cache"), ("XDG_RUNTIME_DIR", "runtime"))
+                   ("XDG_RUNTIME_DIR", "runtime"))
 
 
 def git(repo, *arguments):
@@ -98,6 +99,7 @@ class Scratch:
         self.source, self.build = os.path.join(work, "src"), os.path.join(work, "build")
         self.jobs, self.exclude = str(jobs), exclude
         self.env = dict(os.environ)
+        self.env.pop("XDG_CACHE_HOME", None)
         for name, sub in PRIVATE_FOLDERS:
             self.env[name] = os.path.join(work, "env", sub)
         self.baseline_failures = set()
