@@ -9,6 +9,7 @@ packages=(
   trash-cli shared-mime-info fonts-liberation2 adwaita-icon-theme python3
   xvfb openbox x11-utils xdotool
   systemd  # systemd-analyze checks the schedule's units
+  git  # scripts/mutate.py and its test
   "$@"
 )
 missing=()
