@@ -120,8 +120,13 @@ TEST_F(VorlixCleanBrowsersTest, APreviewCountsExactlyWhatTheRunRemovesAndPipesAn
   test::MakePipeAndSocket(*idle);
   test::MakePipeAndSocket(odd);
 
-  std::map<std::string, long long> previewed = FilesByFolder(Clean({"--dry-run", "--json"}), "listed_files");
-  const std::map<std::string, long long> removed = FilesByFolder(Clean({"--permanent", "--json"}), "removed_files");
+  const test::ProgramRun preview = Clean({"--dry-run", "--json"});
+  std::map<std::string, long long> previewed = FilesByFolder(preview, "listed_files");
+  const test::ProgramRun run = Clean({"--permanent", "--json"});
+  const std::map<std::string, long long> removed = FilesByFolder(run, "removed_files");
+  // A preview frees nothing and gives no figure; a run for good gives back the files' blocks.
+  EXPECT_TRUE(test::ParseJson(preview.out).value()["space_regained"].IsNull()) << preview.out;
+  EXPECT_GT(test::ParseJson(run.out).value()["space_regained"].Number(), 0) << run.out;
   // A running browser's caches are counted but left alone.
   for (const std::string& folder : home.running_folders) previewed[folder] = 0;
   EXPECT_EQ(previewed, removed);
