@@ -62,6 +62,17 @@ bool SamePlace(const BrowserPlace& one, const BrowserPlace& other) {
   return one.base == other.base && one.path == other.path;
 }
 
+// The path itself when it exists, else the nearest folder above it that
+// does; nothing above `place`.
+std::optional<std::string> NearestExisting(std::string path, const std::string& place) {
+  while (IsInsideFolder(path, place)) {
+    if (platform::RealFolder(path)) return path;
+    if (path == place) break;
+    path.erase(path.rfind('/'));
+  }
+  return std::nullopt;
+}
+
 class CacheSearch {
  public:
   CacheSearch(const CacheSearchPlaces& places, const std::vector<platform::RunningProgram>& running,
@@ -76,6 +87,22 @@ class CacheSearch {
     // A Wine prefix is a folder that holds drive_c; its caches lie below that.
     AddPlace(platform::JoinHostPath(places.home, ".wine/drive_c"), wine_drives_);
     if (!places.wine_prefix.empty()) AddPlace(platform::JoinHostPath(places.wine_prefix, "drive_c"), wine_drives_);
+  }
+
+  // Keeps each profile of a browser that marks its runs in `profiles`.
+  void TellProfiles(std::vector<BrowserProfile>* profiles) { profiles_ = profiles; }
+
+  // Each marking browser's profiles folder, or the nearest folder above it
+  // that exists within its place.
+  std::set<std::string> ProfileFolders() const {
+    std::set<std::string> folders;
+    for (const BrowserRow& browser : BrowserTable()) {
+      if (browser.family == BrowserFamily::kThumbnails || browser.family == BrowserFamily::kWineIe) continue;
+      const std::optional<std::string> existing =
+          NearestExisting(Path(browser.profiles), Path({browser.profiles.base, ""}));
+      if (existing) folders.insert(*existing);
+    }
+    return folders;
   }
 
   std::vector<CacheSet> Run() {
@@ -118,6 +145,11 @@ class CacheSearch {
 
   static CacheSet NewSet(const BrowserRow& browser, const std::string& profile, bool running) {
     return CacheSet{std::string(browser.name), profile, {}, 0, 0, running, {}};
+  }
+
+  // Tells of a profile's set whose browser marks its runs in `marks`.
+  void Met(const CacheSet& set, const std::string& marks, bool mozilla) {
+    if (profiles_ != nullptr) profiles_->push_back({set.browser, set.profile, marks, mozilla, set.browser_running});
   }
 
   // The place a real path lies in; null when none.
@@ -242,8 +274,9 @@ class CacheSearch {
     for (const std::string& name : Subfolders(profiles, notes)) by_name(name);
     for (const std::string& name : Subfolders(caches, notes)) by_name(name);
     for (const auto& [name, profile] : found) {
-      AddProfile(browser.family, NewSet(browser, std::string(BaseName(name)), MozillaInUse(browser, name, profile)),
-                 profile, linux_places_);
+      CacheSet set = NewSet(browser, std::string(BaseName(name)), MozillaInUse(browser, name, profile));
+      Met(set, profile.own, true);
+      AddProfile(browser.family, std::move(set), profile, linux_places_);
     }
     Keep(std::move(notes));
   }
@@ -256,6 +289,7 @@ class CacheSearch {
     CacheSet shared = NewSet(browser, browser.family == BrowserFamily::kChromiumOne ? "Default" : "", running);
     const std::optional<std::string> user_data = Root(Path(browser.profiles), shared, linux_places_);
     const std::optional<std::string> caches = Root(Path(browser.caches), shared, linux_places_);
+    if (user_data) Met(shared, *user_data, false);
     if (browser.family == BrowserFamily::kChromiumOne) {
       AddProfile(browser.family, std::move(shared), {user_data.value_or(""), caches.value_or("")}, linux_places_);
       return;
@@ -264,6 +298,7 @@ class CacheSearch {
     for (const std::string& name : Subfolders(user_data, shared)) names.insert(name);
     for (const std::string& name : Subfolders(caches, shared)) names.insert(name);
     for (const std::string& name : names) {
+      if (user_data) Met(NewSet(browser, name, running), *user_data, false);
       AddProfile(browser.family, NewSet(browser, name, running),
                  {user_data ? platform::JoinHostPath(*user_data, name) : "",
                   caches ? platform::JoinHostPath(*caches, name) : ""},
@@ -359,7 +394,9 @@ class CacheSearch {
   std::set<std::string> seen_;
   std::set<std::string> noted_;
   std::vector<CacheSet> found_;
+  std::vector<BrowserProfile>* profiles_ = nullptr;
 };
+
 
 }  // namespace
 
@@ -373,6 +410,16 @@ const CacheFolder* ButtonFolder(const CacheSet& set) {
   const auto first = std::find_if(set.folders.begin(), set.folders.end(),
                                   [](const CacheFolder& folder) { return folder.direct.files > 0; });
   return first == set.folders.end() ? nullptr : &*first;
+}
+
+BrowserProfiles FindBrowserProfiles(const CacheSearchPlaces& places) {
+  BrowserProfiles found;
+  const CacheSetFilter none = [](const std::string&, const std::string&) { return false; };
+  CacheSearch search(places, {}, CacheFigures::kCountOnly, none);
+  search.TellProfiles(&found.profiles);
+  search.Run();
+  found.appear_in = search.ProfileFolders();
+  return found;
 }
 
 std::vector<CacheSet> FindUserBrowserCaches(CacheFigures figures, const CacheSetFilter& wanted) {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,28 @@ using CacheSetFilter = std::function<bool(const std::string& browser, const std:
 std::vector<CacheSet> FindBrowserCaches(const CacheSearchPlaces& places,
                                         const std::vector<platform::RunningProgram>& running,
                                         CacheFigures figures = CacheFigures::kSizes, const CacheSetFilter& wanted = {});
+
+// A profile of a browser that marks in a folder of its own that it runs on
+// it, as a cache set of that browser and profile would be named.
+struct BrowserProfile {
+  std::string browser;
+  std::string profile;
+  std::string marks;     // the Mozilla profile or the Chromium user-data folder; empty for a Mozilla
+                         // profile found only by its cache folder, whose marks another layout holds
+  bool mozilla = false;  // the marks are Mozilla's ("lock", ".parentlock"), else Chromium's ("SingletonLock")
+  bool running = false;  // as the cache sets have it
+};
+
+// The profiles of every browser that marks its runs (not the thumbnails,
+// nor Internet Explorer under Wine), found as FindBrowserCaches finds them
+// but without a look into any cache folder; and the folders where new
+// profiles of them would show: each browser's profiles or user-data folder,
+// or the nearest folder above it that exists, within the search's places.
+struct BrowserProfiles {
+  std::vector<BrowserProfile> profiles;
+  std::set<std::string> appear_in;
+};
+BrowserProfiles FindBrowserProfiles(const CacheSearchPlaces& places);
 
 // FindBrowserCaches in the current user's places, with the programs running now.
 std::vector<CacheSet> FindUserBrowserCaches(CacheFigures figures = CacheFigures::kSizes,

@@ -23,24 +23,58 @@ std::optional<pid_t> LockPid(std::string_view target, std::string_view separator
   return pid;
 }
 
+// The live process a Mozilla profile's "lock" link names.
+std::optional<pid_t> MozillaLockPid(const std::string& profile_folder) {
+  const std::optional<std::string> target = platform::LinkTarget(platform::JoinHostPath(profile_folder, "lock"));
+  if (!target) return std::nullopt;
+  const std::optional<pid_t> pid = LockPid(*target, ":+");
+  if (!pid || !platform::IsProcessAlive(*pid)) return std::nullopt;
+  return pid;
+}
+
+// What a Chromium user-data folder's "SingletonLock" names: its process id
+// and whether that is of this host.
+struct SingletonLock {
+  pid_t pid = 0;
+  bool this_host = false;
+};
+
+std::optional<SingletonLock> ChromiumLock(const std::string& user_data_folder) {
+  const std::optional<std::string> target =
+      platform::LinkTarget(platform::JoinHostPath(user_data_folder, "SingletonLock"));
+  if (!target) return std::nullopt;
+  const std::optional<pid_t> pid = LockPid(*target, "-");
+  if (!pid) return std::nullopt;
+  const std::string_view host = std::string_view(*target).substr(0, target->rfind('-'));
+  return SingletonLock{*pid, host == platform::HostName()};
+}
+
 }  // namespace
 
 bool MozillaProfileInUse(const std::string& profile_folder) {
-  if (platform::IsFileLocked(platform::JoinHostPath(profile_folder, ".parentlock"))) return true;
-  const std::optional<std::string> target = platform::LinkTarget(platform::JoinHostPath(profile_folder, "lock"));
-  if (!target) return false;
-  const std::optional<pid_t> pid = LockPid(*target, ":+");
-  return pid && platform::IsProcessAlive(*pid);
+  return platform::IsFileLocked(platform::JoinHostPath(profile_folder, ".parentlock")) ||
+         MozillaLockPid(profile_folder).has_value();
 }
 
 bool ChromiumProfileInUse(const std::string& user_data_folder) {
-  const std::optional<std::string> target =
-      platform::LinkTarget(platform::JoinHostPath(user_data_folder, "SingletonLock"));
-  if (!target) return false;
-  const std::optional<pid_t> pid = LockPid(*target, "-");
-  if (!pid) return false;
-  const std::string_view host = std::string_view(*target).substr(0, target->rfind('-'));
-  return host != platform::HostName() || platform::IsProcessAlive(*pid);
+  const std::optional<SingletonLock> lock = ChromiumLock(user_data_folder);
+  return lock && (!lock->this_host || platform::IsProcessAlive(lock->pid));
+}
+
+std::set<pid_t> MozillaProfileHolders(const std::string& profile_folder) {
+  std::set<pid_t> holders;
+  if (const std::optional<pid_t> pid = MozillaLockPid(profile_folder)) holders.insert(*pid);
+  pid_t holder = 0;
+  if (platform::IsFileLocked(platform::JoinHostPath(profile_folder, ".parentlock"), &holder) && holder > 0) {
+    holders.insert(holder);
+  }
+  return holders;
+}
+
+std::set<pid_t> ChromiumProfileHolders(const std::string& user_data_folder) {
+  const std::optional<SingletonLock> lock = ChromiumLock(user_data_folder);
+  if (!lock || !lock->this_host || !platform::IsProcessAlive(lock->pid)) return {};
+  return {lock->pid};
 }
 
 }  // namespace vorlix

@@ -3,6 +3,9 @@
 // leaves in the profile while it runs.
 #pragma once
 
+#include <sys/types.h>
+
+#include <set>
 #include <string>
 
 namespace vorlix {
@@ -17,5 +20,12 @@ bool MozillaProfileInUse(const std::string& profile_folder);
 // counts as in use: the profile may be open on that machine, and nothing
 // here can tell that it is not.
 bool ChromiumProfileInUse(const std::string& user_data_folder);
+
+// The live processes of this host that hold a profile in use: the one its
+// lock link names and, for a Mozilla profile, the one holding ".parentlock".
+// Waiting for their end tells when the browser is gone, even when it dies
+// without taking its marks away.
+std::set<pid_t> MozillaProfileHolders(const std::string& profile_folder);
+std::set<pid_t> ChromiumProfileHolders(const std::string& user_data_folder);
 
 }  // namespace vorlix

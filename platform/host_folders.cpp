@@ -166,7 +166,7 @@ bool IsOwnFolder(const std::string& host_path) {
   return stat(host_path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid();
 }
 
-bool IsFileLocked(const std::string& host_path) {
+bool IsFileLocked(const std::string& host_path, pid_t* holder) {
   const int fd = open(host_path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
   if (fd < 0) return false;
   // An open-file-description query sees record locks of every process,
@@ -176,6 +176,7 @@ bool IsFileLocked(const std::string& host_path) {
   query.l_whence = SEEK_SET;
   const bool locked = fcntl(fd, F_OFD_GETLK, &query) == 0 && query.l_type != F_UNLCK;
   close(fd);
+  if (locked && holder != nullptr) *holder = query.l_pid > 0 ? query.l_pid : 0;
   return locked;
 }
 

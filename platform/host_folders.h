@@ -4,6 +4,8 @@
 // drive letter).
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -61,7 +63,9 @@ bool HoldsRegularFile(const std::string& host_folder, const std::string& name);
 bool IsOwnFolder(const std::string& host_path);
 
 // Whether a process holds a POSIX record lock on the file (the way programs
-// mark a file in use while they run); false when the file is missing.
-bool IsFileLocked(const std::string& host_path);
+// mark a file in use while they run); false when the file is missing. When
+// it is locked, `holder` (when given) gets the process that holds the lock,
+// or 0 when the lock belongs to an open file rather than to a process.
+bool IsFileLocked(const std::string& host_path, pid_t* holder = nullptr);
 
 }  // namespace vorlix::platform

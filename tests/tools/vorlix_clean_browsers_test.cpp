@@ -1,16 +1,25 @@
 // SPDX-License-Identifier: MIT
-// vorlix-clean browsers on a fake home holding every kind of browser profile:
-// the real program in its own process, the home given through its
-// environment as a person's session gives it.
+// vorlix-clean browsers on a fake home holding every kind of browser profile,
+// and watch on a home whose fake browsers open and close: the real program in
+// its own process, the home given through its environment as a person's
+// session gives it.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cleaning/search_places.h"
+#include "platform/processes.h"
 #include "tests/cleaning/fake_browser_home.h"
 #include "tests/common/child_process.h"
 #include "tests/common/json_reader.h"
@@ -174,6 +183,165 @@ TEST_F(VorlixCleanBrowsersTest, ABrowserIsNamedWithOrWithoutItsPackagingInAnyCas
   for (const std::string& folder : folders) EXPECT_NE(folder.find("/com.google.Chrome/"), std::string::npos) << folder;
   EXPECT_EQ(Clean({"chrome"}).exit_code, 2);
   EXPECT_EQ(Clean({"google chrome beta", "--dry-run"}).exit_code, 0);
+}
+
+// A stand-in for a browser: a process that runs until it is killed and, for a
+// Mozilla profile, holds ".parentlock" as the browser does.
+class FakeBrowser {
+ public:
+  explicit FakeBrowser(const std::string& parentlock = {}) : pid_(fork()) {
+    if (pid_ != 0) return;
+    if (!parentlock.empty()) {
+      const int fd = open(parentlock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+      struct flock lock {};
+      lock.l_type = F_WRLCK;
+      lock.l_whence = SEEK_SET;
+      if (fd < 0 || fcntl(fd, F_SETLK, &lock) != 0) _exit(1);
+    }
+    for (;;) pause();
+  }
+  ~FakeBrowser() { Close(); }
+  pid_t pid() const { return pid_; }
+  // Ends as a crash does: its marks stay, its locks go.
+  void Close() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    pid_ = 0;
+  }
+
+ private:
+  pid_t pid_;
+};
+
+bool WaitFor(const std::function<bool()>& done, double seconds = 10) {
+  for (int i = 0; i < seconds * 20; ++i) {
+    if (done()) return true;
+    usleep(50'000);
+  }
+  return done();
+}
+
+bool FolderHoldsFiles(const std::string& folder) {
+  return std::any_of(fs::recursive_directory_iterator(folder), fs::recursive_directory_iterator(),
+                     [](const fs::directory_entry& entry) { return entry.is_regular_file(); });
+}
+
+// The JSON lines the watch printed that name the cleaning of `set`.
+int Cleanings(const std::string& out_file, const std::string& set) {
+  int count = 0;
+  std::istringstream lines(test::ReadFile(out_file));
+  for (std::string line; std::getline(lines, line);) {
+    const std::optional<test::JsonValue> json = test::ParseJson(line);
+    EXPECT_TRUE(json && (*json)["command"].text == "watch") << line;
+    if (json && !(*json)["items"].items.empty() && (*json)["items"].items[0]["slot"].text == set) ++count;
+  }
+  return count;
+}
+
+// CPU ticks (user and system) a process has used.
+long CpuTicks(pid_t pid) {
+  std::istringstream stat(test::ReadFile("/proc/" + std::to_string(pid) + "/stat"));
+  std::string field;
+  long ticks = 0;
+  for (int i = 1; i <= 15 && stat >> field; ++i) {
+    if (i >= 14) ticks += std::stol(field);
+  }
+  return ticks;
+}
+
+TEST(VorlixCleanWatchTest, ABrowsersCachesGoWhenItHasClosedAndStayedClosedAndOnlyThen) {
+  const std::string home = test::MakeTempDir("watch-home");
+  const std::string config = home + "/.config";
+  const std::string cache = home + "/.cache";
+  const std::string chromium = config + "/chromium";
+  const std::string chromium_cache = chromium + "/Default/Cache/Cache_Data";
+  const std::string firefox = config + "/mozilla/firefox/ab.default";
+  const std::string firefox_cache = cache + "/mozilla/firefox/ab.default/cache2/entries";
+  const std::string idle_cache = cache + "/mozilla/firefox/idle.default/cache2/entries";
+  for (const std::string& folder : {firefox, config + "/mozilla/firefox/idle.default"}) fs::create_directories(folder);
+  for (const std::string& folder : {chromium_cache, firefox_cache, idle_cache}) {
+    fs::create_directories(folder);
+    test::WriteFile(folder + "/entry", "cached");
+  }
+  test::WriteFile(chromium + "/Default/Preferences", "{}");
+  test::WriteFile(firefox + "/prefs.js", "user_pref");
+  test::WriteFile(config + "/mozilla/firefox/idle.default/prefs.js", "user_pref");
+  test::WriteFile(config + "/mozilla/firefox/profiles.ini",
+                  "[Profile0]\nPath=ab.default\nIsRelative=1\n[Profile1]\nPath=idle.default\nIsRelative=1\n");
+  const auto open_chromium = [&](const FakeBrowser& browser) {
+    fs::remove(chromium + "/SingletonLock");
+    fs::create_symlink(platform::HostName() + "-" + std::to_string(browser.pid()), chromium + "/SingletonLock");
+  };
+  auto chrome = std::make_unique<FakeBrowser>();
+  open_chromium(*chrome);
+  FakeBrowser fox(firefox + "/.parentlock");
+  fs::create_symlink("127.0.0.1:+" + std::to_string(fox.pid()), firefox + "/lock");
+
+  const std::string out = home + "/out";
+  const std::string err = home + "/err";
+  const pid_t watch = fork();
+  if (watch == 0) {
+    const std::string env[] = {"HOME=" + home, "XDG_CONFIG_HOME=" + config, "XDG_CACHE_HOME=" + cache,
+                               "XDG_DATA_HOME=" + home + "/.local/share"};
+    for (const std::string& each : env) putenv(const_cast<char*>(each.c_str()));
+    unsetenv("WINEPREFIX");
+    if (freopen(out.c_str(), "w", stdout) == nullptr || freopen(err.c_str(), "w", stderr) == nullptr) _exit(99);
+    execl(VORLIX_CLEAN_PATH, "vorlix-clean", "watch", "--delay", "1", "--permanent", "--json", nullptr);
+    _exit(98);
+  }
+  ASSERT_TRUE(WaitFor([&] { return test::ReadFile(err).find("watching 3 browser profiles") != std::string::npos; }))
+      << test::ReadFile(err);
+
+  // Waiting costs nothing: no tick of CPU while both browsers run.
+  const long ticks = CpuTicks(watch);
+  usleep(2'500'000);
+  EXPECT_LE(CpuTicks(watch) - ticks, 1);
+#ifndef __SANITIZE_ADDRESS__
+  const std::string status = test::ReadFile("/proc/" + std::to_string(watch) + "/status");
+  const std::size_t rss = status.find("VmRSS:");
+  ASSERT_NE(rss, std::string::npos);
+  EXPECT_LT(std::stol(status.substr(rss + 6)), 12 * 1024) << "kB resident";
+#endif
+  EXPECT_TRUE(FolderHoldsFiles(chromium_cache));
+  EXPECT_TRUE(FolderHoldsFiles(firefox_cache));
+
+  // Chromium closes as it does: its process ends and its lock goes.
+  chrome->Close();
+  fs::remove(chromium + "/SingletonLock");
+  EXPECT_TRUE(WaitFor([&] { return Cleanings(out, "Chromium Default") == 1; })) << test::ReadFile(out);
+  EXPECT_FALSE(FolderHoldsFiles(chromium_cache));
+  EXPECT_TRUE(test::PathExists(chromium + "/Default/Preferences"));
+  EXPECT_TRUE(FolderHoldsFiles(firefox_cache));
+
+  // Firefox dies: its lock link stays behind and only its process's end tells.
+  fox.Close();
+  EXPECT_TRUE(WaitFor([&] { return !FolderHoldsFiles(firefox_cache); })) << test::ReadFile(out);
+  EXPECT_TRUE(test::PathExists(firefox + "/prefs.js"));
+
+  // Chromium opens and closes again, then opens again within the delay: its
+  // caches stay while it runs and go once it is gone for good.
+  test::WriteFile(chromium_cache + "/entry", "cached again");
+  chrome = std::make_unique<FakeBrowser>();
+  open_chromium(*chrome);
+  usleep(500'000);
+  chrome->Close();
+  fs::remove(chromium + "/SingletonLock");
+  usleep(300'000);
+  chrome = std::make_unique<FakeBrowser>();
+  open_chromium(*chrome);
+  usleep(2'000'000);
+  EXPECT_TRUE(FolderHoldsFiles(chromium_cache));
+  chrome->Close();
+  EXPECT_TRUE(WaitFor([&] { return Cleanings(out, "Chromium Default") == 2; })) << test::ReadFile(out);
+  EXPECT_FALSE(FolderHoldsFiles(chromium_cache));
+  // A profile never seen running is not the watch's to clean.
+  EXPECT_TRUE(FolderHoldsFiles(idle_cache));
+
+  kill(watch, SIGTERM);
+  int status_code = 0;
+  ASSERT_EQ(waitpid(watch, &status_code, 0), watch);
+  EXPECT_TRUE(WIFEXITED(status_code) && WEXITSTATUS(status_code) == 0) << status_code << test::ReadFile(err);
 }
 
 }  // namespace

@@ -18,12 +18,6 @@
 namespace vorlix::clean_tool {
 namespace {
 
-// Whether the browser is one of those named; every browser when none is.
-bool Chosen(const std::string& browser, const std::vector<std::string>& names) {
-  const auto names_it = [&](const std::string& name) { return NamesBrowser(name, browser); };
-  return names.empty() || std::any_of(names.begin(), names.end(), names_it);
-}
-
 std::string SetName(const CacheSet& set) { return set.profile.empty() ? set.browser : set.browser + " " + set.profile; }
 
 // Moves the one bar over the whole run and names each file that stays.
@@ -106,7 +100,18 @@ bool CleanFolder(const CacheFolder& folder, ItemResult& item, BrowsersWatcher& w
 
 }  // namespace
 
+bool Chosen(const std::string& browser, const std::vector<std::string>& names) {
+  const auto names_it = [&](const std::string& name) { return NamesBrowser(name, browser); };
+  return names.empty() || std::any_of(names.begin(), names.end(), names_it);
+}
+
 Report RunBrowsersCommand(const Options& options, const std::atomic<bool>& stop) {
+  return RunBrowsersCleaning(
+      options, [&](const std::string& browser, const std::string& /*profile*/) { return Chosen(browser, options.browsers); },
+      stop);
+}
+
+Report RunBrowsersCleaning(const Options& options, const CacheSetFilter& wanted, const std::atomic<bool>& stop) {
   platform::EnsureDefaultDrives();
   Report report;
   report.command = "browsers";
@@ -115,10 +120,7 @@ Report RunBrowsersCommand(const Options& options, const std::atomic<bool>& stop)
   const bool recycle = options.method != MethodOverride::kPermanent;
   // A run sizes each file as it goes; only a dry run shows sizes up front.
   const std::vector<CacheSet> sets =
-      FindUserBrowserCaches(options.dry_run ? CacheFigures::kSizes : CacheFigures::kCountOnly,
-                            [&](const std::string& browser, const std::string& /*profile*/) {
-                              return Chosen(browser, options.browsers);
-                            });
+      FindUserBrowserCaches(options.dry_run ? CacheFigures::kSizes : CacheFigures::kCountOnly, wanted);
   std::uint64_t total_files = 0;
   for (const CacheSet& set : sets) {
     if (!set.browser_running) total_files += set.files;

@@ -12,6 +12,7 @@
 #include "tools/vorlix-clean/commands.h"
 #include "tools/vorlix-clean/option_table.h"
 #include "tools/vorlix-clean/safety_commands.h"
+#include "tools/vorlix-clean/watch_command.h"
 #include "version.h"
 
 namespace {
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
   }
   if (const std::optional<int> exit_code = RunSafetyCommand(options)) return Finish(*exit_code);
   CatchInterrupts();
+  if (options.command == Command::kWatch) return Finish(WatchCommand(options, interrupted, std::cout));
   Report report;
   try {
     report = options.command == Command::kBrowsers ? RunBrowsersCommand(options, interrupted)

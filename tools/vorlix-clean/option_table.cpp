@@ -23,14 +23,15 @@ struct CommandWords {
   std::string_view argument;
 };
 
-constexpr std::array<CommandWords, 8> kCommands = {{{Command::kList, kForList, "list", ""},
+constexpr std::array<CommandWords, 9> kCommands = {{{Command::kList, kForList, "list", ""},
                                                     {Command::kRun, kForRun, "run", "[SLOT...]"},
                                                     {Command::kFolder, kForFolder, "folder", "PATH"},
                                                     {Command::kBrowsers, kForBrowsers, "browsers", "[BROWSER...]"},
                                                     {Command::kHistory, kForHistory, "history", ""},
                                                     {Command::kRestore, kForRestore, "restore", ""},
                                                     {Command::kPurge, kForPurge, "purge", ""},
-                                                    {Command::kSchedule, kForSchedule, "schedule", ""}}};
+                                                    {Command::kSchedule, kForSchedule, "schedule", ""},
+                                                    {Command::kWatch, kForWatch, "watch", "[BROWSER...]"}}};
 
 // "--run ID" for an option that takes a value, else its long name.
 std::string Named(const OptionSpec& option) {

@@ -17,7 +17,7 @@ namespace vorlix::clean_tool {
 enum class OptionId {
   kKillAll, kTypedUrls, kHistory, kTrash, kPermanent, kDryRun, kInteractive, kKeepGoing,
   kNoCount, kQuiet, kJson, kHelp, kVersion, kBrowserList,
-  kLast, kRun, kOlderThan, kDaily, kWeekly, kMonthly, kOff, kStatus, kScheduleBrowsers,
+  kLast, kRun, kOlderThan, kDaily, kWeekly, kMonthly, kOff, kStatus, kScheduleBrowsers, kDelay,
 };
 
 // The commands that take an option, as bits.
@@ -30,9 +30,10 @@ inline constexpr unsigned kForRestore = 32;
 inline constexpr unsigned kForPurge = 64;
 inline constexpr unsigned kForSchedule = 128;
 inline constexpr unsigned kForBrowsers = 256;
+inline constexpr unsigned kForWatch = 512;
 inline constexpr unsigned kForRecords = kForHistory | kForRestore | kForPurge;
 inline constexpr unsigned kForCleaning = kForRun | kForFolder | kForBrowsers;
-inline constexpr unsigned kForAll = kForList | kForRun | kForFolder | kForBrowsers;
+inline constexpr unsigned kForAll = kForList | kForRun | kForFolder | kForBrowsers | kForWatch;
 
 struct OptionSpec {
   OptionId id;
@@ -46,7 +47,7 @@ struct OptionSpec {
   bool needed = false;  // the command needs it (or, in a group, one of the group)
 };
 
-inline constexpr std::array<OptionSpec, 23> kOptionTable = {{
+inline constexpr std::array<OptionSpec, 24> kOptionTable = {{
     {OptionId::kKillAll, "", "--kill-all", "", kForRun | kForSchedule, 0,
      "run: also every slot ticked in the Kill All dialog (user\n"
      "slots not set up are skipped), and the typed-URL list and\n"
@@ -54,9 +55,9 @@ inline constexpr std::array<OptionSpec, 23> kOptionTable = {{
      "schedule: clean what Kill All cleans."},
     {OptionId::kTypedUrls, "", "--typed-urls", "", kForRun, 0, "run: delete the browser's typed-URL list."},
     {OptionId::kHistory, "", "--history", "", kForRun, 0, "run: clean the history folder."},
-    {OptionId::kTrash, "", "--trash", "", kForCleaning | kForSchedule, 1,
+    {OptionId::kTrash, "", "--trash", "", kForCleaning | kForSchedule | kForWatch, 1,
      "Move the files into the trash, whatever the slot's method."},
-    {OptionId::kPermanent, "", "--permanent", "", kForCleaning | kForSchedule, 1,
+    {OptionId::kPermanent, "", "--permanent", "", kForCleaning | kForSchedule | kForWatch, 1,
      "Delete the files for good, whatever the slot's method."},
     {OptionId::kDryRun, "-n", "--dry-run", "--preview", kForCleaning | kForRestore | kForPurge, 0,
      "Show what would go; delete nothing. Also --preview."},
@@ -86,6 +87,10 @@ inline constexpr std::array<OptionSpec, 23> kOptionTable = {{
     {OptionId::kStatus, "", "--status", "", kForSchedule, 3,
      "schedule: show what is set and how its last run went.", "", true},
     {OptionId::kScheduleBrowsers, "", "--browsers", "", kForSchedule, 0, "schedule: clean the browser caches."},
+    {OptionId::kDelay, "", "--delay", "", kForWatch, 0,
+     "watch: how long a browser must stay closed before its\n"
+     "caches go (0 to 3600 seconds; 5 unless given).",
+     "SECONDS"},
 }};
 
 // The option a word names for a command (kAsCommand: in the command's place); null when none.

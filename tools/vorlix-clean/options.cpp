@@ -15,6 +15,8 @@
 namespace vorlix::clean_tool {
 namespace {
 
+constexpr int kMostDelay = 3600;  // watch --delay: an hour
+
 // An argument as a message quotes it: in single quotes, on one line whatever it holds.
 std::string Quoted(const std::string& word) { return "'" + PrintableText(word) + "'"; }
 
@@ -27,15 +29,16 @@ Command CommandOf(const std::string& word) {
   throw UsageError("unknown command " + Quoted(word));
 }
 
-// purge --older-than's days: a whole number from 0 to the most the stored setting takes.
-int DaysOf(const std::string& text) {
-  int days = -1;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), days);
-  if (error != std::errc() || end != text.data() + text.size() || days < 0 || days > kLetGoDaysMost) {
-    throw UsageError("--older-than takes a whole number of days from 0 to " + std::to_string(kLetGoDaysMost) +
+// An option's whole number of `unit` from 0 to `most` (purge --older-than's
+// days, watch --delay's seconds).
+int WholeNumberOf(const std::string& text, const char* option, int most, const char* unit) {
+  int number = -1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size() || number < 0 || number > most) {
+    throw UsageError(std::string(option) + " takes a whole number of " + unit + " from 0 to " + std::to_string(most) +
                      ", not " + Quoted(text));
   }
-  return days;
+  return number;
 }
 
 // Throws when an option of the same group, another than this one, came before.
@@ -78,13 +81,14 @@ bool TakeOption(const std::vector<std::string>& args, std::size_t& i, Options& o
     case OptionId::kJson: options.json = true; break;
     case OptionId::kLast: options.run_id.clear(); break;
     case OptionId::kRun: options.run_id = value; break;
-    case OptionId::kOlderThan: options.older_than = DaysOf(value); break;
+    case OptionId::kOlderThan: options.older_than = WholeNumberOf(value, "--older-than", kLetGoDaysMost, "days"); break;
     case OptionId::kDaily: options.schedule = ScheduleAction::kDaily; break;
     case OptionId::kWeekly: options.schedule = ScheduleAction::kWeekly; break;
     case OptionId::kMonthly: options.schedule = ScheduleAction::kMonthly; break;
     case OptionId::kOff: options.schedule = ScheduleAction::kOff; break;
     case OptionId::kStatus: options.schedule = ScheduleAction::kStatus; break;
     case OptionId::kScheduleBrowsers: options.schedule_browsers = true; break;
+    case OptionId::kDelay: options.delay = WholeNumberOf(value, "--delay", kMostDelay, "seconds"); break;
     case OptionId::kHelp:
     case OptionId::kVersion: return false;
   }
@@ -130,7 +134,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
       const std::optional<std::size_t> slot = SlotIndexOf(word);
       if (!slot) throw UsageError(Quoted(word) + " is no slot (slots are 1 to 8 and u1 to u6)");
       options.slots.set(*slot);
-    } else if (options.command == Command::kBrowsers) {
+    } else if (options.command == Command::kBrowsers || options.command == Command::kWatch) {
       if (!IsBrowserName(word)) throw UsageError("unknown browser " + Quoted(word));
       options.browsers.push_back(word);
     } else if (options.command == Command::kFolder && options.folder.empty() && !word.empty()) {

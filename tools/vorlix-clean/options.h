@@ -18,7 +18,7 @@ class UsageError : public std::runtime_error {
 
 // kCompletion: --print-completion, which prints the bash completion script.
 enum class Command {
-  kHelp, kVersion, kCompletion, kList, kRun, kFolder, kBrowsers, kHistory, kRestore, kPurge, kSchedule
+  kHelp, kVersion, kCompletion, kList, kRun, kFolder, kBrowsers, kHistory, kRestore, kPurge, kSchedule, kWatch
 };
 enum class MethodOverride { kNone, kTrash, kPermanent };
 // schedule: what to do with the timer.
@@ -31,7 +31,7 @@ struct Options {
   bool typed_urls = false;
   bool history = false;
   std::string folder;  // the folder command's path
-  std::vector<std::string> browsers;  // the browsers command's names; none for every browser
+  std::vector<std::string> browsers;  // browsers' and watch's names; none for every browser
   MethodOverride method = MethodOverride::kNone;
   bool dry_run = false;
   bool interactive = false;
@@ -43,6 +43,7 @@ struct Options {
   std::optional<int> older_than;  // purge --older-than: days
   ScheduleAction schedule = ScheduleAction::kNone;
   bool schedule_browsers = false;  // schedule: the browser caches too
+  int delay = 5;  // watch: seconds a browser stays closed before its caches go
 };
 
 // The slot index of a slot name ("1".."8", "u1".."u6", any letter case).
