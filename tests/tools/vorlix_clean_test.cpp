@@ -205,7 +205,9 @@ TEST_F(VorlixCleanTest, RunRefusesAmbiguousArgumentsAndAPreviewDeletesNothing) {
   SetUserSlot(1, cache, false);
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"run"}, {"run", "--permanent"}, {"run", "9"}, {"run", "u7"}, {"run", "u1", "--trash", "--permanent"},
-           {"run", "u1", "--no-such"}, {"clean", "u1"}, {}, {"folder"}, {"list", "u1"}}) {
+           {"run", "u1", "--no-such"}, {"clean", "u1"}, {}, {"folder"}, {"list", "u1"}, {"watch", "--delay", "-1"},
+           {"watch", "--delay", "3601"}, {"watch", "--delay", "5s"}, {"watch", "--delay"}, {"watch", "netscape"},
+           {"watch", "--dry-run"}}) {
     const ToolRun run = Clean(args);
     EXPECT_EQ(run.exit_code, 2) << (args.empty() ? "" : args[0]) << ' ' << run.err;
     EXPECT_EQ(run.out, "");

@@ -48,6 +48,14 @@ Commands:
   schedule      Set a systemd user timer that cleans --daily, --weekly or
                 --monthly (--kill-all, --browsers or both), remove it with
                 --off, or show it and its last run with --status.
+  watch [BROWSER...]
+                Stay running and empty a browser's caches, as browsers
+                does, each time the browser closes and stays closed for
+                --delay seconds; a browser that opens again in the wait
+                keeps them, as does one never seen running. It waits on
+                the marks the browsers leave while they run, costs no CPU
+                while it waits, finds new profiles by itself, prints one
+                line per cleaning and ends on Ctrl+C or SIGTERM.
 )";
 
 inline constexpr std::string_view kHelpExitStatus =
@@ -58,7 +66,8 @@ not be read (the run stops there; with --keep-going a folder is passed by); 130
 interrupted (Ctrl+C stops after the current file and reports what was done).
 restore: 0 all back; 1 some stayed in the trash; 3 no such run is recorded, or
 its record cannot be read (history: 3 likewise).
-purge: 1 some files could not be deleted. schedule: 1 the timer could not be
+purge: 1 some files could not be deleted. watch: 0 once stopped; 3 the folders
+cannot be watched. schedule: 1 the timer could not be
 set or removed (the message says why and what to do).
 )";
 
