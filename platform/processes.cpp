@@ -47,7 +47,16 @@ std::vector<RunningProgram> RunningProgramsOf(uid_t user) {
 bool IsProcessAlive(pid_t pid) {
   // Signal 0 only asks whether the process exists; EPERM means it does but
   // belongs to someone else.
-  return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM);
+  if (pid <= 0 || (kill(pid, 0) != 0 && errno != EPERM)) return false;
+  // A process that has ended keeps its id until its parent reaps it; it
+  // runs no more and holds nothing (state Z or X after the name's ")").
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  const std::size_t name_end = line.rfind(')');
+  if (name_end == std::string::npos || name_end + 2 >= line.size()) return true;
+  const char state = line[name_end + 2];
+  return state != 'Z' && state != 'X';
 }
 
 std::string HostName() {

@@ -21,7 +21,8 @@ std::vector<RunningProgram> RunningPrograms();
 // are left out.
 std::vector<RunningProgram> RunningProgramsOf(uid_t user);
 
-// Whether a process with this id exists, whoever runs it.
+// Whether a process with this id runs, whoever runs it; one that has ended
+// and waits to be reaped does not.
 bool IsProcessAlive(pid_t pid);
 
 // This machine's host name; empty when it cannot be read.

@@ -27,7 +27,7 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 CHROMIUM_ROWS = ["chromium", "google-chrome", "google-chrome-beta", "google-chrome-unstable",
                  "BraveSoftware/Brave-Browser", "microsoft-edge", "microsoft-edge-beta", "microsoft-edge-dev",
-                 "vivaldi", "opera"]
+                 "vivaldi", "opera"]  # Opera's user-data folder is its one profile
 FIREFOX_PROFILES = 10
 CACHE_FILES = 200
 DELAY = 1
@@ -67,8 +67,8 @@ def make_home(home):
     browsers = []
     config, cache = os.path.join(home, ".config"), os.path.join(home, ".cache")
     for row in CHROMIUM_ROWS:
-        profile = os.path.join(config, row, "Default")
-        os.makedirs(profile)
+        profile = os.path.join(config, row, "" if row == "opera" else "Default")
+        os.makedirs(profile, exist_ok=True)
         with open(os.path.join(profile, "Preferences"), "w") as f:
             f.write("{}")
         browsers.append(Browser(os.path.join(config, row), os.path.join(profile, "Cache", "Cache_Data"), False))

@@ -139,10 +139,13 @@ class Watch {
     if (look_at_ && (!wake || *look_at_ < *wake)) wake = look_at_;
     timespec timeout{};
     if (wake) {
-      const auto left = std::max(Clock::duration::zero(), *wake - Clock::now());
-      const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left);
-      timeout.tv_sec = seconds.count();
-      timeout.tv_nsec = std::chrono::duration_cast<std::chrono::nanoseconds>(left - seconds).count() + 1;
+      // Rounded up, so that the wait never ends just before the time.
+      constexpr long long kNanoseconds = 1'000'000'000;
+      const long long left =
+          std::chrono::duration_cast<std::chrono::nanoseconds>(std::max(Clock::duration::zero(), *wake - Clock::now()))
+              .count() + 1;
+      timeout.tv_sec = static_cast<time_t>(left / kNanoseconds);
+      timeout.tv_nsec = static_cast<long>(left % kNanoseconds);
     }
     // The signals that stop the watch get through only while it sleeps, so
     // one that comes just before the sleep still ends it.
