@@ -109,17 +109,15 @@ class Watch {
     closings_.Look(found.profiles, Clock::now());
     std::set<std::string> folders = std::move(found.appear_in);
     std::set<pid_t> holders;
+    std::set<BrowserClosings::Key> named;  // a Chromium browser's caches shared by its profiles are no profile
     for (const BrowserProfile& profile : found.profiles) {
+      if (!profile.profile.empty()) named.insert({profile.browser, profile.profile});
       if (profile.marks.empty()) continue;
       folders.insert(profile.marks);
       if (!profile.running) continue;
       const std::set<pid_t> pids =
           profile.mozilla ? MozillaProfileHolders(profile.marks) : ChromiumProfileHolders(profile.marks);
       holders.insert(pids.begin(), pids.end());
-    }
-    std::set<BrowserClosings::Key> named;  // a Chromium browser's caches shared by its profiles are no profile
-    for (const BrowserProfile& profile : found.profiles) {
-      if (!profile.profile.empty()) named.insert({profile.browser, profile.profile});
     }
     watched_ = named.size();
     folders_.WatchOnly(folders);
