@@ -48,6 +48,9 @@ Commands:
   schedule      Set a systemd user timer that cleans --daily, --weekly or
                 --monthly (--kill-all, --browsers or both), remove it with
                 --off, or show it and its last run with --status.
+                --on-browser-close sets, beside it, a user service that
+                empties a browser's caches when it closes; --off removes it
+                too.
 )";
 
 inline constexpr std::string_view kHelpExitStatus =
@@ -58,8 +61,8 @@ not be read (the run stops there; with --keep-going a folder is passed by); 130
 interrupted (Ctrl+C stops after the current file and reports what was done).
 restore: 0 all back; 1 some stayed in the trash; 3 no such run is recorded, or
 its record cannot be read (history: 3 likewise).
-purge: 1 some files could not be deleted. schedule: 1 the timer could not be
-set or removed (the message says why and what to do).
+purge: 1 some files could not be deleted. schedule: 1 the timer or the watcher
+could not be set or removed (the message says why and what to do).
 )";
 
 }  // namespace vorlix::clean_tool
