@@ -28,9 +28,6 @@ struct SchedulePlace {
 // or on PATH, and the real program launcher.
 SchedulePlace UserSchedulePlace();
 
-// The command that enables a written schedule in a session with a user manager.
-inline constexpr char kEnableScheduleCommand[] = "systemctl --user enable --now vorlix-clean.timer";
-
 struct ScheduleResult {
   bool ok = false;      // the timer is set and enabled (on), or the units are gone (off)
   std::string message;  // what happened, or what failed and why, for the user
@@ -48,9 +45,11 @@ ScheduleResult SwitchScheduleOff(const SchedulePlace& place);
 
 struct ScheduleStatus {
   std::optional<ScheduleChoice> choice;  // the schedule written; nothing when there is none of ours
-  std::string text;                      // what is set, whether the timer is on, its last run and result
+  std::optional<ScheduleMethod> watch;   // the browser-close watcher's method; nothing when none of ours
+  std::string text;  // what is set, whether the timer and the watcher are on, their last runs and results
 };
 
+// The timer and the browser-close watcher (see watch_schedule.h), each where it is set.
 ScheduleStatus ReadScheduleStatus(const SchedulePlace& place);
 
 }  // namespace vorlix

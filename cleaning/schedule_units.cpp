@@ -16,6 +16,8 @@ namespace {
 
 // The first line of both units: it marks them as ours and records the choice.
 constexpr std::string_view kMarker = "# Vorlix schedule:";
+// The first line of the watcher's service, with its method after it.
+constexpr std::string_view kWatchMarker = "# Vorlix browser-close watcher:";
 
 const char* MethodName(ScheduleMethod method) {
   switch (method) {
@@ -89,6 +91,16 @@ std::string ExecStart(const ScheduleChoice& choice, const std::string& cleaner) 
   return "ExecStart=/bin/sh -c '" + script + " exit $$status' " + UnitWord(cleaner) + "\n";
 }
 
+// The watcher's method word: there is no folder's own method for a browser
+// cache, so kStored cleans into the trash, as the browsers command does.
+const char* WatchMethodName(ScheduleMethod method) {
+  return MethodName(method == ScheduleMethod::kPermanent ? method : ScheduleMethod::kTrash);
+}
+
+// The watcher's arguments: a method is always named, so that the unit says what it does;
+// no --quiet, so that each cleaning leaves its line in the journal.
+std::string WatchArguments(ScheduleMethod method) { return std::string("watch --") + WatchMethodName(method); }
+
 }  // namespace
 
 const char* FrequencyName(ScheduleFrequency frequency) {
@@ -152,6 +164,39 @@ std::string UnschedulableReason(const std::string& cleaner) {
   return "No schedule was set: the path of vorlix-clean, " + PrintableText(cleaner) + ", holds " + what +
          ", which a systemd unit or a crontab line cannot carry safely. Put vorlix-clean (or a link to it) in a "
          "folder whose path has no control characters.";
+}
+
+std::string WatchUnit(ScheduleMethod method, const std::string& cleaner) {
+  // exec: systemd's stop signal reaches the watcher itself.
+  return std::string(kWatchMarker) + " " + WatchMethodName(method) +
+         "\n"
+         "[Unit]\n"
+         "Description=Vorlix: empties browser caches when a browser closes\n"
+         "\n"
+         "[Service]\n"
+         "ExecStart=/bin/sh -c 'exec \"$$0\" " +
+         WatchArguments(method) + "' " + UnitWord(cleaner) +
+         "\n"
+         "Restart=on-failure\n"
+         "RestartSec=10\n"
+         "\n"
+         "[Install]\n"
+         "WantedBy=default.target\n";
+}
+
+std::string WatchCommandLine(ScheduleMethod method, const std::string& cleaner) {
+  return ShellWord(cleaner) + " " + WatchArguments(method);
+}
+
+bool IsOwnWatchUnit(const std::string& unit_text) { return unit_text.starts_with(kWatchMarker); }
+
+std::optional<ScheduleMethod> RecordedWatchMethod(const std::string& service_text) {
+  if (!IsOwnWatchUnit(service_text)) return std::nullopt;
+  const std::string word = service_text.substr(kWatchMarker.size(), service_text.find('\n') - kWatchMarker.size());
+  for (const ScheduleMethod method : {ScheduleMethod::kTrash, ScheduleMethod::kPermanent}) {
+    if (word == std::string(" ") + MethodName(method)) return method;
+  }
+  return std::nullopt;
 }
 
 bool IsOwnScheduleUnit(const std::string& unit_text) { return unit_text.starts_with(kMarker); }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The texts of a cleaning schedule: the systemd user service and timer that
 // run vorlix-clean, the crontab line that does the same where systemd is
-// missing, and the choice read back from a service written here.
+// missing, the service that runs its browser-close watcher, and the choice
+// read back from a service written here.
 #pragma once
 
 #include <optional>
@@ -51,6 +52,25 @@ bool IsOwnScheduleUnit(const std::string& unit_text);
 
 // The choice a service written by ScheduleUnits runs; nothing for any other text.
 std::optional<ScheduleChoice> RecordedScheduleChoice(const std::string& service_text);
+
+// The watcher's service: vorlix-clean watch, restarted when it fails, started with the session.
+inline constexpr char kWatchUnit[] = "vorlix-clean-watch.service";
+
+// The watcher's service running the vorlix-clean at the absolute path
+// `cleaner` with `method` (kStored: into the trash, as the browsers command
+// does when no method is named). The same rules as ScheduleUnits hold for
+// `cleaner`.
+std::string WatchUnit(ScheduleMethod method, const std::string& cleaner);
+
+// The command line that runs the same watcher, for a session without systemd.
+std::string WatchCommandLine(ScheduleMethod method, const std::string& cleaner);
+
+// True for a unit file's text that WatchUnit wrote.
+bool IsOwnWatchUnit(const std::string& unit_text);
+
+// The method (kTrash or kPermanent) a service written by WatchUnit cleans
+// with; nothing for any other text.
+std::optional<ScheduleMethod> RecordedWatchMethod(const std::string& service_text);
 
 // "daily", "weekly" or "monthly": the timer's calendar and the word shown.
 const char* FrequencyName(ScheduleFrequency frequency);

@@ -22,6 +22,8 @@
 
 #include "actions/cache_slots.h"
 #include "cleaning/cache_set_cleaning.h"
+#include "cleaning/watch_schedule.h"
+#include "cleaning/watched_browsers.h"
 #include "platform/drive_paths.h"
 #include "settings/settings_catalogue.h"
 #include "support/text_utils.h"
@@ -116,11 +118,31 @@ QTreeWidgetItem* LeftAloneRow(const CacheSet& set, const LeftAloneFolder& left) 
   return row;
 }
 
+// Whether the browser-close watcher empties a set's caches when its browser closes.
+void SetWatched(QTreeWidgetItem* row, const CacheSet& set, bool watching) {
+  if (!IsWatchedBrowser(set.browser)) {
+    row->setText(BrowserCachesDialog::kWatch, "Not watched");
+    row->setToolTip(BrowserCachesDialog::kWatch, "The browser-close watcher does not watch this cache.");
+  } else if (watching) {
+    row->setText(BrowserCachesDialog::kWatch, "On");
+    row->setToolTip(BrowserCachesDialog::kWatch, "The browser-close watcher empties these caches when the browser "
+                                                 "closes.");
+  } else {
+    row->setText(BrowserCachesDialog::kWatch, "Off");
+    row->setToolTip(BrowserCachesDialog::kWatch, "Setup, Schedule, \"When a browser closes\" empties these caches "
+                                                 "whenever the browser closes.");
+  }
+}
+
 // Adds a set's rows to a list: its own row, made by `make`, when it has cache
 // folders, then one greyed row for each folder left alone.
 template <typename MakeRow>
-void AddSetRows(QTreeWidget& list, const CacheSet& set, MakeRow make) {
-  if (!set.folders.empty()) list.addTopLevelItem(make(set));
+void AddSetRows(QTreeWidget& list, const CacheSet& set, bool watching, MakeRow make) {
+  if (!set.folders.empty()) {
+    QTreeWidgetItem* row = make(set);
+    SetWatched(row, set, watching);
+    list.addTopLevelItem(row);
+  }
   for (const LeftAloneFolder& left : set.left_alone) list.addTopLevelItem(LeftAloneRow(set, left));
 }
 
@@ -202,7 +224,7 @@ QTreeWidget* SetList(QVBoxLayout* layout, const QString& intro_text, const QStri
   layout->addWidget(intro);
   auto* list = new QTreeWidget(page);
   list->setObjectName(name);
-  list->setHeaderLabels({"Browser", "Profile", "Files", "Size", last});
+  list->setHeaderLabels({"Browser", "Profile", "Files", "Size", "On close", last});
   list->setRootIsDecorated(false);
   list->setUniformRowHeights(true);
   list->setTextElideMode(Qt::ElideMiddle);  // a cache folder or profile is told apart by its ends
@@ -212,9 +234,9 @@ QTreeWidget* SetList(QVBoxLayout* layout, const QString& intro_text, const QStri
 
 // Fills a list with the sets' rows, made by `make`, and sizes its figure columns to them.
 template <typename MakeRow>
-void FillList(QTreeWidget& list, const std::vector<CacheSet>& found, MakeRow make) {
+void FillList(QTreeWidget& list, const std::vector<CacheSet>& found, bool watching, MakeRow make) {
   list.clear();
-  for (const CacheSet& set : found) AddSetRows(list, set, make);
+  for (const CacheSet& set : found) AddSetRows(list, set, watching, make);
   for (int column = BrowserCachesDialog::kBrowser; column < BrowserCachesDialog::kFolder; ++column) {
     list.resizeColumnToContents(column);
   }
@@ -224,8 +246,8 @@ void FillList(QTreeWidget& list, const std::vector<CacheSet>& found, MakeRow mak
 }  // namespace
 
 BrowserCachesDialog::BrowserCachesDialog(const std::vector<CacheSet>& found, SlotHints& hints, BusyCursor& file_work,
-                                         TRegFile& reg_file1, QWidget* parent)
-    : QDialog(parent), hints_(hints), file_work_(file_work), reg_file1_(reg_file1) {
+                                         TRegFile& reg_file1, bool watching, QWidget* parent)
+    : QDialog(parent), hints_(hints), file_work_(file_work), reg_file1_(reg_file1), watching_(watching) {
   setObjectName("BrowserCachesDialog");
   setWindowTitle("Find browser caches");
   auto* layout = new QVBoxLayout(this);
@@ -255,7 +277,7 @@ QWidget* BrowserCachesDialog::StorePage(const std::vector<CacheSet>& found) {
                                         : "Tick the cache folders to store in the free user buttons (U1 to U6). "
                                           "Close a browser before its cache is cleaned.",
                   "CacheList", "Folder");
-  FillList(*list_, found, [&](const CacheSet& each) { return CacheRow(each, hints_); });
+  FillList(*list_, found, watching_, [&](const CacheSet& each) { return CacheRow(each, hints_); });
 
   shortage_ = new QLabel(page);
   shortage_->setObjectName("Shortage");
@@ -273,7 +295,7 @@ QWidget* BrowserCachesDialog::CleanPage(const std::vector<CacheSet>& found) {
                         "hidden ones too; the folders stay, and so do cookies, history and settings. A running "
                         "browser's caches are left alone.",
                         "CleanList", "Folders");
-  FillList(*clean_list_, found, CleanRow);
+  FillList(*clean_list_, found, watching_, CleanRow);
 
   auto* row = new QHBoxLayout;
   to_trash_ = new QCheckBox("Move the files into the trash (off: delete them for good)", page);
@@ -336,7 +358,7 @@ bool BrowserCachesDialog::CleanNowClick() {
     totals = EmptyChosenCacheSets(ticked.sets, recycle, &counter);
     after = FindUserBrowserCaches();  // the figures now
   });
-  FillList(*clean_list_, after, CleanRow);
+  FillList(*clean_list_, after, watching_, CleanRow);
   RefillStoreList(after);
   clean_now_->setEnabled(false);
   vorlix::ShowInformation(this, CleanedText(totals, recycle));
@@ -346,7 +368,7 @@ bool BrowserCachesDialog::CleanNowClick() {
 void BrowserCachesDialog::RefillStoreList(const std::vector<CacheSet>& found) {
   const std::vector<std::string> ticked = TickedFolders();
   const QSignalBlocker quiet(list_);
-  FillList(*list_, found, [&](const CacheSet& each) { return CacheRow(each, hints_); });
+  FillList(*list_, found, watching_, [&](const CacheSet& each) { return CacheRow(each, hints_); });
   for (int i = 0; i < list_->topLevelItemCount(); ++i) {
     QTreeWidgetItem* row = list_->topLevelItem(i);
     const std::string dos = row->data(kFolder, kDosPathRole).toString().toStdString();
@@ -384,6 +406,7 @@ void BrowserCachesDialog::ShowInformation(const std::string& text) { vorlix::Sho
 
 void ShowBrowserCachesDialog(QWidget* parent, SlotHints& hints, BusyCursor& file_work, TRegFile& reg_file1) {
   std::vector<CacheSet> found;
+  bool watching = false;
   {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restore_cursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
@@ -392,9 +415,12 @@ void ShowBrowserCachesDialog(QWidget* parent, SlotHints& hints, BusyCursor& file
     searching.setCancelButton(nullptr);
     searching.setWindowModality(Qt::ApplicationModal);  // no other command while the search runs
     searching.show();
-    RunOffThread([&found] { found = FindUserBrowserCaches(); });
+    RunOffThread([&] {
+      found = FindUserBrowserCaches();
+      watching = ReadWatchStatus(UserSchedulePlace()).on;
+    });
   }
-  BrowserCachesDialog dialog(found, hints, file_work, reg_file1, parent);
+  BrowserCachesDialog dialog(found, hints, file_work, reg_file1, watching, parent);
   dialog.exec();
 }
 

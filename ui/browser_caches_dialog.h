@@ -3,6 +3,7 @@
 // row per browser and profile, with tick boxes, twice: on the first page the
 // ticked sets are emptied whole at once, into the trash or for good; on the
 // other OK stores each ticked set's main folder in the next free user button.
+// Each row says whether the browser-close watcher empties it.
 #pragma once
 
 #include <QDialog>
@@ -26,11 +27,12 @@ class BrowserCachesDialog : public QDialog, private MessageBoxes {
 
  public:
   // The list's columns.
-  enum Column { kBrowser, kProfile, kFiles, kSize, kFolder };
+  enum Column { kBrowser, kProfile, kFiles, kSize, kWatch, kFolder };
 
-  // `file_work` runs the emptying off the window's thread with its progress.
+  // `file_work` runs the emptying off the window's thread with its progress;
+  // `watching`: the browser-close watcher is on.
   BrowserCachesDialog(const std::vector<CacheSet>& found, SlotHints& hints, BusyCursor& file_work,
-                      TRegFile& reg_file1, QWidget* parent = nullptr);
+                      TRegFile& reg_file1, bool watching = false, QWidget* parent = nullptr);
 
   // The DOS paths of the ticked folders, in list order.
   std::vector<std::string> TickedFolders() const;
@@ -53,6 +55,7 @@ class BrowserCachesDialog : public QDialog, private MessageBoxes {
   SlotHints& hints_;
   BusyCursor& file_work_;
   TRegFile& reg_file1_;
+  bool watching_;
   QTabWidget* pages_ = nullptr;
   QWidget* clean_page_ = nullptr;
   QTreeWidget* list_ = nullptr;
@@ -62,8 +65,8 @@ class BrowserCachesDialog : public QDialog, private MessageBoxes {
   QPushButton* clean_now_ = nullptr;
 };
 
-// Searches the current user's places on a worker thread, the window staying
-// drawn meanwhile, and shows the dialog modally.
+// Searches the current user's places and reads whether the watcher is on on a
+// worker thread, the window staying drawn meanwhile, and shows the dialog modally.
 void ShowBrowserCachesDialog(QWidget* parent, SlotHints& hints, BusyCursor& file_work, TRegFile& reg_file1);
 
 }  // namespace vorlix

@@ -8,9 +8,11 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "cleaning/watch_schedule.h"
 #include "ui/dialog_parts.h"
 #include "ui/file_work_run.h"
 #include "ui/guarded.h"
@@ -19,8 +21,10 @@
 namespace vorlix {
 namespace {
 
-// The boxes list their choices in the order of the enumerations.
-constexpr const char* kFrequencies[] = {"Daily", "Weekly", "Monthly"};
+// The boxes list their choices in the order of the enumerations; the watcher follows the timer's frequencies.
+constexpr const char* kFrequencies[] = {"Daily", "Weekly", "Monthly", "When a browser closes"};
+constexpr int kWatchIndex = 3;
+constexpr int kStoredMethodIndex = static_cast<int>(ScheduleMethod::kStored);
 constexpr const char* kMethods[] = {"Each folder's own delete method", "Move files to the trash",
                                     "Delete files for good"};
 
@@ -64,6 +68,14 @@ ScheduleDialog::ScheduleDialog(SchedulePlace place, QWidget* parent) : QDialog(p
   form->addRow("&Method:", method_);
   layout->addLayout(form);
 
+  watch_note_ = new QLabel(
+      "A service of your session's systemd watches the browsers and empties a browser's caches as soon as it "
+      "closes. It cleans the browser caches only, beside any timer that is set.",
+      this);
+  watch_note_->setObjectName("WatchNote");
+  watch_note_->setWordWrap(true);
+  watch_note_->hide();
+  layout->addWidget(watch_note_);
   status_ = TextLabel(this, "ScheduleStatus");
   layout->addWidget(status_);
   result_ = TextLabel(this, "ScheduleResult");
@@ -83,9 +95,10 @@ ScheduleDialog::ScheduleDialog(SchedulePlace place, QWidget* parent) : QDialog(p
   const auto something_chosen = [this] { switch_on_->setEnabled(kill_all_->isChecked() || browsers_->isChecked()); };
   connect(kill_all_, &QCheckBox::toggled, this, something_chosen);
   connect(browsers_, &QCheckBox::toggled, this, something_chosen);
+  connect(frequency_, &QComboBox::currentIndexChanged, this, [this] { FrequencyChanged(); });
 
   ShowChoice(ScheduleChoice{});
-  ShowStatus();
+  ShowStatus(true);
   ResizeWithinScreen(this, {560, sizeHint().height()});
   CentreOnScreen(this);
 }
@@ -96,30 +109,75 @@ ScheduleChoice ScheduleDialog::Choice() const {
 }
 
 void ScheduleDialog::ShowChoice(const ScheduleChoice& choice) {
+  frequency_->setCurrentIndex(static_cast<int>(choice.frequency));  // first: leaving the watcher puts ticks back
   kill_all_->setChecked(choice.kill_all);
   browsers_->setChecked(choice.browsers);
-  frequency_->setCurrentIndex(static_cast<int>(choice.frequency));
   method_->setCurrentIndex(static_cast<int>(choice.method));
 }
 
-void ScheduleDialog::ShowStatus() {
+bool ScheduleDialog::Watching() const { return frequency_->currentIndex() == kWatchIndex; }
+
+void ScheduleDialog::ShowWatchChoice(ScheduleMethod method) {
+  frequency_->setCurrentIndex(kWatchIndex);
+  method_->setCurrentIndex(static_cast<int>(method));
+}
+
+void ScheduleDialog::FrequencyChanged() {
+  const bool watching = Watching();
+  if (watching != showing_watch_) {
+    if (watching) {
+      kill_all_ticked_ = kill_all_->isChecked();
+      browsers_ticked_ = browsers_->isChecked();
+      timer_method_ = method_->currentIndex();
+      if (watch_) method_->setCurrentIndex(static_cast<int>(*watch_));
+    } else {
+      method_->setCurrentIndex(timer_method_);
+    }
+    kill_all_->setChecked(!watching && kill_all_ticked_);
+    browsers_->setChecked(watching || browsers_ticked_);
+    showing_watch_ = watching;
+  }
+  kill_all_->setEnabled(!watching);
+  browsers_->setEnabled(!watching);
+  // A browser cache has no delete method of its own: the watcher moves files to the trash or deletes them.
+  static_cast<QStandardItemModel*>(method_->model())->item(kStoredMethodIndex)->setEnabled(!watching);
+  if (watching && method_->currentIndex() == kStoredMethodIndex) {
+    method_->setCurrentIndex(static_cast<int>(ScheduleMethod::kTrash));
+  }
+  watch_note_->setVisible(watching);
+  switch_off_->setEnabled(watching ? watch_.has_value() : timer_set_);
+}
+
+void ScheduleDialog::ShowStatus(bool opening) {
   ScheduleStatus status;
   RunOffThread([&] { status = ReadScheduleStatus(place_); });
-  if (status.choice) ShowChoice(*status.choice);
+  timer_set_ = status.choice.has_value();
+  watch_ = status.watch;
+  if (status.choice && (opening || !Watching())) {
+    ShowChoice(*status.choice);
+  } else if (status.watch && (opening || Watching())) {
+    ShowWatchChoice(*status.watch);
+  }
   status_->setText(ScreenText(status.text));
-  switch_off_->setEnabled(status.choice.has_value());
+  FrequencyChanged();
 }
 
 void ScheduleDialog::SwitchOnClick() {
-  const ScheduleChoice choice = Choice();
   ScheduleResult result;
-  RunOffThread([&] { result = SwitchScheduleOn(choice, place_); });
+  if (Watching()) {
+    const auto method = static_cast<ScheduleMethod>(method_->currentIndex());
+    RunOffThread([&] { result = SwitchWatchOn(method, place_); });
+  } else {
+    const ScheduleChoice choice = Choice();
+    RunOffThread([&] { result = SwitchScheduleOn(choice, place_); });
+  }
   ShowResult(result);
 }
 
 void ScheduleDialog::SwitchOffClick() {
+  const bool watching = Watching();
   ScheduleResult result;
-  RunOffThread([&] { result = SwitchScheduleOff(place_); });
+  RunOffThread([&] { result = watching ? SwitchWatchOff(place_) : SwitchScheduleOff(place_); });
   ShowResult(result);
 }
 
@@ -127,7 +185,7 @@ void ScheduleDialog::ShowResult(const ScheduleResult& result) {
   result_->setText(ScreenText(result.message));
   result_->setVisible(!result_->text().isEmpty());
   result_->setStyleSheet(result.ok ? QString() : "color: #a00000;");
-  ShowStatus();
+  ShowStatus(false);
   // Longer texts than before: the dialog grows so that none is cut or squeezes the choices.
   ResizeWithinScreen(this, {width(), std::max(height(), heightForWidth(width()))});
 }

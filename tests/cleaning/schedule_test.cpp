@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "cleaning/watch_last.h"
+#include "cleaning/watch_schedule.h"
 #include "platform/program_run.h"
 #include "platform/xdg.h"
 #include "tests/common/test_env.h"
@@ -97,6 +99,62 @@ TEST_F(ScheduleTest, SwitchingOnWritesTheUnitsAndEnablesTheTimerAndOffUndoesIt) 
   EXPECT_TRUE(systemctl_.calls.empty());
 }
 
+TEST_F(ScheduleTest, TheWatcherIsSetBesideTheTimerAndEachIsSwitchedOffAlone) {
+  const ScheduleChoice daily{ScheduleFrequency::kDaily, true, false, ScheduleMethod::kStored};
+  ASSERT_TRUE(SwitchScheduleOn(daily, place_).ok);
+  systemctl_.calls.clear();
+  const ScheduleResult on = SwitchWatchOn(ScheduleMethod::kPermanent, place_);
+  EXPECT_TRUE(on.ok) << on.message;
+  EXPECT_EQ(on.message, "Cleans the browser caches when a browser closes, deleting files for good.");
+  EXPECT_EQ(systemctl_.calls,
+            (std::vector<Args>{{"systemctl", "--user", "daemon-reload"},
+                               {"systemctl", "--user", "enable", "--now", "vorlix-clean-watch.service"}}));
+  systemctl_.service_shown = "UnitFileState=enabled\nActiveState=active\nSubState=running\n";
+  ASSERT_EQ(SaveWatchLast("Chromium Default: 12 files (3.0 KB) into the trash"), "");
+  ScheduleStatus status = ReadScheduleStatus(place_);
+  EXPECT_EQ(status.choice, daily);  // the timer stays
+  EXPECT_EQ(status.watch, ScheduleMethod::kPermanent);
+  EXPECT_TRUE(status.text.ends_with("\nCleans the browser caches when a browser closes, deleting files for good.\n"
+                                    "Watcher: enabled, active (running). Last cleaning: Chromium Default: 12 files "
+                                    "(3.0 KB) into the trash."))
+      << status.text;
+  EXPECT_TRUE(ReadWatchStatus(place_).on);
+  systemctl_.service_shown = "UnitFileState=disabled\nActiveState=inactive\nSubState=dead\n";
+  EXPECT_FALSE(ReadWatchStatus(place_).on);
+
+  // Off for the watcher leaves the timer, and off for the timer leaves the watcher.
+  fs::create_directories(units_ + "/default.target.wants");
+  fs::create_symlink(units_ + "/vorlix-clean-watch.service",
+                     units_ + "/default.target.wants/vorlix-clean-watch.service");
+  systemctl_.calls.clear();
+  EXPECT_TRUE(SwitchWatchOff(place_).ok);
+  EXPECT_EQ(systemctl_.calls.front(), (Args{"systemctl", "--user", "disable", "--now", "vorlix-clean-watch.service"}));
+  EXPECT_FALSE(PathExists(units_ + "/vorlix-clean-watch.service"));
+  EXPECT_FALSE(PathExists(units_ + "/default.target.wants/vorlix-clean-watch.service"));
+  EXPECT_EQ(ReadScheduleStatus(place_).choice, daily);
+  ASSERT_TRUE(SwitchWatchOn(ScheduleMethod::kTrash, place_).ok);
+  EXPECT_TRUE(SwitchScheduleOff(place_).ok);
+  status = ReadScheduleStatus(place_);
+  EXPECT_FALSE(status.choice);
+  EXPECT_EQ(status.watch, ScheduleMethod::kTrash);
+  EXPECT_TRUE(status.text.starts_with("Cleans the browser caches when a browser closes, moving files to the trash."))
+      << status.text;
+
+  // Off for everything removes both; again, it finds nothing to remove.
+  ASSERT_TRUE(SwitchScheduleOn(daily, place_).ok);
+  const ScheduleResult all_off = SwitchEverythingOff(place_);
+  EXPECT_TRUE(all_off.ok);
+  EXPECT_EQ(all_off.message, "The schedule is switched off and its units are removed.\n"
+                             "The browser-close watcher is stopped and its unit is removed.");
+  for (const char* unit : {"/vorlix-clean.service", "/vorlix-clean.timer", "/vorlix-clean-watch.service"}) {
+    EXPECT_FALSE(PathExists(units_ + unit)) << unit;
+  }
+  status = ReadScheduleStatus(place_);
+  EXPECT_FALSE(status.choice || status.watch);
+  EXPECT_EQ(status.text, "No schedule is set.");
+  EXPECT_EQ(SwitchEverythingOff(place_).message, "No schedule is set.");
+}
+
 TEST_F(ScheduleTest, WithoutAUserManagerOrWithoutSystemdTheMessageSaysWhatToDo) {
   const ScheduleChoice both_monthly{ScheduleFrequency::kMonthly, true, true, ScheduleMethod::kPermanent};
   systemctl_.answer = Answer(true, 1, "Failed to connect to bus: No medium found\n");
@@ -118,6 +176,17 @@ TEST_F(ScheduleTest, WithoutAUserManagerOrWithoutSystemdTheMessageSaysWhatToDo) 
       << no_systemd.message;
   EXPECT_FALSE(PathExists(units_ + "/vorlix-clean.service"));
   EXPECT_FALSE(PathExists(units_ + "/vorlix-clean.timer"));
+  const ScheduleResult no_systemd_watch = SwitchWatchOn(ScheduleMethod::kStored, place_);
+  EXPECT_TRUE(no_systemd_watch.message.ends_with("\n'/opt/it'\\''s 100%/vorlix-clean' watch --trash"))
+      << no_systemd_watch.message;
+  EXPECT_FALSE(PathExists(units_ + "/vorlix-clean-watch.service"));
+
+  systemctl_.answer = Answer(true, 1, "Failed to connect to bus: No medium found\n");
+  const ScheduleResult no_manager_watch = SwitchWatchOn(ScheduleMethod::kTrash, place_);
+  EXPECT_FALSE(no_manager_watch.ok);
+  EXPECT_TRUE(no_manager_watch.message.ends_with("\nsystemctl --user enable --now vorlix-clean-watch.service"))
+      << no_manager_watch.message;
+  EXPECT_EQ(ReadWatchStatus(place_).method, ScheduleMethod::kTrash);
 }
 
 TEST_F(ScheduleTest, AProgramPathWithALineBreakOrControlCharacterIsRefusedAndNothingIsWritten) {
@@ -144,6 +213,16 @@ TEST_F(ScheduleTest, UnitFilesSomeoneElseWroteAreNeitherReplacedNorRemoved) {
   EXPECT_FALSE(SwitchScheduleOn(ScheduleChoice{}, place_).ok);
   EXPECT_FALSE(PathExists(units_ + "/vorlix-clean.service"));
   EXPECT_FALSE(SwitchScheduleOff(place_).ok);
+  EXPECT_EQ(Timer(), own_timer);
+
+  const std::string own_watcher = "[Service]\nExecStart=/usr/bin/vorlix-clean watch\n";
+  WriteFile(units_ + "/vorlix-clean-watch.service", own_watcher);
+  EXPECT_FALSE(SwitchWatchOn(ScheduleMethod::kTrash, place_).ok);
+  EXPECT_FALSE(SwitchEverythingOff(place_).ok);
+  const WatchStatus watch = ReadWatchStatus(place_);
+  EXPECT_FALSE(watch.method || watch.on);
+  EXPECT_TRUE(watch.text.find(" was not written by Vorlix") != std::string::npos) << watch.text;
+  EXPECT_EQ(ReadFile(units_ + "/vorlix-clean-watch.service"), own_watcher);
   EXPECT_EQ(Timer(), own_timer);
   EXPECT_TRUE(systemctl_.calls.empty());
 }
@@ -184,6 +263,28 @@ TEST(ScheduleUnitsTest, EveryChoiceIsReadBackFromItsService) {
                                      R"(\xff/vorlix-clean")"
                                      "\n"));
   EXPECT_FALSE(RecordedScheduleChoice("[Service]\nExecStart=/usr/bin/vorlix-clean run u1\n"));
+
+  // The watcher's service: its method read back (a browser cache has no
+  // method of its own, so into the trash), the path in the same quoting, and
+  // neither kind of unit taken for the other.
+  const std::string odd = "/opt/a \"b\" $d %e/\xFF/vorlix-clean";
+  const std::pair<ScheduleMethod, const char*> watch_methods[] = {
+      {ScheduleMethod::kStored, "trash"}, {ScheduleMethod::kTrash, "trash"}, {ScheduleMethod::kPermanent, "permanent"}};
+  for (const auto& [method, word] : watch_methods) {
+    const std::string watch = WatchUnit(method, odd);
+    EXPECT_EQ(RecordedWatchMethod(watch), method == ScheduleMethod::kPermanent ? method : ScheduleMethod::kTrash);
+    EXPECT_NE(watch.find(std::string("\nExecStart=/bin/sh -c 'exec \"$$0\" watch --") + word +
+                         R"(' "/opt/a \"b\" $$d %%e/\xff/vorlix-clean"
+Restart=on-failure
+)"),
+              std::string::npos)
+        << watch;
+    EXPECT_NE(watch.find("\nWantedBy=default.target\n"), std::string::npos);
+    EXPECT_FALSE(RecordedScheduleChoice(watch));
+  }
+  EXPECT_FALSE(RecordedWatchMethod(ScheduleUnits(ScheduleChoice{}, "/usr/bin/vorlix-clean").service));
+  EXPECT_FALSE(RecordedWatchMethod("# Vorlix browser-close watcher: stored\n"));
+  EXPECT_FALSE(RecordedWatchMethod("[Service]\nExecStart=/usr/bin/vorlix-clean watch\n"));
 }
 
 // Runs the service's command line as systemd would, with a stand-in cleaner
@@ -270,6 +371,10 @@ TEST(ScheduleUnitsTest, SystemdAcceptsTheUnits) {
     EXPECT_EQ(verify.exit_code, 0) << verify.output;
     EXPECT_EQ(verify.output, "") << units.service;
   }
+  WriteFile(folder + "/" + kWatchUnit, WatchUnit(ScheduleMethod::kPermanent, cleaner));
+  const platform::ProgramOutcome verify = platform::RunProgram({analyze, "verify", folder + "/" + kWatchUnit});
+  EXPECT_EQ(verify.exit_code, 0) << verify.output;
+  EXPECT_EQ(verify.output, "") << WatchUnit(ScheduleMethod::kPermanent, cleaner);
 }
 
 }  // namespace

@@ -769,10 +769,27 @@ TEST_F(VorlixCleanTest, ScheduleWritesUnitsSystemdAcceptsAndOffRemovesThem) {
                   "\"$$0\" run --kill-all --keep-going --quiet --permanent || status=$$?; "
                   "\"$$0\" browsers --keep-going --quiet --permanent || status=$$?; exit"));
 
+  // The watcher beside the timer, into the trash as browsers cleans by default.
+  const ToolRun watch = Clean({"schedule", "--on-browser-close"});
+  EXPECT_EQ(watch.exit_code, 0) << watch.err;
+  const std::string watcher = test::ReadFile(units + "/vorlix-clean-watch.service");
+  EXPECT_TRUE(Has(watcher, std::string("exec \"$$0\" watch --trash' \"") + VORLIX_CLEAN_PATH + "\"\n"))
+      << watcher;
+  EXPECT_TRUE(Has(test::ReadFile(bin + "/calls"), "--user enable --now vorlix-clean-watch.service\n"));
+  if (access(analyze.c_str(), X_OK) == 0) {
+    const ToolRun verify = test::RunProgram({analyze, "verify", units + "/vorlix-clean-watch.service"}, folder_);
+    EXPECT_EQ(verify.exit_code, 0) << verify.out << verify.err;
+  }
+  const ToolRun status = Clean({"schedule", "--status"});
+  EXPECT_TRUE(Has(status.out, "Cleans the Kill All folders and the browser caches monthly")) << status.out;
+  EXPECT_TRUE(Has(status.out, "\nCleans the browser caches when a browser closes, moving files to the trash.\n"))
+      << status.out;
+
   const ToolRun off = Clean({"schedule", "--off"});
   EXPECT_EQ(off.exit_code, 0) << off.err;
   EXPECT_FALSE(test::PathExists(units + "/vorlix-clean.service"));
   EXPECT_FALSE(test::PathExists(units + "/vorlix-clean.timer"));
+  EXPECT_FALSE(test::PathExists(units + "/vorlix-clean-watch.service"));
 
   test::WriteFile(bin + "/down", "");
   const ToolRun no_manager = Clean({"schedule", "--daily", "--browsers", "--trash"});
@@ -783,6 +800,8 @@ TEST_F(VorlixCleanTest, ScheduleWritesUnitsSystemdAcceptsAndOffRemovesThem) {
                   "status=0; \"$$0\" browsers --keep-going --quiet --trash || status=$$?; exit"));
   EXPECT_EQ(Clean({"schedule", "--off", "--kill-all"}).exit_code, 2);
   EXPECT_EQ(Clean({"schedule", "--weekly"}).exit_code, 2);
+  EXPECT_EQ(Clean({"schedule", "--on-browser-close", "--kill-all"}).exit_code, 2);
+  EXPECT_EQ(Clean({"schedule", "--on-browser-close", "--daily", "--browsers"}).exit_code, 2);
   setenv("PATH", path.c_str(), 1);
 }
 

@@ -97,6 +97,15 @@ TEST_F(BrowserCachesDialogTest, TickedSetsStoreTheirMainFolderInFreeUserButtonsO
     EXPECT_FALSE(row->data(BrowserCachesDialog::kBrowser, Qt::CheckStateRole).isValid()) << untickable;
   }
   EXPECT_EQ(list->topLevelItem(4)->toolTip(BrowserCachesDialog::kFolder), "Already stored in U1.");
+  // Whether the browser-close watcher empties each set: the thumbnails are never watched.
+  const BrowserCachesDialog watched(found, view, view, store, true);
+  for (QTreeWidget* each : {list, watched.findChild<QTreeWidget*>("CacheList"),
+                            watched.findChild<QTreeWidget*>("CleanList")}) {
+    const QString on = each == list ? "Off" : "On";
+    EXPECT_EQ(each->topLevelItem(0)->text(BrowserCachesDialog::kWatch), on);
+    EXPECT_EQ(each->topLevelItem(3)->text(BrowserCachesDialog::kWatch), on);
+    EXPECT_EQ(each->topLevelItem(5)->text(BrowserCachesDialog::kWatch), "Not watched");
+  }
   EXPECT_EQ(dialog.findChild<QLabel*>("Shortage")->text(),
             "4 folders are ticked but only 3 user buttons are free: the last 1 will not be saved.");
 

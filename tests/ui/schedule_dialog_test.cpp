@@ -13,6 +13,7 @@
 #include <memory>
 #include <thread>
 
+#include "cleaning/watch_schedule.h"
 #include "tests/common/test_env.h"
 #include "tests/ui/box_answerer.h"
 
@@ -60,6 +61,50 @@ TEST_F(ScheduleDialogTest, TheChosenScheduleIsSetShownAgainAndSwitchedOff) {
   EXPECT_FALSE(ReadScheduleStatus(place_).choice);
   EXPECT_EQ(Status(), "No schedule is set.");
   EXPECT_FALSE(Find<QPushButton>("SwitchOffButton")->isEnabled());
+}
+
+// "When a browser closes" sets the watcher beside the timer: each keeps its
+// own choices, and Switch on and off act on the one How often shows.
+TEST_F(ScheduleDialogTest, TheWatcherIsSetBesideTheTimerAndEachIsSwitchedOffAlone) {
+  const ScheduleChoice timer{ScheduleFrequency::kDaily, true, false, ScheduleMethod::kStored};
+  ASSERT_TRUE(SwitchScheduleOn(timer, place_).ok);
+  Open();
+  auto* frequency = Find<QComboBox>("FrequencyBox");
+  auto* method = Find<QComboBox>("MethodBox");
+  auto* kill_all = Find<QCheckBox>("KillAllBox");
+  frequency->setCurrentText("When a browser closes");
+  EXPECT_FALSE(kill_all->isEnabled() || kill_all->isChecked());  // the watcher cleans the browser caches only
+  EXPECT_TRUE(Find<QCheckBox>("BrowsersBox")->isChecked());
+  EXPECT_EQ(method->currentText(), "Move files to the trash");  // a cache has no method of its own
+  EXPECT_FALSE(Find<QPushButton>("SwitchOffButton")->isEnabled());
+  method->setCurrentText("Delete files for good");
+  Find<QPushButton>("SwitchOnButton")->click();
+  ScheduleStatus status = ReadScheduleStatus(place_);
+  EXPECT_EQ(status.watch, ScheduleMethod::kPermanent);
+  EXPECT_EQ(status.choice, timer);
+  EXPECT_EQ(Find<QLabel>("ScheduleResult")->text(),
+            "Cleans the browser caches when a browser closes, deleting files for good.");
+  EXPECT_EQ(frequency->currentText(), "When a browser closes");
+  frequency->setCurrentText("Daily");  // the timer's choices come back
+  EXPECT_TRUE(kill_all->isEnabled() && kill_all->isChecked());
+  EXPECT_EQ(method->currentText(), "Each folder's own delete method");
+
+  Open();  // both set: the dialog opens on the timer and tells of both
+  frequency = Find<QComboBox>("FrequencyBox");
+  EXPECT_EQ(frequency->currentText(), "Daily");
+  EXPECT_TRUE(Status().contains("\nCleans the browser caches when a browser closes")) << Status().toStdString();
+  frequency->setCurrentText("When a browser closes");
+  EXPECT_EQ(Find<QComboBox>("MethodBox")->currentText(), "Delete files for good");
+  Find<QPushButton>("SwitchOffButton")->click();
+  status = ReadScheduleStatus(place_);
+  EXPECT_FALSE(status.watch);
+  EXPECT_EQ(status.choice, timer);
+
+  ASSERT_TRUE(SwitchWatchOn(ScheduleMethod::kTrash, place_).ok);
+  ASSERT_TRUE(SwitchScheduleOff(place_).ok);
+  Open();  // the watcher alone: the dialog opens on it
+  EXPECT_EQ(Find<QComboBox>("FrequencyBox")->currentText(), "When a browser closes");
+  EXPECT_TRUE(Find<QPushButton>("SwitchOffButton")->isEnabled());
 }
 
 TEST_F(ScheduleDialogTest, EnterClosesTheDialogAndSetsNothing) {

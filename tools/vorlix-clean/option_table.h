@@ -17,7 +17,7 @@ namespace vorlix::clean_tool {
 enum class OptionId {
   kKillAll, kTypedUrls, kHistory, kTrash, kPermanent, kDryRun, kInteractive, kKeepGoing,
   kNoCount, kQuiet, kJson, kHelp, kVersion, kBrowserList,
-  kLast, kRun, kOlderThan, kDaily, kWeekly, kMonthly, kOff, kStatus, kScheduleBrowsers, kDelay,
+  kLast, kRun, kOlderThan, kDaily, kWeekly, kMonthly, kOff, kStatus, kScheduleBrowsers, kDelay, kOnBrowserClose,
 };
 
 // The commands that take an option, as bits.
@@ -47,7 +47,7 @@ struct OptionSpec {
   bool needed = false;  // the command needs it (or, in a group, one of the group)
 };
 
-inline constexpr std::array<OptionSpec, 24> kOptionTable = {{
+inline constexpr std::array<OptionSpec, 25> kOptionTable = {{
     {OptionId::kKillAll, "", "--kill-all", "", kForRun | kForSchedule, 0,
      "run: also every slot ticked in the Kill All dialog (user\n"
      "slots not set up are skipped), and the typed-URL list and\n"
@@ -83,7 +83,13 @@ inline constexpr std::array<OptionSpec, 24> kOptionTable = {{
     {OptionId::kDaily, "", "--daily", "", kForSchedule, 3, "schedule: clean every day.", "", true},
     {OptionId::kWeekly, "", "--weekly", "", kForSchedule, 3, "schedule: clean every week.", "", true},
     {OptionId::kMonthly, "", "--monthly", "", kForSchedule, 3, "schedule: clean every month.", "", true},
-    {OptionId::kOff, "", "--off", "", kForSchedule, 3, "schedule: switch the timer off and remove it.", "", true},
+    {OptionId::kOnBrowserClose, "", "--on-browser-close", "", kForSchedule, 3,
+     "schedule: empty a browser's caches when it closes, by\n"
+     "a user service running vorlix-clean watch (beside the\n"
+     "timer; --trash unless --permanent).",
+     "", true},
+    {OptionId::kOff, "", "--off", "", kForSchedule, 3,
+     "schedule: switch the timer and the watcher off and\nremove them.", "", true},
     {OptionId::kStatus, "", "--status", "", kForSchedule, 3,
      "schedule: show what is set and how its last run went.", "", true},
     {OptionId::kScheduleBrowsers, "", "--browsers", "", kForSchedule, 0, "schedule: clean the browser caches."},

@@ -89,6 +89,7 @@ bool TakeOption(const std::vector<std::string>& args, std::size_t& i, Options& o
     case OptionId::kStatus: options.schedule = ScheduleAction::kStatus; break;
     case OptionId::kScheduleBrowsers: options.schedule_browsers = true; break;
     case OptionId::kDelay: options.delay = WholeNumberOf(value, "--delay", kMostDelay, "seconds"); break;
+    case OptionId::kOnBrowserClose: options.schedule = ScheduleAction::kOnBrowserClose; break;
     case OptionId::kHelp:
     case OptionId::kVersion: return false;
   }
@@ -99,6 +100,10 @@ void CheckSchedule(const Options& options) {
   const bool chosen = options.kill_all || options.schedule_browsers || options.method != MethodOverride::kNone;
   if (options.schedule == ScheduleAction::kOff || options.schedule == ScheduleAction::kStatus) {
     if (chosen) throw UsageError("--off and --status take no choice of what to clean");
+  } else if (options.schedule == ScheduleAction::kOnBrowserClose) {
+    if (options.kill_all || options.schedule_browsers) {
+      throw UsageError("--on-browser-close cleans the browser caches only: it takes no --kill-all or --browsers");
+    }
   } else if (!options.kill_all && !options.schedule_browsers) {
     throw UsageError("name what to clean: --kill-all, --browsers or both");
   }

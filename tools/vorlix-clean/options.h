@@ -21,8 +21,8 @@ enum class Command {
   kHelp, kVersion, kCompletion, kList, kRun, kFolder, kBrowsers, kHistory, kRestore, kPurge, kSchedule, kWatch
 };
 enum class MethodOverride { kNone, kTrash, kPermanent };
-// schedule: what to do with the timer.
-enum class ScheduleAction { kNone, kDaily, kWeekly, kMonthly, kOff, kStatus };
+// schedule: what to do with the timer, or the browser-close watcher beside it.
+enum class ScheduleAction { kNone, kDaily, kWeekly, kMonthly, kOff, kStatus, kOnBrowserClose };
 
 struct Options {
   Command command = Command::kHelp;

@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: MIT
 // schedule: sets, shows or removes the systemd user timer that runs
-// vorlix-clean, through the same calls as the window's Schedule dialog.
+// vorlix-clean and the service that runs its browser-close watcher, through
+// the same calls as the window's Schedule dialog.
 
 #include "cleaning/schedule.h"
+#include "cleaning/watch_schedule.h"
 #include "tools/vorlix-clean/commands.h"
 #include "tools/vorlix-clean/safety_commands.h"
 
 namespace vorlix::clean_tool {
 namespace {
+
+ScheduleMethod MethodOf(const Options& options) {
+  return options.method == MethodOverride::kTrash       ? ScheduleMethod::kTrash
+         : options.method == MethodOverride::kPermanent ? ScheduleMethod::kPermanent
+                                                        : ScheduleMethod::kStored;
+}
 
 ScheduleChoice ChoiceOf(const Options& options) {
   ScheduleChoice choice;
@@ -16,9 +24,7 @@ ScheduleChoice ChoiceOf(const Options& options) {
                                                                     : ScheduleFrequency::kWeekly;
   choice.kill_all = options.kill_all;
   choice.browsers = options.schedule_browsers;
-  choice.method = options.method == MethodOverride::kTrash       ? ScheduleMethod::kTrash
-                  : options.method == MethodOverride::kPermanent ? ScheduleMethod::kPermanent
-                                                                 : ScheduleMethod::kStored;
+  choice.method = MethodOf(options);
   return choice;
 }
 
@@ -30,8 +36,10 @@ int ScheduleCommand(const Options& options, std::ostream& out) {
     out << ReadScheduleStatus(place).text << '\n';
     return kExitDone;
   }
-  const ScheduleResult result = options.schedule == ScheduleAction::kOff ? SwitchScheduleOff(place)
-                                                                         : SwitchScheduleOn(ChoiceOf(options), place);
+  const ScheduleResult result = options.schedule == ScheduleAction::kOff ? SwitchEverythingOff(place)
+                                : options.schedule == ScheduleAction::kOnBrowserClose
+                                    ? SwitchWatchOn(MethodOf(options), place)
+                                    : SwitchScheduleOn(ChoiceOf(options), place);
   if (!result.ok) {
     Complain(result.message);
     return kExitSomeFailed;

@@ -48,6 +48,9 @@ Commands:
   schedule      Set a systemd user timer that cleans --daily, --weekly or
                 --monthly (--kill-all, --browsers or both), remove it with
                 --off, or show it and its last run with --status.
+                --on-browser-close sets, beside it, a user service that
+                empties a browser's caches when it closes; --off removes it
+                too.
   watch [BROWSER...]
                 Stay running and empty a browser's caches, as browsers
                 does, each time the browser closes and stays closed for
@@ -67,8 +70,8 @@ interrupted (Ctrl+C stops after the current file and reports what was done).
 restore: 0 all back; 1 some stayed in the trash; 3 no such run is recorded, or
 its record cannot be read (history: 3 likewise).
 purge: 1 some files could not be deleted. watch: 0 once stopped; 3 the folders
-cannot be watched. schedule: 1 the timer could not be
-set or removed (the message says why and what to do).
+cannot be watched. schedule: 1 the timer or the watcher could not be set or
+removed (the message says why and what to do).
 )";
 
 }  // namespace vorlix::clean_tool
