@@ -47,16 +47,10 @@ std::string TimerState(const SchedulePlace& place) {
 
 }  // namespace
 
-SchedulePlace UserSchedulePlace() {
-  return {platform::ConfigHome() + "/systemd/user", platform::FindProgramBesideOrOnPath("vorlix-clean"),
-          platform::RunProgram};
-}
-
 ScheduleResult SwitchScheduleOn(const ScheduleChoice& choice, const SchedulePlace& place) {
   if (!choice.kill_all && !choice.browsers) {
     return {false, "Choose what to clean: the Kill All folders, the browser caches or both."};
   }
-  if (const std::string problem = InstallProblem(TimerUnits(), place); !problem.empty()) return {false, problem};
   const ScheduleUnitTexts units = ScheduleUnits(choice, place.cleaner);
   return InstallUnits(TimerUnits(), {units.service, units.timer}, place,
                       "To clean on this schedule with cron, add this line with crontab -e:\n" +

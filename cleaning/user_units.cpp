@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "cleaning/schedule_units.h"
 #include "platform/small_files.h"
 
 namespace vorlix {
@@ -19,6 +20,15 @@ std::string Said(const platform::ProgramOutcome& outcome) {
   }
   while (!text.empty() && text.back() == ' ') text.pop_back();
   return text.empty() ? "exit status " + std::to_string(outcome.exit_code) : text;
+}
+
+// Why `units` cannot be written for the vorlix-clean of `place`; empty when they can.
+std::string InstallProblem(const UserUnits& units, const SchedulePlace& place) {
+  if (place.cleaner.empty()) {
+    return "vorlix-clean was found neither beside this program nor on PATH, so no schedule can run it.";
+  }
+  if (std::string reason = UnschedulableReason(place.cleaner); !reason.empty()) return reason;
+  return ForeignUnit(place, units);
 }
 
 }  // namespace
@@ -72,16 +82,10 @@ std::map<std::string, std::string> Properties(const std::string& output) {
   return properties;
 }
 
-std::string InstallProblem(const UserUnits& units, const SchedulePlace& place) {
-  if (place.cleaner.empty()) {
-    return "vorlix-clean was found neither beside this program nor on PATH, so no schedule can run it.";
-  }
-  if (std::string reason = UnschedulableReason(place.cleaner); !reason.empty()) return reason;
-  return ForeignUnit(place, units);
-}
 
 ScheduleResult InstallUnits(const UserUnits& units, const std::vector<std::string>& texts, const SchedulePlace& place,
                             const std::string& fallback, const std::string& done) {
+  if (const std::string problem = InstallProblem(units, place); !problem.empty()) return {false, problem};
   for (std::size_t i = 0; i < units.files.size(); ++i) {
     const std::string path = PathOf(place, units.files[i]);
     const std::string reason = platform::WriteSmallFile(path, texts[i]);

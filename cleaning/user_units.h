@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cleaning/schedule.h"
+#include "cleaning/schedule_place.h"
 
 namespace vorlix {
 
@@ -39,15 +39,12 @@ std::string ForeignUnit(const SchedulePlace& place, const UserUnits& units);
 // systemctl show's "Name=value" lines.
 std::map<std::string, std::string> Properties(const std::string& output);
 
-// Why `units` cannot be written for the vorlix-clean of `place`: none was
-// found, its path cannot be written into a unit, or a file of `units` is
-// someone else's. Empty when they can.
-std::string InstallProblem(const UserUnits& units, const SchedulePlace& place);
-
 // Writes `texts` (one for each of units.files, in order), reloads the manager
-// and enables units.unit, once InstallProblem found nothing; `done` is the
-// message on success. Where systemd is missing the files are removed again
-// and the message ends with `fallback`.
+// and enables units.unit; `done` is the
+// message on success. Nothing is written when no vorlix-clean was found, its
+// path cannot be written into a unit, or a file of `units` is someone else's;
+// the message says which. Where systemd is missing the files are removed
+// again and the message ends with `fallback`.
 ScheduleResult InstallUnits(const UserUnits& units, const std::vector<std::string>& texts, const SchedulePlace& place,
                             const std::string& fallback, const std::string& done);
 

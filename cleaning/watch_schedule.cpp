@@ -34,7 +34,6 @@ std::string ServiceState(const SchedulePlace& place, bool& on) {
 }  // namespace
 
 ScheduleResult SwitchWatchOn(ScheduleMethod method, const SchedulePlace& place) {
-  if (const std::string problem = InstallProblem(WatchUnits(), place); !problem.empty()) return {false, problem};
   return InstallUnits(WatchUnits(), {WatchUnit(method, place.cleaner)}, place,
                       "To clean when a browser closes, start this command with your session:\n" +
                           WatchCommandLine(method, place.cleaner),
