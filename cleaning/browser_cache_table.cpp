@@ -72,6 +72,10 @@ constexpr std::array<std::string_view, 3> kWineIeCaches = {
 
 std::span<const BrowserRow> BrowserTable() { return kBrowsers; }
 
+bool MarksItsRuns(BrowserFamily family) {
+  return family == F::kMozilla || family == F::kChromium || family == F::kChromiumOne;
+}
+
 std::span<const std::string_view> ProfileCacheFolders(BrowserFamily family) {
   switch (family) {
     case F::kMozilla: return kMozillaCaches;

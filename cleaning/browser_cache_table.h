@@ -20,6 +20,11 @@ enum class BrowserFamily {
   kWineIe,       // Internet Explorer in Wine prefixes: by user of drive_c, running by program name
 };
 
+// Whether a family's browser marks in its profiles that it runs (Mozilla and
+// Chromium do; the thumbnails never run, Internet Explorer is known by its
+// program): the browser-close watch waits on those marks.
+bool MarksItsRuns(BrowserFamily family);
+
 // A place of the search that the folders of a row lie below.
 enum class Base { kHome, kConfigHome, kCacheHome, kWineDrive };
 

@@ -97,7 +97,7 @@ class CacheSearch {
   std::set<std::string> ProfileFolders() const {
     std::set<std::string> folders;
     for (const BrowserRow& browser : BrowserTable()) {
-      if (browser.family == BrowserFamily::kThumbnails || browser.family == BrowserFamily::kWineIe) continue;
+      if (!MarksItsRuns(browser.family)) continue;
       const std::optional<std::string> existing =
           NearestExisting(Path(browser.profiles), Path({browser.profiles.base, ""}));
       if (existing) folders.insert(*existing);

@@ -11,8 +11,7 @@ namespace vorlix {
 bool IsWatchedBrowser(std::string_view name) {
   const std::span<const BrowserRow> table = BrowserTable();
   const auto row = std::find_if(table.begin(), table.end(), [&](const BrowserRow& each) { return each.name == name; });
-  return row != table.end() && (row->family == BrowserFamily::kMozilla || row->family == BrowserFamily::kChromium ||
-                                row->family == BrowserFamily::kChromiumOne);
+  return row != table.end() && MarksItsRuns(row->family);
 }
 
 }  // namespace vorlix
