@@ -233,6 +233,8 @@ TEST_F(VorlixCleanTest, RunRefusesAmbiguousArgumentsAndAPreviewDeletesNothing) {
   EXPECT_EQ(std::count(report.names.begin(), report.names.end(), "space_regained"), 1);
   EXPECT_TRUE(report["space_regained"].IsNull());
   EXPECT_TRUE(test::PathExists(cache + "/f0") && test::PathExists(cache + "/f1"));
+  // A preview that finds nothing says so rather than printing nothing.
+  EXPECT_EQ(Clean({"browsers", "--dry-run"}).out, "No browser cache was found.\n");
 }
 
 TEST_F(VorlixCleanTest, InteractiveDeletesOnlyAfterYesAndTheHistoryFolderGoesTheLastSlotsWay) {
@@ -681,6 +683,7 @@ TEST_F(VorlixCleanTest, PurgeLetsGoOfExactlyWhatVorlixTrashedNotAForeignEntryOfT
                       record_text.substr(record_text.find("DeletionDate=")));
 
   EXPECT_EQ(Clean({"purge", "--older-than", "1"}).out, "0 files were deleted for good from the trash.\n");
+  EXPECT_EQ(Clean({"purge", "--older-than", "1", "--quiet"}).out, "");
   const ToolRun preview = Clean({"purge", "--older-than", "0", "--dry-run"});
   EXPECT_EQ(preview.out, "1 file would be deleted for good from the trash.\n    " + cache + "/ours.log\n" + cache +
                              "/again.log is in the trash but was put there by another program since: kept\n");

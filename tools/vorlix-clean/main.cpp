@@ -43,13 +43,17 @@ int Finish(int exit_code) {
 }
 
 // history, restore, purge and schedule; nothing for the cleaning commands.
+// With --quiet (and no --json) their answer is not printed: the exit status
+// and standard error tell.
 std::optional<int> RunSafetyCommand(const vorlix::clean_tool::Options& options) {
   using namespace vorlix::clean_tool;
+  std::ostream nowhere(nullptr);
+  std::ostream& out = options.quiet && !options.json ? nowhere : std::cout;
   switch (options.command) {
-    case Command::kHistory: return HistoryCommand(options, std::cout);
-    case Command::kRestore: return RestoreCommand(options, std::cout);
-    case Command::kPurge: return PurgeCommand(options, std::cout);
-    case Command::kSchedule: return ScheduleCommand(options, std::cout);
+    case Command::kHistory: return HistoryCommand(options, out);
+    case Command::kRestore: return RestoreCommand(options, out);
+    case Command::kPurge: return PurgeCommand(options, out);
+    case Command::kSchedule: return ScheduleCommand(options, out);
     default: return std::nullopt;
   }
 }

@@ -68,7 +68,7 @@ inline constexpr std::array<OptionSpec, 25> kOptionTable = {{
      "cleaned without asking, is reported and the run goes on\n"
      "(exit status 3 all the same)."},
     {OptionId::kNoCount, "", "--no-count", "", kForList, 0, "list: do not count the files."},
-    {OptionId::kQuiet, "-q", "--quiet", "", kForAll, 0,
+    {OptionId::kQuiet, "-q", "--quiet", "", kForAll | kForRecords | kForSchedule, 0,
      "No progress bar and no summary; errors still go to stderr."},
     {OptionId::kJson, "", "--json", "", kForAll | kForRecords, 0,
      "Print one JSON object with the result on standard output."},

@@ -205,6 +205,7 @@ void WriteText(const Report& report, std::ostream& out) {
                                          : "none stored")
         << '\n';
   }
+  if (report.dry_run && report.items.empty() && report.command == "browsers") out << "No browser cache was found.\n";
   if (report.command == "list" || report.dry_run) return;
   out << "total: removed " << Counted(files, "file") << ", " << Counted(bytes, "byte");
   if (report.space_regained) out << "; disk space regained " << Counted(*report.space_regained, "byte");
