@@ -297,6 +297,14 @@ TEST(VorlixCleanWatchTest, ABrowsersCachesGoWhenItHasClosedAndStayedClosedAndOnl
     execl(VORLIX_CLEAN_PATH, "vorlix-clean", "watch", "--delay", "1", "--permanent", "--json", nullptr);
     _exit(98);
   }
+  // However the test ends, the watch does not outlive it.
+  struct Reaper {
+    pid_t pid;
+    bool reaped = false;
+    ~Reaper() {
+      if (!reaped && kill(pid, SIGKILL) == 0) waitpid(pid, nullptr, 0);
+    }
+  } reaper{watch};
   ASSERT_TRUE(WaitFor([&] { return test::ReadFile(err).find("watching 3 browser profiles") != std::string::npos; }))
       << test::ReadFile(err);
 
@@ -348,6 +356,7 @@ TEST(VorlixCleanWatchTest, ABrowsersCachesGoWhenItHasClosedAndStayedClosedAndOnl
   kill(watch, SIGTERM);
   int status_code = 0;
   ASSERT_EQ(waitpid(watch, &status_code, 0), watch);
+  reaper.reaped = true;
   EXPECT_TRUE(WIFEXITED(status_code) && WEXITSTATUS(status_code) == 0) << status_code << test::ReadFile(err);
 }
 
