@@ -148,8 +148,8 @@ class CacheSearch {
   }
 
   // Tells of a profile's set whose browser marks its runs in `marks`.
-  void Met(const CacheSet& set, const std::string& marks, bool mozilla) {
-    if (profiles_ != nullptr) profiles_->push_back({set.browser, set.profile, marks, mozilla, set.browser_running});
+  void Met(const CacheSet& set, const std::string& marks) {
+    if (profiles_ != nullptr) profiles_->push_back({set.browser, set.profile, marks, set.browser_running});
   }
 
   // The place a real path lies in; null when none.
@@ -275,7 +275,7 @@ class CacheSearch {
     for (const std::string& name : Subfolders(caches, notes)) by_name(name);
     for (const auto& [name, profile] : found) {
       CacheSet set = NewSet(browser, std::string(BaseName(name)), MozillaInUse(browser, name, profile));
-      Met(set, profile.own, true);
+      Met(set, profile.own);
       AddProfile(browser.family, std::move(set), profile, linux_places_);
     }
     Keep(std::move(notes));
@@ -289,7 +289,7 @@ class CacheSearch {
     CacheSet shared = NewSet(browser, browser.family == BrowserFamily::kChromiumOne ? "Default" : "", running);
     const std::optional<std::string> user_data = Root(Path(browser.profiles), shared, linux_places_);
     const std::optional<std::string> caches = Root(Path(browser.caches), shared, linux_places_);
-    if (user_data) Met(shared, *user_data, false);
+    if (user_data) Met(shared, *user_data);
     if (browser.family == BrowserFamily::kChromiumOne) {
       AddProfile(browser.family, std::move(shared), {user_data.value_or(""), caches.value_or("")}, linux_places_);
       return;
@@ -298,7 +298,7 @@ class CacheSearch {
     for (const std::string& name : Subfolders(user_data, shared)) names.insert(name);
     for (const std::string& name : Subfolders(caches, shared)) names.insert(name);
     for (const std::string& name : names) {
-      if (user_data) Met(NewSet(browser, name, running), *user_data, false);
+      if (user_data) Met(NewSet(browser, name, running), *user_data);
       AddProfile(browser.family, NewSet(browser, name, running),
                  {user_data ? platform::JoinHostPath(*user_data, name) : "",
                   caches ? platform::JoinHostPath(*caches, name) : ""},

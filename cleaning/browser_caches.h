@@ -101,7 +101,6 @@ struct BrowserProfile {
   std::string profile;
   std::string marks;     // the Mozilla profile or the Chromium user-data folder; empty for a Mozilla
                          // profile found only by its cache folder, whose marks another layout holds
-  bool mozilla = false;  // the marks are Mozilla's ("lock", ".parentlock"), else Chromium's ("SingletonLock")
   bool running = false;  // as the cache sets have it
 };
 

@@ -61,20 +61,16 @@ bool ChromiumProfileInUse(const std::string& user_data_folder) {
   return lock && (!lock->this_host || platform::IsProcessAlive(lock->pid));
 }
 
-std::set<pid_t> MozillaProfileHolders(const std::string& profile_folder) {
+std::set<pid_t> ProfileHolders(const std::string& marks_folder) {
   std::set<pid_t> holders;
-  if (const std::optional<pid_t> pid = MozillaLockPid(profile_folder)) holders.insert(*pid);
+  if (const std::optional<pid_t> pid = MozillaLockPid(marks_folder)) holders.insert(*pid);
   pid_t holder = 0;
-  if (platform::IsFileLocked(platform::JoinHostPath(profile_folder, ".parentlock"), &holder) && holder > 0) {
+  if (platform::IsFileLocked(platform::JoinHostPath(marks_folder, ".parentlock"), &holder) && holder > 0) {
     holders.insert(holder);
   }
+  const std::optional<SingletonLock> lock = ChromiumLock(marks_folder);
+  if (lock && lock->this_host && platform::IsProcessAlive(lock->pid)) holders.insert(lock->pid);
   return holders;
-}
-
-std::set<pid_t> ChromiumProfileHolders(const std::string& user_data_folder) {
-  const std::optional<SingletonLock> lock = ChromiumLock(user_data_folder);
-  if (!lock || !lock->this_host || !platform::IsProcessAlive(lock->pid)) return {};
-  return {lock->pid};
 }
 
 }  // namespace vorlix

@@ -21,11 +21,10 @@ bool MozillaProfileInUse(const std::string& profile_folder);
 // here can tell that it is not.
 bool ChromiumProfileInUse(const std::string& user_data_folder);
 
-// The live processes of this host that hold a profile in use: the one its
-// lock link names and, for a Mozilla profile, the one holding ".parentlock".
-// Waiting for their end tells when the browser is gone, even when it dies
-// without taking its marks away.
-std::set<pid_t> MozillaProfileHolders(const std::string& profile_folder);
-std::set<pid_t> ChromiumProfileHolders(const std::string& user_data_folder);
+// The live processes of this host that hold a Mozilla profile or a Chromium
+// user-data folder in use: the one its lock link ("lock", "SingletonLock")
+// names and the one holding ".parentlock". Waiting for their end tells when
+// the browser is gone, even when it dies without taking its marks away.
+std::set<pid_t> ProfileHolders(const std::string& marks_folder);
 
 }  // namespace vorlix

@@ -115,8 +115,7 @@ class Watch {
       if (profile.marks.empty()) continue;
       folders.insert(profile.marks);
       if (!profile.running) continue;
-      const std::set<pid_t> pids =
-          profile.mozilla ? MozillaProfileHolders(profile.marks) : ChromiumProfileHolders(profile.marks);
+      const std::set<pid_t> pids = ProfileHolders(profile.marks);
       holders.insert(pids.begin(), pids.end());
     }
     watched_ = named.size();
