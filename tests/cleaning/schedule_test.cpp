@@ -119,6 +119,11 @@ TEST_F(ScheduleTest, TheWatcherIsSetBesideTheTimerAndEachIsSwitchedOffAlone) {
                                     "(3.0 KB) into the trash."))
       << status.text;
   EXPECT_TRUE(ReadWatchStatus(place_).on);
+  // Enabled for the next session, or running for this one: either is on.
+  systemctl_.service_shown = "UnitFileState=enabled\nActiveState=inactive\nSubState=dead\n";
+  EXPECT_TRUE(ReadWatchStatus(place_).on);
+  systemctl_.service_shown = "UnitFileState=disabled\nActiveState=active\nSubState=running\n";
+  EXPECT_TRUE(ReadWatchStatus(place_).on);
   systemctl_.service_shown = "UnitFileState=disabled\nActiveState=inactive\nSubState=dead\n";
   EXPECT_FALSE(ReadWatchStatus(place_).on);
 
