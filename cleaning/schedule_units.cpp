@@ -19,26 +19,18 @@ constexpr std::string_view kMarker = "# Vorlix schedule:";
 // The first line of the watcher's service, with its method after it.
 constexpr std::string_view kWatchMarker = "# Vorlix browser-close watcher:";
 
-const char* MethodName(ScheduleMethod method) {
-  switch (method) {
-    case ScheduleMethod::kTrash: return "trash";
-    case ScheduleMethod::kPermanent: return "permanent";
-    case ScheduleMethod::kStored: break;
-  }
-  return "stored";
-}
 
 std::string MarkerLine(const ScheduleChoice& choice) {
   std::string line = std::string(kMarker) + " " + FrequencyName(choice.frequency);
   if (choice.kill_all) line += " kill-all";
   if (choice.browsers) line += " browsers";
-  return line + " " + MethodName(choice.method) + "\n";
+  return line + " " + MethodWord(choice.method) + "\n";
 }
 
 // The arguments of each vorlix-clean run of the choice, in run order.
 std::vector<std::string> RunArguments(const ScheduleChoice& choice) {
   std::string method;
-  if (choice.method != ScheduleMethod::kStored) method = std::string(" --") + MethodName(choice.method);
+  if (choice.method != ScheduleMethod::kStored) method = std::string(" --") + MethodWord(choice.method);
   std::vector<std::string> runs;
   if (choice.kill_all) runs.push_back("run --kill-all --keep-going --quiet" + method);
   if (choice.browsers) runs.push_back("browsers --keep-going --quiet" + method);
@@ -94,7 +86,7 @@ std::string ExecStart(const ScheduleChoice& choice, const std::string& cleaner) 
 // The watcher's method word: there is no folder's own method for a browser
 // cache, so kStored cleans into the trash, as the browsers command does.
 const char* WatchMethodName(ScheduleMethod method) {
-  return MethodName(method == ScheduleMethod::kPermanent ? method : ScheduleMethod::kTrash);
+  return MethodWord(method == ScheduleMethod::kPermanent ? method : ScheduleMethod::kTrash);
 }
 
 // The watcher's arguments: a method is always named, so that the unit says what it does;
@@ -110,6 +102,15 @@ const char* FrequencyName(ScheduleFrequency frequency) {
     case ScheduleFrequency::kWeekly: break;
   }
   return "weekly";
+}
+
+const char* MethodWord(ScheduleMethod method) {
+  switch (method) {
+    case ScheduleMethod::kTrash: return "trash";
+    case ScheduleMethod::kPermanent: return "permanent";
+    case ScheduleMethod::kStored: break;
+  }
+  return "stored";
 }
 
 ScheduleUnitTexts ScheduleUnits(const ScheduleChoice& choice, const std::string& cleaner) {
@@ -194,7 +195,7 @@ std::optional<ScheduleMethod> RecordedWatchMethod(const std::string& service_tex
   if (!IsOwnWatchUnit(service_text)) return std::nullopt;
   const std::string word = service_text.substr(kWatchMarker.size(), service_text.find('\n') - kWatchMarker.size());
   for (const ScheduleMethod method : {ScheduleMethod::kTrash, ScheduleMethod::kPermanent}) {
-    if (word == std::string(" ") + MethodName(method)) return method;
+    if (word == std::string(" ") + MethodWord(method)) return method;
   }
   return std::nullopt;
 }
@@ -217,11 +218,11 @@ std::optional<ScheduleChoice> RecordedScheduleChoice(const std::string& service_
       choice.kill_all = true;
     } else if (word == "browsers") {
       choice.browsers = true;
-    } else if (word == MethodName(ScheduleMethod::kTrash)) {
+    } else if (word == MethodWord(ScheduleMethod::kTrash)) {
       choice.method = ScheduleMethod::kTrash;
-    } else if (word == MethodName(ScheduleMethod::kPermanent)) {
+    } else if (word == MethodWord(ScheduleMethod::kPermanent)) {
       choice.method = ScheduleMethod::kPermanent;
-    } else if (word != MethodName(ScheduleMethod::kStored)) {
+    } else if (word != MethodWord(ScheduleMethod::kStored)) {
       return std::nullopt;
     }
   }

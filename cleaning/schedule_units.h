@@ -75,4 +75,7 @@ std::optional<ScheduleMethod> RecordedWatchMethod(const std::string& service_tex
 // "daily", "weekly" or "monthly": the timer's calendar and the word shown.
 const char* FrequencyName(ScheduleFrequency frequency);
 
+// "stored", "trash" or "permanent": the method as the units record it.
+const char* MethodWord(ScheduleMethod method);
+
 }  // namespace vorlix

@@ -787,6 +787,11 @@ TEST_F(VorlixCleanTest, ScheduleWritesUnitsSystemdAcceptsAndOffRemovesThem) {
   EXPECT_TRUE(Has(status.out, "Cleans the Kill All folders and the browser caches monthly")) << status.out;
   EXPECT_TRUE(Has(status.out, "\nCleans the browser caches when a browser closes, moving files to the trash.\n"))
       << status.out;
+  const JsonValue status_json = Json(Clean({"schedule", "--status", "--json"}).out);
+  EXPECT_EQ(status_json["timer"]["frequency"].text, "monthly");
+  EXPECT_EQ(status_json["timer"]["method"].text, "permanent");
+  EXPECT_TRUE(status_json["timer"]["browsers"].boolean);
+  EXPECT_EQ(status_json["watcher"]["method"].text, "trash");
 
   const ToolRun off = Clean({"schedule", "--off"});
   EXPECT_EQ(off.exit_code, 0) << off.err;
@@ -798,6 +803,10 @@ TEST_F(VorlixCleanTest, ScheduleWritesUnitsSystemdAcceptsAndOffRemovesThem) {
   const ToolRun no_manager = Clean({"schedule", "--daily", "--browsers", "--trash"});
   EXPECT_EQ(no_manager.exit_code, 1);
   EXPECT_TRUE(Has(no_manager.err, "systemctl --user enable --now vorlix-clean.timer")) << no_manager.err;
+  const ToolRun no_manager_json = Clean({"schedule", "--daily", "--browsers", "--trash", "--json"});
+  EXPECT_EQ(no_manager_json.exit_code, 1);
+  EXPECT_EQ(Json(no_manager_json.out)["ok"].kind, JsonValue::Kind::kBool);
+  EXPECT_FALSE(Json(no_manager_json.out)["ok"].boolean) << no_manager_json.out;
   EXPECT_TRUE(Has(test::ReadFile(units + "/vorlix-clean.timer"), "OnCalendar=daily\n"));
   EXPECT_TRUE(Has(test::ReadFile(units + "/vorlix-clean.service"),
                   "status=0; \"$$0\" browsers --keep-going --quiet --trash || status=$$?; exit"));

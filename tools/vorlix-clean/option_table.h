@@ -70,7 +70,7 @@ inline constexpr std::array<OptionSpec, 25> kOptionTable = {{
     {OptionId::kNoCount, "", "--no-count", "", kForList, 0, "list: do not count the files."},
     {OptionId::kQuiet, "-q", "--quiet", "", kForAll | kForRecords | kForSchedule, 0,
      "No progress bar and no summary; errors still go to stderr."},
-    {OptionId::kJson, "", "--json", "", kForAll | kForRecords, 0,
+    {OptionId::kJson, "", "--json", "", kForAll | kForRecords | kForSchedule, 0,
      "Print one JSON object with the result on standard output."},
     {OptionId::kHelp, "-h", "--help", "", kAsCommand, 0, "Show this text."},
     {OptionId::kVersion, "-V", "--version", "", kAsCommand, 0, "Show the version."},

@@ -6,6 +6,7 @@
 #include "cleaning/schedule.h"
 #include "cleaning/watch_schedule.h"
 #include "tools/vorlix-clean/commands.h"
+#include "tools/vorlix-clean/report.h"
 #include "tools/vorlix-clean/safety_commands.h"
 
 namespace vorlix::clean_tool {
@@ -28,24 +29,59 @@ ScheduleChoice ChoiceOf(const Options& options) {
   return choice;
 }
 
+// {"schema":1,"command":"schedule","ok":...,"message":...: the object's
+// common beginning; the caller closes it.
+void WriteJsonStart(bool ok, const std::string& message, std::ostream& out) {
+  out << "{\"schema\":1,\"command\":\"schedule\",\"ok\":" << (ok ? "true" : "false");
+  WriteJsonText("message", message, out);
+}
+
+// ,"timer":{...} and ,"watcher":{...}, null for one not set.
+void WriteJsonStatus(const ScheduleStatus& status, std::ostream& out) {
+  out << ",\"timer\":";
+  if (status.choice) {
+    out << "{\"frequency\":\"" << FrequencyName(status.choice->frequency)
+        << "\",\"kill_all\":" << (status.choice->kill_all ? "true" : "false")
+        << ",\"browsers\":" << (status.choice->browsers ? "true" : "false") << ",\"method\":\""
+        << MethodWord(status.choice->method) << "\"}";
+  } else {
+    out << "null";
+  }
+  out << ",\"watcher\":";
+  if (status.watch) {
+    out << "{\"method\":\"" << MethodWord(*status.watch) << "\"}";
+  } else {
+    out << "null";
+  }
+}
+
 }  // namespace
 
 int ScheduleCommand(const Options& options, std::ostream& out) {
   const SchedulePlace place = UserSchedulePlace();
   if (options.schedule == ScheduleAction::kStatus) {
-    out << ReadScheduleStatus(place).text << '\n';
+    const ScheduleStatus status = ReadScheduleStatus(place);
+    if (options.json) {
+      WriteJsonStart(true, status.text, out);
+      WriteJsonStatus(status, out);
+      out << "}\n";
+    } else {
+      out << status.text << '\n';
+    }
     return kExitDone;
   }
   const ScheduleResult result = options.schedule == ScheduleAction::kOff ? SwitchEverythingOff(place)
                                 : options.schedule == ScheduleAction::kOnBrowserClose
                                     ? SwitchWatchOn(MethodOf(options), place)
                                     : SwitchScheduleOn(ChoiceOf(options), place);
-  if (!result.ok) {
-    Complain(result.message);
-    return kExitSomeFailed;
+  if (!result.ok) Complain(result.message);
+  if (options.json) {
+    WriteJsonStart(result.ok, result.message, out);
+    out << "}\n";
+  } else if (result.ok) {
+    out << result.message << '\n';
   }
-  out << result.message << '\n';
-  return kExitDone;
+  return result.ok ? kExitDone : kExitSomeFailed;
 }
 
 }  // namespace vorlix::clean_tool
