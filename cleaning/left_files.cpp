@@ -3,18 +3,10 @@
 
 #include "cleaning/left_files.h"
 
-#include <glib.h>
-
 #include "cleaning/regained_report.h"
-#include "platform/ascii.h"
+#include "platform/status.h"
 
 namespace vorlix {
-
-std::string ReasonText(int error) {
-  std::string text = g_strerror(error);
-  if (!text.empty()) text.front() = platform::AsciiLower(text.front());
-  return text;
-}
 
 void LeftFiles::Count(bool trash, const std::string& reason, std::uint64_t files) {
   for (LeftReason& known : reasons_) {
@@ -26,7 +18,7 @@ void LeftFiles::Count(bool trash, const std::string& reason, std::uint64_t files
   reasons_.push_back({trash, reason, files});
 }
 
-void LeftFiles::Refused(int error) { Count(false, ReasonText(error), 1); }
+void LeftFiles::Refused(int error) { Count(false, platform::ReasonText(error), 1); }
 
 void LeftFiles::NotTrashed(const platform::TrashProblem& problem) {
   Count(true, problem.error == 0 ? std::string(kNoTrashReason) : UnusableTrashReason(problem.folder, problem.error),

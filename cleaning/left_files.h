@@ -13,10 +13,6 @@
 
 namespace vorlix {
 
-// The system's text for an error number as the middle of a sentence:
-// "permission denied".
-std::string ReasonText(int error);
-
 struct LeftReason {
   bool trash = false;   // not moved to the trash (no trash, or an unusable one); otherwise not removed
   std::string reason;   // "permission denied", "its file system has no trash" ...

@@ -11,11 +11,11 @@
 #include <utility>
 #include <mutex>
 
-#include "cleaning/left_files.h"
 #include "cleaning/let_go_setting.h"
 #include "cleaning/run_record_text.h"
 #include "platform/file_log.h"
 #include "platform/private_files.h"
+#include "platform/status.h"
 #include "platform/trashed_entry.h"
 #include "platform/xdg.h"
 #include "settings/settings_catalogue.h"
@@ -123,7 +123,7 @@ std::string UnreadableReason(int error) {
     return "it is larger than " + std::to_string(kLargestRunRecord >> 20) + " MiB, more than any run writes";
   }
   if (error == 0 || error == EBADMSG) return "it is not a run record";
-  return ReasonText(error);
+  return platform::ReasonText(error);
 }
 
 // Reads the record `name` line by line, each move to `each`; without `each`
@@ -192,7 +192,7 @@ std::string LetGoAsSet() {
     error = file.error;
   }
   if (failed == 0) return {};
-  return Counted(failed, "old file") + " could not be deleted from the trash: " + ReasonText(error);
+  return Counted(failed, "old file") + " could not be deleted from the trash: " + platform::ReasonText(error);
 }
 
 }  // namespace
@@ -225,7 +225,7 @@ bool RunRecord::Open() {
 
 void RunRecord::Failed(const std::string& what, const std::string& path, int error) {
   platform::LogFileFailure(what, path, error);
-  problem_ = "this cleaning could not be recorded for undoing: " + path + ": " + ReasonText(error);
+  problem_ = "this cleaning could not be recorded for undoing: " + path + ": " + platform::ReasonText(error);
 }
 
 std::string RunRecord::Problem() {
@@ -303,7 +303,7 @@ std::string RunRecordProblem(const std::string& id) {
   const platform::UniqueFd runs_fd = platform::PrivateFolder(RunsPath());
   if (!runs_fd.ok()) {
     const int error = errno;
-    return "the record of cleanings in " + RunsPath() + " cannot be read: " + ReasonText(error);
+    return "the record of cleanings in " + RunsPath() + " cannot be read: " + platform::ReasonText(error);
   }
   if (id.empty() || id.find('/') != std::string::npos) return {};
   RunRecordReader reader;

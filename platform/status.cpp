@@ -4,8 +4,12 @@
 
 #include "platform/status.h"
 
+#include <glib.h>
+
 #include <cerrno>
 #include <cstring>
+
+#include "platform/ascii.h"
 
 namespace vorlix::platform {
 
@@ -42,6 +46,12 @@ int StatusFromErrno(int error_number) {
 std::string SystemErrorText(int status) {
   if ((status & kSystemErrorFlag) == 0) return {};
   return std::strerror(status & ~kSystemErrorFlag);
+}
+
+std::string ReasonText(int error) {
+  std::string text = g_strerror(error);
+  if (!text.empty()) text.front() = AsciiLower(text.front());
+  return text;
 }
 
 }  // namespace vorlix::platform

@@ -37,4 +37,8 @@ int StatusFromErrno(int error_number);
 // empty for every other status.
 std::string SystemErrorText(int status);
 
+// The system's text for an error number as the middle of a sentence:
+// "permission denied".
+std::string ReasonText(int error);
+
 }  // namespace vorlix::platform
