@@ -131,14 +131,17 @@ TEST_F(VorlixCleanBrowsersTest, APreviewCountsExactlyWhatTheRunRemovesAndPipesAn
 
   const test::ProgramRun preview = Clean({"--dry-run", "--json"});
   std::map<std::string, long long> previewed = FilesByFolder(preview, "listed_files");
+  std::map<std::string, long long> previewed_bytes = FilesByFolder(preview, "listed_bytes");
   const test::ProgramRun run = Clean({"--permanent", "--json"});
   const std::map<std::string, long long> removed = FilesByFolder(run, "removed_files");
+  const std::map<std::string, long long> removed_bytes = FilesByFolder(run, "removed_bytes");
   // A preview frees nothing and gives no figure; a run for good gives back the files' blocks.
   EXPECT_TRUE(test::ParseJson(preview.out).value()["space_regained"].IsNull()) << preview.out;
   EXPECT_GT(test::ParseJson(run.out).value()["space_regained"].Number(), 0) << run.out;
   // A running browser's caches are counted but left alone.
-  for (const std::string& folder : home.running_folders) previewed[folder] = 0;
+  for (const std::string& folder : home.running_folders) previewed[folder] = previewed_bytes[folder] = 0;
   EXPECT_EQ(previewed, removed);
+  EXPECT_EQ(previewed_bytes, removed_bytes);
   for (const std::string& left : {*idle + "/pipe", *idle + "/socket", odd + "/pipe", odd + "/socket"}) {
     EXPECT_TRUE(test::PathExists(left)) << left;
   }
